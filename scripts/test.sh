@@ -1,0 +1,9 @@
+#!/bin/sh
+# Builds the engine with its test suite (debug build: table bounds checked)
+# and runs every test.
+set -eu
+cd "$(dirname "$0")/.."
+sh scripts/install-deps.sh
+cmake -S . -B build-test -DCMAKE_BUILD_TYPE=Debug
+cmake --build build-test -j"$(nproc)"
+ctest --test-dir build-test --output-on-failure -j"$(nproc)"

@@ -1,0 +1,43 @@
+// Run control: the entry point, the run driver and its phases, the names
+// file, the stop request and progress message, and the final report.
+#pragma once
+
+#include <initializer_list>
+
+#include "report/fortran_format.h"
+
+extern "C" {
+// Runs the engine once when mode is 2 and returns the final run status
+// (0 completed, 4 stopped, another code on failure); any other mode returns 1.
+__attribute__((visibility("default"))) int IZOLAN(int mode);
+}
+
+namespace zolan {
+
+void RUNDRV(int& ISTAT);
+void RESETRUN();   // clears every process-wide table, counter and open file
+
+// Phases of a run, in order.
+void RDNAMES(int& ISTAT);
+void RDINPUT(int& ISTAT);
+void UNITCONV(int& ISTAT);
+void ECHOINP(int& ISTAT);
+void ANALYS(int kept_pymode, int& ISTAT);
+void ENDRUN(int ISTAT);
+
+// True when the front end asks the run to stop (the stop-request file holds 1).
+bool STOPCHK();
+// Replaces the progress file's content by one message of the given layout.
+void PROGWR(const fmt::Format& f, std::initializer_list<fmt::Item> items);
+// Replaces it by a list-directed message followed by an empty record.
+void PROGWR_LIST(std::initializer_list<fmt::Item> items);
+
+// Timing blocks on the run log: the whole run, and (kind 0) the latest analysis.
+void EXETIME();
+void EXETIM2(int kind);
+
+// Records a failure of the names file or a run file: status 38 with a detail
+// line for the final report.
+void file_failure(int& ISTAT, const std::string& detail);
+
+}  // namespace zolan

@@ -1,0 +1,110 @@
+#include <cmath>
+#include <string>
+
+#include "control/control.h"
+#include "control/status_codes.h"
+#include "model/run_state.h"
+#include "report/field_writers.h"
+#include "report/run_files.h"
+
+namespace zolan {
+namespace {
+
+// Execution-time line of v seconds: ms below a second, then sec, min, hr.
+void time_line(double v) {
+    const long long s = static_cast<long long>(v);
+    const long long ms = static_cast<long long>((v - static_cast<double>(s)) * 1000.0);
+    if (v < 1.0) {
+        static const fmt::Format f(R"(("     Execution Time    :",I5," ms"))");
+        io::write_fmt(RUNFILE, f, {static_cast<long long>(v * 1000.0)});
+    } else if (v < 60.0) {
+        static const fmt::Format f(R"(("     Execution Time    :",I5," sec",I5," ms"))");
+        io::write_fmt(RUNFILE, f, {s, ms});
+    } else if (v < 3600.0) {
+        static const fmt::Format f(R"(("     Execution Time    :",I5," min",I5," sec",I5," ms"))");
+        io::write_fmt(RUNFILE, f, {s / 60, s % 60, ms});
+    } else {
+        static const fmt::Format f(R"(("     Execution Time    :",I8," hr",I5," min",I5," sec",I5," ms"))");
+        io::write_fmt(RUNFILE, f, {s / 3600, s / 60 - 60 * (s / 3600), s % 60, ms});
+    }
+}
+
+void processor_line(int used) {
+    static const fmt::Format f(R"(("     Number Processors :",I3,"/",I2))");
+    io::write_fmt(RUNFILE, f, {used, NPROC});
+}
+
+// Copies the summary scratch into the summary, each line cut at 120
+// characters and ended after its last non-blank one (at least one kept).
+void copy_summary_scratch() {
+    if (!io::open_unit(SUMSCR, FSUMSCR, {io::Access::ReadCreate})) return;
+    std::string line;
+    std::string out;
+    while (io::read_line(SUMSCR, line)) {
+        std::string_view text(line);
+        text = text.substr(0, 120);
+        std::size_t n = text.size();
+        while (n > 0 && text[n - 1] == ' ') --n;
+        out.assign(text.substr(0, n));
+        if (n == 0) out = " ";
+        out.push_back(' ');
+        io::write_line(SUMFILE, out);
+    }
+    io::close_unit(SUMSCR);
+}
+
+}  // namespace
+
+void EXETIME() {
+    time_line(TELAPS);
+    processor_line(NTHRMX(2));
+}
+
+void EXETIM2(int kind) {
+    const double v = kind == 0 ? TANAL : TELAPS;
+    time_line(v);
+    processor_line(kind == 0 ? NTHRMX(1) : NTHRMX(2));
+    if (kind == 0) {
+        TSERIAL = v - TPARAL - TPRINT;
+        static const fmt::Format f(R"((A24,F10.3," sec"))");
+        io::write_fmt(RUNFILE, f, {"     Serial processing :", TSERIAL});
+        io::write_fmt(RUNFILE, f, {"     Paral. processing :", TPARAL});
+        io::write_fmt(RUNFILE, f, {"     Print. processing :", TPRINT});
+    }
+}
+
+void ENDRUN(int ISTAT) {
+    // 1-2. The final status on the run log.
+    io::write_list(RUNFILE, {"    "});
+    const std::span<const char* const> texts = status_texts(ISTAT);
+    if (ISTAT != ISOK && ISTAT != ISSTOP) io::write_list(RUNFILE, {"    * ERROR IN ANALYSIS *"});
+    if (texts.empty()) {
+        io::write_list(RUNFILE, {"    ", ISTAT, ", UNKNOWN CODE"});
+    } else {
+        for (const char* t : texts) io::write_list(RUNFILE, {t});
+    }
+    for (const std::string& t : FAILTXT) io::write_list(RUNFILE, {t});
+    // 3-4. Flush, then the timing block of the whole run.
+    io::flush_unit(RUNFILE);
+    EXETIME();
+    // 5. Stop notice on the results report and the summary.
+    if (ISTAT == ISSTOP) {
+        for (int unit : {RESFILE, SUMFILE}) {
+            io::write_list(unit, {"     "});
+            io::write_list(unit, {"     *** ANALYSIS STOPPED BY USER ***"});
+        }
+    }
+    // 6-7. The summary: heading, then the summary scratch.
+    io::close_unit(SUMSCR);
+    static const fmt::Format heading(R"((/,/,/,/,17X,"*****",5X,"SUMMARY FOR LOAD CASES AND COMBINATIONS ",5X,"*****"))");
+    io::write_fmt(SUMFILE, heading);
+    if (!FSUMSCR.empty() && io::unit_open(SUMFILE)) copy_summary_scratch();
+    // 8. Every run file is closed (the load-displacement scratch too, should
+    // an estimation have left it open).
+    for (int unit : {INPFILE, RESFILE, ECHOFILE, SUMFILE, PLOTFILE, RUNFILE, STATFILE, PLOTDATA, FLEXFILE, CRVRPT,
+                     ITERTRC, AXLDRPT, CURVFILE, ESTTRC, SUMSCR, MPHIFILE})
+        io::close_unit(unit);
+    io::close_all_units();
+}
+
+}  // namespace zolan

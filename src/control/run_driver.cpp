@@ -1,0 +1,89 @@
+#include <atomic>
+#include <exception>
+
+#include <omp.h>
+
+#include "control/control.h"
+#include "control/status_codes.h"
+#include "model/run_state.h"
+#include "report/run_files.h"
+#include "report/unit_labels.h"
+
+namespace {
+// One run at a time per process: the model tables and run files are shared.
+std::atomic<bool> run_in_progress{false};
+}  // namespace
+
+extern "C" int IZOLAN(int mode) {
+    if (mode != 2) return 1;
+    bool expected = false;
+    if (!run_in_progress.compare_exchange_strong(expected, true)) return zolan::ISBUSY;
+    int status = 0;
+    try {
+        zolan::RUNDRV(status);
+    } catch (...) {
+        // Nothing may leave the engine into its caller's process: report the
+        // fault on the run log when it can still be written, and close up.
+        status = zolan::ISINTERN;
+        try {
+            zolan::ENDRUN(status);
+        } catch (...) {
+        }
+        zolan::io::close_all_units();
+    }
+    run_in_progress.store(false);
+    return status;
+}
+
+namespace zolan {
+
+void RESETRUN() {
+    io::close_all_units();
+    io::reset_write_failures();
+    reset_run_state();
+    reset_unit_labels();
+}
+
+void RUNDRV(int& ISTAT) {
+    // 1-2. Status, timers.
+    ISTAT = 0;
+    RESETRUN();
+    TANAL = omp_get_wtime();
+    TELAPS = omp_get_wtime();
+    TMARK = TPARAL = TSERIAL = TPRINT = 0.0;
+    // 3. Names file, run files, stop request.
+    RDNAMES(ISTAT);
+    // 4. Input data file.
+    if (ISTAT == 0) RDINPUT(ISTAT);
+    // 5. Processor count, whatever the status, for the timing lines.
+    NPROC = omp_get_max_threads();
+    NTHRMX(1) = 1;
+    NTHRMX(2) = 1;
+    // 6-8. Conversion, echo, analyses; the p-y print switch stays out of the
+    // model while the analyses run.
+    if (ISTAT == 0) UNITCONV(ISTAT);
+    if (ISTAT == 0) ECHOINP(ISTAT);
+    if (ISTAT == 0) {
+        const int kept = PYMODE;
+        PYMODE = 0;
+        KFLAG = 0;
+        ANALYS(kept, ISTAT);
+    }
+    // A report that could not be written is a failed run, never a success.
+    io::flush_all_units();
+    if (ISTAT == 0 && !io::first_write_failure().empty())
+        file_failure(ISTAT, "    " + io::first_write_failure());
+    // 9-10. Elapsed time, final report, every file closed.
+    TELAPS = omp_get_wtime() - TELAPS;
+    ENDRUN(ISTAT);
+    io::close_all_units();
+    // The final report itself could not be written out in full.
+    if (ISTAT == 0 && !io::first_write_failure().empty()) ISTAT = ISFILE;
+}
+
+void file_failure(int& ISTAT, const std::string& detail) {
+    ISTAT = ISFILE;
+    FAILTXT.push_back(detail);
+}
+
+}  // namespace zolan

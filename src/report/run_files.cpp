@@ -1,0 +1,262 @@
+#include "report/run_files.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace zolan::io {
+namespace {
+
+struct Unit final : fmt::LineSource, fmt::RecordSink {
+    bool open = false;
+    bool reading = false;
+    OpenOptions opt;
+    std::string name;
+    std::FILE* fp = nullptr;   // null for a missing file opened ReadIfExists
+    std::string line;          // open current line of a formatted output unit
+    long lineno = 0;           // lines read so far
+    char* getline_buf = nullptr;
+    std::size_t getline_cap = 0;
+
+    bool next_line(std::string& out) override;
+    long line_number() const override { return lineno; }
+    std::string_view file_name() const override { return name; }
+    void end_record(std::string& l) override;
+    void put(const void* data, std::size_t n);
+};
+
+Unit units[MAXUNIT + 1];
+std::string write_failure;
+
+Unit* unit_at(int u) { return (u >= 0 && u <= MAXUNIT) ? &units[u] : nullptr; }
+
+Unit* writable(int u) {
+    Unit* p = unit_at(u);
+    return (p && p->open && !p->reading && p->fp) ? p : nullptr;
+}
+
+Unit* readable(int u) {
+    Unit* p = unit_at(u);
+    return (p && p->open && p->reading) ? p : nullptr;
+}
+
+void note_failure(const Unit& u, int err) {
+    if (!u.opt.tolerant && write_failure.empty()) write_failure = u.name + ": " + std::strerror(err);
+}
+
+void Unit::put(const void* data, std::size_t n) {
+    if (n != 0 && std::fwrite(data, 1, n, fp) != n) note_failure(*this, errno);
+}
+
+void Unit::end_record(std::string& l) {
+    l.push_back('\n');
+    put(l.data(), l.size());
+    l.clear();
+    if (!opt.buffered && std::fflush(fp) != 0) note_failure(*this, errno);
+}
+
+bool Unit::next_line(std::string& out) {
+    if (!fp) return false;
+    ssize_t n = ::getline(&getline_buf, &getline_cap, fp);
+    if (n < 0) return false;
+    if (n > 0 && getline_buf[n - 1] == '\n') --n;
+    if (n > 0 && getline_buf[n - 1] == '\r') --n;
+    out.assign(getline_buf, static_cast<std::size_t>(n));
+    ++lineno;
+    return true;
+}
+
+std::string reason(std::string_view name, const char* what, int err) {
+    std::string s(name);
+    s += ": ";
+    s += what;
+    if (err != 0) {
+        s += ": ";
+        s += std::strerror(err);
+    }
+    return s;
+}
+
+bool is_folder(const std::string& name) {
+    struct stat st;
+    return ::stat(name.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+}
+
+}  // namespace
+
+bool open_unit(int unit, std::string_view name, OpenOptions opt, std::string* why) {
+    Unit* u = unit_at(unit);
+    if (!u) {
+        if (why) *why = reason(name, "no such unit", 0);
+        return false;
+    }
+    close_unit(unit);
+    std::string path(name);
+    std::string err;
+    std::FILE* fp = nullptr;
+    const bool reading = opt.access != Access::Write;
+    if (path.empty()) {
+        err = reason("(blank)", "no file name given", 0);
+    } else if (is_folder(path)) {
+        err = reason(path, "cannot open: it is a folder", 0);
+    } else if (opt.access == Access::Write) {
+        fp = std::fopen(path.c_str(), "wb");
+        if (!fp) err = reason(path, "cannot open for writing", errno);
+    } else if (opt.access == Access::ReadCreate) {
+        int fd = ::open(path.c_str(), O_RDONLY | O_CREAT | O_CLOEXEC, 0666);
+        if (fd >= 0) fp = ::fdopen(fd, "rb");
+        if (!fp) {
+            err = reason(path, "cannot open for reading", errno);
+            if (fd >= 0) ::close(fd);
+        }
+    } else {
+        fp = std::fopen(path.c_str(), "rb");
+        if (!fp && !(opt.access == Access::ReadIfExists && errno == ENOENT))
+            err = reason(path, "cannot open for reading", errno);
+    }
+    if (!err.empty()) {
+        if (why) *why = err;
+        return false;
+    }
+    if (fp && opt.buffered) std::setvbuf(fp, nullptr, _IOFBF, 1 << 16);
+    u->open = true;
+    u->reading = reading;
+    u->opt = opt;
+    u->name = std::move(path);
+    u->fp = fp;
+    u->line.clear();
+    u->lineno = 0;
+    return true;
+}
+
+void close_unit(int unit) {
+    Unit* u = unit_at(unit);
+    if (!u || !u->open) return;
+    if (!u->reading && !u->line.empty()) u->end_record(u->line);
+    if (u->fp && std::fclose(u->fp) != 0 && !u->reading) note_failure(*u, errno);
+    std::free(u->getline_buf);
+    u->getline_buf = nullptr;
+    u->getline_cap = 0;
+    u->fp = nullptr;
+    u->open = false;
+    u->reading = false;
+    u->line.clear();
+    u->name.clear();
+    u->lineno = 0;
+}
+
+void close_all_units() {
+    for (int i = 0; i <= MAXUNIT; ++i) close_unit(i);
+}
+
+void flush_all_units() {
+    for (int i = 0; i <= MAXUNIT; ++i) flush_unit(i);
+}
+
+bool unit_open(int unit) {
+    Unit* u = unit_at(unit);
+    return u && u->open;
+}
+
+void flush_unit(int unit) {
+    if (Unit* u = writable(unit); u && std::fflush(u->fp) != 0) note_failure(*u, errno);
+}
+
+std::string_view unit_name(int unit) {
+    Unit* u = unit_at(unit);
+    return (u && u->open) ? std::string_view(u->name) : std::string_view();
+}
+
+const std::string& first_write_failure() { return write_failure; }
+void reset_write_failures() { write_failure.clear(); }
+
+void write_fmt(int unit, const fmt::Format& f, std::span<const fmt::Item> items) {
+    Unit* u = writable(unit);
+    if (!u || u->opt.unformatted) return;
+    fmt::write_format(f, items, u->line, *u);
+}
+
+void write_list(int unit, std::span<const fmt::Item> items) {
+    Unit* u = writable(unit);
+    if (!u || u->opt.unformatted) return;
+    if (!items.empty()) fmt::list_write(u->line, items);
+    u->end_record(u->line);
+}
+
+std::string* current_line(int unit) {
+    Unit* u = writable(unit);
+    return (u && !u->opt.unformatted) ? &u->line : nullptr;
+}
+
+void end_record(int unit) {
+    if (Unit* u = writable(unit); u && !u->opt.unformatted) u->end_record(u->line);
+}
+
+void write_line(int unit, std::string_view text) {
+    if (Unit* u = writable(unit); u && !u->opt.unformatted) {
+        u->line.append(text);
+        u->end_record(u->line);
+    }
+}
+
+void write_unf(int unit, std::span<const UItem> items) {
+    Unit* u = writable(unit);
+    if (!u || !u->opt.unformatted) return;
+    std::string rec;
+    rec.reserve(4 + 8 * items.size() + 4);
+    auto put_le = [&rec](const void* p, std::size_t n) {
+        // The engine runs on little-endian machines only (x86-64, AArch64).
+        static_assert(__BYTE_ORDER__ == __ORDER_LITTLE_ENDIAN__);
+        rec.append(static_cast<const char*>(p), n);
+    };
+    std::int32_t len = 0;
+    for (const UItem& it : items) len += it.is_int ? 4 : 8;
+    put_le(&len, 4);
+    for (const UItem& it : items) {
+        if (it.is_int) put_le(&it.i, 4);
+        else put_le(&it.r, 8);
+    }
+    put_le(&len, 4);
+    u->put(rec.data(), rec.size());
+    if (!u->opt.buffered && std::fflush(u->fp) != 0) note_failure(*u, errno);
+}
+
+fmt::LineSource* line_source(int unit) { return readable(unit); }
+
+fmt::ReadStatus read_list(int unit, std::span<const fmt::Target> targets) {
+    if (Unit* u = readable(unit)) return fmt::read_list(*u, targets);
+    fmt::ReadStatus st;
+    st.code = fmt::ReadStatus::Code::EndOfFile;
+    st.message = "unit " + std::to_string(unit) + " is not open for reading";
+    return st;
+}
+
+fmt::ReadStatus read_text_line(int unit, std::span<char> text) {
+    if (Unit* u = readable(unit)) return fmt::read_text_line(*u, text);
+    fmt::ReadStatus st;
+    st.code = fmt::ReadStatus::Code::EndOfFile;
+    st.message = "unit " + std::to_string(unit) + " is not open for reading";
+    return st;
+}
+
+bool read_line(int unit, std::string& line) {
+    Unit* u = readable(unit);
+    return u && u->next_line(line);
+}
+
+bool read_unf(int unit, std::string& bytes) {
+    Unit* u = readable(unit);
+    if (!u || !u->fp) return false;
+    std::int32_t head = 0, tail = 0;
+    if (std::fread(&head, 4, 1, u->fp) != 1 || head < 0) return false;
+    bytes.resize(static_cast<std::size_t>(head));
+    if (head > 0 && std::fread(bytes.data(), 1, bytes.size(), u->fp) != bytes.size()) return false;
+    return std::fread(&tail, 4, 1, u->fp) == 1 && tail == head;
+}
+
+}  // namespace zolan::io

@@ -1,0 +1,160 @@
+#include <gtest/gtest.h>
+
+#include <sys/stat.h>
+
+#include <filesystem>
+#include <fstream>
+#include <regex>
+#include <string>
+#include <thread>
+
+#include "control/control.h"
+#include "support/names_file.h"
+#include "support/temp_dir.h"
+
+namespace zolan {
+namespace {
+
+namespace fs = std::filesystem;
+
+std::string without_timing(const std::string& log) {
+    return std::regex_replace(log, std::regex("     Execution Time[^\n]*\n"), "");
+}
+
+// Modes other than 2 return 1 and touch no file.
+TEST(Entry, OtherModesDoNothing) {
+    test::TempDir dir;
+    test::write_names(test::default_names());
+    for (int mode : {0, 1, 3, -2}) EXPECT_EQ(IZOLAN(mode), 1) << mode;
+    EXPECT_EQ(std::distance(fs::directory_iterator("."), fs::directory_iterator()), 1);  // Names.dat alone
+}
+
+// A run with every file in place completes; every report is written from its
+// start and nothing is left open.
+TEST(Entry, CompletedRun) {
+    test::TempDir dir;
+    test::write_names(test::default_names());
+    test::write_file("input.dat", "TITLE\n");
+    test::write_file("results.txt", "stale content of an earlier run\n");
+    EXPECT_EQ(IZOLAN(2), 0);
+    const std::string log = test::read_file("runtime.txt");
+    EXPECT_TRUE(log.starts_with("     \n     ANALYSIS COMPLETED\n     Execution Time    :")) << log;
+    EXPECT_NE(log.find("     Number Processors :  1/"), std::string::npos) << log;
+    EXPECT_EQ(test::read_file("results.txt"), "");
+    EXPECT_EQ(test::read_file("progress.txt"), " - ANALYSIS STARTED\n\n");
+    EXPECT_EQ(test::read_file("stop.txt"), "");  // a missing stop-request file is created empty
+    EXPECT_FALSE(fs::exists("mphi.txt"));       // a listing that is only read is never created
+    EXPECT_EQ(test::read_file("input.dat"), "TITLE\n");
+    // The whole run again in the same process writes the same files.
+    const std::string summary = test::read_file("summary.txt");
+    EXPECT_EQ(IZOLAN(2), 0);
+    EXPECT_EQ(without_timing(test::read_file("runtime.txt")), without_timing(log));
+    EXPECT_EQ(test::read_file("summary.txt"), summary);
+}
+
+// The stop-request file: only the integer 1 stops; the run files stay open so
+// that the final report writes into them.
+TEST(Entry, StopRequestAtStart) {
+    struct Case {
+        const char* content;  // nullptr: no stop-request file
+        int status;
+    };
+    const Case cases[] = {{"1\n", 4}, {" 1 , 5\n", 4}, {"0\n", 0}, {"2\n", 0}, {"-1\n", 0},
+                          {"stop\n", 0}, {"1.0\n", 0}, {"", 0}, {nullptr, 0}};
+    for (const Case& c : cases) {
+        test::TempDir dir;
+        test::write_names(test::default_names());
+        test::write_file("input.dat", "TITLE\n");
+        if (c.content) test::write_file("stop.txt", c.content);
+        EXPECT_EQ(IZOLAN(2), c.status) << (c.content ? c.content : "(none)");
+        EXPECT_EQ(test::read_file("progress.txt"), " - ANALYSIS STARTED\n\n");
+        EXPECT_TRUE(fs::exists("stop.txt"));
+        if (c.status != 4) continue;
+        const std::string log = test::read_file("runtime.txt");
+        EXPECT_TRUE(log.starts_with("     \n      *** ANALYSIS STOPPED BY USER ***\n     Execution Time    :"))
+            << log;
+        EXPECT_NE(log.find("\n     Number Processors :"), std::string::npos);
+        EXPECT_EQ(test::read_file("results.txt"), "      \n      *** ANALYSIS STOPPED BY USER ***\n");
+        EXPECT_TRUE(test::read_file("summary.txt").starts_with("      \n      *** ANALYSIS STOPPED BY USER ***\n\n"));
+        EXPECT_EQ(test::read_file("stop.txt"), c.content);  // the engine never writes it
+    }
+}
+
+// Faults of the names file and the run files end the run with status 38 and
+// say what failed, on the run log when it could be opened.
+TEST(Entry, NamesAndRunFileFailures) {
+    struct Case {
+        const char* what;
+        int record;         // record replaced (0: none)
+        std::string value;  // its new content
+        int records;        // records written
+        bool input;         // the input data file exists
+        const char* detail; // expected in the run log (nullptr: no run log)
+    };
+    const Case cases[] = {
+        {"no names file", 0, "", 0, true, nullptr},
+        {"short names file", 0, "", 20, true, nullptr},
+        {"name longer than its field", 9, std::string(257, 'p'), 27, true, nullptr},
+        {"missing input data file", 0, "", 27, false, "input data file (Names.dat record 5) input.dat: cannot open"},
+        {"report in a missing folder", 7, "no/such/folder/results.txt", 27, true,
+         "results report (Names.dat record 7) no/such/folder/results.txt: cannot open for writing"},
+        {"trace in a missing folder", 22, "nowhere/itertrc.txt", 27, true, "iteration trace (Names.dat record 22)"},
+        {"two records name one file", 8, "results.txt", 27, true, nullptr},
+    };
+    for (const Case& c : cases) {
+        test::TempDir dir;
+        if (c.records > 0) {
+            auto names = test::default_names();
+            if (c.record) names[c.record] = c.value;
+            test::write_names(names, c.records);
+        }
+        if (c.input) test::write_file("input.dat", "TITLE\n");
+        EXPECT_EQ(IZOLAN(2), 38) << c.what;
+        if (!c.detail) {
+            EXPECT_FALSE(fs::exists("runtime.txt")) << c.what;
+            continue;
+        }
+        const std::string log = test::read_file("runtime.txt");
+        EXPECT_NE(log.find("     * ERROR IN ANALYSIS *\n"), std::string::npos) << c.what << "\n" << log;
+        EXPECT_NE(log.find(c.detail), std::string::npos) << c.what << "\n" << log;
+        EXPECT_NE(test::read_file("progress.txt").find(c.detail), std::string::npos) << c.what;
+    }
+}
+
+// A report that cannot be written out (a full device) is a failed run.
+TEST(Entry, UnwritableReportFails) {
+    if (!fs::exists("/dev/full")) GTEST_SKIP() << "no /dev/full on this machine";
+    test::TempDir dir;
+    auto names = test::default_names();
+    names[8] = "/dev/full";
+    test::write_names(names);
+    test::write_file("input.dat", "TITLE\n");
+    EXPECT_EQ(IZOLAN(2), 38);
+}
+
+// A call while a run is in progress returns 39 and touches nothing. The run
+// is held at its stop check by a stop-request file that is a pipe.
+TEST(Entry, SecondCallWhileRunning) {
+    test::TempDir dir;
+    test::write_names(test::default_names());
+    test::write_file("input.dat", "TITLE\n");
+    ASSERT_EQ(mkfifo("stop.txt", 0600), 0);
+    int first = -1;
+    std::thread run([&] { first = IZOLAN(2); });
+    // The first run blocks opening the pipe once its progress file is written.
+    for (int i = 0; i < 500 && !fs::exists("progress.txt"); ++i)
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    const auto before = fs::last_write_time("runtime.txt");
+    EXPECT_EQ(IZOLAN(2), 39);
+    EXPECT_EQ(fs::last_write_time("runtime.txt"), before);
+    {
+        std::ofstream release("stop.txt");
+        release << "0\n";
+    }
+    run.join();
+    EXPECT_EQ(first, 0);
+}
+
+}  // namespace
+}  // namespace zolan

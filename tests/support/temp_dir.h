@@ -1,0 +1,48 @@
+// A fresh empty folder for one test, made the current directory while the
+// test runs; the previous current directory comes back and the folder is
+// removed at the end.
+#pragma once
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+
+#include <unistd.h>
+
+namespace zolan::test {
+
+class TempDir {
+public:
+    TempDir() : old_(std::filesystem::current_path()) {
+        std::string tmpl = (std::filesystem::temp_directory_path() / "zolan-test-XXXXXX").string();
+        if (mkdtemp(tmpl.data()) == nullptr) throw std::runtime_error("mkdtemp failed");
+        path_ = tmpl;
+        std::filesystem::current_path(path_);
+    }
+    ~TempDir() {
+        std::error_code ec;
+        std::filesystem::current_path(old_, ec);
+        std::filesystem::remove_all(path_, ec);
+    }
+    TempDir(const TempDir&) = delete;
+    TempDir& operator=(const TempDir&) = delete;
+
+    const std::filesystem::path& path() const { return path_; }
+
+private:
+    std::filesystem::path old_;
+    std::filesystem::path path_;
+};
+
+inline std::string read_file(const std::filesystem::path& p) {
+    std::ifstream in(p, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+inline void write_file(const std::filesystem::path& p, const std::string& text) {
+    std::ofstream out(p, std::ios::binary);
+    out << text;
+}
+
+}  // namespace zolan::test
