@@ -302,23 +302,47 @@ void edit_real_E(std::string& out, double x, int w, int d, int k, int e, char le
     out.append(expo, ne);
 }
 
+// 10**j as the GNU Fortran run time forms it: by repeated multiplication
+// (and one division for negative j), so that its G limits match to the bit.
+double power10(int j) {
+    double p = 1.0;
+    for (int i = 0; i < (j >= 0 ? j : -j); ++i) p *= 10.0;
+    return j >= 0 ? p : 1.0 / p;
+}
+
+// Digits after the point of the fixed form of Gw.d editing of a magnitude m,
+// or -1 for the exponent form. The limits of the standard, 0.1 - 0.5*10**(-d-1)
+// and 10**k - 0.5*10**(k-d), are computed and compared in double precision as
+// GNU Fortran does, so a value lying on a limit after conversion to binary
+// (0.95 for G.1) takes the upper form.
+int g_fixed_decimals(double m, int d) {
+    if (d <= 0) return -1;
+    if (m == 0.0) return d - 1;
+    const double r = 0.5;
+    const volatile double exp_d = power10(d);
+    const volatile double r_sc = 1.0 - r / exp_d;
+    const volatile double low = 0.1 * r_sc;
+    const volatile double room = exp_d - m;
+    if (m < low || r >= room) return -1;
+    int mid = d + 1;
+    for (int k = 1; k <= d + 1; ++k) {
+        const volatile double limit = power10(k - 1) * r_sc;
+        if (m < limit) {
+            mid = k;
+            break;
+        }
+    }
+    return d + 1 - mid;
+}
+
 void edit_real_G(std::string& out, double x, int w, int d, int k, int e, bool plus) {
-    if (w <= 0 || d <= 0 || e < 0) {
+    if (w <= 0 || d < 0 || e < 0) {
         put_stars(out, w);
         return;
     }
     if (edit_nonfinite(out, x, w, plus)) return;
     const int n = e > 0 ? e + 2 : 4;
-    int fd;  // digits after the point in the fixed form, or -1 for the exponent form
-    if (x == 0.0) {
-        fd = d - 1;
-    } else {
-        // The form follows the magnitude after rounding to d significant
-        // digits: 0.1 <= N < 10**d gives the fixed form.
-        Buf buf(static_cast<size_t>(d) + 16);
-        const int e10 = sig_digits(std::fabs(x), d, buf);
-        fd = (e10 >= -1 && e10 <= d - 1) ? d - 1 - e10 : -1;
-    }
+    const int fd = g_fixed_decimals(std::fabs(x), d);
     if (fd < 0) {
         edit_real_E(out, x, w, d, k, e, 'E', plus);
         return;
@@ -624,6 +648,7 @@ private:
             case 'G':
             case 'A':
                 ++pos_;
+                code_[2] = 1;  // the edit list has data edit descriptors
                 parse_data(c, rep);
                 return;
             default:
@@ -690,7 +715,6 @@ private:
             case 'D': emit(kDbl, rep, w, d); break;
             default: emit(kGen, rep, w, d, e); break;
         }
-        code_[2] = 1;  // has data edit descriptors
     }
 };
 
@@ -787,7 +811,7 @@ bool write_format(const Format& f, std::span<const Item> items, std::string& lin
                 // Items left: the record ends and the edit list starts again
                 // at the last top-level group. A pass that used no item ends it.
                 if (idx >= n || !has_data || (reverted && idx == idx_at_revert)) goto done;
-                sink.end_record(line);
+                if (!dollar) sink.end_record(line);
                 pending = 0;
                 reverted = true;
                 idx_at_revert = idx;
@@ -814,13 +838,16 @@ bool write_format(const Format& f, std::span<const Item> items, std::string& lin
                 pending += ins[1];
                 break;
             case kSlash:
-                for (long long r = 0; r < ins[1]; ++r) sink.end_record(line);
+                if (!dollar)
+                    for (long long r = 0; r < ins[1]; ++r) sink.end_record(line);
                 pending = 0;
                 break;
             case kColon:
                 if (idx >= n) goto done;
                 break;
             case kDollar:
+                // From here on the write ends no record: '/' and format
+                // reversion only drop pending nX blanks, as GNU Fortran does.
                 dollar = true;
                 break;
             case kScale:
@@ -874,24 +901,19 @@ std::string format_to_string(const Format& f, std::span<const Item> items) {
 // ---------------------------------------------------------------------------
 // List-directed output. Items after the leading blank are separated by one
 // blank, except between two texts. An integer takes 11 columns (20 when it
-// needs more than 32 bits); a real takes 25: 17 significant digits in fixed
-// form right-aligned in 20 columns and 5 blanks when 0.1 <= |x| < 10**17
-// (after rounding), else d.ddddddddddddddddE+ddd.
+// needs more than 32 bits); a real takes 25, edited as by 1PG25.17E3 would be
+// but with 17 significant digits in both forms: the fixed form right-aligned
+// in 20 columns and 5 blanks when 0.1 <= |x| < 10**17, else
+// d.ddddddddddddddddE+ddd.
 
 namespace {
 void list_real(std::string& out, double x) {
     if (edit_nonfinite(out, x, 25, false)) return;
     char buf[64];
     const double ax = std::fabs(x);
-    int e10 = 0;
-    if (ax != 0.0) {
-        std::snprintf(buf, sizeof buf, "%.16e", ax);
-        const char* ep = std::strchr(buf, 'e');
-        e10 = ep ? std::atoi(ep + 1) : 0;
-    }
-    if (ax == 0.0 || (e10 >= -1 && e10 <= 16)) {
-        const int len = std::snprintf(buf, sizeof buf, "%s%.*f", std::signbit(x) ? "-" : "", 16 - e10, ax);
-        put_right(out, buf, static_cast<size_t>(len), 20);
+    const int fd = g_fixed_decimals(ax, 17);
+    if (fd >= 0) {
+        edit_real_F(out, x, 20, fd, 0, false);
         out.append(5, ' ');
         return;
     }
@@ -908,20 +930,17 @@ void list_real(std::string& out, double x) {
 }  // namespace
 
 void list_write(std::string& line, std::span<const Item> items) {
+    // The record's one blank, then the items side by side with no separator
+    // of their own: a text as it stands, an integer right-aligned in 12
+    // columns (20 when it needs more than 32 bits), a real in a 25-column field.
     line += ' ';
-    bool prev_text = false;
-    bool first = true;
     for (const Item& it : items) {
-        const bool text = it.kind == Item::Kind::Text;
-        if (!first && !(text && prev_text)) line += ' ';
-        first = false;
-        prev_text = text;
         switch (it.kind) {
             case Item::Kind::Text:
                 line += it.s;
                 break;
             case Item::Kind::Int:
-                edit_int(line, it.i, (it.i >= -2147483648LL && it.i <= 2147483647LL) ? 11 : 20, -1, false);
+                edit_int(line, it.i, (it.i >= -2147483648LL && it.i <= 2147483647LL) ? 12 : 20, -1, false);
                 break;
             case Item::Kind::Real:
                 list_real(line, it.r);

@@ -64,9 +64,11 @@ bool write_format(const Format& f, std::span<const Item> items, std::string& lin
 // last record is included as it stands). For tests and in-memory fields.
 std::string format_to_string(const Format& f, std::span<const Item> items);
 
-// List-directed write of one record: one blank, then the items. A text is
-// written character for character; an integer right-aligned in 12 columns;
-// a real in the layout of GNU Fortran's list-directed output.
+// List-directed write of one record: one blank, then the items side by side
+// with no separator of their own. A text is written character for character;
+// an integer right-aligned in 12 columns (20 beyond 32 bits); a real in the
+// 25-column field of GNU Fortran's list-directed output (1.5 is
+// "  1.5000000000000000     ").
 void list_write(std::string& line, std::span<const Item> items);
 
 // Single fields, appended to `out`. A value that does not fit its width gives

@@ -1,6 +1,7 @@
 ! Reference writer for the formatted-output tests: reads cases from standard
 ! input and writes each one with the GNU Fortran run time, followed by a
-! line "@@END@@" (which continues an open record left by '$').
+! line "@@END@@" (which continues an open record left by '$'). A write the
+! run time rejects ends with "@@ERR@@" before the "@@END@@".
 !
 ! A case is a header line "<mode> <n> <kinds>", for mode F a line with the
 ! edit list, then n item lines:
@@ -45,11 +46,13 @@ program format_oracle
         tv(k)%s = line(colon + 1:colon + tl)
       end select
     end do
+    ios = 0
     if (mode == 'F') then
       call formatted(trim(fmt))
     else
       call listed(trim(kinds(1:n)))
     end if
+    if (ios /= 0) write (*, '(/,A)', advance='no') '@@ERR@@'
     write (*, '(A)') '@@END@@'
   end do
 
@@ -58,13 +61,13 @@ contains
   subroutine formatted(f)
     character(*), intent(in) :: f
     if (n == 0) then
-      write (*, f)
+      write (*, f, iostat=ios)
     else if (kinds(1:1) == 'I') then
-      write (*, f) iv(1:n)
+      write (*, f, iostat=ios) iv(1:n)
     else if (kinds(1:1) == 'R') then
-      write (*, f) rv(1:n)
+      write (*, f, iostat=ios) rv(1:n)
     else
-      write (*, f) (tv(k)%s, k = 1, n)
+      write (*, f, iostat=ios) (tv(k)%s, k = 1, n)
     end if
   end subroutine formatted
 
