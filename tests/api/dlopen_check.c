@@ -60,7 +60,8 @@ int main(int argc, char** argv) {
         ++failures;
     }
     if (chdir("/") != 0 || rmdir(tmpl) != 0) ++failures;
-    dlclose(lib);
+    /* The library stays loaded, as in a front end: the OpenMP runtime it
+     * brings keeps its start-up allocations for the life of the process. */
     printf(failures ? "dlopen check FAILED\n" : "dlopen check passed\n");
     return failures ? 1 : 0;
 }
