@@ -3,6 +3,7 @@
 
 #include <omp.h>
 
+#include "control/column_captions.h"
 #include "control/control.h"
 #include "control/status_codes.h"
 #include "model/run_state.h"
@@ -42,6 +43,7 @@ void RESETRUN() {
     io::reset_write_failures();
     reset_run_state();
     reset_unit_labels();
+    reset_column_captions();
 }
 
 void RUNDRV(int& ISTAT) {
