@@ -23,7 +23,9 @@ void RDINPUT(int& ISTAT);
 void UNITCONV(int& ISTAT);
 void ECHOINP(int& ISTAT);
 void ANALYS(int kept_pymode, int& ISTAT);
-void ENDRUN(int ISTAT);
+// The final report; a report that could not be written out turns a
+// completed run into status 38.
+void ENDRUN(int& ISTAT);
 
 // True when the front end asks the run to stop (the stop-request file holds 1).
 bool STOPCHK();
@@ -35,6 +37,13 @@ void PROGWR_LIST(std::initializer_list<fmt::Item> items);
 // Timing blocks on the run log: the whole run, and (kind 0) the latest analysis.
 void EXETIME();
 void EXETIM2(int kind);
+
+// Test seam: when set, called by the run driver right after the names file
+// is read and the run files are opened (a test holds a run there).
+extern void (*RUNDRV_PAUSE)();
+
+// Reports a fault that escaped a phase as status 40 and closes every file.
+void internal_failure(int& status, const char* what) noexcept;
 
 // Records a failure of the names file or a run file: status 38 with a detail
 // line for the final report.

@@ -73,20 +73,10 @@ void EXETIM2(int kind) {
     }
 }
 
-void ENDRUN(int ISTAT) {
-    // 1-2. The final status on the run log.
-    io::write_list(RUNFILE, {"    "});
-    const std::span<const char* const> texts = status_texts(ISTAT);
-    if (ISTAT != ISOK && ISTAT != ISSTOP) io::write_list(RUNFILE, {"    * ERROR IN ANALYSIS *"});
-    if (texts.empty()) {
-        io::write_list(RUNFILE, {"    ", ISTAT, ", UNKNOWN CODE"});
-    } else {
-        for (const char* t : texts) io::write_list(RUNFILE, {t});
-    }
-    for (const std::string& t : FAILTXT) io::write_list(RUNFILE, {t});
-    // 3-4. Flush, then the timing block of the whole run.
-    io::flush_unit(RUNFILE);
-    EXETIME();
+void ENDRUN(int& ISTAT) {
+    // The results report and the summary are finished first, so that a report
+    // that could not be written out is known before the run log says how the
+    // run ended; each file still receives exactly the records of its steps.
     // 5. Stop notice on the results report and the summary.
     if (ISTAT == ISSTOP) {
         for (int unit : {RESFILE, SUMFILE}) {
@@ -99,12 +89,30 @@ void ENDRUN(int ISTAT) {
     static const fmt::Format heading(R"((/,/,/,/,17X,"*****",5X,"SUMMARY FOR LOAD CASES AND COMBINATIONS ",5X,"*****"))");
     io::write_fmt(SUMFILE, heading);
     if (!FSUMSCR.empty() && io::unit_open(SUMFILE)) copy_summary_scratch();
-    // 8. Every run file is closed (the load-displacement scratch too, should
-    // an estimation have left it open).
-    for (int unit : {INPFILE, RESFILE, ECHOFILE, SUMFILE, PLOTFILE, RUNFILE, STATFILE, PLOTDATA, FLEXFILE, CRVRPT,
-                     ITERTRC, AXLDRPT, CURVFILE, ESTTRC, SUMSCR, MPHIFILE})
+    // 8. Every run file but the run log is closed (the load-displacement
+    // scratch too, should an estimation have left it open).
+    for (int unit : {INPFILE, RESFILE, ECHOFILE, SUMFILE, PLOTFILE, STATFILE, PLOTDATA, FLEXFILE, CRVRPT, ITERTRC,
+                     AXLDRPT, CURVFILE, ESTTRC, SUMSCR, MPHIFILE})
         io::close_unit(unit);
-    io::close_all_units();
+    for (int unit = 0; unit <= io::MAXUNIT; ++unit)
+        if (unit != RUNFILE) io::close_unit(unit);
+    if (ISTAT == ISOK && !io::first_write_failure().empty())
+        file_failure(ISTAT, "    " + io::first_write_failure());
+
+    // 1-2. The final status on the run log.
+    io::write_list(RUNFILE, {"    "});
+    const std::span<const char* const> texts = status_texts(ISTAT);
+    if (ISTAT != ISOK && ISTAT != ISSTOP) io::write_list(RUNFILE, {"    * ERROR IN ANALYSIS *"});
+    if (texts.empty()) {
+        io::write_list(RUNFILE, {"    ", ISTAT, ", UNKNOWN CODE"});
+    } else {
+        for (const char* t : texts) io::write_list(RUNFILE, {t});
+    }
+    for (const std::string& t : FAILTXT) io::write_list(RUNFILE, {t});
+    // 3-4. Flush, then the timing block of the whole run; the run log last.
+    io::flush_unit(RUNFILE);
+    EXETIME();
+    io::close_unit(RUNFILE);
 }
 
 }  // namespace zolan

@@ -22,21 +22,36 @@ extern "C" int IZOLAN(int mode) {
     int status = 0;
     try {
         zolan::RUNDRV(status);
+    } catch (const std::exception& e) {
+        zolan::internal_failure(status, e.what());
     } catch (...) {
-        // Nothing may leave the engine into its caller's process: report the
-        // fault on the run log when it can still be written, and close up.
-        status = zolan::ISINTERN;
-        try {
-            zolan::ENDRUN(status);
-        } catch (...) {
-        }
-        zolan::io::close_all_units();
+        zolan::internal_failure(status, "unknown exception");
     }
     run_in_progress.store(false);
     return status;
 }
 
 namespace zolan {
+
+void (*RUNDRV_PAUSE)() = nullptr;
+
+namespace {
+double run_start = 0.0;  // wall-clock time at the start of the run
+}  // namespace
+
+// Nothing may leave the engine into its caller's process: a fault that
+// escaped a phase is reported on the run log when it can still be written,
+// and every file is closed.
+void internal_failure(int& status, const char* what) noexcept {
+    status = ISINTERN;
+    try {
+        TELAPS = omp_get_wtime() - run_start;
+        FAILTXT.push_back(std::string("    ") + what);
+        ENDRUN(status);
+    } catch (...) {
+    }
+    io::close_all_units();
+}
 
 void RESETRUN() {
     io::close_all_units();
@@ -52,9 +67,11 @@ void RUNDRV(int& ISTAT) {
     RESETRUN();
     TANAL = omp_get_wtime();
     TELAPS = omp_get_wtime();
+    run_start = TELAPS;
     TMARK = TPARAL = TSERIAL = TPRINT = 0.0;
     // 3. Names file, run files, stop request.
     RDNAMES(ISTAT);
+    if (RUNDRV_PAUSE) RUNDRV_PAUSE();
     // 4. Input data file.
     if (ISTAT == 0) RDINPUT(ISTAT);
     // 5. Processor count, whatever the status, for the timing lines.
@@ -71,16 +88,14 @@ void RUNDRV(int& ISTAT) {
         KFLAG = 0;
         ANALYS(kept, ISTAT);
     }
-    // A report that could not be written is a failed run, never a success.
-    io::flush_all_units();
-    if (ISTAT == 0 && !io::first_write_failure().empty())
-        file_failure(ISTAT, "    " + io::first_write_failure());
-    // 9-10. Elapsed time, final report, every file closed.
+    // 9-10. Elapsed time, final report (a report that could not be written
+    // out is a failed run, never a success), every file closed.
     TELAPS = omp_get_wtime() - TELAPS;
+    io::flush_all_units();
     ENDRUN(ISTAT);
     io::close_all_units();
-    // The final report itself could not be written out in full.
-    if (ISTAT == 0 && !io::first_write_failure().empty()) ISTAT = ISFILE;
+    // The run log itself could not be written out.
+    if (ISTAT == ISOK && !io::first_write_failure().empty()) ISTAT = ISFILE;
 }
 
 void file_failure(int& ISTAT, const std::string& detail) {

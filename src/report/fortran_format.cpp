@@ -1,11 +1,12 @@
 // Fortran-style formatted output, edited the way GNU Fortran edits it.
 //
-// Numbers are rounded by the C library (snprintf on the exact binary value,
+// Numbers are rounded by std::to_chars (on the exact binary value,
 // ties to even), which is also what the GNU Fortran run time does when no
 // rounding mode is given: F5.2 of 0.125 is " 0.12", F3.0 of 2.5 is " 2.".
 // A negative value that rounds to zero keeps its minus sign ("-0.00").
 #include "report/fortran_format.h"
 
+#include <charconv>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -77,6 +78,19 @@ bool edit_nonfinite(std::string& out, double x, int w, bool plus) {
     return true;
 }
 
+// Digits of |x| by the C++ conversion, which is correctly rounded (exact ties
+// to even) and, unlike the C library's printf, never takes the decimal point
+// of the host process's locale: the engine runs inside its caller's process.
+int chars(char* p, size_t size, double ax, std::chars_format form, int precision) {
+    const std::to_chars_result r = std::to_chars(p, p + size - 1, ax, form, precision);
+    if (r.ec != std::errc()) {
+        p[0] = '\0';
+        return 0;
+    }
+    *r.ptr = '\0';
+    return static_cast<int>(r.ptr - p);
+}
+
 // Decimal digits of round(|x| * 10^frac) (ties to even), without leading
 // zeros: "" when the rounded value is zero. `frac` may be negative (a negative
 // scale factor on F editing rounds to tens, hundreds, ...).
@@ -85,8 +99,7 @@ size_t fixed_digits(double ax, int frac, Buf& buf) {
     char* p = buf.data();
     size_t n = 0;
     if (frac >= 0) {
-        int len = std::snprintf(p, buf.size(), "%.*f", frac, ax);
-        if (len < 0) len = 0;
+        int len = chars(p, buf.size(), ax, std::chars_format::fixed, frac);
         for (int i = 0; i < len; ++i)
             if (p[i] != '.') p[n++] = p[i];
     } else {
@@ -94,8 +107,7 @@ size_t fixed_digits(double ax, int frac, Buf& buf) {
         // round off the lowest -frac digits by hand.
         const double ip = std::floor(ax);
         const bool sticky_frac = ip != ax;
-        int len = std::snprintf(p, buf.size(), "%.0f", ip);
-        if (len < 0) len = 0;
+        int len = chars(p, buf.size(), ip, std::chars_format::fixed, 0);
         const int drop = -frac;
         if (len <= drop) {
             // The rounding unit 10^drop exceeds the value: 0 or 1 unit.
@@ -143,8 +155,7 @@ size_t fixed_digits(double ax, int frac, Buf& buf) {
 // and the decimal exponent of the first digit is returned (x = d.ddd * 10^e).
 int sig_digits(double ax, int sig, Buf& buf) {
     char* p = buf.data();
-    int len = std::snprintf(p, buf.size(), "%.*e", sig - 1, ax);
-    if (len < 0) len = 0;
+    int len = chars(p, buf.size(), ax, std::chars_format::scientific, sig - 1);
     int n = 0, i = 0;
     for (; i < len && p[i] != 'e'; ++i)
         if (p[i] != '.') p[n++] = p[i];
@@ -917,7 +928,9 @@ void list_real(std::string& out, double x) {
         out.append(5, ' ');
         return;
     }
-    int len = std::snprintf(buf, sizeof buf, "%s%.16e", std::signbit(x) ? "-" : "", ax);
+    int len = 0;
+    if (std::signbit(x)) buf[len++] = '-';
+    len += chars(buf + len, sizeof buf - static_cast<size_t>(len), ax, std::chars_format::scientific, 16);
     // The C library writes e+17; Fortran writes E+017.
     char* ep = std::strchr(buf, 'e');
     if (ep) {

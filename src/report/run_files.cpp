@@ -5,6 +5,8 @@
 #include <cstdlib>
 #include <cstring>
 
+#include <mutex>
+
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -31,6 +33,8 @@ struct Unit final : fmt::LineSource, fmt::RecordSink {
 };
 
 Unit units[MAXUNIT + 1];
+// The first failed write of the run; two units may fail on two threads at once.
+std::mutex write_failure_lock;
 std::string write_failure;
 
 Unit* unit_at(int u) { return (u >= 0 && u <= MAXUNIT) ? &units[u] : nullptr; }
@@ -46,7 +50,11 @@ Unit* readable(int u) {
 }
 
 void note_failure(const Unit& u, int err) {
-    if (!u.opt.tolerant && write_failure.empty()) write_failure = u.name + ": " + std::strerror(err);
+    if (u.opt.tolerant) return;
+    char text[256];
+    const char* why = strerror_r(err, text, sizeof text);
+    const std::lock_guard<std::mutex> hold(write_failure_lock);
+    if (write_failure.empty()) write_failure = u.name + ": " + why;
 }
 
 void Unit::put(const void* data, std::size_t n) {
@@ -82,9 +90,16 @@ std::string reason(std::string_view name, const char* what, int err) {
     return s;
 }
 
-bool is_folder(const std::string& name) {
+// Why an existing file cannot serve: a folder never; a pipe would hold the
+// run (and so its caller) until some other process opened its other end; a
+// device read as a file may never end. Empty when the file is missing or fit.
+const char* unfit(const std::string& name, bool reading) {
     struct stat st;
-    return ::stat(name.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+    if (::stat(name.c_str(), &st) != 0) return "";
+    if (S_ISDIR(st.st_mode)) return "cannot open: it is a folder";
+    if (S_ISFIFO(st.st_mode)) return "cannot open: it is a pipe";
+    if (reading && !S_ISREG(st.st_mode)) return "cannot open for reading: not a regular file";
+    return "";
 }
 
 }  // namespace
@@ -102,10 +117,10 @@ bool open_unit(int unit, std::string_view name, OpenOptions opt, std::string* wh
     const bool reading = opt.access != Access::Write;
     if (path.empty()) {
         err = reason("(blank)", "no file name given", 0);
-    } else if (is_folder(path)) {
-        err = reason(path, "cannot open: it is a folder", 0);
+    } else if (const char* bad = unfit(path, reading); *bad) {
+        err = reason(path, bad, 0);
     } else if (opt.access == Access::Write) {
-        fp = std::fopen(path.c_str(), "wb");
+        fp = std::fopen(path.c_str(), "wbe");  // e: not inherited by processes the host starts
         if (!fp) err = reason(path, "cannot open for writing", errno);
     } else if (opt.access == Access::ReadCreate) {
         int fd = ::open(path.c_str(), O_RDONLY | O_CREAT | O_CLOEXEC, 0666);
@@ -115,7 +130,7 @@ bool open_unit(int unit, std::string_view name, OpenOptions opt, std::string* wh
             if (fd >= 0) ::close(fd);
         }
     } else {
-        fp = std::fopen(path.c_str(), "rb");
+        fp = std::fopen(path.c_str(), "rbe");
         if (!fp && !(opt.access == Access::ReadIfExists && errno == ENOENT))
             err = reason(path, "cannot open for reading", errno);
     }
@@ -172,8 +187,15 @@ std::string_view unit_name(int unit) {
     return (u && u->open) ? std::string_view(u->name) : std::string_view();
 }
 
-const std::string& first_write_failure() { return write_failure; }
-void reset_write_failures() { write_failure.clear(); }
+std::string first_write_failure() {
+    const std::lock_guard<std::mutex> hold(write_failure_lock);
+    return write_failure;
+}
+
+void reset_write_failures() {
+    const std::lock_guard<std::mutex> hold(write_failure_lock);
+    write_failure.clear();
+}
 
 void write_fmt(int unit, const fmt::Format& f, std::span<const fmt::Item> items) {
     Unit* u = writable(unit);
@@ -254,6 +276,11 @@ bool read_unf(int unit, std::string& bytes) {
     if (!u || !u->fp) return false;
     std::int32_t head = 0, tail = 0;
     if (std::fread(&head, 4, 1, u->fp) != 1 || head < 0) return false;
+    // A damaged length marker must not ask for more than the file holds.
+    struct stat st;
+    const long at = std::ftell(u->fp);
+    if (::fstat(::fileno(u->fp), &st) != 0 || at < 0 || static_cast<long long>(head) + 4 > st.st_size - at)
+        return false;
     bytes.resize(static_cast<std::size_t>(head));
     if (head > 0 && std::fread(bytes.data(), 1, bytes.size(), u->fp) != bytes.size()) return false;
     return std::fread(&tail, 4, 1, u->fp) == 1 && tail == head;

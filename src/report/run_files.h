@@ -70,7 +70,7 @@ void flush_unit(int unit);
 std::string_view unit_name(int unit);
 
 // The first failed write or flush of the run ("FILE: reason"), or empty.
-const std::string& first_write_failure();
+std::string first_write_failure();
 void reset_write_failures();
 
 // Formatted output. A write to a unit that is not open for writing is dropped.

@@ -50,7 +50,9 @@ TEST(FinalReport, StatusRecords) {
         TELAPS = 0.25;
         NPROC = 8;
         NTHRMX(2) = 1;
-        ENDRUN(c.status);
+        int status = c.status;
+        ENDRUN(status);
+        EXPECT_EQ(status, c.status);
         const std::string expect = std::string("     \n") + c.records +
                                    "     Execution Time    :  250 ms\n"
                                    "     Number Processors :  1/ 8\n";
@@ -69,7 +71,8 @@ TEST(FinalReport, FailureDetail) {
     test::TempDir dir;
     open_report_files("");
     FAILTXT = {"    results report (Names.dat record 7) x/y.txt: cannot open for writing"};
-    ENDRUN(38);
+    int status = 38;
+    ENDRUN(status);
     const std::string log = test::read_file("runtime.txt");
     EXPECT_NE(log.find("WRITTEN\n     results report (Names.dat record 7) x/y.txt: cannot open for writing\n"
                        "     Execution Time"),
@@ -131,7 +134,8 @@ TEST(FinalReport, SummaryAssembly) {
     test::TempDir dir;
     const std::string long_line = std::string(115, 'x') + "ABCDEFGHIJ";  // 125 characters
     open_report_files("first line   \n\n" + long_line + "\n   \nlast");
-    ENDRUN(4);
+    int status = 4;
+    ENDRUN(status);
     const std::string heading = std::string(17, ' ') + "*****" + std::string(5, ' ') +
                                 "SUMMARY FOR LOAD CASES AND COMBINATIONS " + std::string(5, ' ') + "*****\n";
     EXPECT_EQ(test::read_file("summary.txt"),

@@ -6,7 +6,7 @@
 #include <fstream>
 #include <regex>
 #include <string>
-#include <thread>
+#include <atomic>
 
 #include "control/control.h"
 #include "support/names_file.h"
@@ -121,7 +121,8 @@ TEST(Entry, NamesAndRunFileFailures) {
     }
 }
 
-// A report that cannot be written out (a full device) is a failed run.
+// A report that cannot be written out (a full device) is a failed run, and
+// the run log says so.
 TEST(Entry, UnwritableReportFails) {
     if (!fs::exists("/dev/full")) GTEST_SKIP() << "no /dev/full on this machine";
     test::TempDir dir;
@@ -130,30 +131,40 @@ TEST(Entry, UnwritableReportFails) {
     test::write_names(names);
     test::write_file("input.dat", "TITLE\n");
     EXPECT_EQ(IZOLAN(2), 38);
+    const std::string log = test::read_file("runtime.txt");
+    EXPECT_TRUE(log.starts_with("     \n     * ERROR IN ANALYSIS *\n")) << log;
+    EXPECT_NE(log.find("     /dev/full: No space left on device\n"), std::string::npos) << log;
 }
 
-// A call while a run is in progress returns 39 and touches nothing. The run
-// is held at its stop check by a stop-request file that is a pipe.
+// A progress file that cannot be written (a folder of that name) or a stop
+// request that is not a file leaves the run to go on without them; neither
+// can hold the run.
+TEST(Entry, ProgressAndStopFilesNeverFailARun) {
+    test::TempDir dir;
+    test::write_names(test::default_names());
+    test::write_file("input.dat", "TITLE\n");
+    fs::create_directory("progress.txt");
+    ASSERT_EQ(mkfifo("stop.txt", 0600), 0);
+    EXPECT_EQ(IZOLAN(2), 0);
+    EXPECT_TRUE(test::read_file("runtime.txt").starts_with("     \n     ANALYSIS COMPLETED\n"));
+}
+
+// A call while a run is in progress returns 39 and touches nothing.
+std::atomic<int> nested_status{-1};
+void call_again() { nested_status = IZOLAN(2); }
+
 TEST(Entry, SecondCallWhileRunning) {
     test::TempDir dir;
     test::write_names(test::default_names());
     test::write_file("input.dat", "TITLE\n");
-    ASSERT_EQ(mkfifo("stop.txt", 0600), 0);
-    int first = -1;
-    std::thread run([&] { first = IZOLAN(2); });
-    // The first run blocks opening the pipe once its progress file is written.
-    for (int i = 0; i < 500 && !fs::exists("progress.txt"); ++i)
-        std::this_thread::sleep_for(std::chrono::milliseconds(10));
-    std::this_thread::sleep_for(std::chrono::milliseconds(50));
-    const auto before = fs::last_write_time("runtime.txt");
-    EXPECT_EQ(IZOLAN(2), 39);
-    EXPECT_EQ(fs::last_write_time("runtime.txt"), before);
-    {
-        std::ofstream release("stop.txt");
-        release << "0\n";
-    }
-    run.join();
+    RUNDRV_PAUSE = call_again;
+    const int first = IZOLAN(2);
+    RUNDRV_PAUSE = nullptr;
+    EXPECT_EQ(nested_status.load(), 39);
     EXPECT_EQ(first, 0);
+    // The nested call wrote nothing into the run's files.
+    EXPECT_TRUE(test::read_file("runtime.txt").starts_with("     \n     ANALYSIS COMPLETED\n"));
+    EXPECT_EQ(IZOLAN(2), 0);  // and the guard is released
 }
 
 }  // namespace

@@ -5,7 +5,9 @@
 
 #include <gtest/gtest.h>
 
+#include <clocale>
 #include <climits>
+#include <cstdlib>
 #include <cmath>
 #include <limits>
 #include <string>
@@ -288,3 +290,37 @@ TEST(FormatListDirected, RecordLayout) {
 }
 
 }  // namespace
+
+namespace zolan::fmt {
+namespace {
+
+// The engine runs inside its caller's process, which may have set a locale
+// whose decimal point is a comma: report numbers keep the point.
+TEST(FormatLocale, DecimalPointIgnoresTheHostLocale) {
+    char tmpl[] = "/tmp/zolan-locale-XXXXXX";
+    if (!mkdtemp(tmpl)) GTEST_SKIP() << "no temporary folder";
+    const std::string dir = tmpl;
+    const std::string cmd = "localedef -i de_DE -f UTF-8 " + dir + "/de_DE.UTF-8 >/dev/null 2>&1";
+    const bool made = std::system(cmd.c_str()) == 0;
+    setenv("LOCPATH", dir.c_str(), 1);
+    const bool set = made && std::setlocale(LC_ALL, "de_DE.UTF-8") != nullptr;
+    std::string f, e, g, l;
+    if (set) {
+        edit_F(f, 12.345678, 10, 3);
+        edit_E(e, 123456.0, 12, 5, 1);
+        edit_G(g, 0.5, 12, 4);
+        const Item items[] = {Item(1.5)};
+        list_write(l, items);
+    }
+    std::setlocale(LC_ALL, "C");
+    unsetenv("LOCPATH");
+    std::system(("rm -rf " + dir).c_str());
+    if (!set) GTEST_SKIP() << "no comma locale can be made on this machine";
+    EXPECT_EQ(f, "    12.346");
+    EXPECT_EQ(e, " 1.23456E+05");
+    EXPECT_EQ(g, "  0.5000    ");  // G12.4 of 0.5: F8.4 and four blanks
+    EXPECT_EQ(l, "   1.5000000000000000     ");
+}
+
+}  // namespace
+}  // namespace zolan::fmt

@@ -59,6 +59,11 @@ TEST(UnitLabels, ScaleHelpers) {
         // 0.1 * 12 = 1.2000000000000002, * 12 = 14.400000000000002 (one factor
         // at a time), where 0.1 * 144 would round to 14.4.
         EXPECT_EQ(UCM144(0.1), 14.400000000000002);
+        // Values that tell one factor at a time from a single factor (x * 1728,
+        // x / 144, x / 1728): worked in double precision by hand.
+        EXPECT_EQ(UCM1728(0.9), 1555.2000000000003);
+        EXPECT_EQ(UCD1728(0.7), 0.0004050925925925925);
+        EXPECT_EQ(UCD144(0.7), 0.00486111111111111);
     }
     NUNITS = 2;
     EXPECT_EQ(UCM144(1.0), 1.0);
@@ -69,6 +74,7 @@ TEST(UnitLabels, ScaleHelpers) {
     EXPECT_EQ(UCD1E3(250.0), 0.25);
     EXPECT_EQ(UCD1E6(5.0e5), 0.5);
     EXPECT_EQ(UCD1E12(2.0e12), 2.0);
+    EXPECT_EQ(UCD1E12(1.3), 1.3e-12);  // a single / 1e12 gives 1.3000000000000001e-12
     // 0.9 / 1000 / 1000 = 9e-07 by two divisions, where 0.9 / 1e6 gives 9.000000000000001e-07.
     EXPECT_EQ(UCD1E6(0.9), 9e-07);
     NUNITS = 1;
