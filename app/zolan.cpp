@@ -15,6 +15,8 @@
 #include <thread>
 #include <vector>
 
+#include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 extern "C" int IZOLAN(int mode);
@@ -52,9 +54,27 @@ void usage(std::ostream& os) {
           "The exit code is the run's status: 0 completed, 4 stopped, others failed.\n";
 }
 
+// The content of a regular file; empty when it is missing, not a regular file
+// (a folder, a pipe) or cannot be read. Never throws.
 std::string slurp(const fs::path& p) {
-    std::ifstream in(p, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
+    std::string out;
+    const int fd = ::open(p.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    if (fd < 0) return out;
+    struct stat st;
+    if (::fstat(fd, &st) == 0 && S_ISREG(st.st_mode)) {
+        char buf[65536];
+        ssize_t n;
+        while ((n = ::read(fd, buf, sizeof buf)) > 0) out.append(buf, static_cast<std::size_t>(n));
+    }
+    ::close(fd);
+    return out;
+}
+
+// Modification time of a file in seconds, or -1 when it is missing.
+double modified(const std::string& p) {
+    struct stat st;
+    if (p.empty() || ::stat(p.c_str(), &st) != 0) return -1.0;
+    return static_cast<double>(st.st_mtim.tv_sec) + 1e-9 * static_cast<double>(st.st_mtim.tv_nsec);
 }
 
 std::vector<std::string> lines_of(const std::string& text) {
@@ -83,10 +103,27 @@ struct RunNames {
     std::string runtime, progress, stop, results, echo, summary;
 };
 
+std::string trim_right(const std::string& s) {
+    const auto b = s.find_last_not_of(" \t");
+    return b == std::string::npos ? std::string() : s.substr(0, b + 1);
+}
+
+// What the engine finds wrong with a names file, for the message of a run
+// that could not start; empty when it looks sound.
+std::string names_fault(const fs::path& names) {
+    if (!fs::exists(names)) return "no Names.dat in " + fs::current_path().string();
+    const std::vector<std::string> recs = lines_of(slurp(names));
+    if (recs.size() < 27) return "Names.dat has " + std::to_string(recs.size()) + " records; 27 are needed";
+    for (std::size_t i = 4; i < 27; ++i)
+        if (trim_right(recs[i]).size() > 256)
+            return "Names.dat record " + std::to_string(i + 1) + " is longer than 256 characters";
+    return "";
+}
+
 bool read_names(const fs::path& names, RunNames& rn) {
     const std::vector<std::string> recs = lines_of(slurp(names));
     if (recs.size() < 18) return false;
-    auto rec = [&](int i) { return trim(recs[static_cast<std::size_t>(i - 1)]); };
+    auto rec = [&](int i) { return trim_right(recs[static_cast<std::size_t>(i - 1)]); };
     rn.echo = rec(6);
     rn.results = rec(7);
     rn.summary = rec(8);
@@ -144,8 +181,22 @@ std::string generic_status(int status) {
     }
 }
 
+// The latest progress message: the first line that is not blank.
+std::string progress_message(const std::string& progress) {
+    for (const std::string& l : lines_of(slurp(progress)))
+        if (!trim(l).empty()) return trim(l);
+    return "";
+}
+
 int run(const RunNames& rn) {
     const bool live = isatty(STDERR_FILENO) != 0;
+    // No stop request may be left over from an earlier run in this folder.
+    if (!rn.stop.empty() && (!fs::exists(rn.stop) || fs::is_regular_file(rn.stop)))
+        std::ofstream(rn.stop, std::ios::trunc).close();
+    // Files this run wrote are those modified since it started (less a
+    // little for the coarse clock of file times).
+    const double started =
+        std::chrono::duration<double>(std::chrono::system_clock::now().time_since_epoch()).count() - 0.02;
     std::atomic<bool> done{false};
     int status = 0;
     std::thread worker([&] {
@@ -161,16 +212,11 @@ int run(const RunNames& rn) {
         if (interrupted.load() && !stop_sent) {
             stop_sent = true;
             std::signal(SIGINT, SIG_DFL);  // a second Ctrl-C ends the process
-            std::ofstream(rn.stop, std::ios::trunc) << "1\n";
+            if (!rn.stop.empty()) std::ofstream(rn.stop, std::ios::trunc) << "1\n";
             std::cerr << (live ? "\r\033[K" : "") << "stop requested: the run ends after its current step\n";
         }
         if (rn.progress.empty()) continue;
-        std::string msg;
-        for (const std::string& l : lines_of(slurp(rn.progress)))
-            if (!trim(l).empty()) {
-                msg = trim(l);
-                break;
-            }
+        const std::string msg = progress_message(rn.progress);
         if (!msg.empty() && msg != shown) {
             shown = msg;
             if (live) std::cerr << "\r\033[K" << msg << std::flush;
@@ -181,19 +227,28 @@ int run(const RunNames& rn) {
     std::signal(SIGINT, SIG_DFL);
     if (live && !shown.empty()) std::cerr << "\r\033[K";
 
+    // The final status as the engine wrote it in this run: the runtime file,
+    // else the progress file, else what the front end can tell itself.
     std::vector<std::string> block;
-    if (!rn.runtime.empty() && fs::exists(rn.runtime)) block = final_status(rn.runtime);
-    if (block.empty() && !rn.progress.empty() && fs::exists(rn.progress)) {
+    if (modified(rn.runtime) >= started) block = final_status(rn.runtime);
+    if (block.empty() && modified(rn.progress) >= started && status != 0) {
         for (const std::string& l : lines_of(slurp(rn.progress)))
             if (!trim(l).empty()) block.push_back(trim(l));
     }
-    if (block.empty()) block.push_back(generic_status(status));
+    if (block.empty()) {
+        block.push_back(generic_status(status));
+        if (status == 38) {
+            const std::string why = names_fault("Names.dat");
+            if (!why.empty()) block.push_back(why);
+        }
+    }
     for (const std::string& l : block) std::cout << l << "\n";
 
-    const fs::path here = fs::current_path();
-    std::cout << "\nreports in " << here.string() << ":\n";
-    for (const std::string* f : {&rn.results, &rn.echo, &rn.summary, &rn.runtime})
-        if (!f->empty() && fs::exists(*f)) std::cout << "  " << *f << "\n";
+    if (status != 39) {
+        std::cout << "\nreports in " << fs::current_path().string() << ":\n";
+        for (const std::string* f : {&rn.results, &rn.echo, &rn.summary, &rn.runtime})
+            if (!f->empty() && modified(*f) >= started) std::cout << "  " << *f << "\n";
+    }
     std::cout << "status " << status << "\n";
     return status;
 }
@@ -236,10 +291,7 @@ int main(int argc, char** argv) {
                 std::cerr << "zolan: no Names.dat in " << fs::current_path().string() << "\n";
                 return 38;
             }
-            if (!read_names("Names.dat", rn)) {
-                std::cerr << "zolan: Names.dat is too short to name the run files\n";
-                // The engine says what is wrong with it in its status.
-            }
+            read_names("Names.dat", rn);  // a short one: the engine says what is wrong with it
             return run(rn);
         }
         const fs::path in = fs::absolute(input);
@@ -257,7 +309,6 @@ int main(int argc, char** argv) {
         }
         fs::current_path(folder);
         read_names("Names.dat", rn);
-        std::ofstream(rn.stop, std::ios::trunc).close();  // no stop request left from an earlier run
         return run(rn);
     } catch (const std::exception& e) {
         std::cerr << "zolan: " << e.what() << "\n";
