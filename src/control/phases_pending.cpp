@@ -1,12 +1,10 @@
-// Phases whose work the engine does not do yet: the input reader, the
-// conversion to internal units, the input echo and the analyses. A run passes
-// through them with its status unchanged.
+// Phases whose work the engine does not do yet: the input echo and the
+// analyses. A run passes through them with its
+// status unchanged.
 #include "control/control.h"
 
 namespace zolan {
 
-void RDINPUT(int& ISTAT) { ISTAT = 0; }
-void UNITCONV(int&) {}
 void ECHOINP(int&) {}
 void ANALYS(int, int&) {}
 

@@ -6,6 +6,8 @@
 #include "control/column_captions.h"
 #include "control/control.h"
 #include "control/status_codes.h"
+#include "model/input_tables.h"
+#include "model/pile_tables.h"
 #include "model/run_state.h"
 #include "report/run_files.h"
 #include "report/unit_labels.h"
@@ -57,8 +59,10 @@ void RESETRUN() {
     io::close_all_units();
     io::reset_write_failures();
     reset_run_state();
+    reset_pile_tables();
     reset_unit_labels();
     reset_column_captions();
+    reset_input_tables();
 }
 
 void RUNDRV(int& ISTAT) {

@@ -1,0 +1,637 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <filesystem>
+#include <functional>
+#include <map>
+#include <regex>
+#include <sstream>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "control/control.h"
+#include "model/input_tables.h"
+#include "model/run_state.h"
+#include "report/run_files.h"
+#include "report/unit_labels.h"
+#include "support/names_file.h"
+#include "support/temp_dir.h"
+
+namespace zolan {
+namespace {
+
+namespace fs = std::filesystem;
+
+std::string fixture(const char* name) { return test::read_file(fs::path(ZOLAN_FIXTURES_DIR) / name); }
+std::string example(const char* name) {
+    return test::read_file(fs::path(ZOLAN_FIXTURES_DIR) / ".." / ".." / "examples" / name);
+}
+
+std::vector<std::string> lines_of(const std::string& text) {
+    std::vector<std::string> out;
+    std::istringstream in(text);
+    for (std::string l; std::getline(in, l);) out.push_back(l);
+    return out;
+}
+
+// The text with some of its lines (numbered from 1) replaced; a replacement
+// may hold several lines.
+std::string edit(const std::string& text, const std::vector<std::pair<int, std::string>>& edits) {
+    std::vector<std::string> lines = lines_of(text);
+    for (const auto& [n, with] : edits) lines.at(static_cast<std::size_t>(n - 1)) = with;
+    std::string out;
+    for (const std::string& l : lines) out += l + "\n";
+    return out;
+}
+
+// The first n lines of the text.
+std::string cut(const std::string& text, int n) {
+    std::string out;
+    const std::vector<std::string> lines = lines_of(text);
+    for (int k = 0; k < n; ++k) out += lines.at(static_cast<std::size_t>(k)) + "\n";
+    return out;
+}
+
+struct Read {
+    int status;
+    std::string log;
+};
+
+// Reads `text` as the input data file of a run in a fresh folder, through
+// the names file and the reader only; the raw tables keep what was read.
+Read read_input(const std::string& text) {
+    test::TempDir dir;
+    test::write_names(test::default_names());
+    test::write_file("input.dat", text);
+    int status = 0;
+    RESETRUN();
+    RDNAMES(status);
+    if (status == 0) RDINPUT(status);
+    io::close_all_units();
+    return {status, test::read_file("runtime.txt")};
+}
+
+// The READING lines of a run log, without their trailing blanks.
+std::vector<std::string> reading_lines(const std::string& log) {
+    std::vector<std::string> out;
+    for (std::string l : lines_of(log)) {
+        if (!l.starts_with("     READING ")) continue;
+        l.erase(l.find_last_not_of(' ') + 1);
+        out.push_back(l.substr(13));
+    }
+    return out;
+}
+
+// Both examples read to their end. The fields checked are a few of every
+// section, against the values written in the files.
+TEST(InputReader, ReadsTheExamples) {
+    {
+        const Read r = read_input(example("group3d.in"));
+        ASSERT_EQ(r.status, 0) << r.log;
+        EXPECT_EQ(TITLE.trimmed(), "2 X 2 GROUP OF 24-IN STEEL PIPE PILES UNDER A RIGID CAP - SOFT CLAY OVER SAND");
+        EXPECT_EQ(NUNITS, 1);
+        EXPECT_EQ(NANTYP, 3);
+        EXPECT_EQ(PYMODE, 1);
+        EXPECT_EQ(KEXTRP, 1);
+        EXPECT_EQ(KCRVFM, 0);
+        EXPECT_EQ(GRPMVY, 1.0);  // KGRPRF 1: no direction record
+        EXPECT_EQ(UBLEN.view(), " FT");
+        EXPECT_DOUBLE_EQ(CAPTHK, 4.0);
+        EXPECT_EQ(NLCASE, 3);
+        EXPECT_EQ(EFFSLE(4), 1);
+        EXPECT_EQ(EFFSLE(5), 0);
+        EXPECT_EQ(LCOPT(3, 7), 200);
+        EXPECT_DOUBLE_EQ(LCTOL(2, 4), 0.01);
+        EXPECT_EQ(LCNAME(3).trimmed(), "WIND ALONG Y - SHEAR AND OVERTURNING MOMENT AT CAP");
+        EXPECT_EQ(LCKIND(3, 1), 4);
+        EXPECT_EQ(LCAXV(2), 1);
+        EXPECT_DOUBLE_EQ(CLOAD(2, 1, 1), 120000.0);
+        EXPECT_DOUBLE_EQ(CLOAD(3, 1, 3), -3600000.0);
+        EXPECT_EQ(NLCOMB, 1);
+        EXPECT_EQ(LBNAME(1).trimmed(), "STRENGTH - 1.2 DEAD + 1.0 LIVE + 1.0 WIND");
+        EXPECT_DOUBLE_EQ(LBRF(1, 2), 0.9);
+        EXPECT_EQ(LBFLG(1, 1), 1);
+        EXPECT_EQ(NLBCAS(1), 3);
+        EXPECT_EQ(LBCASE(1, 3), 3);
+        EXPECT_DOUBLE_EQ(LBFACT(1, 1), 1.2);
+        EXPECT_EQ(NDLSET, 0);
+        EXPECT_EQ(NPILE3, 4);
+        EXPECT_EQ(PGRI3(4, 10), 1);
+        EXPECT_DOUBLE_EQ(PGRB3(2, 3), 3.0);
+        EXPECT_DOUBLE_EQ(PGRB3(3, 2), 3.0);
+        EXPECT_DOUBLE_EQ(PGRB3(4, 5), 90.0);
+        EXPECT_EQ(PPIN.NINCR(1), 60);
+        EXPECT_DOUBLE_EQ(PPIN.SBOT(1, 1), 60.0);
+        EXPECT_EQ(XSNAME(1).trimmed(), "STEEL PIPE 24 IN OD X 0.50 IN WALL");
+        EXPECT_DOUBLE_EQ(XSTAB(1, 2), 23.0);
+        EXPECT_DOUBLE_EQ(XSTAB(1, 11), 2549.35);
+        EXPECT_DOUBLE_EQ(XSTAB(1, 29), 2549.35);  // not tapered: bottom = top
+        EXPECT_DOUBLE_EQ(XSTAB(1, 35), 29.0e6);
+        EXPECT_EQ(XSNAM2(1).trimmed(), "NONE");
+        EXPECT_EQ(NLAYER, 2);
+        EXPECT_EQ(LAYIN.ISOIL(2), 4);
+        EXPECT_DOUBLE_EQ(LAYIN.TOP(2), 20.0);
+        EXPECT_DOUBLE_EQ(LAYPRP(1, 2, 2), 600.0);
+        EXPECT_DOUBLE_EQ(LAYPRP(2, 2, 9), 200000.0);
+        EXPECT_EQ(PYREQN, 2);
+        EXPECT_EQ(PYRQIN.NY(1), 0);
+        EXPECT_DOUBLE_EQ(PYRQIN.DEP(2), 30.0);
+        EXPECT_DOUBLE_EQ(PYRQIN.Y(2, 10), 2.0);
+        EXPECT_EQ(NLSGEN, 1);
+        EXPECT_EQ(TRGROW(1), 1);
+        EXPECT_EQ(NSCCRV, 1);
+        EXPECT_EQ(MPXIN(1).NL(1), 0);
+        const std::vector<std::string> sections = {
+            "* TITLE AND VERSION", "CONTROL PARAMETERS", "PILE CAP", "LOAD CASES", "LOAD COMBINATIONS",
+            "DISTRIBUTED LOAD SETS", "PILE LAYOUT", "PILE PROPERTIES", "CROSS SECTIONS", "SOIL LAYERS",
+            "P-Y CURVES TO PRINT", "GENERATED AXIAL LOAD-SETTLEMENT CURVES", "GENERATED TORQUE-ROTATION CURVES",
+            "MOMENT-CURVATURE OF CROSS SECTIONS"};
+        EXPECT_EQ(reading_lines(r.log), sections);
+    }
+    {
+        const Read r = read_input(example("plane2d_si.in"));
+        ASSERT_EQ(r.status, 0) << r.log;
+        EXPECT_EQ(NUNITS, 2);
+        EXPECT_EQ(NANTYP, 2);
+        EXPECT_EQ(UBLEN.view(), "  M");
+        EXPECT_DOUBLE_EQ(CLOAD(2, 2, 7), -2.0);
+        EXPECT_DOUBLE_EQ(LCTOL(1, 2), 1.0e-6);
+        EXPECT_EQ(NLCOMB, 0);
+        EXPECT_EQ(NPILE3, 0);
+        EXPECT_EQ(NPILE2, 3);
+        EXPECT_EQ(PGRI2(3, 3), 2);
+        EXPECT_EQ(PGRI2(3, 7), 2);
+        EXPECT_DOUBLE_EQ(PGRA2(2, 2), 1.8);
+        EXPECT_DOUBLE_EQ(PGRB2(3, 3), 14.04);
+        EXPECT_DOUBLE_EQ(PPIN.PLEN(2), 18.5);
+        EXPECT_DOUBLE_EQ(XSTAB(1, 11), 1.0633e9);
+        EXPECT_DOUBLE_EQ(LAYPRP(2, 1, 4), 271000.0);
+        EXPECT_EQ(LSGROW(2), 3);
+        EXPECT_EQ(MPXIN(2).NL(1), 0);
+        const std::vector<std::string> sections = {
+            "* TITLE AND VERSION", "CONTROL PARAMETERS", "PILE CAP", "LOAD CASES", "LOAD COMBINATIONS",
+            "DISTRIBUTED LOAD SETS", "PILE LAYOUT", "PILE PROPERTIES", "CROSS SECTIONS", "SOIL LAYERS",
+            "GENERATED AXIAL LOAD-SETTLEMENT CURVES", "MOMENT-CURVATURE OF CROSS SECTIONS"};
+        EXPECT_EQ(reading_lines(r.log), sections);
+    }
+}
+
+// List-directed records as they stand in real sections of a file: each case
+// rewrites lines of the smallest three-dimensional input and checks the
+// fields the rewritten record fills, and that the rest of the file still reads.
+TEST(InputReader, ListDirectedRecordsInSections) {
+    const std::string base = fixture("minimal3d.in");
+    struct Case {
+        const char* what;
+        std::vector<std::pair<int, std::string>> edits;
+        std::function<void()> check;
+    };
+    const Case cases[] = {
+        {"control record over two lines",
+         {{4, "1 3 0 0 0 0 0 1 0 0\n0 0 0 0 1 0 0 0 0 7"}},
+         [] {
+             EXPECT_EQ(NANTYP, 3);
+             EXPECT_EQ(KGENLS, 1);
+             EXPECT_EQ(KCRVFM, 7);
+             EXPECT_DOUBLE_EQ(CAPLEN, 10.0);
+         }},
+        {"extra values ignored to the end of the line",
+         {{8, "1 0 0 0 0 9 9"}},
+         [] {
+             EXPECT_EQ(NLCASE, 1);
+             EXPECT_EQ(LCOPT(1, 6), 100);  // the next record starts on the next line
+         }},
+        {"repeat count 25*1",
+         {{15, "25*1"}},
+         [] {
+             for (int k = 1; k <= 25; ++k) EXPECT_EQ(EFFSLC(1, k), 1) << k;
+             EXPECT_EQ(NCLOAD(1), 1);
+         }},
+        {"D exponents",
+         {{10, "1.0D-5 2.5d-6 0.25D0 1D-2"}},
+         [] {
+             EXPECT_DOUBLE_EQ(LCTOL(1, 2), 2.5e-6);
+             EXPECT_DOUBLE_EQ(LCTOL(1, 3), 0.25);
+             EXPECT_DOUBLE_EQ(LCTOL(1, 4), 0.01);
+         }},
+        {"a slash ends the record early",
+         {{9, "0 0 4 1 / 100 200"}},
+         [] {
+             EXPECT_EQ(LCOPT(1, 3), 4);
+             EXPECT_EQ(LCOPT(1, 4), 1);
+             EXPECT_EQ(LCOPT(1, 6), 0);  // left as it was
+             EXPECT_DOUBLE_EQ(LCTOL(1, 3), 0.25);
+         }},
+        {"commas, a null field and a record over two lines",
+         {{17, "100000.0,,0.0, 5.0 ,\n0.0 0.0 1.0 2.0 3.0"}},
+         [] {
+             EXPECT_DOUBLE_EQ(CLOAD(1, 1, 1), 100000.0);
+             EXPECT_DOUBLE_EQ(CLOAD(1, 1, 2), 0.0);
+             EXPECT_DOUBLE_EQ(CLOAD(1, 1, 4), 5.0);
+             EXPECT_DOUBLE_EQ(CLOAD(1, 1, 9), 3.0);
+             EXPECT_EQ(NDLINE(1), 0);
+         }},
+        {"a quoted name with blanks, a comma and a slash",
+         {{37, "'PIPE, 18 IN / X-52'   ! GRADE"}},
+         [] { EXPECT_EQ(XSNAME(1).trimmed(), "PIPE, 18 IN / X-52"); }},
+        {"a name without quotes",
+         {{41, "HP14X73 SECOND WORD IGNORED"}},
+         [] { EXPECT_EQ(XSNAM2(1).trimmed(), "HP14X73"); }},
+        {"property records with no values",
+         {{46, "2 0"}, {47, "! TOP: NO VALUES"}, {48, ""}},
+         [] {
+             EXPECT_EQ(LAYIN.NV(1), 0);
+             EXPECT_DOUBLE_EQ(LAYPRP(1, 1, 1), 0.0);
+             EXPECT_EQ(NLSGEN, 1);
+         }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        const Read r = read_input(edit(base, c.edits));
+        ASSERT_EQ(r.status, 0) << r.log;
+        c.check();
+        EXPECT_EQ(reading_lines(r.log).back(), "MOMENT-CURVATURE OF CROSS SECTIONS");
+    }
+}
+
+// Optional records and sections follow their switches: every one of them in
+// a three-dimensional file, the plane model and the switches off in another.
+TEST(InputReader, OptionalRecordsFollowTheirSwitches) {
+    {
+        const Read r = read_input(fixture("all_switches3d.in"));
+        ASSERT_EQ(r.status, 0) << r.log;
+        const std::vector<std::string> sections = {
+            "* TITLE AND VERSION", "CONTROL INTEGERS", "PILE CAP", "LOAD CASES", "LOAD COMBINATIONS",
+            "DISTRIBUTED LOAD SETS", "PILE LAYOUT", "PILE PROPERTIES", "CROSS SECTIONS", "SOIL LAYERS",
+            "P-Y CURVES TO PRINT", "USER P-Y CURVES", "GENERATED AXIAL LOAD-SETTLEMENT CURVES",
+            "GENERATED TORQUE-ROTATION CURVES", "USER AXIAL CURVES", "USER TORQUE CURVES",
+            "USER MOMENT-CURVATURE SETS", "MOMENT-CURVATURE OF CROSS SECTIONS", "REDUCTION FACTORS ALONG DEPTH",
+            "SOIL MOVEMENT", "CURVE FILE"};
+        EXPECT_EQ(reading_lines(r.log), sections);
+        // KGRPRF 3: the direction record.
+        EXPECT_DOUBLE_EQ(GRPMVY, 0.6);
+        EXPECT_DOUBLE_EQ(GRPMVZ, -0.8);
+        // Cap flag 1 with blocks of 1 and 3 values: seven records consumed,
+        // then the embedded-cap and flexible-cap records.
+        EXPECT_DOUBLE_EQ(CAPDEQ, 8.0);
+        EXPECT_EQ(KCAPLD, 1);
+        EXPECT_EQ(NCAPINC, 10);
+        EXPECT_DOUBLE_EQ(CAPYMAX, 0.5);
+        EXPECT_EQ(FCNY, 6);
+        EXPECT_DOUBLE_EQ(FCPOIS, 0.2);
+        // LCPOD 1: four records after record 10, then the next case.
+        EXPECT_EQ(NSTLEV(1), 3);
+        EXPECT_DOUBLE_EQ(STLEV(1, 3), 1.0);
+        EXPECT_EQ(PODFLG(1, 3), 0);
+        EXPECT_EQ(PODFLG(1, 4), 1);
+        EXPECT_DOUBLE_EQ(PODVAL(1, 8), 4000.0);
+        EXPECT_DOUBLE_EQ(PODVAL(1, 12), 6000.0);
+        EXPECT_DOUBLE_EQ(PODXYZ(1, 3), 3.5);
+        EXPECT_EQ(LCNAME(2).trimmed(), "STIFFNESS AT LEVELS");
+        EXPECT_EQ(LCKIND(2, 2), 11);
+        EXPECT_EQ(DLLINE(1, 1, 7), 2);
+        EXPECT_DOUBLE_EQ(DLFZ(1, 1), 0.25);
+        // Combination: the integer 7 of record 4 has no effect; record 8 gives 2.
+        EXPECT_EQ(EFFSLE(29), 1);
+        EXPECT_EQ(EFFSLE(30), 0);
+        EXPECT_EQ(NLBCAS(1), 2);
+        EXPECT_EQ(LBCASE(1, 2), 2);
+        EXPECT_DOUBLE_EQ(LBFACT(1, 2), 0.5);
+        EXPECT_EQ(NDLPT(2), 3);
+        EXPECT_DOUBLE_EQ(DLDEP(2, 3), 30.0);
+        EXPECT_EQ(PGRI3(2, 4), -1);
+        EXPECT_DOUBLE_EQ(PGRB3(2, 7), 0.5);
+        // Three sections: five records after the set's first.
+        EXPECT_EQ(PPIN.NSEC(1), 3);
+        EXPECT_EQ(PPIN.PTYPE(1), 2);
+        EXPECT_DOUBLE_EQ(PPIN.STOP(1, 3), 20.0);
+        EXPECT_EQ(PPIN.SXS(1, 3), 3);
+        // Tapered elastic section: its bottom values from records 5 and 6.
+        EXPECT_EQ(XSTPF(1), 1);
+        EXPECT_DOUBLE_EQ(XSTAB(1, 1), 36.0);
+        EXPECT_DOUBLE_EQ(XSTAB(1, 19), 30.0);
+        EXPECT_DOUBLE_EQ(XSTAB(1, 28), 706.9);
+        EXPECT_DOUBLE_EQ(XSTAB(1, 36), 0.0);
+        EXPECT_EQ(XSEXI(1, 1), 5);
+        EXPECT_DOUBLE_EQ(XSTAB(1, 37), 0.375);
+        EXPECT_EQ(XSEXI(1, 3), 1);
+        EXPECT_EQ(XSNAM2(1).trimmed(), "HP14X73");
+        // Nonlinear section with no bar rows: the record after record 8 is
+        // that of fields 17 to 21.
+        EXPECT_EQ(XSNLI(2, 0), 2);
+        EXPECT_DOUBLE_EQ(XSTAB(2, 35), 3.6e6);  // copied from field 17
+        EXPECT_DOUBLE_EQ(XSNLR(2, 12), 4000.0);
+        EXPECT_EQ(XSNLI(2, 9), 0);
+        EXPECT_EQ(XSNLI(2, 21), 2);
+        EXPECT_DOUBLE_EQ(XSNLR(2, 27), 0.153);
+        EXPECT_DOUBLE_EQ(XSSTR(2, 2, 1), 3.0);
+        EXPECT_DOUBLE_EQ(XSNLP(2, 1), 7.5);
+        EXPECT_DOUBLE_EQ(XSNLR(2, 35), 9.5);
+        // User-EI section with two bar rows.
+        EXPECT_DOUBLE_EQ(XSBAR(3, 2, 2), 40.0);
+        EXPECT_EQ(XSNLI(3, 28), 1);
+        // A layer whose property records hold no values.
+        EXPECT_EQ(LAYIN.ISOIL(2), 5);
+        EXPECT_DOUBLE_EQ(LAYPRP(2, 2, 1), 0.0);
+        EXPECT_DOUBLE_EQ(PYRQIN.Y(1, 3), 1.0);
+        EXPECT_EQ(UPYIN.NPT(1, 1), 3);
+        EXPECT_DOUBLE_EQ(UPYIN.DEP(1, 2), 20.0);
+        EXPECT_DOUBLE_EQ(UPYIN.P(1, 2, 2), 400.0);
+        EXPECT_EQ(LSGROW(2), 2);
+        EXPECT_DOUBLE_EQ(UAXCIN.V1(1, 2), 100000.0);
+        EXPECT_DOUBLE_EQ(UTRCIN.V2(1, 2), 0.01);
+        EXPECT_DOUBLE_EQ(MPUIN.CUR(1, 1, 2), 1.0e-4);
+        // Section 12: both bending axes of every section.
+        EXPECT_EQ(NSCCRV, 3);
+        EXPECT_EQ(MPXIN(1).NL(2), 1);
+        EXPECT_EQ(MPXIN(1).NPT(2, 1), 2);
+        EXPECT_DOUBLE_EQ(MPXIN(1).AXL(2, 1), 1000.0);
+        EXPECT_DOUBLE_EQ(MPXIN(1).MOM(2, 1, 2), 5.0e6);
+        EXPECT_EQ(MPXIN(2).NL(2), 0);
+        EXPECT_DOUBLE_EQ(RFLPF(1, 1), 0.8);
+        EXPECT_EQ(NSMOV, 2);
+        EXPECT_DOUBLE_EQ(SMOVZ0(1), 0.1);
+        EXPECT_DOUBLE_EQ(SMVCUR(1, 1), 0.5);
+        // KCRVL2 = 1 with three values: NCRVL stays 5.
+        EXPECT_EQ(NCRVST, 10);
+        EXPECT_EQ(NCRVL, 5);
+        EXPECT_DOUBLE_EQ(CRVL1(5), 1.0);
+    }
+    {
+        // Read after the file above in the same process.
+        const Read r = read_input(fixture("plane_switches.in"));
+        ASSERT_EQ(r.status, 0) << r.log;
+        const std::vector<std::string> sections = {
+            "* TITLE AND VERSION", "CONTROL INTEGERS", "PILE CAP", "LOAD CASES", "LOAD COMBINATIONS",
+            "DISTRIBUTED LOAD SETS", "PILE LAYOUT", "PILE PROPERTIES", "CROSS SECTIONS", "SOIL LAYERS",
+            "GENERATED AXIAL LOAD-SETTLEMENT CURVES", "MOMENT-CURVATURE OF CROSS SECTIONS", "CURVE FILE"};
+        EXPECT_EQ(reading_lines(r.log), sections);
+        EXPECT_EQ(KCAPOP, 1);
+        EXPECT_EQ(KCAPLD, 0);  // KCAPOP 1: no second cap record
+        EXPECT_EQ(NCAPINC, 0);
+        EXPECT_EQ(GRPMVY, 1.0);
+        EXPECT_EQ(NPILE2, 2);
+        EXPECT_EQ(PGRI2(2, 2), 4);
+        EXPECT_DOUBLE_EQ(PGRB2(2, 2), 1.0);
+        EXPECT_EQ(XSNLI(1, 0), 7);
+        EXPECT_DOUBLE_EQ(XSNLR(1, 11), 9.5);
+        EXPECT_EQ(XSNLI(1, 9), 0);
+        EXPECT_DOUBLE_EQ(XSTAB(1, 29), 4.7e8);
+        EXPECT_EQ(MPXIN(1).NL(1), 1);
+        EXPECT_DOUBLE_EQ(MPXIN(1).CUR(1, 1, 2), 0.01);
+        EXPECT_EQ(MPXIN(2).NL(1), 0);  // plane model: first axis only
+        EXPECT_EQ(NSMOV, 0);           // KJ2 = 0
+        EXPECT_EQ(NCRVST, 8);
+        EXPECT_EQ(NCRVL, 0);
+    }
+}
+
+struct RunFiles {
+    int status;
+    std::string log, echo;
+};
+
+// A whole run of `text` through the entry point, in a fresh folder.
+RunFiles run_input(const std::string& text, const std::map<int, std::string>& names = test::default_names()) {
+    test::TempDir dir;
+    test::write_names(names);
+    test::write_file("input.dat", text);
+    const int status = IZOLAN(2);
+    return {status, test::read_file("runtime.txt"), test::read_file("echo.txt")};
+}
+
+std::size_t occurrences(const std::string& text, const std::string& piece) {
+    std::size_t n = 0;
+    for (std::size_t at = text.find(piece); at != std::string::npos; at = text.find(piece, at + 1)) ++n;
+    return n;
+}
+
+// Bad files end the run with status 37 and say where: the file and line,
+// the section by number, position and header, the record, and what was
+// expected. Each line of the block appears on the run log (in the block and
+// again after the final status) and in the input echo.
+TEST(InputReader, BadFilesEndWithStatus37) {
+    const std::string m = fixture("minimal3d.in");
+    const std::string s1 = "SECTION 1 (CONTROL INTEGERS), 1ST SECTION OF THE FILE, HEADER: CONTROL INTEGERS";
+    const std::string s3 = "SECTION 3 (LOAD CASES), 3RD SECTION OF THE FILE, HEADER: LOAD CASES";
+    const std::string s6 = "SECTION 6 (PILE TABLE), 6TH SECTION OF THE FILE, HEADER: PILE LAYOUT";
+    const std::string s7 = "SECTION 7 (PILE PROPERTY SETS), 7TH SECTION OF THE FILE, HEADER: PILE PROPERTIES";
+    const std::string s9 = "SECTION 9 (SOIL LAYERS), 9TH SECTION OF THE FILE, HEADER: SOIL LAYERS";
+    const std::string all = fixture("all_switches3d.in");
+    // The last point of user set 1, then sets 2 to 150 without curves.
+    std::string sets_2_to_150 = "3.0E6 1.0E-4";
+    for (int s = 2; s <= 150; ++s) sets_2_to_150 += "\n" + std::to_string(s) + " 0";
+    const std::string lctol = "RECORD: LOAD CASE 1, RECORD 2 (LCTOL 1-4: TOLERANCES, LOAD-INCREMENT FACTORS)";
+    const std::string row1 = "RECORD: PILE ROW 1, RECORD 1 (PGRI3)";
+    // A combination of load case 2 where the file has one case; its entry is line 30.
+    const std::string combination =
+        "1 0 0 0 0\n0 0 0 1 0 100 200\n1.0E-5 1.0E-5 0.25 0.01\nCOMBINATION\n1.0 1.0 1\n"
+        "2 5 0 0.0 0.0 0 0 0\n0\n25*0\n1\n2 1.0";
+    struct Case {
+        const char* what;
+        std::string text;
+        std::vector<std::string> lines;  // whole lines of the block
+    };
+    const Case cases[] = {
+        {"cut inside section 9", cut(m, 46),
+         {"INPUT DATA FILE input.dat ENDS AFTER LINE 46", s9, "RECORD: LAYER 1, RECORD 4 (LAYPRP AT THE TOP)",
+          "THE FILE ENDED WHERE VALUE 1 OF THE RECORD (A REAL NUMBER) WAS EXPECTED"}},
+        {"an empty file", "",
+         {"INPUT DATA FILE input.dat IS EMPTY", "TITLE AND VERSION LINES", "RECORD: TITLE LINE",
+          "THE FILE ENDED WHERE A LINE OF TEXT WAS EXPECTED"}},
+        {"the file ends where a header stands", cut(m, 48),
+         {"INPUT DATA FILE input.dat ENDS AFTER LINE 48",
+          "SECTION 10 (GENERATED LOAD-SETTLEMENT CURVES), 10TH SECTION OF THE FILE", "RECORD: HEADER LINE"}},
+        {"a real in an integer field", edit(m, {{25, "1.5"}}),
+         {"INPUT DATA FILE input.dat, LINE 25", s6, "RECORD: NPILE3",
+          "EXPECTED AN INTEGER FOR VALUE 1 OF THE RECORD, FOUND \"1.5\""}},
+        {"a text in a real field", edit(m, {{17, "100000.0 0.0 abc 0.0 0.0 0.0 0.0 0.0 0.0"}}),
+         {"INPUT DATA FILE input.dat, LINE 17", "RECORD: LOAD CASE 1, CONCENTRATED LOAD 1, RECORD 8 (CLOAD 1-9)",
+          "EXPECTED A REAL NUMBER FOR VALUE 3 OF THE RECORD, FOUND \"abc\""}},
+        {"a bad repeat count", edit(m, {{15, "0*1 24*1"}}),
+         {"INPUT DATA FILE input.dat, LINE 15", "RECORD: LOAD CASE 1, RECORD 7 (EFFSLC 1-25)",
+          "EXPECTED AN INTEGER FOR VALUE 1 OF THE RECORD, FOUND \"0*1\" (A REPEAT COUNT MUST BE A POSITIVE INTEGER)"}},
+        {"a quoted name never closed", edit(m, {{37, "\"PIPE 18 IN"}}),
+         {"INPUT DATA FILE input.dat ENDS AFTER LINE 58", "RECORD: CROSS SECTION 1, RECORD 2 (NAME)",
+          "THE FILE ENDED INSIDE THE QUOTED TEXT BEGUN ON LINE 37, WHERE VALUE 1 OF THE RECORD (A TEXT) WAS "
+          "EXPECTED"}},
+        {"101 load cases", edit(m, {{8, "101 0 0 0 0"}}),
+         {"INPUT DATA FILE input.dat, LINE 8", s3, "RECORD: RECORD A (NLCASE, KENVLC, KPRTEC, NPRTEC, UNUSED)",
+          "THE NUMBER OF LOAD CASES (NLCASE) IS 101; EXPECTED 0 TO 100"}},
+        {"NANTYP 4", edit(m, {{4, "1 4 0 0 0 0 0 1 0 0 0 0 0 0 1 0 0 0 0 0"}}),
+         {"INPUT DATA FILE input.dat, LINE 4", s1, "RECORD: RECORD 1 (NUNITS ... KCRVFM)",
+          "THE ANALYSIS TYPE (NANTYP) IS 4; EXPECTED 2 (PLANE MODEL) OR 3 (THREE-DIMENSIONAL MODEL)"}},
+        {"PYMODE 2", edit(m, {{4, "1 3 0 0 0 0 0 1 0 0 2 0 0 0 1 0 0 0 0 0"}}),
+         {"INPUT DATA FILE input.dat, LINE 4", "THE P-Y PRINT SWITCH (PYMODE) IS 2; EXPECTED 0 OR 1"}},
+        {"LCPOD 2", edit(m, {{12, "0 0 0 0 0 0 0 2"}}),
+         {"INPUT DATA FILE input.dat, LINE 12", "RECORD: LOAD CASE 1, RECORD 4 (LCKIND 1-7, LCPOD)",
+          "THE POINT-OF-DEFINITION SWITCH (LCPOD) IS 2; EXPECTED 0 OR 1"}},
+        {"zero initial load increment", edit(m, {{10, "1.0E-5 1.0E-5 0.0 0.01"}}),
+         {"INPUT DATA FILE input.dat, LINE 10", lctol,
+          "THE INITIAL LOAD-INCREMENT FACTOR (LCTOL 3) IS 0.000000; EXPECTED A POSITIVE VALUE"}},
+        {"negative minimum load increment", edit(m, {{10, "1.0E-5 1.0E-5 0.25 -0.5"}}),
+         {lctol, "THE MINIMUM LOAD-INCREMENT FACTOR (LCTOL 4) IS -0.5000000; EXPECTED A POSITIVE VALUE"}},
+        {"zero pile increments", edit(m, {{32, "0 40.0 1"}}),
+         {"INPUT DATA FILE input.dat, LINE 32", s7,
+          "RECORD: PROPERTY SET 1, RECORD 2 (INCREMENTS, PILE LENGTH, PILE TYPE)",
+          "THE NUMBER OF INCREMENTS OF THE PILE (NINCR) IS 0; EXPECTED 1 TO 100"}},
+        {"101 pile increments", edit(m, {{32, "101 40.0 1"}}),
+         {"THE NUMBER OF INCREMENTS OF THE PILE (NINCR) IS 101; EXPECTED 1 TO 100"}},
+        {"zero pile length", edit(m, {{32, "40 0.0 1"}}),
+         {"THE PILE LENGTH (PLEN) IS 0.000000; EXPECTED A POSITIVE VALUE"}},
+        {"a section whose top is not above its bottom", edit(m, {{33, "40.0 40.0 1"}}),
+         {"INPUT DATA FILE input.dat, LINE 33",
+          "RECORD: PROPERTY SET 1, SECTION 1 (TOP DEPTH, BOTTOM DEPTH, CROSS-SECTION NUMBER)",
+          "THE TOP DEPTH 40.00000 IS NOT ABOVE THE BOTTOM DEPTH 40.00000 OF THE SECTION"}},
+        {"a property-set number beyond the sets", edit(m, {{26, "2 2 3 0 0 0 0 0 1 1"}}),
+         {"INPUT DATA FILE input.dat, LINE 26", s6, row1, "THE PROPERTY SET OF THE ROW IS 3; THE FILE HOLDS 1 (NPRSET)"}},
+        {"a user p-y set where the file has none", edit(m, {{26, "2 2 1 1 0 0 0 0 1 1"}}),
+         {row1, "THE USER P-Y CURVE SET OF THE ROW IS 1; THE FILE HOLDS 0 (NUPYS), 0 FOR NONE"}},
+        {"a generated curve beyond the list", edit(m, {{26, "2 2 1 0 0 0 0 0 2 1"}}),
+         {row1, "THE GENERATED LOAD-SETTLEMENT CURVE OF THE ROW IS 2; THE FILE HOLDS 1 (NLSGEN), 0 FOR NONE"}},
+        {"a cross-section number beyond the sections", edit(m, {{33, "0.0 40.0 2"}}),
+         {"INPUT DATA FILE input.dat, LINE 33", s7, "RECORD: PROPERTY SET 1, SECTION 1",
+          "THE CROSS-SECTION NUMBER IS 2; EXPECTED 1 TO 1 (NSECT)"}},
+        {"a combination of a case that does not exist", edit(m, {{21, combination}}),
+         {"INPUT DATA FILE input.dat, LINE 30",
+          "SECTION 4 (LOAD COMBINATIONS), 4TH SECTION OF THE FILE, HEADER: LOAD COMBINATIONS",
+          "RECORD: LOAD COMBINATION 1, ENTRY 1, RECORD 8 (LBCASE, LBFACT)",
+          "THE LOAD CASE NUMBER (LBCASE) IS 2; EXPECTED 1 TO 1"}},
+        {"a distributed load on a row that does not exist", edit(m, {{18, "1\n1 0 1 3 1 0 0.0 0 0.0"}}),
+         {"INPUT DATA FILE input.dat, LINE 19", s3, "RECORD: LOAD CASE 1, DISTRIBUTED-LOAD LINE 1",
+          "THE LAST PILE ROW IS 3; EXPECTED 0 TO 1 (0: THE FIRST ROW ONLY)"}},
+        {"a distributed-load set that does not exist", edit(m, {{18, "1\n1 0 1 0 0 1 1.0 0 0.0"}}),
+         {"THE DISTRIBUTED-LOAD SET FOR Y IS 1; THE FILE HOLDS 0 SETS (NDLSET), 0 OR LESS FOR NONE"}},
+        {"a p-y print request on a row that does not exist",
+         edit(m, {{4, "1 3 0 0 0 0 0 1 0 0 1 0 0 0 1 0 0 0 0 0"},
+                  {48, "110.0 0.0 35.0 90.0 0.0 0.0 0.0 1500.0 90000.0\nP-Y CURVES TO PRINT\n1\n2 10.0\n0"}}),
+         {"INPUT DATA FILE input.dat, LINE 51",
+          "SECTION 20 (P-Y PRINT REQUESTS), 10TH SECTION OF THE FILE, HEADER: P-Y CURVES TO PRINT",
+          "RECORD: REQUEST 1, RECORD 1 (PILE ROW, DEPTH)",
+          "THE PILE ROW IS 2; EXPECTED 1 TO 1 (THE ROWS OF THE PILE TABLE)"}},
+        {"a layer whose bottom lies above its top", edit(m, {{45, "60.0 20.0"}}),
+         {"INPUT DATA FILE input.dat, LINE 45", s9, "RECORD: LAYER 1, RECORD 2 (TOP DEPTH, BOTTOM DEPTH)",
+          "THE BOTTOM DEPTH 20.00000 IS NOT BELOW THE TOP DEPTH 60.00000 OF THE LAYER"}},
+        {"soil code 14", edit(m, {{44, "1 14"}}), {"THE SOIL CODE (ISOIL) IS 14; EXPECTED 1 TO 13"}},
+        {"three property records for a layer", edit(m, {{46, "3 9"}}),
+         {"THE NUMBER OF PROPERTY RECORDS OF A LAYER (NP) IS 3; EXPECTED 0 TO 2"}},
+        {"no divisions of the piles for the curve file", edit(fixture("plane_switches.in"), {{69, "0 0 0"}}),
+         {"INPUT DATA FILE input.dat, LINE 69",
+          "SECTION 13 (CURVE-FILE OPTIONS), 12TH SECTION OF THE FILE, HEADER: CURVE FILE",
+          "RECORD: RECORD 1 (NCRVST, KCRVL1, KCRVL2)",
+          "THE NUMBER OF DIVISIONS OF A PILE FOR THE CURVE FILE (NCRVST) IS 0; EXPECTED 1 TO 100"}},
+        {"no increments for the cap pseudo-pile", edit(all, {{15, "1 2 0 50.0 20000.0 0.5"}}),
+         {"INPUT DATA FILE input.dat, LINE 15",
+          "RECORD: RECORD 2 (KCAPLD, KCAPSM, NCAPINC, CAPK50, CAPFULT, CAPYMAX)",
+          "THE NUMBER OF INCREMENTS OF THE CAP PSEUDO-PILE (NCAPINC) IS 0; EXPECTED 1 TO 100"}},
+        {"a user-EI section naming a set that does not exist", edit(all, {{122, "0 0 1 2 0 0 0 0 0.0 0.0 0.0"}}),
+         {"INPUT DATA FILE input.dat, LINE 122",
+          "SECTION 8 (CROSS SECTIONS), 8TH SECTION OF THE FILE, HEADER: CROSS SECTIONS",
+          "RECORD: CROSS SECTION 3, LAST RECORD (XSNLI 25-32, XSNLR 33-35)",
+          "THE MOMENT-CURVATURE SET OF BENDING AXIS 2 (XSNLI FIELD 28) IS 2; THE FILE HOLDS 1 USER SETS (NMPS), 0 "
+          "FOR NONE"}},
+        {"more moment-curvature tables than the tables hold", edit(all, {{170, "150"}, {175, sets_2_to_150}}),
+         {"INPUT DATA FILE input.dat, LINE 170",
+          "SECTION 11 (USER MOMENT-CURVATURE SETS), 16TH SECTION OF THE FILE, HEADER: USER MOMENT-CURVATURE SETS",
+          "RECORD: NMPS",
+          "THE MOMENT-CURVATURE TABLES WOULD NUMBER 152: 150 USER SETS AND 2 FOR THE NONLINEAR CROSS SECTIONS; AT "
+          "MOST 150"}},
+        {"a nonlinear cross section without its curves", edit(all, {{177, "1"}}),
+         {"INPUT DATA FILE input.dat, LINE 177",
+          "SECTION 12 (MOMENT-CURVATURE CURVES OF THE CROSS SECTIONS), 17TH SECTION OF THE FILE, HEADER: "
+          "MOMENT-CURVATURE OF CROSS SECTIONS",
+          "RECORD: NSCCRV", "CROSS SECTION 2 IS NONLINEAR (KIND 2) BUT NSCCRV IS 1: ITS MOMENT-CURVATURE CURVES ARE MISSING"}},
+        {"51 generated torque-rotation curves", edit(m, {{53, "51"}}),
+         {"INPUT DATA FILE input.dat, LINE 53",
+          "THE NUMBER OF GENERATED TORQUE-ROTATION CURVES (NTRGEN) IS 51; EXPECTED 0 TO 50"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        const RunFiles r = run_input(c.text);
+        EXPECT_EQ(r.status, 37);
+        EXPECT_NE(r.log.find("\n\n\n" + std::string(29, ' ') + "**** FATAL ERROR ****\n"), std::string::npos) << r.log;
+        EXPECT_NE(r.log.find("     * ERROR IN ANALYSIS *\n     INPUT DATA FILE IS MALFORMED OR INCOMPLETE\n"),
+                  std::string::npos);
+        for (const std::string& l : c.lines) {
+            EXPECT_EQ(occurrences(r.log, "\n     " + l + "\n"), 2u) << l << "\n" << r.log;
+            EXPECT_EQ(occurrences(r.echo, "\n     " + l + "\n"), 1u) << l;
+        }
+    }
+}
+
+// The fatal block as a whole, on the run log before the final status and at
+// the end of the input echo.
+TEST(InputReader, FatalBlockLayout) {
+    const RunFiles r = run_input(cut(fixture("minimal3d.in"), 46));
+    ASSERT_EQ(r.status, 37);
+    const std::string detail =
+        "     INPUT DATA FILE input.dat ENDS AFTER LINE 46\n"
+        "     SECTION 9 (SOIL LAYERS), 9TH SECTION OF THE FILE, HEADER: SOIL LAYERS\n"
+        "     RECORD: LAYER 1, RECORD 4 (LAYPRP AT THE TOP)\n"
+        "     THE FILE ENDED WHERE VALUE 1 OF THE RECORD (A REAL NUMBER) WAS EXPECTED\n";
+    const std::string block = "\n\n\n" + std::string(29, ' ') + "**** FATAL ERROR ****\n" + detail;
+    EXPECT_TRUE(r.echo.ends_with(block)) << r.echo;
+    const std::string tail = "     READING SOIL LAYERS" + std::string(69, ' ') + "\n" + block +
+                             "     \n     * ERROR IN ANALYSIS *\n     INPUT DATA FILE IS MALFORMED OR INCOMPLETE\n" +
+                             detail + "     Execution Time    :";
+    EXPECT_NE(r.log.find(tail), std::string::npos) << r.log;
+}
+
+// The curve file is opened after the control integers; a name it cannot be
+// created under is a run-file failure.
+TEST(InputReader, CurveFileThatCannotBeOpened) {
+    auto names = test::default_names();
+    names[24] = "no/such/folder/curves.dat";
+    const RunFiles r = run_input(fixture("minimal3d.in"), names);
+    EXPECT_EQ(r.status, 38);
+    EXPECT_NE(r.log.find("     curve file (Names.dat record 24) no/such/folder/curves.dat: cannot open"),
+              std::string::npos)
+        << r.log;
+    EXPECT_EQ(reading_lines(r.log).back(), "CONTROL INTEGERS");
+}
+
+// Every file of the current folder, without the lines that hold the clock.
+std::map<std::string, std::string> folder_files() {
+    static const std::regex clock_lines("( +Date:  [^\n]*| +Execution Time[^\n]*)\n");
+    std::map<std::string, std::string> out;
+    for (const auto& e : fs::directory_iterator("."))
+        if (e.is_regular_file())
+            out[e.path().filename().string()] = std::regex_replace(test::read_file(e.path()), clock_lines, "");
+    return out;
+}
+
+// Bad files leave nothing behind: after them a good file run in the same
+// process writes exactly what a fresh process writes for it.
+TEST(InputReader, GoodRunAfterBadOnesWritesWhatAFreshProcessWrites) {
+    const fs::path cli = fs::path(ZOLAN_BINARY_DIR) / "zolan";
+    if (!fs::exists(cli)) GTEST_SKIP() << "no front end at " << cli;
+    const std::string all = fixture("all_switches3d.in");
+    const std::vector<std::pair<int, std::string>> nantyp4 = {{4, "1 4 2 1 1 1 1 3 1 1 1 0 1 1 1 1 1 1 1 1"}};
+    for (const std::string& bad : {cut(all, 205), edit(all, nantyp4), cut(fixture("minimal3d.in"), 46)})
+        EXPECT_EQ(run_input(bad).status, 37);
+
+    test::TempDir same;
+    test::write_names(test::default_names());
+    test::write_file("input.dat", all);
+    ASSERT_EQ(IZOLAN(2), 0);
+    const auto here = folder_files();
+
+    test::TempDir fresh;
+    test::write_names(test::default_names());
+    test::write_file("input.dat", all);
+    const std::string command = "'" + cli.string() + "' run --names > /dev/null 2>&1";
+    ASSERT_EQ(std::system(command.c_str()), 0);
+    const auto there = folder_files();
+
+    ASSERT_EQ(here.size(), there.size());
+    for (const auto& [name, text] : here) {
+        ASSERT_TRUE(there.contains(name)) << name;
+        EXPECT_EQ(text, there.at(name)) << name;
+    }
+    EXPECT_NE(here.at("runtime.txt").find("READING CURVE FILE"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace zolan
