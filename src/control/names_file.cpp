@@ -1,3 +1,4 @@
+#include <cctype>
 #include <filesystem>
 #include <iterator>
 #include <string>
@@ -116,6 +117,23 @@ bool open_run_file(int unit, const std::string& name, io::OpenOptions opt, std::
     return false;
 }
 
+// An input data file that cannot be read: status 37 with the fatal-error
+// block of a malformed input on the run log and the echo.
+void input_file_failure(int& ISTAT, const std::string& why) {
+    std::string reason = why.substr(why.rfind(": ") == std::string::npos ? 0 : why.rfind(": ") + 2);
+    for (char& c : reason) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    const std::string lines[] = {"INPUT DATA FILE " + FINPUT + " (" + kNamesFile + " RECORD 5)",
+                                 "CANNOT BE OPENED FOR READING: " + reason};
+    static const fmt::Format head(R"((/,/,/,29X,"**** FATAL ERROR ****"))");
+    static const fmt::Format body("(5X,A)");
+    for (int unit : {RUNFILE, ECHOFILE}) {
+        io::write_fmt(unit, head);
+        for (const std::string& l : lines) io::write_fmt(unit, body, {l});
+    }
+    ISTAT = ISINPUT;
+    for (const std::string& l : lines) FAILTXT.push_back("    " + l);
+}
+
 }  // namespace
 
 void RDNAMES(int& ISTAT) {
@@ -139,7 +157,6 @@ void RDNAMES(int& ISTAT) {
         io::OpenOptions opt;
     };
     const Opening first[] = {
-        {INPFILE, &FINPUT, {io::Access::Read}},
         {ECHOFILE, &FECHO, write},
         {RESFILE, &FRESULT, write_buffered},
         {SUMFILE, &FSUMMRY, write},
@@ -160,6 +177,11 @@ void RDNAMES(int& ISTAT) {
             if (!open_run_file(o.unit, *o.name, o.opt, detail)) return false;
         return true;
     };
+    // The input data file is only read: it is never created or emptied. A
+    // missing or unreadable one is a fault of the input, told in full on the
+    // run log and the echo once those are open.
+    std::string input_why;
+    const bool input_ok = io::open_unit(INPFILE, FINPUT, {io::Access::Read}, &input_why);
     bool ok = open_all(first);
     // The moment-curvature listing is made outside the engine and may be absent
     // when no cross section asks for it: it is opened when it exists.
@@ -177,6 +199,11 @@ void RDNAMES(int& ISTAT) {
         file_failure(ISTAT, detail);
         if (!io::unit_open(RUNFILE) && !FRUNTIM.empty()) io::open_unit(RUNFILE, FRUNTIM, write);
         PROGWR_LIST({"* ERROR: " + detail.substr(detail.find_first_not_of(' '))});
+        return;
+    }
+
+    if (!input_ok) {
+        input_file_failure(ISTAT, input_why);
         return;
     }
 

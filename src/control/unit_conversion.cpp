@@ -68,8 +68,11 @@ void UNITCONV(int&) {
             scale(XSTAB(k, 12), UCD1E12);
             scale(XSTAB(k, 30), UCD1E12);
         }
-        for (int f : {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 18, 19, 23, 24, 27, 28}) scale(XSNLR(k, f), UCD1E3);
-        for (int f : {17, 22, 26}) scale(XSNLR(k, f), UCD1E6);
+        // Lengths (widths, diameters, thicknesses, covers) and areas of the
+        // reinforcement: field 17 the bar area and 18 the bar diameter, 26 the
+        // strand diameter and 27 the strand area, as the echo shows them.
+        for (int f : {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 18, 19, 23, 24, 26, 28}) scale(XSNLR(k, f), UCD1E3);
+        for (int f : {17, 22, 27}) scale(XSNLR(k, f), UCD1E6);
         for (int row = 1; row <= MAXXSR; ++row)
             for (int c = 1; c <= 2; ++c) {
                 scale(XSBAR(k, row, c), UCD1E3);

@@ -99,7 +99,6 @@ TEST(Entry, NamesAndRunFileFailures) {
         {"no names file", 0, "", 0, true, nullptr},
         {"short names file", 0, "", 20, true, nullptr},
         {"name longer than its field", 9, std::string(257, 'p'), 27, true, nullptr},
-        {"missing input data file", 0, "", 27, false, "input data file (Names.dat record 5) input.dat: cannot open"},
         {"report in a missing folder", 7, "no/such/folder/results.txt", 27, true,
          "results report (Names.dat record 7) no/such/folder/results.txt: cannot open for writing"},
         {"trace in a missing folder", 22, "nowhere/itertrc.txt", 27, true, "iteration trace (Names.dat record 22)"},
@@ -122,6 +121,25 @@ TEST(Entry, NamesAndRunFileFailures) {
         EXPECT_NE(log.find("     * ERROR IN ANALYSIS *\n"), std::string::npos) << c.what << "\n" << log;
         EXPECT_NE(log.find(c.detail), std::string::npos) << c.what << "\n" << log;
         EXPECT_NE(test::read_file("progress.txt").find(c.detail), std::string::npos) << c.what;
+    }
+}
+
+// An input data file that is missing or cannot be read is a fault of the
+// input (status 37), told in a fatal-error block; it is never created.
+TEST(Entry, MissingInputDataFile) {
+    for (const bool folder : {false, true}) {
+        test::TempDir dir;
+        test::write_names(test::default_names());
+        if (folder) fs::create_directory("input.dat");
+        EXPECT_EQ(IZOLAN(2), 37);
+        const std::string block = "**** FATAL ERROR ****\n     INPUT DATA FILE input.dat (Names.dat RECORD 5)\n"
+                                  "     CANNOT BE OPENED FOR READING: ";
+        const std::string log = test::read_file("runtime.txt");
+        EXPECT_NE(log.find(block), std::string::npos) << log;
+        EXPECT_NE(log.find("     * ERROR IN ANALYSIS *\n     INPUT DATA FILE IS MALFORMED OR INCOMPLETE\n"),
+                  std::string::npos);
+        EXPECT_NE(test::read_file("echo.txt").find(block), std::string::npos);
+        EXPECT_EQ(fs::exists("input.dat"), folder);
     }
 }
 

@@ -46,6 +46,11 @@ void fill_model(int nunits, int nantyp) {
     XSTAB(1, 12) = 1.3;        // a moment of inertia about the second axis
     XSTAB(1, 13) = 7.0;        // a modulus: never converted
     XSBAR(1, 100, 2) = 610.0;  // the last row, beyond any count
+    XSNLR(1, 17) = 0.9;        // bar area
+    XSNLR(1, 18) = 610.0;      // bar diameter
+    XSNLR(1, 26) = 610.0;      // strand diameter
+    XSNLR(1, 27) = 0.9;        // strand area
+    XSNLR(1, 29) = 1860.0;     // strand strength: never converted
     NLAYER = 2;
     LAYIN.ISOIL(1) = 1;
     LAYIN.ISOIL(2) = 9;
@@ -111,6 +116,11 @@ TEST(UnitConversion, SiPlane) {
     EXPECT_EQ(XSTAB(1, 12), 1.3);  // plane model: second-axis inertia as read
     EXPECT_EQ(XSTAB(1, 13), 7.0);
     EXPECT_EQ(XSBAR(1, 100, 2), 0.61);
+    EXPECT_EQ(XSNLR(1, 17), 9e-07);
+    EXPECT_EQ(XSNLR(1, 18), 0.61);
+    EXPECT_EQ(XSNLR(1, 26), 0.61);
+    EXPECT_EQ(XSNLR(1, 27), 9e-07);
+    EXPECT_EQ(XSNLR(1, 29), 1860.0);
 
     fill_model(2, 3);
     UNITCONV(status);
