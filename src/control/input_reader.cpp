@@ -13,6 +13,7 @@
 #include "control/report_header.h"
 #include "control/status_codes.h"
 #include "model/input_tables.h"
+#include "model/pile_tables.h"
 #include "model/run_state.h"
 #include "report/fortran_format.h"
 #include "report/run_files.h"
@@ -269,6 +270,13 @@ void check_references(Reader& rd, const Places& at) {
             bad(std::string("THE ") + f.noun + " OF THE ROW IS " + std::to_string(f.value) + "; THE FILE HOLDS " +
                 std::to_string(f.hi) + " (" + f.count_name + ")" + (f.lo == 0 ? ", 0 FOR NONE" : ""));
         }
+        // Head connections: 1 pinned, 2 fixed, 3 restrained by the head spring.
+        const int conn[2] = {three ? PGRI3(r, 1) : PGRI2(r, 1), three ? PGRI3(r, 2) : KPIN};
+        for (int c = 0; c < 2; ++c) {
+            if (conn[c] >= KPIN && conn[c] <= KRES) continue;
+            bad(std::string("THE HEAD CONNECTION") + (three ? (c == 0 ? " ABOUT Y" : " ABOUT Z") : "") + " IS " +
+                std::to_string(conn[c]) + "; EXPECTED 1 (PINNED), 2 (FIXED) OR 3 (ROTATIONAL SPRING)");
+        }
     }
 
     // Sections of the property sets: their cross sections.
@@ -282,10 +290,12 @@ void check_references(Reader& rd, const Places& at) {
         }
     }
 
-    // Moment-curvature sets named by user-EI sections (kind 10) are user sets.
+    // Moment-curvature sets named by a nonlinear section whose curves are not
+    // generated (a user-EI section, kind 10, or a nonlinear flag other than
+    // 1) are user sets.
     for (int k = 1; k <= NSECT; ++k) {
-        if (XSNLF(k) == 0 || XSNLI(k, 0) != 10) continue;
-        for (int axis = 1; axis <= (NANTYP == 3 ? 2 : 1); ++axis) {
+        if (XSNLF(k) == 0 || (XSNLF(k) == 1 && XSNLI(k, 0) != 10)) continue;
+        for (int axis = 1; axis <= (NANTYP != 2 ? 2 : 1); ++axis) {
             const int set = XSNLI(k, 26 + axis);
             if (set >= 0 && set <= NMPS) continue;
             rd.fail_at(at.xs_last(k), "CROSS SECTION " + std::to_string(k) + ", LAST RECORD (XSNLI 25-32, XSNLR 33-35)",
@@ -301,7 +311,8 @@ void check_references(Reader& rd, const Places& at) {
 void check_mphi_room(Reader& rd, const Places& at) {
     int generated = 0;
     for (int k = 1; k <= NSECT; ++k)
-        if (XSNLF(k) == 1 && XSNLI(k, 0) != 10) generated += NANTYP == 3 ? 2 : 1;
+        // Two bending axes in every model but the plane one, as the echo numbers them.
+        if (XSNLF(k) == 1 && XSNLI(k, 0) != 10) generated += NANTYP != 2 ? 2 : 1;
     if (NMPS + generated <= MAXMPS) return;
     const bool user = NMPSET > 0;
     rd.fail_at(user ? at.nmps : at.nsect, user ? "NMPS" : "NSECT",

@@ -6,9 +6,11 @@
 #include "control/column_captions.h"
 #include "control/control.h"
 #include "control/status_codes.h"
+#include "model/case_tables.h"
 #include "model/input_tables.h"
 #include "model/pile_tables.h"
 #include "model/run_state.h"
+#include "model/section_tables.h"
 #include "report/run_files.h"
 #include "report/unit_labels.h"
 
@@ -63,6 +65,8 @@ void RESETRUN() {
     reset_unit_labels();
     reset_column_captions();
     reset_input_tables();
+    reset_section_tables();
+    reset_case_tables();
 }
 
 void RUNDRV(int& ISTAT) {
