@@ -313,14 +313,9 @@ void cross_section(int k) {
 // ---------------------------------------------------------------------------
 // Properties tables of the elastic and nonlinear sections.
 
-void elastic_table() {
-    static const fmt::Format title(R"((/,5X,"         ELASTIC SECTIONS         "))");
-    static const fmt::Format head3(
-        R"((/,2X,"  SECT",9X,"DIAM,",A2,3X,"AREA,",A2,A2,A1,2X," Iz,",A2,A2,A1,3X," Iy,",A2,A2,A1,2X,)"
-        R"(" GJ,",A3,A1,A2,A2,A1,2X," Mn,",A3,A1,A2,3X," Vn,",A3))");
-    static const fmt::Format head2(
-        R"((/,5X,"  SECT",11X,"DIAM,",A2,5X,"AREA,",A2,A2,A1,4X,"  I,",A2,A2,A1,4X," Mn,",A3,A1,A2,5X," Vn,",A3))");
-    io::write_fmt(ECHOFILE, title);
+// Column heading of a section table, with the unit labels of the model:
+// diameter, area, inertias, torsional rigidity (3-D), moment and shear.
+void section_heading(const fmt::Format& head3, const fmt::Format& head2) {
     if (three_d())
         io::write_fmt(ECHOFILE, head3,
                       {USLEN2.view(), USLEN2.view(), UPOW.view(), UEXP2.view(), USLEN2.view(), UPOW.view(), "4",
@@ -330,6 +325,17 @@ void elastic_table() {
         io::write_fmt(ECHOFILE, head2,
                       {USLEN2.view(), USLEN2.view(), UPOW.view(), UEXP2.view(), USLEN2.view(), UPOW.view(), "4",
                        UFOR3.view(), UDASH.view(), ULEN2.view(), UFOR3.view()});
+}
+
+void elastic_table() {
+    static const fmt::Format title(R"((/,5X,"         ELASTIC SECTIONS         "))");
+    static const fmt::Format head3(
+        R"((/,2X,"  SECT",9X,"DIAM,",A2,3X,"AREA,",A2,A2,A1,2X," Iz,",A2,A2,A1,3X," Iy,",A2,A2,A1,2X,)"
+        R"(" GJ,",A3,A1,A2,A2,A1,2X," Mn,",A3,A1,A2,3X," Vn,",A3))");
+    static const fmt::Format head2(
+        R"((/,5X,"  SECT",11X,"DIAM,",A2,5X,"AREA,",A2,A2,A1,4X,"  I,",A2,A2,A1,4X," Mn,",A3,A1,A2,5X," Vn,",A3))");
+    io::write_fmt(ECHOFILE, title);
+    section_heading(head3, head2);
 
     for (int k = 1; k <= NSECT; ++k) {
         if (XSNLF(k) != 0) continue;
@@ -380,15 +386,7 @@ void nonlinear_table() {
         R"((/,5X,"  SECT",11X,"DIAM,",A2,5X,"AREA,",A2,A2,A1,4X,"  I,",A2,A2,A1,4X," EI INDEX ",4X,)"
         R"(" Mn,",A3,A1,A2,5X," Vn,",A3))");
     io::write_fmt(ECHOFILE, title);
-    if (three_d())
-        io::write_fmt(ECHOFILE, head3,
-                      {USLEN2.view(), USLEN2.view(), UPOW.view(), UEXP2.view(), USLEN2.view(), UPOW.view(), "4",
-                       USLEN2.view(), UPOW.view(), "4", UFOR3.view(), UDASH.view(), ULEN2.view(), UPOW.view(),
-                       UEXP2.view(), UFOR3.view(), UDASH.view(), ULEN2.view(), UFOR3.view()});
-    else
-        io::write_fmt(ECHOFILE, head2,
-                      {USLEN2.view(), USLEN2.view(), UPOW.view(), UEXP2.view(), USLEN2.view(), UPOW.view(), "4",
-                       UFOR3.view(), UDASH.view(), ULEN2.view(), UFOR3.view()});
+    section_heading(head3, head2);
 
     for (int k = 1; k <= NSECT; ++k) {
         if (XSNLF(k) != 1) continue;

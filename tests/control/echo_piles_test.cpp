@@ -20,12 +20,7 @@ namespace {
 
 constexpr double kPi = 3.141592653589793;
 
-std::vector<std::string> lines_of(const std::string& text) {
-    std::vector<std::string> out;
-    std::istringstream in(text);
-    for (std::string l; std::getline(in, l);) out.push_back(l);
-    return out;
-}
+using test::lines_of;
 
 // Fresh tables in the given unit system and model.
 void fresh(int nunits, int nantyp) {

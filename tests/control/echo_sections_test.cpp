@@ -18,12 +18,7 @@
 namespace zolan {
 namespace {
 
-std::vector<std::string> lines_of(const std::string& text) {
-    std::vector<std::string> out;
-    std::istringstream in(text);
-    for (std::string l; std::getline(in, l);) out.push_back(l);
-    return out;
-}
+using test::lines_of;
 
 void fresh(int nunits, int nantyp) {
     reset_run_state();

@@ -29,12 +29,7 @@ std::string example(const char* name) {
     return test::read_file(fs::path(ZOLAN_FIXTURES_DIR) / ".." / ".." / "examples" / name);
 }
 
-std::vector<std::string> lines_of(const std::string& text) {
-    std::vector<std::string> out;
-    std::istringstream in(text);
-    for (std::string l; std::getline(in, l);) out.push_back(l);
-    return out;
-}
+using test::lines_of;
 
 // The text with some of its lines (numbered from 1) replaced; a replacement
 // may hold several lines.
