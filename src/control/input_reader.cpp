@@ -245,7 +245,9 @@ void check_references(Reader& rd, const Places& at) {
         }
     }
 
-    // Pile rows: property set, curve sets and curves they name.
+    // Pile rows: property set, curve sets and curves they name. The piles of
+    // the plane rows together are as many as the group factors work with.
+    long long plane_piles = 0;
     for (int r = 1; r <= rows; ++r) {
         const std::string rec = "PILE ROW " + std::to_string(r) + ", RECORD 1 (" + (NANTYP == 3 ? "PGRI3" : "PGRI2") + ")";
         auto bad = [&](const std::string& why) { rd.fail_at(at.pile_row(r), rec, why); };
@@ -277,6 +279,10 @@ void check_references(Reader& rd, const Places& at) {
             bad(std::string("THE HEAD CONNECTION") + (three ? (c == 0 ? " ABOUT Y" : " ABOUT Z") : "") + " IS " +
                 std::to_string(conn[c]) + "; EXPECTED 1 (PINNED), 2 (FIXED) OR 3 (ROTATIONAL SPRING)");
         }
+        if (!three && PGRI2(r, 2) > 0) plane_piles += PGRI2(r, 2);
+        if (plane_piles > MAXROW)
+            bad("THE PILES OF THE ROWS UP TO THIS ONE ADD UP TO " + std::to_string(plane_piles) + "; AT MOST " +
+                std::to_string(MAXROW) + " PILES IN ALL");
     }
 
     // Sections of the property sets: their cross sections.

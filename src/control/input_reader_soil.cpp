@@ -44,15 +44,31 @@ void read_soil_layers(Reader& rd) {
         if (!(LAYIN.BOT(L) > LAYIN.TOP(L)))
             rd.fail("THE BOTTOM DEPTH " + real_text(LAYIN.BOT(L)) + " IS NOT BELOW THE TOP DEPTH " +
                     real_text(LAYIN.TOP(L)) + " OF THE LAYER");
+        // Layers go from the top down and do not overlap; gaps between them are legal.
+        if (L > 1 && LAYIN.TOP(L) < LAYIN.BOT(L - 1))
+            rd.fail("THE TOP DEPTH " + real_text(LAYIN.TOP(L)) + " OF THE LAYER IS ABOVE THE BOTTOM DEPTH " +
+                    real_text(LAYIN.BOT(L - 1)) + " OF LAYER " + std::to_string(L - 1) +
+                    ": THE LAYERS OVERLAP OR ARE OUT OF ORDER");
         rd.rec("RECORD 3 (NP, NV)", {LAYIN.NP(L), LAYIN.NV(L)});
-        rd.count(LAYIN.NP(L), MAXLPR, "NP", "NUMBER OF PROPERTY RECORDS OF A LAYER");
-        if (LAYIN.NV(L) > MAXLPV)
+        // The two points of the layer's strength curve: its top and its bottom.
+        if (LAYIN.NP(L) != MAXLPR)
+            rd.fail("THE NUMBER OF PROPERTY RECORDS OF A LAYER (NP) IS " + std::to_string(LAYIN.NP(L)) +
+                    "; EXPECTED 2 (THE TOP AND THE BOTTOM OF THE LAYER)");
+        // Values beyond the ten a point holds are read and ignored; a bound on
+        // their number keeps a corrupt count from exhausting memory.
+        constexpr int NVREAD = 1000;
+        if (LAYIN.NV(L) > NVREAD)
             rd.fail("THE NUMBER OF VALUES PER PROPERTY RECORD (NV) IS " + std::to_string(LAYIN.NV(L)) +
-                    "; EXPECTED AT MOST " + std::to_string(MAXLPV));
+                    "; EXPECTED AT MOST " + std::to_string(NVREAD) + " (VALUES BEYOND " + std::to_string(MAXLPV) +
+                    " ARE IGNORED)");
         for (int k = 1; k <= LAYIN.NP(L); ++k) {
             // With NV of 0 or less the record holds no value and takes one line.
             auto& t = rd.targets();
-            for (int v = 1; v <= LAYIN.NV(L); ++v) t.emplace_back(LAYPRP(L, k, v));
+            double ignored = 0.0;
+            for (int v = 1; v <= LAYIN.NV(L); ++v) {
+                if (v <= MAXLPV) t.emplace_back(LAYPRP(L, k, v));
+                else t.emplace_back(ignored);
+            }
             rd.rec(k == 1 ? "RECORD 4 (LAYPRP AT THE TOP)" : "RECORD 5 (LAYPRP AT THE BOTTOM)", t);
         }
     }

@@ -7,10 +7,4 @@ namespace zolan {
 
 void ANALYS(int, int&) {}
 
-// The soil side of the input echo.
-void TABLEF(int&) {}
-void PYPRDATA() {}
-void TABLEJ(int&) {}
-void TABLEK(int&) {}
-
 }  // namespace zolan

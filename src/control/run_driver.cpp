@@ -8,9 +8,11 @@
 #include "control/status_codes.h"
 #include "model/case_tables.h"
 #include "model/input_tables.h"
+#include "model/mphi_tables.h"
 #include "model/pile_tables.h"
 #include "model/run_state.h"
 #include "model/section_tables.h"
+#include "model/soil_tables.h"
 #include "report/run_files.h"
 #include "report/unit_labels.h"
 
@@ -66,7 +68,9 @@ void RESETRUN() {
     reset_column_captions();
     reset_input_tables();
     reset_section_tables();
+    reset_mphi_tables();
     reset_case_tables();
+    reset_soil_tables();
 }
 
 void RUNDRV(int& ISTAT) {

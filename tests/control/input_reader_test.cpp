@@ -403,6 +403,22 @@ std::size_t occurrences(const std::string& text, const std::string& piece) {
     return n;
 }
 
+// A layer record of more values than a point holds: the first ten are kept,
+// the rest are read and ignored, and the next section reads on.
+TEST(InputReader, LayerValuesBeyondTenAreIgnored) {
+    const Read r = read_input(edit(fixture("minimal3d.in"),
+                                   {{46, "2 12"},
+                                    {47, "110.0 0.0 35.0 90.0 0.0 0.0 0.0 500.0 30000.0 7.0 -1.0 -2.0"},
+                                    {48, "111.0 0.0 35.0 90.0 0.0 0.0 0.0 1500.0 90000.0 8.0 -3.0 -4.0"}}));
+    ASSERT_EQ(r.status, 0) << r.log;
+    EXPECT_EQ(LAYIN.NV(1), 12);
+    EXPECT_DOUBLE_EQ(LAYPRP(1, 1, 9), 30000.0);
+    EXPECT_DOUBLE_EQ(LAYPRP(1, 1, 10), 7.0);
+    EXPECT_DOUBLE_EQ(LAYPRP(1, 2, 1), 111.0);
+    EXPECT_DOUBLE_EQ(LAYPRP(1, 2, 10), 8.0);
+    EXPECT_EQ(NLSGEN, 1);
+}
+
 // Bad files end the run with status 37 and say where: the file and line,
 // the section by number, position and header, the record, and what was
 // expected. Each line of the block appears on the run log (in the block and
@@ -510,8 +526,18 @@ TEST(InputReader, BadFilesEndWithStatus37) {
          {"INPUT DATA FILE input.dat, LINE 45", s9, "RECORD: LAYER 1, RECORD 2 (TOP DEPTH, BOTTOM DEPTH)",
           "THE BOTTOM DEPTH 20.00000 IS NOT BELOW THE TOP DEPTH 60.00000 OF THE LAYER"}},
         {"soil code 14", edit(m, {{44, "1 14"}}), {"THE SOIL CODE (ISOIL) IS 14; EXPECTED 1 TO 13"}},
+        {"a layer that begins above the bottom of the one before", edit(all, {{131, "10.0 80.0"}}),
+         {"INPUT DATA FILE input.dat, LINE 131", "RECORD: LAYER 2, RECORD 2 (TOP DEPTH, BOTTOM DEPTH)",
+          "THE TOP DEPTH 10.00000 OF THE LAYER IS ABOVE THE BOTTOM DEPTH 15.00000 OF LAYER 1: THE LAYERS OVERLAP "
+          "OR ARE OUT OF ORDER"}},
+        {"layers out of order", edit(all, {{126, "15.0 30.0"}, {131, "0.0 15.0"}}),
+         {"THE TOP DEPTH 0.000000 OF THE LAYER IS ABOVE THE BOTTOM DEPTH 30.00000 OF LAYER 1: THE LAYERS OVERLAP "
+          "OR ARE OUT OF ORDER"}},
+        {"a strength curve of one point", edit(m, {{46, "1 9"}}),
+         {"INPUT DATA FILE input.dat, LINE 46", "RECORD: LAYER 1, RECORD 3 (NP, NV)",
+          "THE NUMBER OF PROPERTY RECORDS OF A LAYER (NP) IS 1; EXPECTED 2 (THE TOP AND THE BOTTOM OF THE LAYER)"}},
         {"three property records for a layer", edit(m, {{46, "3 9"}}),
-         {"THE NUMBER OF PROPERTY RECORDS OF A LAYER (NP) IS 3; EXPECTED 0 TO 2"}},
+         {"THE NUMBER OF PROPERTY RECORDS OF A LAYER (NP) IS 3; EXPECTED 2 (THE TOP AND THE BOTTOM OF THE LAYER)"}},
         {"no divisions of the piles for the curve file", edit(fixture("plane_switches.in"), {{69, "0 0 0"}}),
          {"INPUT DATA FILE input.dat, LINE 69",
           "SECTION 13 (CURVE-FILE OPTIONS), 12TH SECTION OF THE FILE, HEADER: CURVE FILE",
@@ -626,6 +652,22 @@ TEST(InputReader, GoodRunAfterBadOnesWritesWhatAFreshProcessWrites) {
         EXPECT_EQ(text, there.at(name)) << name;
     }
     EXPECT_NE(here.at("runtime.txt").find("READING CURVE FILE"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace zolan
+
+namespace zolan {
+namespace {
+
+// The piles of all plane rows together are as many as the group factors are
+// sized for: a row of 2,500 piles beside one of 4 is an input error.
+TEST(InputReader, PlaneRowsHoldAtMostTheTablesPiles) {
+    const std::string plane = test::read_file(std::string(ZOLAN_FIXTURES_DIR) + "/plane_switches.in");
+    EXPECT_EQ(read_input(plane).status, 0);
+    const Read r = read_input(edit(plane, {{26, "2 2500 1 0 0 0 1"}}));
+    EXPECT_EQ(r.status, 37);
+    EXPECT_NE(r.log.find("ADD UP TO 2504; AT MOST 2500 PILES IN ALL"), std::string::npos) << r.log;
 }
 
 }  // namespace

@@ -1,0 +1,52 @@
+// Soil properties at a depth x (X coordinate, positive downward, internal
+// length units) from the soil curves of the profile. The routines differ in
+// the column read, in how a depth on a boundary of two touching layers is
+// resolved, and in what they do below the deepest point: the silent ones
+// return 0; the others write a warning block (results report, then runtime
+// file), set the caller's status word and return 0.
+//
+// They only read the soil tables and may be called from any number of
+// threads at once: the status word is set atomically and only from 0 (the
+// first non-zero code wins), and each warning block is written whole.
+#pragma once
+
+#include <span>
+
+namespace zolan {
+
+// Point rule, mean of the two values at a boundary; 0 below the profile, silent.
+double KCRV(double x);    // subgrade modulus k (SCK)
+double STRCB(double x);   // rock modulus (SCROCK)
+double E50CRV(double x);  // strain at 50 % stress (SCE50)
+double STRCJ(double x);   // J factor, or RQD of weak rock (SCJ)
+
+// Point rule with a warning and a status below the profile.
+double PHICRV(double x, int& istat);  // friction angle (SCPHI), mean at boundaries; status 24
+double CCRV(double x, int& istat);    // cohesion (SCCOH), lower layer at boundaries; status 23
+
+// Segment rule (lower layer's top value at a boundary); warning and status below the profile.
+double FMAXCRV(double x, int& istat);   // maximum unit side load transfer (SCFMAX); status 25
+double TIPMXCRV(double x, int& istat);  // maximum unit tip resistance (SCQMAX); status 26
+double BPHICRV(double x, int& istat);   // friction angle at a pile tip (SCPHI); status 27
+
+// Means over the depth range from the ground surface LAYTOP(1) to x.
+double GAMAVG(double x, int& istat);  // effective unit weight (SCGAM over UWDEP); status 22
+double CAVG(double x, int& istat);    // cohesion (SCCOH); below the profile a warning on the results report only
+
+// Subgrade modulus k with a default by cohesion where the curve gives none
+// (lateral solvers); 0 above the first point.
+double KDEF(double x);
+
+// Coefficients by depth over pile diameter z/b = (x - GRDDEP(pile)) / SECDIA(pile, set, x).
+double ACOEF1(int pile, int set, double x);  // z/b 0..5: 0.223 .. 0.6
+double ACOEF2(int pile, int set, double x);  // z/b 0..3: 0.2 .. 0.3
+// The caller's ten-point table: values(i) at breakpoints zb(i), i = 1..10 (spans index from 0).
+double ZBTAB(int pile, int set, double x, std::span<const double, 10> values, std::span<const double, 10> zb);
+
+// sqrt(a^2 + b^2), with an argument of magnitude below 1e-24 taken as 0.
+double HYPOT0(double a, double b);
+
+// Sets the status word to code when it is 0, atomically; a non-zero word is kept.
+void set_status_once(int& istat, int code);
+
+}  // namespace zolan

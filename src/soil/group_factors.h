@@ -1,0 +1,27 @@
+// Group reduction factors for closely spaced piles: the p-multiplier of each
+// pile row for a movement of the group along Y (PFACT1) or Z (PFACT2), the
+// mean over the row's piles of the product of pairwise factors with every
+// other pile of the group. The y-multipliers are 1.
+#pragma once
+
+namespace zolan {
+
+// direction: +1 movement toward increasing Y (PFACT1) or Z (PFACT2), -1 the
+// other way. Writes PFGRP, YFGRP (PFACT1) or PFGRP2, YFGRP2 (PFACT2) for rows
+// 1..NPILES, and YTOP of every row with a pile. A row standing for fewer than
+// one pile contributes no pile and gets the factor 1. The working storage
+// grows to the piles of the group at the first call with that layout; later
+// calls allocate nothing. Not reentrant: call from one thread at a time.
+void PFACT1(double direction);
+void PFACT2(double direction);
+
+// Piles standing at the same position in the last call (their pair factor is
+// 0, and so are their products): the number of such pairs and the rows of the
+// first one (the same row twice when a row's piles coincide).
+struct CoincidentPiles {
+    int pairs = 0;
+    int row1 = 0, row2 = 0;
+};
+CoincidentPiles group_coincident_piles();
+
+}  // namespace zolan
