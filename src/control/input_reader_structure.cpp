@@ -4,6 +4,7 @@
 // whose values are not kept.
 #include <string>
 
+#include "control/estimation_points.h"
 #include "control/input_reader.h"
 #include "model/input_tables.h"
 #include "model/run_state.h"
@@ -155,6 +156,8 @@ void read_load_cases(Reader& rd, Places& at) {
             rd.item(1, "STIFFNESS VALUE", k);
             rd.rec("RECORD 10 (STLEV)", {STLEV(i, k)});
         }
+        // The estimation block, as the estimation points will read it.
+        if (const std::string why = estimation_input_error(i); !why.empty()) rd.fail(why);
         rd.item(0, "LOAD CASE", i);
 
         if (LCPOD(i) == 1) {

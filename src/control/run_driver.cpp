@@ -6,6 +6,7 @@
 #include "control/column_captions.h"
 #include "control/control.h"
 #include "control/status_codes.h"
+#include "model/analysis_tables.h"
 #include "model/case_tables.h"
 #include "model/input_tables.h"
 #include "model/mphi_tables.h"
@@ -71,6 +72,7 @@ void RESETRUN() {
     reset_mphi_tables();
     reset_case_tables();
     reset_soil_tables();
+    reset_analysis_tables();
 }
 
 void RUNDRV(int& ISTAT) {

@@ -5,7 +5,7 @@
 
 namespace zolan {
 
-int KCASE = 0, NPTIN = 0, ICASE = 0, ICOMB = 0;
+int KCASE = 0, NPTIN = 0, ICASE = 0, ICOMB = 0, NDOF = 6;
 double NCYCL = 0.0;
 int NTHRREQ = 0, LOADTYP = 0, MAXITC = 0, MAXITP = 0;
 double TOLREL = 0.0, TOLLLP = 0.0, DTINIT = 0.0, DTCMIN = 0.0;
@@ -56,6 +56,7 @@ void load_comb_controls(int j) {
 
 void reset_case_tables() {
     KCASE = NPTIN = ICASE = ICOMB = 0;
+    NDOF = 6;
     NCYCL = 0.0;
     NTHRREQ = LOADTYP = MAXITC = MAXITP = 0;
     TOLREL = TOLLLP = DTINIT = DTCMIN = 0.0;

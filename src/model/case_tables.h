@@ -11,6 +11,7 @@ extern int KCASE;   // kind of the current case: <= 0 ordinary, 1-10 flexibility
 extern int NPTIN;   // foundation-stiffness values of the current case (NSTLEV)
 extern int ICASE;   // number of the current case or combination
 extern int ICOMB;   // number of the current combination, 0 during a load case
+extern int NDOF;    // cap degrees of freedom of the model: 3 plane, 6 three-dimensional
 
 // Current-control block.
 extern double NCYCL;    // number of load cycles (cyclic loading)

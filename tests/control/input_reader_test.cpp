@@ -615,7 +615,7 @@ TEST(InputReader, CurveFileThatCannotBeOpened) {
 
 // Every file of the current folder, without the lines that hold the clock.
 std::map<std::string, std::string> folder_files() {
-    static const std::regex clock_lines("( +Date:  [^\n]*| +Execution Time[^\n]*)\n");
+    static const std::regex clock_lines("( +Date:  [^\n]*| +Execution Time[^\n]*| +(Serial|Paral\\.|Print\\.) processing[^\n]*)\n");
     std::map<std::string, std::string> out;
     for (const auto& e : fs::directory_iterator("."))
         if (e.is_regular_file())
@@ -668,6 +668,28 @@ TEST(InputReader, PlaneRowsHoldAtMostTheTablesPiles) {
     const Read r = read_input(edit(plane, {{26, "2 2500 1 0 0 0 1"}}));
     EXPECT_EQ(r.status, 37);
     EXPECT_NE(r.log.find("ADD UP TO 2504; AT MOST 2500 PILES IN ALL"), std::string::npos) << r.log;
+}
+
+}  // namespace
+}  // namespace zolan
+
+namespace zolan {
+namespace {
+
+// A stiffness-estimation case whose block the estimation points could not
+// follow (here a method other than 0 and 1) is an input error of its case.
+TEST(InputReader, EstimationBlockIsChecked) {
+    const std::string m = test::read_file(std::string(ZOLAN_FIXTURES_DIR) + "/minimal3d.in");
+    // Kind 11: stiffness at levels; 13 values: one level, then the method block.
+    std::string block = "13\n1.0\n5";
+    for (int k = 0; k < 11; ++k) block += "\n0";
+    const Read r = read_input(edit(m, {{12, "0 11 0 0 0 0 0 0"}, {19, block}}));
+    EXPECT_EQ(r.status, 37);
+    EXPECT_NE(r.log.find("THE STIFFNESS METHOD IS 5"), std::string::npos) << r.log;
+    // The same block with the total-load method (0) reads.
+    block = "13\n1.0\n0";
+    for (int k = 0; k < 11; ++k) block += "\n0";
+    EXPECT_EQ(read_input(edit(m, {{12, "0 11 0 0 0 0 0 0"}, {19, block}})).status, 0);
 }
 
 }  // namespace

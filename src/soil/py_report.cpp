@@ -1,0 +1,13 @@
+// Report of the generated p-y curves; until it exists nothing is printed.
+#include "soil/py_report.h"
+
+namespace zolan {
+
+int PLOTFLG = 0;
+std::function<void(int& ISTAT)> pyreport_double;
+
+void PYREPORT(int& ISTAT) {
+    if (pyreport_double) pyreport_double(ISTAT);
+}
+
+}  // namespace zolan

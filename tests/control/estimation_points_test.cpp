@@ -1,0 +1,305 @@
+#include "control/estimation_points.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <string>
+#include <vector>
+
+#include "capstiff/capstiff_services.h"
+#include "control/control.h"
+#include "group/group_services.h"
+#include "model/analysis_tables.h"
+#include "model/case_tables.h"
+#include "model/input_tables.h"
+#include "model/run_state.h"
+#include "report/run_files.h"
+#include "support/temp_dir.h"
+
+namespace zolan {
+namespace {
+
+// One solve seen by the scripted cap solver.
+struct Solve {
+    CAPVEC applied;
+    int ktgt, request;
+};
+
+// A scripted cap solver: the cap displacement of every slot is the applied
+// load over a stiffness of 1000 (squared when `quadratic`), and it answers
+// the target requests as the cap solvers do. Solve number `fail_at` fails.
+struct ScriptedCap {
+    std::vector<Solve> solves;
+    bool quadratic = false;
+    int fail_at = 0;
+    void operator()(CAPVEC& load, CAPVEC& PTLOAD, CAPVEC& PTDISP) {
+        solves.push_back({load, KTGT, KTGRES});
+        CAPVEC disp;
+        for (int k = 1; k <= 6; ++k) disp(k) = quadratic ? std::pow(load(k) / 1000, 2) : load(k) / 1000;
+        if (static_cast<int>(solves.size()) == fail_at) {
+            KTGRES = -1;
+            return;
+        }
+        if (KTGT != 1) return;
+        PTLOAD = load;
+        PTDISP = disp;
+        if (KTGRES > 0 && IDOFTG >= 1 && IDOFTG <= 6) DEFCMP = disp(IDOFTG);
+        if (KTGRES == 2 && 100 * std::abs(DEFCMP - DEFTGT) / std::abs(DEFTGT) > TGTTOL) return;
+        if (KTGRES >= 2) KTGRES = 0;
+    }
+};
+
+class EstimationPoints : public testing::Test {
+protected:
+    test::TempDir dir;
+    ScriptedCap cap;
+    CaseLoads v;
+    int lddopen = 0, ISTAT = 0;
+    std::vector<double> captstf_levels;
+    std::vector<int> caphdr_methods;
+
+    void SetUp() override {
+        RESETRUN();
+        FEQK = "eqk.dat";
+        FFLEX = "flex.dat";
+        FLDD = "ldd.dat";
+        for (int u : {RUNFILE, STATFILE, PLOTDATA, RESFILE, SUMFILE, ITERTRC, ESTTRC})
+            io::open_unit(u, "unit" + std::to_string(u) + ".txt", {io::Access::Write});
+        auto solver = [this](int&, int&, int&, CAPVEC& PTLOAD, CAPVEC& PTDISP, CAPVEC& load, CAPVEC&, CAPVEC&,
+                             CAPVEC&, CAPFLAGS&) { cap(load, PTLOAD, PTDISP); };
+        group_services.cap3d = solver;
+        group_services.cap2d = solver;
+        capstiff_services.tgtfac = target_factor_from_history;
+        capstiff_services.captstf = [this](int&, int&, int&, int&, double& level, CAPVEC&, CAPVEC&,
+                                           std::vector<double>&) { captstf_levels.push_back(level); };
+        capstiff_services.caphdr = [this](int& method) { caphdr_methods.push_back(method); };
+        NLCASE = 1;
+        LCSCAL(1) = 1.0;
+    }
+    void TearDown() override {
+        group_services = GroupServices{};
+        capstiff_services = CapstiffServices{};
+        RESETRUN();
+    }
+
+    // Case 1: one concentrated load FX, FY, MZ at the origin, kind and values.
+    void setup_case(int nantyp, int kind, double fx, double fy, double mz, std::vector<double> values) {
+        NANTYP = nantyp;
+        NCLOAD(1) = 1;
+        CLOAD(1, 1, 1) = fx;
+        CLOAD(1, 1, 2) = fy;
+        CLOAD(1, 1, 3) = mz;
+        LCKIND(1, 2) = kind;
+        NSTLEV(1) = static_cast<int>(values.size());
+        for (std::size_t k = 0; k < values.size(); ++k) STLEV(1, static_cast<int>(k) + 1) = values[k];
+    }
+
+    // The case as the driver runs it: set-up, loads without distributed ones, headings, points.
+    void run_case() {
+        KCASE = LCKIND(1, 2);
+        ESTSETUP(1);
+        assemble_case_loads(1, v, CaseDistributed::Zero);
+        ESTHEAD(1, ISTAT);
+        ASSERT_EQ(ISTAT, 0);
+        const EstimationSolve solve = [this](int& st) {
+            io::open_unit(EQKFILE, FEQK, {io::Access::Write});
+            st = 0;
+            int kind = 0, printreq = 0;
+            if (NANTYP == 2)
+                CAP2D(kind, printreq, st, v.PTLOAD, v.PTDISP, v.applied, v.PDFORC, v.PDDISP, v.PDXYZ, v.PDFLAG);
+            else
+                CAP3D(kind, printreq, st, v.PTLOAD, v.PTDISP, v.applied, v.PDFORC, v.PDDISP, v.PDXYZ, v.PDFLAG);
+            io::close_unit(EQKFILE);
+        };
+        ESTPOINTS(1, v, lddopen, solve, ISTAT);
+        io::close_all_units();
+    }
+
+    std::vector<std::string> lines(int unit) {
+        std::vector<std::string> out;
+        std::string all = test::read_file("unit" + std::to_string(unit) + ".txt"), cur;
+        for (char c : all) {
+            if (c == '\n') out.push_back(cur), cur.clear();
+            else cur += c;
+        }
+        return out;
+    }
+    int count(int unit, const std::string& piece) {
+        int n = 0;
+        for (const auto& l : lines(unit)) n += l.find(piece) != std::string::npos;
+        return n;
+    }
+};
+
+void expect_load(const CAPVEC& q, std::vector<double> want, const std::string& what) {
+    for (int k = 1; k <= 6; ++k) EXPECT_NEAR(q(k), want[k - 1], 1e-9) << what << ", slot " << k;
+}
+
+// Plane flexibility case without moment: each loaded degree of freedom at
+// each level, the rotation skipped, then the full load.
+TEST_F(EstimationPoints, FlexibilityPlaneSkipsUnloadedDof) {
+    setup_case(2, 1, 100, 50, 0, {0.5, 1.0});
+    run_case();
+    EXPECT_EQ(ISTAT, 0);
+    EXPECT_EQ(NPTS, 4);
+    ASSERT_EQ(cap.solves.size(), 5u);
+    expect_load(cap.solves[0].applied, {50, 0, 0, 0, 0, 0}, "X, level 1");
+    expect_load(cap.solves[1].applied, {100, 0, 0, 0, 0, 0}, "X, level 2");
+    expect_load(cap.solves[2].applied, {0, 25, 0, 0, 0, 0}, "Y, level 1");
+    expect_load(cap.solves[3].applied, {0, 50, 0, 0, 0, 0}, "Y, level 2");
+    expect_load(cap.solves[4].applied, {100, 50, 0, 0, 0, 0}, "full load");
+    EXPECT_EQ(lddopen, 1);
+    const auto stat = lines(STATFILE);
+    ASSERT_EQ(stat.size(), 5u);
+    EXPECT_EQ(stat[0], "      DOF :     1 POINT :     1");
+    EXPECT_EQ(stat[3], "      DOF :     2 POINT :     2");
+    EXPECT_EQ(stat[4], "      ANALYSIS DUE TO TOTAL LOAD");
+    EXPECT_EQ(count(RESFILE, "     * PILE CAP FLEXIBILITY ESTIMATION *"), 1);
+}
+
+// Stiffness at five levels of the total load: five solves accepted at once
+// (request 3), a stiffness per level, then the full load.
+TEST_F(EstimationPoints, StiffnessAtFiveLevels) {
+    setup_case(3, 11, 100, 0, 0, {0.2, 0.4, 0.6, 0.8, 1.0});
+    run_case();
+    EXPECT_EQ(ISTAT, 0);
+    EXPECT_EQ(NPTS, 6);
+    ASSERT_EQ(cap.solves.size(), 6u);
+    for (int k = 0; k < 5; ++k) {
+        EXPECT_EQ(cap.solves[k].request, 3);
+        EXPECT_EQ(cap.solves[k].ktgt, 1);
+        EXPECT_NEAR(cap.solves[k].applied(1), 20.0 * (k + 1), 1e-9);
+    }
+    EXPECT_EQ(cap.solves[5].ktgt, 0);
+    EXPECT_NEAR(cap.solves[5].applied(1), 100.0, 1e-9);
+    EXPECT_EQ(caphdr_methods, std::vector<int>{0});
+    ASSERT_EQ(captstf_levels.size(), 5u);
+    EXPECT_DOUBLE_EQ(captstf_levels[4], 1.0);
+    EXPECT_EQ(lines(ESTTRC)[0], "     LOAD CASE=    1     NPOINTS=    5");
+    EXPECT_EQ(lines(RESFILE)[1], "       N:    1  FACTOR :    0.2000");
+}
+
+// Block after n = 2 levels (0.5, 1.0): method 1, target on Y of 0.01, tolerance, limit.
+std::vector<double> target_block(double tol, double limit) {
+    return {0.5, 1.0, 1, 2, 0, 0.01, 0, 0, 0, 0, tol, limit, 0, 0};
+}
+
+// Target deflection on a linear cap (Y displacement = FY / 1000, FY = 100):
+// level 1 (target 0.005): factor 0 (nothing applied), factor 1 (0.05), then
+// the interpolation 0.005 / 0.05 = 0.1 hits the target: 3 trials. Level 2
+// (target 0.01), seeded with the zero pair: factor 1 (0.1), then 0.1: 2 trials.
+TEST_F(EstimationPoints, TargetIterationConverges) {
+    setup_case(3, 11, 0, 100, 0, target_block(1.0, 5));
+    run_case();
+    EXPECT_EQ(ISTAT, 0);
+    ASSERT_EQ(cap.solves.size(), 6u);
+    const double fy[] = {0, 50, 5, 100, 10, 100};
+    const int req[] = {2, 2, 2, 2, 2, 0};
+    for (int k = 0; k < 6; ++k) {
+        EXPECT_NEAR(cap.solves[k].applied(2), fy[k], 1e-9) << "solve " << k;
+        if (k < 5) {
+            EXPECT_EQ(cap.solves[k].request, req[k]) << "solve " << k;
+        }
+    }
+    EXPECT_EQ(cap.solves[5].ktgt, 0);
+    EXPECT_EQ(count(STATFILE, "STIFFNESS ESTIMATION, ITER :"), 5);
+    EXPECT_EQ(lines(STATFILE)[1], "      STIFFNESS ESTIMATION, ITER :     0 FACTOR :      0.00000");
+    EXPECT_EQ(lines(STATFILE)[0], "      STIFFNESS ESTIMATION, POINT :    1/   2 FACTOR :      0.50000");
+    EXPECT_EQ(captstf_levels, (std::vector<double>{0.5, 1.0}));
+    EXPECT_DOUBLE_EQ(DEFLST, 0.0);
+    EXPECT_DOUBLE_EQ(FACLST, 0.0);
+}
+
+// A limit of 3 on a cap that the interpolation cannot hit exactly (Y
+// displacement (FY / 1000)^2, tolerance 0): requests 2, 2, 1 per level; the
+// third trial is accepted and every pair is recorded.
+TEST_F(EstimationPoints, TargetIterationHitsLimit) {
+    cap.quadratic = true;
+    setup_case(3, 11, 0, 100, 0, target_block(0.0, 3));
+    run_case();
+    EXPECT_EQ(ISTAT, 0);
+    ASSERT_EQ(cap.solves.size(), 7u);
+    const int req[] = {2, 2, 1, 2, 2, 1};
+    for (int k = 0; k < 6; ++k) EXPECT_EQ(cap.solves[k].request, req[k]) << "solve " << k;
+    EXPECT_EQ(NHIST, 4);  // the seed and three trials of level 2
+    for (int k = 2; k <= NHIST; ++k) EXPECT_LE(FACHIST(2, k - 1), FACHIST(2, k));
+    EXPECT_EQ(captstf_levels.size(), 2u);
+}
+
+// A level whose solve fails gets the "-1" line and no stiffness; the next level runs.
+TEST_F(EstimationPoints, FailedLevel) {
+    cap.fail_at = 1;
+    setup_case(3, 11, 100, 0, 0, {0.5, 1.0});
+    run_case();
+    EXPECT_EQ(ISTAT, 0);
+    EXPECT_EQ(cap.solves.size(), 3u);
+    EXPECT_EQ(lines(PLOTDATA).back(), "       -1   N:    1  FACTOR :    0.5000");
+    EXPECT_EQ(captstf_levels, std::vector<double>{1.0});
+}
+
+// Factor from the history: empty, one pair, and pairs ordered by factor with
+// interpolation inside and extrapolation at both ends.
+TEST(TargetFactor, FromHistory) {
+    struct Case {
+        std::vector<std::pair<double, double>> pairs;  // (deflection, factor), newest last
+        double target, factor;
+    };
+    const Case cases[] = {
+        {{}, 0.01, 0.0},
+        {{{0.05, 1.0}}, 0.01, 0.2},
+        {{{5e-5, 1.0}}, 0.01, 1.0},  // too small a deflection
+        // Ordered: (0, 0), (0.03, 0.5), (0.1, 1).
+        {{{0, 0}, {0.1, 1}, {0.03, 0.5}}, 0.05, 0.5 + 0.5 * 0.02 / 0.07},
+        {{{0, 0}, {0.1, 1}, {0.03, 0.5}}, 0.2, 0.5 + 0.5 * 0.17 / 0.07},
+        {{{0, 0}, {0.1, 1}, {0.03, 0.5}}, -0.01, 0.5 * -0.01 / 0.03},
+    };
+    for (const Case& c : cases) {
+        NHIST = static_cast<int>(c.pairs.size());
+        for (int k = 1; k <= NHIST; ++k) FACHIST(1, k) = c.pairs[k - 1].first, FACHIST(2, k) = c.pairs[k - 1].second;
+        DEFTGT = c.target;
+        target_factor_from_history();
+        EXPECT_NEAR(LDFACT, c.factor, 1e-12) << "pairs " << NHIST << ", target " << c.target;
+        for (int k = 2; k <= NHIST; ++k) EXPECT_LE(FACHIST(2, k - 1), FACHIST(2, k));
+    }
+}
+
+// The estimation block's input faults: target degree of freedom, zero target
+// or level, iteration limit within the history, method.
+TEST(EstimationInput, BlockFaults) {
+    struct Case {
+        int nantyp;
+        std::vector<double> values;
+        bool fault;
+    };
+    auto block = [](double method, double s, double target, double limit, double level = 0.5) {
+        std::vector<double> v{level, method, s, 0.1, 0.1, 0.1, 0.1, 0.1, 0.1, 1.0, limit, 0, 0};
+        if (s >= 1 && s <= 6) v[2 + static_cast<int>(s)] = target;
+        return v;
+    };
+    const Case cases[] = {
+        {3, block(1, 2, 0.01, 19), false},
+        {3, block(1, 2, 0.01, 20), true},   // would overrun the 20 pairs
+        {3, block(1, 2, 0.01, 0), true},
+        {3, block(1, 7, 0.01, 5), true},
+        {3, block(1, 0, 0.01, 5), true},
+        {3, block(1, 2, 0.0, 5), true},
+        {3, block(1, 2, 0.01, 5, 0.0), true},  // a zero level gives a zero target
+        {2, block(1, 6, 0.01, 5), false},
+        {2, block(1, 4, 0.01, 5), true},
+        {3, block(2, 2, 0.01, 5), true},
+        {3, block(0, 9, 0.0, 0), false},    // total applied load: the rest is not used
+        {3, {0.5, 1.0}, false},
+    };
+    for (const Case& c : cases) {
+        RESETRUN();
+        NANTYP = c.nantyp;
+        LCKIND(1, 2) = 11;
+        NSTLEV(1) = static_cast<int>(c.values.size());
+        for (std::size_t k = 0; k < c.values.size(); ++k) STLEV(1, static_cast<int>(k) + 1) = c.values[k];
+        const std::string why = estimation_input_error(1);
+        EXPECT_EQ(!why.empty(), c.fault) << why << " (case with " << c.values.size() << " values)";
+    }
+}
+
+}  // namespace
+}  // namespace zolan
