@@ -318,8 +318,9 @@ bool run_comb(int j, int& lddopen, int& ISTAT) {
 }
 
 // The curve file: header, then per pile row its geometry, p-y curves, axial
-// spring curves and (three-dimensional model) torque-rotation curve. A
-// failure of a writer ends the file there.
+// spring curves and (three-dimensional model) torque-rotation curve. Every
+// writer runs, so one pile's failure leaves the others' records in the file;
+// the first failure is the status of the run.
 void write_curve_file(int& ISTAT) {
     if (KCRVFM == 0) {
         io::write_fmt(CURVFILE, F_CURVE_HEADER, {NPILES, NANTYP, NUNITS});
@@ -329,15 +330,24 @@ void write_curve_file(int& ISTAT) {
     PLOTFLG = 1;
     if (NPILES < 1) return;
     PYMODE = 1;
-    for (int p = 1; p <= NPILES && ISTAT == 0; ++p) {
-        int row = p;
-        PILEPLOT(row, ISTAT);
-        if (ISTAT != 0) break;
-        PYPLOT(row, ISTAT);
-        if (ISTAT != 0) break;
-        LSCRVP(row, ISTAT);
-        if (ISTAT != 0) break;
-        if (NANTYP == 3) TRCRVP(row, ISTAT);
+    auto keep_first = [&ISTAT](int status) {
+        if (ISTAT == 0) ISTAT = status;
+    };
+    for (int p = 1; p <= NPILES; ++p) {
+        int row = p, status = 0;
+        PILEPLOT(row, status);
+        keep_first(status);
+        status = 0;
+        PYPLOT(row, status);
+        keep_first(status);
+        status = 0;
+        LSCRVP(row, status);
+        keep_first(status);
+        if (NANTYP == 3) {
+            status = 0;
+            TRCRVP(row, status);
+            keep_first(status);
+        }
     }
 }
 
@@ -392,7 +402,7 @@ void ANALYS(int pymode, int& ISTAT) {
         io::write_fmt(ECHOFILE, F_TABLE_N);
         PYREPORT(ISTAT);
     }
-    if (ISTAT == 0 && KCRVF == 1) {
+    if (KCRVF == 1) {
         write_curve_file(ISTAT);
         if (NPILES < 1) PYMODE = 0;
     }

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include <algorithm>
 #include <string>
 #include <vector>
@@ -249,10 +251,14 @@ TEST_F(Driver, StopRequestAtEachCheck) {
         const std::vector<std::string> stat = lines(STATFILE);
         EXPECT_EQ(stat.back(), c.last_stat);
         EXPECT_EQ(open_after, (std::vector<bool>{false, false, false}));
-        // No combination envelope and no curve-file writer after a stop.
-        for (const std::string& s : log) {
-            EXPECT_NE(s, "ENVEWR 21");
-            EXPECT_NE(s.rfind("PILEPLOT", 0), 0u);
+        // No envelope after the last solve, and no curve-file writer, after a stop.
+        bool solved = false;
+        for (auto it = log.rbegin(); it != log.rend(); ++it) {
+            solved = solved || it->rfind("CAP", 0) == 0;
+            if (!solved) {
+                EXPECT_NE(it->rfind("ENVEWR", 0), 0u) << *it;
+            }
+            EXPECT_NE(it->rfind("PILEPLOT", 0), 0u);
         }
     }
 }
@@ -310,7 +316,8 @@ TEST_F(Driver, EmptySeries) {
                                              "ENVEWR2D 22"}));
     EXPECT_TRUE(has(lines(SUMFILE), "     NOTE: NO LOAD CASES, NO ENVELOPE OF LOAD CASES"));
     EXPECT_FALSE(has(lines(STATFILE), "LOAD CASES RESULTS "));
-    EXPECT_TRUE(test::read_file("eqm.txt").empty());  // opened and closed
+    EXPECT_TRUE(std::filesystem::exists("eqm.txt"));  // opened and closed
+    EXPECT_TRUE(test::read_file("eqm.txt").empty());
 }
 
 // End of the run: printed p-y curves when asked for, then the curve file's
@@ -356,6 +363,31 @@ TEST_F(Driver, PrintedCurvesAndCurveFile) {
         EXPECT_EQ(test::read_file("unit32.txt").find("* TABLE N *   PRINTED P-Y CURVES") != std::string::npos,
                   c.pymode != 0);
     }
+
+    // A writer that fails for one pile leaves the other writers to run; the
+    // first failure is the status of the run.
+    TearDown();
+    SetUp();
+    NLCASE = NLCOMB = 0;
+    KENVLC = KENVLB = 0;
+    NPILES = 2;
+    IPROP(2) = 1;
+    NANTYP = 3;
+    KCRVF = 1;
+    KCRVFM = 0;
+    io::open_unit(CURVFILE, "unit28.txt", {io::Access::Write});
+    results_services.pyplot = [this](int& p, int& s) {
+        log.push_back("PYPLOT " + std::to_string(p));
+        s = p == 1 ? 28 : 0;
+    };
+    pile_services.trcrvp = [this](int& p, int& s) {
+        log.push_back("TRCRVP " + std::to_string(p));
+        s = 34;
+    };
+    EXPECT_EQ(run(0), 28);
+    EXPECT_EQ(log, (std::vector<std::string>{"PILEPLOT 1 1", "PYPLOT 1", "LSCRVP 1", "TRCRVP 1", "PILEPLOT 2 1",
+                                             "PYPLOT 2", "LSCRVP 2", "TRCRVP 2"}));
+    EXPECT_EQ(test::read_file("unit28.txt"), "         2         3         1\n");
 }
 
 }  // namespace
