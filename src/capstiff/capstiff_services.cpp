@@ -19,7 +19,7 @@ void CAPHDR(int& method) {
 }
 
 void CAPTSTF(int& n, int& axialflag, int& ISTAT, int& IPOINT, double& level, CAPVEC& PTLOAD,
-             CAPVEC& PTDISP, std::vector<double>& work) {
+             CAPVEC& PTDISP, CAPMAT& work) {
     if (capstiff_services.captstf) capstiff_services.captstf(n, axialflag, ISTAT, IPOINT, level, PTLOAD, PTDISP, work);
 }
 

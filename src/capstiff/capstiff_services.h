@@ -16,9 +16,10 @@ namespace zolan {
 // target deflection".
 void CAPHDR(int& method);
 // Cap stiffness at an estimation level from the pile-head stiffnesses read by
-// EQKREAD; axialflag 1 includes the axial loads; work is the caller's scratch.
+// EQKREAD; axialflag 1 includes the axial loads; work is the caller's 6 x 6
+// scratch for the stiffness matrix.
 void CAPTSTF(int& n, int& axialflag, int& ISTAT, int& IPOINT, double& level, CAPVEC& PTLOAD,
-             CAPVEC& PTDISP, std::vector<double>& work);
+             CAPVEC& PTDISP, CAPMAT& work);
 // Caption of cap degree of freedom IPOINT (mode 2); skip := 1 when the full
 // load has no component there (|LFULL(IPOINT)| below 1e-12 single precision).
 void DOFHDR(int& mode, int& IPOINT, int& NANTYP, int& nlev, int& NDOF, CAPVEC& LFULL, int& skip);
@@ -35,7 +36,7 @@ void TGTFAC();
 struct CapstiffServices {
     std::function<void(int& method)> caphdr;
     std::function<void(int& n, int& axialflag, int& ISTAT, int& IPOINT, double& level, CAPVEC& PTLOAD,
-                       CAPVEC& PTDISP, std::vector<double>& work)>
+                       CAPVEC& PTDISP, CAPMAT& work)>
         captstf;
     std::function<void(int& mode, int& IPOINT, int& NANTYP, int& nlev, int& NDOF, CAPVEC& LFULL, int& skip)>
         dofhdr;

@@ -129,7 +129,7 @@ void stiffness_points(int i, CaseLoads& v, int& lddopen, const EstimationSolve& 
     int axialflag = d.axial ? 1 : 0;
     const bool target = method == 1;
     const bool dof_only = method != 0 && d.dof_only;
-    std::vector<double> work;
+    CAPMAT work;
     int nt = 1;
     for (IPOINT = 1; IPOINT <= NPTS; ++IPOINT) {
         // 1. Loads of the case.

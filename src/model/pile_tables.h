@@ -14,6 +14,7 @@ namespace zolan {
 // plane model uses X, Y and rotation about Z.
 using CAPVEC = Table1<double, 6>;
 using CAPFLAGS = Table1<int, 6>;
+using CAPMAT = Table2<double, 6, 6>;  // a 6 x 6 matrix in cap order
 
 extern int NPILES;   // pile rows in use
 

@@ -71,7 +71,7 @@ protected:
         group_services.cap2d = solver;
         capstiff_services.tgtfac = target_factor_from_history;
         capstiff_services.captstf = [this](int&, int&, int&, int&, double& level, CAPVEC&, CAPVEC&,
-                                           std::vector<double>&) { captstf_levels.push_back(level); };
+                                           CAPMAT&) { captstf_levels.push_back(level); };
         capstiff_services.caphdr = [this](int& method) { caphdr_methods.push_back(method); };
         NLCASE = 1;
         LCSCAL(1) = 1.0;
