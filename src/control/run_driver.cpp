@@ -10,6 +10,7 @@
 #include "model/case_tables.h"
 #include "model/input_tables.h"
 #include "model/mphi_tables.h"
+#include "model/node_tables.h"
 #include "model/pile_tables.h"
 #include "model/run_state.h"
 #include "model/section_tables.h"
@@ -73,6 +74,7 @@ void RESETRUN() {
     reset_case_tables();
     reset_soil_tables();
     reset_analysis_tables();
+    reset_node_tables();
 }
 
 void RUNDRV(int& ISTAT) {

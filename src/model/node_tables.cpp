@@ -1,0 +1,34 @@
+// Node tables of the lateral solution and the user p-y sets in solver form.
+#include "model/node_tables.h"
+
+namespace zolan {
+
+Table2<double, MAXPIL, MAXNOD> NDAXIS;
+Table2<double, MAXPIL, MAXNOD> NDEPTH;
+Table1<double, MAXPSA> HINCR;
+Table3<double, MAXPIL, MAXSMV, 3> SMVPRF;
+Table1<int, MAXUPS> UPYNCV;
+Table2<double, MAXUPS, MAXUPC> UPYDEP;
+Table2<int, MAXUPS, MAXUPC> UPYNPT;
+Table3<double, MAXUPS, MAXUPC, MAXUPP> UPYY;
+Table3<double, MAXUPS, MAXUPC, MAXUPP> UPYP;
+Table1<double, MAXPIL> PASPV;
+double CAPHD = 0.0;
+Table1<int, MAXPIL> UPYWRN;
+
+void reset_node_tables() {
+    NDAXIS.fill(0.0);
+    NDEPTH.fill(0.0);
+    HINCR.fill(0.0);
+    SMVPRF.fill(0.0);
+    UPYNCV.fill(0);
+    UPYDEP.fill(0.0);
+    UPYNPT.fill(0);
+    UPYY.fill(0.0);
+    UPYP.fill(0.0);
+    PASPV.fill(0.0);
+    CAPHD = 0.0;
+    UPYWRN.fill(0);
+}
+
+}  // namespace zolan

@@ -1,0 +1,65 @@
+// Node tables of the lateral solution of a pile row: the node positions laid
+// out by the node-mesh routines before each lateral solution, the soil
+// movement profile of each row, the user p-y curve sets in solver form, and
+// the per-row words that the user p-y springs leave for the cap solver.
+//
+// Two node numberings meet here. The node tables below, the distributed
+// loads, the soil movement and the p-y dispatcher take real node j
+// (j = 1 .. NINCR + 1, node 1 the pile head) at index j. The lateral solvers
+// and the routines working on their arrays (moment-curvature stiffness, user
+// p-y springs) keep node j at index j + 3, with three spare slots at each
+// end: use solver_index() rather than writing the offset.
+#pragma once
+
+#include "model/limits.h"
+#include "model/section_tables.h"
+#include "model/table.h"
+
+namespace zolan {
+
+// A node vector of one pile row, MAXNOD slots.
+using NODVEC = Table1<double, MAXNOD>;
+
+// Index in the lateral solvers' node arrays of real node j.
+constexpr int solver_index(int j) { return j + 3; }
+// Real node of index i of the lateral solvers' node arrays.
+constexpr int real_node(int i) { return i - 3; }
+
+// Node mesh of pile row r (set by the node-mesh routines, read by the node
+// lookups): NDAXIS(r, j) the position of node j along the pile axis, NDEPTH(r, j)
+// its depth (along the axis, or vertical when batter depths are adjusted),
+// both measured from the depth origin, node 1 at CORX(r).
+extern Table2<double, MAXPIL, MAXNOD> NDAXIS;
+extern Table2<double, MAXPIL, MAXNOD> NDEPTH;
+// Increment length of property set p: PLENP(p) / NINCR(p).
+extern Table1<double, MAXPSA> HINCR;
+
+// Soil-movement profile of pile row r, points k = 1 .. NSMOV: SMVPRF(r, k, 1)
+// the depth of the point below the pile head, (r, k, 2) and (r, k, 3) the
+// movements in effect in the pile's first and second lateral direction.
+extern Table3<double, MAXPIL, MAXSMV, 3> SMVPRF;
+
+// User p-y curve sets in solver form: curve j of set s at depth UPYDEP(s, j)
+// (depth axis, internal length), UPYNPT(s, j) points (UPYY, UPYP)(s, j, k) in
+// increasing deflection.
+extern Table1<int, MAXUPS> UPYNCV;
+extern Table2<double, MAXUPS, MAXUPC> UPYDEP;
+extern Table2<int, MAXUPS, MAXUPC> UPYNPT;
+extern Table3<double, MAXUPS, MAXUPC, MAXUPP> UPYY;
+extern Table3<double, MAXUPS, MAXUPC, MAXUPP> UPYP;
+
+// Words of the cap's passive resistance: PASPV(r) the p-y resistance of row
+// r just above its head at the cap displacement, CAPHD the cap's lateral
+// displacement measure (set by the cap solver before the springs are read).
+extern Table1<double, MAXPIL> PASPV;
+extern double CAPHD;
+
+// Warning records of the user p-y springs that row r has raised and that are
+// not yet written (one per call that found a node below the deepest curve).
+// The springs run inside the parallel loops over pile rows and touch only
+// their row's slot; UPYFOLD writes the records and sets KERR after the loop.
+extern Table1<int, MAXPIL> UPYWRN;
+
+void reset_node_tables();
+
+}  // namespace zolan
