@@ -6,7 +6,7 @@ namespace zolan {
 Table2<double, MAXPIL, MAXNOD> NDAXIS;
 Table2<double, MAXPIL, MAXNOD> NDEPTH;
 Table1<double, MAXPSA> HINCR;
-Table3<double, MAXPIL, MAXSMV, 3> SMVPRF;
+Table2<double, MAXPIL, MAXSMV> SMPDEP, SMPY, SMPZ;
 Table1<int, MAXUPS> UPYNCV;
 Table2<double, MAXUPS, MAXUPC> UPYDEP;
 Table2<int, MAXUPS, MAXUPC> UPYNPT;
@@ -20,7 +20,9 @@ void reset_node_tables() {
     NDAXIS.fill(0.0);
     NDEPTH.fill(0.0);
     HINCR.fill(0.0);
-    SMVPRF.fill(0.0);
+    SMPDEP.fill(0.0);
+    SMPY.fill(0.0);
+    SMPZ.fill(0.0);
     UPYNCV.fill(0);
     UPYDEP.fill(0.0);
     UPYNPT.fill(0);

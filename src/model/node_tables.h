@@ -34,10 +34,10 @@ extern Table2<double, MAXPIL, MAXNOD> NDEPTH;
 // Increment length of property set p: PLENP(p) / NINCR(p).
 extern Table1<double, MAXPSA> HINCR;
 
-// Soil-movement profile of pile row r, points k = 1 .. NSMOV: SMVPRF(r, k, 1)
-// the depth of the point below the pile head, (r, k, 2) and (r, k, 3) the
-// movements in effect in the pile's first and second lateral direction.
-extern Table3<double, MAXPIL, MAXSMV, 3> SMVPRF;
+// Soil-movement profile of pile row r, points k = 1 .. NSMOV: SMPDEP(r, k)
+// the depth of the point below the pile head, SMPY(r, k) and SMPZ(r, k) the
+// movements in effect along the pile's first and second lateral axis.
+extern Table2<double, MAXPIL, MAXSMV> SMPDEP, SMPY, SMPZ;
 
 // User p-y curve sets in solver form: curve j of set s at depth UPYDEP(s, j)
 // (depth axis, internal length), UPYNPT(s, j) points (UPYY, UPYP)(s, j, k) in

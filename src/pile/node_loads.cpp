@@ -25,15 +25,19 @@ int node_count(int r) {
 }
 
 // Value at node coordinate x of a table of n points with ascending depths
-// d(l) and values v(l): 0 outside [d(1), d(n)], else linear on the first
+// d(l) and values v(l): 0 outside [d(1), d(n)] (give or take t), else linear on the first
 // segment whose end reaches x, the mean of a segment shorter than t. l is the
 // segment end found for the previous node; the search goes on from there
 // (node coordinates increase along the pile) and starts again at 2 if x lies
 // above it.
 template <class Depth, class Value>
 double table_reading(double x, int n, const Depth& d, const Value& v, double t, int& l) {
-    if (n < 1 || x < d(1) || x > d(n)) return 0.0;
+    // A node within the tolerance of an end of the table is on it: the node
+    // coordinates and the table depths are the same lengths formed two ways,
+    // and the tip node may land a rounding past the last depth.
+    if (n < 1 || x < d(1) - t || x > d(n) + t) return 0.0;
     if (n == 1) return v(1);
+    if (d(1) <= d(n)) x = std::clamp(x, d(1), d(n));
     if (l < 2 || l > n || x <= d(l - 1)) l = 2;
     while (l < n && d(l) < x) ++l;
     const double d0 = d(l - 1), d1 = d(l), v0 = v(l - 1), v1 = v(l);
@@ -57,8 +61,8 @@ int soil_movement(int r, int c, NODVEC& m) {
     const int nn = node_count(r);
     if (nn == 0) return 0;
     const int n = std::clamp(NSMOV, 0, MAXSMV);
-    const auto d = [r](int k) { return SMVPRF(r, k, 1); };
-    const auto v = [r, c](int k) { return SMVPRF(r, k, c); };
+    const auto d = [r](int k) { return SMPDEP(r, k); };
+    const auto v = [r, c](int k) { return c == 2 ? SMPY(r, k) : SMPZ(r, k); };
     int l = 2;
     for (int j = 1; j <= nn; ++j) m(j) = table_reading(NDEPTH(r, j) - CORX(r), n, d, v, TOLSM, l);
     return nn;
@@ -73,17 +77,16 @@ void DISTLD2(int& /*a*/, int& r, NODVEC& q) { distributed_load(r, 3, q); }
 void SOILMOV(int& r) {
     if (r < 1 || r > MAXPIL || NSMOV <= 0) return;
     const int n = std::min(NSMOV, MAXSMV);
-    for (int k = 1; k <= MAXSMV; ++k)
-        for (int c = 1; c <= 3; ++c) SMVPRF(r, k, c) = 0.0;
+    constexpr double half_pi = 3.141592653589793 / 2;
     for (int k = 1; k <= n; ++k) {
         const double Y = SMVCUR(k, 1), Z = SMVCUR(k, 2);
-        SMVPRF(r, k, 1) = SMDEP(k) - CORX(r);
+        SMPDEP(r, k) = SMDEP(k) - CORX(r);
         if (NANTYP == 2) {
-            SMVPRF(r, k, 2) = Y * std::cos(BATANG(r));
-            SMVPRF(r, k, 3) = 0.0;
+            SMPY(r, k) = std::sin(half_pi - BATANG(r)) * Y;
+            SMPZ(r, k) = 0.0;
         } else {
-            SMVPRF(r, k, 2) = std::sin(BETA(r)) * (Y * std::cos(ALPHA(r)) + Z * std::sin(ALPHA(r)));
-            SMVPRF(r, k, 3) = Z * std::cos(ALPHA(r)) - Y * std::sin(ALPHA(r));
+            SMPY(r, k) = std::sin(BETA(r)) * (Y * std::cos(ALPHA(r)) + Z * std::sin(ALPHA(r)));
+            SMPZ(r, k) = Z * std::cos(ALPHA(r)) - Y * std::sin(ALPHA(r));
         }
     }
 }

@@ -21,10 +21,10 @@ namespace zolan {
 void DISTLD(int& a, int& r, NODVEC& q);
 void DISTLD2(int& a, int& r, NODVEC& q);
 
-// Soil-movement profile of row r into SMVPRF: the depths SMDEP(k) - CORX(r)
+// Soil-movement profile of row r into SMPDEP, SMPY, SMPZ: the depths SMDEP(k) - CORX(r)
 // below the head and the movements in effect SMVCUR resolved on the pile's
 // two lateral directions (three-dimensional model: sin BETA (Y cos ALPHA +
-// Z sin ALPHA) and Z cos ALPHA - Y sin ALPHA; plane model: Y cos BATANG and 0).
+// Z sin ALPHA) and Z cos ALPHA - Y sin ALPHA; plane model: Y sin(pi/2 - BATANG) and 0).
 // Writes only row r.
 void SOILMOV(int& r);
 

@@ -89,6 +89,33 @@ TEST(NodeLoads, DistributedLoadsAtTheNodesDistanceFromTheHead) {
     }
 }
 
+// A head below the origin and a length that does not divide evenly: the
+// nodes and the table depths are the same lengths formed two ways, and the
+// tip node, a rounding past the last depth, still takes its load.
+TEST(NodeLoads, TipNodeOnTheLastDepth) {
+    // Head at 2.2, seven increments of 13.1 / 7: in double precision
+    // 2.2 + 7 h - 2.2 exceeds 7 h by one unit in the last place.
+    const double h = 13.1 / 7;
+    reset_node_tables();
+    reset_pile_tables();
+    NPILES = 1;
+    IPROP(1) = 1;
+    NINCR(1) = 7;
+    HINCR(1) = h;
+    CORX(1) = XTOP(1) = 2.2;
+    DLNPT(1) = 8;
+    for (int j = 1; j <= 8; ++j) {
+        NDAXIS(1, j) = 2.2 + (j - 1) * h;
+        DLTAB(1, j, 1) = (j - 1) * h;
+        DLTAB(1, j, 2) = 5.0;
+    }
+    NODVEC q;
+    q.fill(-99.0);
+    int a = 0, r = 1;
+    DISTLD(a, r, q);
+    for (int j = 1; j <= 8; ++j) EXPECT_EQ(q(j), 5.0) << "node " << j;
+}
+
 // Soil movement: SOILMOV resolves the movements in effect (already scaled by
 // the load factor) on the pile and measures the profile from the head; the
 // nodes read it at their depth below the head, unscaled a second time, then
