@@ -103,6 +103,7 @@ TEST(NodeLoads, TipNodeOnTheLastDepth) {
     NINCR(1) = 7;
     HINCR(1) = h;
     CORX(1) = XTOP(1) = 2.2;
+    TOLDL = 1.0e-5;  // as the input reader sets it
     DLNPT(1) = 8;
     for (int j = 1; j <= 8; ++j) {
         NDAXIS(1, j) = 2.2 + (j - 1) * h;
