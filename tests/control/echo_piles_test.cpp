@@ -13,6 +13,7 @@
 #include "report/run_files.h"
 #include "report/unit_labels.h"
 #include "support/names_file.h"
+#include "support/echo_block.h"
 #include "support/temp_dir.h"
 
 namespace zolan {
@@ -33,15 +34,7 @@ void fresh(int nunits, int nantyp) {
 }
 
 // Runs Table D with the echo file open, and returns the echo's lines.
-std::vector<std::string> table_d() {
-    test::TempDir dir;
-    EXPECT_TRUE(io::open_unit(ECHOFILE, "echo.txt", {io::Access::Write}));
-    int status = 0;
-    TABLED(status);
-    EXPECT_EQ(status, 0);
-    io::close_unit(ECHOFILE);
-    return lines_of(test::read_file("echo.txt"));
-}
+std::vector<std::string> table_d() { return test::echo_block(TABLED); }
 
 // One three-dimensional row: integers, springs and factors, head and angles.
 void row3(int r, std::initializer_list<int> gi, std::initializer_list<double> ga, std::initializer_list<double> gb) {

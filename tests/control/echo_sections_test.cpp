@@ -13,6 +13,7 @@
 #include "model/section_tables.h"
 #include "report/run_files.h"
 #include "report/unit_labels.h"
+#include "support/echo_block.h"
 #include "support/temp_dir.h"
 
 namespace zolan {
@@ -30,15 +31,7 @@ void fresh(int nunits, int nantyp) {
     NANTYP = nantyp;
 }
 
-std::vector<std::string> table_e() {
-    test::TempDir dir;
-    EXPECT_TRUE(io::open_unit(ECHOFILE, "echo.txt", {io::Access::Write}));
-    int status = 0;
-    TABLEE(status);
-    EXPECT_EQ(status, 0);
-    io::close_unit(ECHOFILE);
-    return lines_of(test::read_file("echo.txt"));
-}
+std::vector<std::string> table_e() { return test::echo_block(TABLEE); }
 
 void property_set(int p, int nincr, double len, std::initializer_list<std::pair<double, double>> secs,
                   std::initializer_list<int> xs) {

@@ -11,6 +11,7 @@
 #include "model/section_tables.h"
 #include "report/run_files.h"
 #include "report/unit_labels.h"
+#include "support/echo_block.h"
 #include "support/temp_dir.h"
 
 namespace zolan {
@@ -57,15 +58,7 @@ void model(int nantyp, int nunits, int kgrprf, int kavgd, bool along_z, std::vec
     }
 }
 
-std::vector<std::string> table_k() {
-    test::TempDir dir;
-    EXPECT_TRUE(io::open_unit(ECHOFILE, "echo.txt", {io::Access::Write}));
-    int status = 0;
-    TABLEK(status);
-    EXPECT_EQ(status, 0);
-    io::close_unit(ECHOFILE);
-    return lines_of(test::read_file("echo.txt"));
-}
+std::vector<std::string> table_k() { return test::echo_block(TABLEK); }
 
 // 12X, I5, 5X, WRREAL(12,4), 1X, WRREAL(12,4), closing blank. With 4 digits
 // a value between 0.1 and 1 has k = 0 and four decimals.
