@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "control/input_echo.h"
+#include "model/single_precision.h"
 #include "model/input_tables.h"
 #include "model/section_tables.h"
 #include "report/field_writers.h"
@@ -16,7 +17,6 @@
 namespace zolan {
 namespace {
 
-constexpr double f32(float v) { return static_cast<double>(v); }
 constexpr double IZERO = f32(1.0e-10f);  // an inertia below this is not given
 constexpr double C0491 = f32(0.0491f);   // I = 0.0491 D^4 of a solid circle (pi/64)
 

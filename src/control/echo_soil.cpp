@@ -9,6 +9,7 @@
 #include <string_view>
 
 #include "control/input_echo.h"
+#include "model/single_precision.h"
 #include "model/input_tables.h"
 #include "model/pile_tables.h"
 #include "model/run_state.h"
@@ -23,7 +24,6 @@
 namespace zolan {
 namespace {
 
-constexpr double f32(float v) { return static_cast<double>(v); }
 constexpr double PI_FULL = 3.141592653589793;
 constexpr double E50VUG = f32(0.0005f);  // fixed strain of vuggy limestone
 

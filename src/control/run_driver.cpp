@@ -8,10 +8,12 @@
 #include "control/status_codes.h"
 #include "model/analysis_tables.h"
 #include "model/case_tables.h"
+#include "model/curve_tables.h"
 #include "model/input_tables.h"
 #include "model/mphi_tables.h"
 #include "model/node_tables.h"
 #include "model/pile_tables.h"
+#include "model/py_tables.h"
 #include "model/run_state.h"
 #include "model/section_tables.h"
 #include "model/soil_tables.h"
@@ -75,6 +77,8 @@ void RESETRUN() {
     reset_soil_tables();
     reset_analysis_tables();
     reset_node_tables();
+    reset_py_tables();
+    reset_curve_tables();
 }
 
 void RUNDRV(int& ISTAT) {

@@ -6,6 +6,7 @@
 // the pile length) only closes the deepest section of the step-by-next-tops
 // rule, and a depth at or below it stays in that section.
 #include "control/section_lookup.h"
+#include "model/single_precision.h"
 
 #include "model/pile_tables.h"
 #include "model/section_tables.h"
@@ -13,7 +14,6 @@
 namespace zolan {
 namespace {
 
-constexpr double f32(float v) { return static_cast<double>(v); }
 constexpr double C1P2 = f32(1.2f);      // sentinel depth over pile length
 constexpr double DIAMIN = f32(1.0e-5f); // smallest diameter taken as given
 

@@ -5,6 +5,7 @@
 // A profile without layers (no curve points) is treated as a depth below the
 // deepest point, so no routine ever reads an empty curve.
 #include "control/soil_lookup.h"
+#include "model/single_precision.h"
 
 #include <atomic>
 #include <cmath>
@@ -23,7 +24,6 @@
 namespace zolan {
 namespace {
 
-constexpr double f32(float v) { return static_cast<double>(v); }
 
 constexpr double TINYV = 1.0e-20;     // a boundary value below this counts as not given
 constexpr double KGIVEN = 1.0e-4;     // a k of larger magnitude is taken as given (KDEF)

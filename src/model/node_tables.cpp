@@ -3,9 +3,11 @@
 
 namespace zolan {
 
-Table2<double, MAXPIL, MAXNOD> NDAXIS;
-Table2<double, MAXPIL, MAXNOD> NDEPTH;
+Table2<double, MAXNDR, MAXNOD> NDAXIS;
+Table2<double, MAXNDR, MAXNOD> NDEPTH;
 Table1<double, MAXPSA> HINCR;
+Table2<int, MAXSLY, MAXNDR> LAYNF;
+Table2<int, MAXSLY, MAXNDR> LAYNL;
 Table2<double, MAXPIL, MAXSMV> SMPDEP, SMPY, SMPZ;
 Table1<int, MAXUPS> UPYNCV;
 Table2<double, MAXUPS, MAXUPC> UPYDEP;
@@ -20,6 +22,8 @@ void reset_node_tables() {
     NDAXIS.fill(0.0);
     NDEPTH.fill(0.0);
     HINCR.fill(0.0);
+    LAYNF.fill(0);
+    LAYNL.fill(0);
     SMPDEP.fill(0.0);
     SMPY.fill(0.0);
     SMPZ.fill(0.0);

@@ -13,6 +13,7 @@
 
 #include "model/limits.h"
 #include "model/section_tables.h"
+#include "model/soil_tables.h"
 #include "model/table.h"
 
 namespace zolan {
@@ -25,14 +26,25 @@ constexpr int solver_index(int j) { return j + 3; }
 // Real node of index i of the lateral solvers' node arrays.
 constexpr int real_node(int i) { return i - 3; }
 
+// Rows of the node tables: every pile row, then one scratch row in which the
+// tabulating callers of the p-y curves lay out the depth of a requested curve
+// (curve mode), so that no live pile row is overwritten.
+constexpr int PYSCRATCH = MAXPIL + 1;
+constexpr int MAXNDR = PYSCRATCH;
+
 // Node mesh of pile row r (set by the node-mesh routines, read by the node
 // lookups): NDAXIS(r, j) the position of node j along the pile axis, NDEPTH(r, j)
 // its depth (along the axis, or vertical when batter depths are adjusted),
 // both measured from the depth origin, node 1 at CORX(r).
-extern Table2<double, MAXPIL, MAXNOD> NDAXIS;
-extern Table2<double, MAXPIL, MAXNOD> NDEPTH;
+extern Table2<double, MAXNDR, MAXNOD> NDAXIS;
+extern Table2<double, MAXNDR, MAXNOD> NDEPTH;
 // Increment length of property set p: PLENP(p) / NINCR(p).
 extern Table1<double, MAXPSA> HINCR;
+// Soil layers on pile row r: LAYNF(l, r) the first and LAYNL(l, r) the last
+// node of layer l (0: the layer holds no node of the row). LAYNF has a slot
+// for layer NLAYPY + 1.
+extern Table2<int, MAXSLY, MAXNDR> LAYNF;
+extern Table2<int, MAXSLY, MAXNDR> LAYNL;
 
 // Soil-movement profile of pile row r, points k = 1 .. NSMOV: SMPDEP(r, k)
 // the depth of the point below the pile head, SMPY(r, k) and SMPZ(r, k) the

@@ -1,5 +1,6 @@
 // Distributed loads and soil movement at the nodes of a pile row.
 #include "pile/node_loads.h"
+#include "model/single_precision.h"
 
 #include <algorithm>
 #include <cmath>
@@ -12,7 +13,6 @@
 namespace zolan {
 namespace {
 
-constexpr double f32(float v) { return static_cast<double>(v); }
 constexpr double TOLSM = f32(1.0e-5f);       // depth tolerance of the soil-movement profile
 constexpr double HALFPI_S = f32(1.5708f);    // the projection's right angle, single precision
 

@@ -2,6 +2,7 @@
 // curvature phi = |y(i+1) - 2 y(i) + y(i-1)| / h^2, the secant M(phi) / phi of
 // each bracketing axial-load level, and the linear blend of the two in P.
 #include "pile/node_stiffness.h"
+#include "model/single_precision.h"
 
 #include <algorithm>
 #include <cmath>
@@ -14,7 +15,6 @@
 namespace zolan {
 namespace {
 
-constexpr double f32(float v) { return static_cast<double>(v); }
 constexpr double PHIMIN = f32(1.0e-15f);  // smaller curvatures count as zero
 
 // Secant rigidity of level l of table m at curvature phi (step 4); `keep` is

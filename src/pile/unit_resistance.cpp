@@ -2,6 +2,7 @@
 // strength data: the alpha method (clay) and the beta method (sand) on the
 // side, 9 c (clay) and Nq gamma z (sand) at the tip.
 #include "pile/unit_resistance.h"
+#include "model/single_precision.h"
 
 #include <algorithm>
 #include <cmath>
@@ -14,7 +15,6 @@ namespace zolan {
 namespace {
 
 // Constants of the method, single-precision values carried in double.
-constexpr double f32(float v) { return static_cast<double>(v); }
 constexpr double TINY = f32(1.0e-10f);     // an input resistance below this is not given
 constexpr double ZFMIN = f32(1.0e-7f);     // smallest depth in feet of the beta rule
 constexpr double PHIMIN = f32(1.0e-4f);    // a friction angle below this is no friction

@@ -1,5 +1,6 @@
 // User p-y curve sets on a pile: secant springs node by node.
 #include "pile/user_py_sets.h"
+#include "model/single_precision.h"
 
 #include <algorithm>
 #include <cmath>
@@ -15,7 +16,6 @@
 namespace zolan {
 namespace {
 
-constexpr double f32(float v) { return static_cast<double>(v); }
 constexpr double CAPFAC = f32(0.99f);  // the cap pass reads the curves just above the pile head
 
 const fmt::Format F_SHORT(R"((/,/,"  -  P-Y CURVES DO NOT EXTEND THE LENGTH OF THE PILE"))");

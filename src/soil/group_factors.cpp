@@ -3,6 +3,7 @@
 // (side by side, leading or trailing in line, or oblique), the product of a
 // pile's pair factors, and the mean of the products over a row's piles.
 #include "soil/group_factors.h"
+#include "model/single_precision.h"
 
 #include <algorithm>
 #include <cmath>
@@ -15,7 +16,6 @@
 namespace zolan {
 namespace {
 
-constexpr double f32(float v) { return static_cast<double>(v); }
 
 constexpr double C064 = f32(0.64f);  // side by side: 0.64 (s/b)^0.34
 constexpr double C034 = f32(0.34f);

@@ -3,7 +3,6 @@
 
 namespace zolan {
 
-int PLOTFLG = 0;
 std::function<void(int& ISTAT)> pyreport_double;
 
 void PYREPORT(int& ISTAT) {

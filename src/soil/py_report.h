@@ -6,14 +6,13 @@
 
 #include <functional>
 
+#include "model/py_tables.h"
+
 namespace zolan {
 
 // Prints the generated p-y curves requested in the input on the echo file.
 void PYREPORT(int& ISTAT);
 
-// 1: the p-y generators keep tabulated points in their buffer instead of
-// printing them (curve file); 0: they print.
-extern int PLOTFLG;
 
 extern std::function<void(int& ISTAT)> pyreport_double;  // empty: the module's own body
 

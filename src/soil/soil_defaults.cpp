@@ -4,11 +4,11 @@
 // constants are single-precision values used in double precision; the SI k
 // values are the English ones times 271.44714, rounded to single precision.
 #include "soil/soil_defaults.h"
+#include "model/single_precision.h"
 
 namespace zolan {
 namespace {
 
-constexpr double f32(float v) { return static_cast<double>(v); }
 
 double degrees(double phi) { return phi * 180.0 / 3.141592653589793; }
 

@@ -1,0 +1,32 @@
+// State of the p-y curve generators: the per-pile running sums and
+// equivalent depths of layered soil, and the words of curve mode, in which
+// the generators tabulate whole curves for the report of generated curves and
+// the curve file instead of evaluating the analysis nodes.
+#pragma once
+
+#include "model/limits.h"
+#include "model/soil_tables.h"
+#include "model/table.h"
+
+namespace zolan {
+
+// PUSUM(r, l): cumulative ultimate resistance of layer l's nodes on pile row r
+// (rebuilt on every evaluation of the layer); EQDEP(r, l): equivalent depth of
+// layer l's top on row r in layered soil (below 1e-6: not computed yet; kept
+// for the rest of the run once computed).
+extern Table2<double, MAXPIL, MAXSLY> PUSUM;
+extern Table2<double, MAXPIL, MAXSLY> EQDEP;
+
+// Curve mode (PYREQ = 1, see group/group_services.h).
+extern int PLOTFLG;                  // 1: tabulated points go to PYBUF (curve file); 0: printed
+constexpr int MAXPYB = 25;           // points of a tabulated curve
+extern int PYNPT;                    // deflection values of the curve (0: the model's 17 defaults)
+extern int PYRCUR;                   // print request whose deflections PYRQIN.Y(PYRCUR, i) are used
+extern Table2<double, MAXPYB, 2> PYBUF;  // last tabulated curve: (i, 1) deflection, (i, 2) reaction
+extern int PYCODE;                   // curve-type code of the last tabulated curve
+extern int PYBELOW;                  // 1: the tabulated depth is at least 1e-6 below the ground line
+extern double PYZGS;                 // depth of the tabulated curve below the ground line
+
+void reset_py_tables();
+
+}  // namespace zolan

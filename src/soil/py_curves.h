@@ -1,0 +1,74 @@
+// Lateral soil springs of a pile: the p-y curves of every soil code, evaluated
+// node by node at the current deflections (analysis mode), or tabulated as
+// whole curves for the report of generated curves and the curve file (curve
+// mode, PYREQ = 1).
+//
+// Node arrays hold real node j (j = 1 .. NINCR + 1, node 1 the pile head) at
+// index j. In analysis mode the node positions and the layer ranges are those
+// of pile row `pile` (NDEPTH, NDAXIS, LAYNF, LAYNL); in curve mode those of the
+// scratch row PYSCRATCH, laid out by the tabulating caller, while the head
+// depth, ground line, reduction-factor set and equivalent depths stay those of
+// pile row `pile`. `prop` is the property set whose section diameter the
+// curves take (IPROP of the pile row).
+#pragma once
+
+#include "model/node_tables.h"
+
+namespace zolan {
+
+// Secant modulus es = p / y and signed soil reaction p at every node of pile
+// row `pile` (analysis), or the tabulated curve of the scratch node (curve
+// mode); gpile is the row whose group multipliers apply in curve mode. smy and
+// smz are the free-field soil movement along the two lateral axes, esm is es
+// times the movement's magnitude. A soil lookup beyond its curve sets ISTAT
+// and ends the evaluation. Writes only row `pile`'s slots of the p-y state.
+void PYCURV(int prop, int& ISTAT, int pile, int gpile, const NODVEC& y, NODVEC& es, const NODVEC& smy,
+            const NODVEC& smz, NODVEC& esm, NODVEC& p);
+
+// The generators, one per soil model, each for the nodes LAYNF .. LAYNL of one
+// layer; same arguments as PYCURV plus the layer.
+#define ZOLAN_PY_GENERATOR(name)                                                                     \
+    void name(int prop, int layer, int& ISTAT, int pile, int gpile, const NODVEC& y, NODVEC& es, \
+              const NODVEC& smy, const NODVEC& smz, NODVEC& esm, NODVEC& p)
+ZOLAN_PY_GENERATOR(PYSCLAY);   // 1 (and any code outside 1..13): soft clay
+ZOLAN_PY_GENERATOR(PYSTIFW);   // 2: stiff clay with free water
+ZOLAN_PY_GENERATOR(PYSTIFF);   // 3: stiff clay without free water
+ZOLAN_PY_GENERATOR(PYSAND);    // 4: sand
+ZOLAN_PY_GENERATOR(PYUSER);    // 5: user curves by layer (never sets ISTAT)
+ZOLAN_PY_GENERATOR(PYVUGGY);   // 6: vuggy limestone
+ZOLAN_PY_GENERATOR(PYSILT);    // 7: silt
+ZOLAN_PY_GENERATOR(PYAPISND);  // 8: sand by API criteria
+ZOLAN_PY_GENERATOR(PYROCK);    // 9: weak rock
+ZOLAN_PY_GENERATOR(PYSTIFK);   // 10: stiff clay without free water, initial k
+ZOLAN_PY_GENERATOR(PYLIQ);     // 11: liquefied sand
+ZOLAN_PY_GENERATOR(PYELAS);    // 12: elastic subgrade
+ZOLAN_PY_GENERATOR(PYSCLAYJ);  // 13: soft clay, J from the profile
+#undef ZOLAN_PY_GENERATOR
+
+// p- and y-multipliers (pm, ym) at depth x from the reduction-factor set of
+// pile row `pile` (Table J1); set receives IRFSET(pile). (1, 1) outside the
+// set's depth range or for no set.
+void PYDFACT(int pile, int& set, double x, double& pm, double& ym);
+
+// Equivalent depth of `layer`'s top on pile row `pile` in layered soil: the
+// depth at which the layer's own soil, from the ground surface down, builds
+// the cumulative ultimate resistance of the layers above (PUSUM). Result in
+// EQDEP(pile, layer); nothing is stored when it would not be finite. The
+// arguments a generator does not use are ignored: cu, gamma always; ca for
+// codes 2, 3, 10; phi, alpha, beta, K0, Ka, Kp, z0 for codes 4, 7, 8; J for
+// code 13; zb (the z/b abscissae of the A table) for codes 4 and 7.
+struct EqDepthSoil {
+    double b = 0, cu = 0, ca = 0, gamma = 0;
+    double phi = 0, alpha = 0, beta = 0, K0 = 0, Ka = 0, Kp = 0, z0 = 0, J = 0.5;
+    const double* zb = nullptr;  // ten abscissae
+};
+void EQDEPTH(int pile, int layer, int prop, const EqDepthSoil& soil);
+
+// Default strain e50 of soft clay for cohesion cu in unit system `units`.
+void E50SOFT(double cu, double& e50, int units);
+
+// Default subgrade modulus k of stiff clay for cohesion cu (loadtyp 1 static,
+// 0 cyclic); k is left as passed for other unit systems or loading types.
+void KSTIFF(double cu, double& k, int units, int loadtyp);
+
+}  // namespace zolan

@@ -1,0 +1,8 @@
+// Placeholder until the model is built.
+#include "soil/py_curves.h"
+
+namespace zolan {
+
+void PYELAS(int, int, int&, int, int, const NODVEC&, NODVEC&, const NODVEC&, const NODVEC&, NODVEC&, NODVEC&) {}
+
+}  // namespace zolan

@@ -1,0 +1,277 @@
+// The generator frame of the p-y curves and the dispatcher over the soil
+// layers of a pile, with the depth multipliers of Table J1.
+#include "soil/py_frame.h"
+
+#include <cmath>
+
+#include "control/control.h"
+#include "control/section_lookup.h"
+#include "group/group_services.h"
+#include "model/case_tables.h"
+#include "model/input_tables.h"
+#include "model/pile_tables.h"
+#include "model/py_tables.h"
+#include "model/run_state.h"
+#include "model/section_tables.h"
+#include "model/soil_tables.h"
+#include "report/field_writers.h"
+#include "report/run_files.h"
+#include "soil/py_curves.h"
+
+namespace zolan {
+
+namespace {
+
+const fmt::Format F_POINT_PLOT("(1P,2(1X,G15.8))");
+
+// Deflection i of a tabulated curve.
+double curve_y(const PyModel& m, const PyNode& n, int i, double prev) {
+    if (PYNPT <= 0) return m.default_y(n, i, prev);
+    return PLOTFLG == 1 ? CRVL1(i) : PYRQIN.Y(PYRCUR, i);
+}
+
+}  // namespace
+
+// ---------------------------------------------------------------------------
+// Default hooks: the frame's own rules.
+
+void PyModel::eqdepth(const PyNode&) {}
+
+void PyModel::accumulate(const PyNode& n, double& sum) {
+    bool add = true;
+    const double u = sum_value(n, add);
+    if (n.layer == 1 && GROUND(n.pile) <= 0.0 && sum <= 0.0) sum = -0.5 * triangle_value(n) * GROUND(n.pile);
+    if (n.first && n.layer > 1) return;
+    if (add) sum += n.h * u;
+}
+
+double PyModel::triangle_value(const PyNode& n) const {
+    bool add = true;
+    return sum_value(n, add);
+}
+
+void PyModel::evaluate(const PyNode& n, double Y, double& es, double& p1, double& P) const {
+    // 17. Limit modulus below the zero threshold, else the curve with the
+    // group multipliers and the depth multipliers.
+    if (Y < TOLZ) {
+        es = es0(n);
+        p1 = Y * es;
+    } else {
+        p1 = p_at(n, Y);
+    }
+    P = PFGRP(n.gpile) * p1;
+    if (Y >= TOLZ) {
+        es = P / Y / YFGRP(n.gpile);
+        if (n.s > 0) es = es * n.pm / n.ym;
+    }
+}
+
+void PyModel::tabulated(const PyNode& n, double Y, double p1, double P, double& yt, double& pt) const {
+    if (n.cap && KCAPOP == 1) {
+        yt = Y;
+        pt = p1;
+        return;
+    }
+    yt = Y * YFGRP(n.gpile);
+    pt = P;
+    if (n.s > 0) {
+        yt *= n.ym;
+        pt *= n.pm;
+    }
+}
+
+void PyModel::write_point(const PyNode&, double yt, double pt) {
+    WRBLNK(ECHOFILE, 21);
+    WRREAL(ECHOFILE, 20, 5, yt);
+    WRREAL(ECHOFILE, 20, 5, pt);
+    WREOL(ECHOFILE);
+    io::write_fmt(PLOTFILE, F_POINT_PLOT, {yt, pt});
+}
+
+void PyModel::after_point(const PyNode&, int, double) {}
+
+// ---------------------------------------------------------------------------
+// Depth multipliers.
+
+void PYDFACT(int pile, int& set, double x, double& pm, double& ym) {
+    set = IRFSET(pile);
+    pm = ym = 1.0;
+    if (set <= 0 || set > MAXRFS) return;
+    const int n = RFLNPT(set);
+    if (n < 1) return;
+    if (x < RFLDEP(set, 1) || x > RFLDEP(set, n)) return;
+    if (x == RFLDEP(set, 1)) {
+        pm = RFLPF(set, 1);
+        ym = RFLYF(set, 1);
+        return;
+    }
+    if (x == RFLDEP(set, n)) {
+        pm = RFLPF(set, n);
+        ym = RFLYF(set, n);
+        return;
+    }
+    int j = 2;
+    while (j < n && RFLDEP(set, j) < x) ++j;
+    const double d0 = RFLDEP(set, j - 1), d1 = RFLDEP(set, j);
+    const double t = d1 > d0 ? (x - d0) / (d1 - d0) : 1.0;
+    pm = RFLPF(set, j - 1) + t * (RFLPF(set, j) - RFLPF(set, j - 1));
+    ym = RFLYF(set, j - 1) + t * (RFLYF(set, j) - RFLYF(set, j - 1));
+}
+
+// ---------------------------------------------------------------------------
+// The frame.
+
+void py_frame(PyModel& m, int prop, int layer, int& ISTAT, int pile, int gpile, const NODVEC& y, NODVEC& es,
+              const NODVEC& smy, const NODVEC& smz, NODVEC& esm, NODVEC& p) {
+    PyNode n;
+    n.prop = prop;
+    n.layer = layer;
+    n.pile = pile;
+    n.curve = PYREQ == 1;
+    n.analysis = PYMODE == 0;
+    n.row = n.curve ? PYSCRATCH : pile;
+    n.gpile = n.analysis ? pile : gpile;
+    const int nf = LAYNF(layer, n.row), nl = LAYNL(layer, n.row);
+    if (nf < 1) return;
+    n.h = NDEPTH(n.row, nf + 1) - NDEPTH(n.row, nf);
+    const double head = XTOP(pile);
+    double sum = 0.0;
+
+    for (int pass = 0; pass < 2; ++pass) {
+        n.cap = pass == 0;
+        if (n.cap && (KCAPOP <= 0 || !m.cap_pass)) continue;
+        const int k0 = n.cap ? 1 : nf;
+        const int k1 = n.cap ? (nf <= 1 && 1 <= nl ? 1 : 0) : nl;
+        for (int k = k0; k <= k1; ++k) {
+            n.k = k;
+            n.first = k == nf;
+            n.last = k == nl;
+            // 1. Running sum from the layer's first node.
+            if (n.first) {
+                sum = 0.0;
+                if (n.analysis) PUSUM(pile, layer) = 0.0;
+            }
+            // 2. Depth and position.
+            n.x = NDEPTH(n.row, k);
+            n.a = NDAXIS(n.row, k);
+            // 3. Depth multipliers.
+            n.s = 0;
+            n.pm = n.ym = 1.0;
+            if (KJ1 == 1) PYDFACT(pile, n.s, n.x, n.pm, n.ym);
+            // 4-5. Ground line.
+            if (PYMODE == 0 || PYMODE == 1) GRDDEP(pile) = XTOP(pile) + GROUND(pile);
+            n.z = n.x - GROUND(pile) - XTOP(pile);
+            es(k) = 0.0;
+            // 6. Curve-file words.
+            if (n.curve && PLOTFLG == 1) {
+                PYCODE = m.code;
+                PYBELOW = n.z < ZGS_MIN ? 0 : 1;
+                PYZGS = n.z;
+            }
+            // 9. Diameter (cap width for the cap and the cap pseudo-pile).
+            auto diameter = [&] {
+                n.b = SECDIA(pile, prop, n.a);
+                if ((n.cap && KCAPOP == 1) || KCAPPY == 1) n.b = CAPWID;
+            };
+            if (m.lookups_first) {
+                diameter();
+                if (!m.lookup(n, ISTAT)) return;
+            }
+            // 7. A node above the ground line is left.
+            if (n.z < ZGS_MIN) continue;
+            // 8. Cap level in curve mode.
+            const bool at_cap = head - CAPTHK <= n.x && n.x <= head;
+            if (n.cap && n.curve && !at_cap) break;
+            if (!n.cap && KCAPOP == 1 && n.curve && at_cap) continue;
+            // 9-10. Diameter and soil values.
+            if (!m.lookups_first) {
+                diameter();
+                if (!m.lookup(n, ISTAT)) return;
+            }
+            // 11. Equivalent depth.
+            if (m.uses_eqdepth && layer > 1) {
+                if (n.first && n.analysis && EQDEP(pile, layer) < TOLDEP) m.eqdepth(n);
+                n.zeq = n.z < ZGS_MIN ? 0.0 : n.x - LAYTOP(layer) + EQDEP(pile, layer);
+            } else {
+                n.zeq = n.z;
+            }
+            // 12. Heading of a printed curve.
+            if (n.curve && PLOTFLG == 0) m.write_heading(n);
+            // 13. The model.
+            if (!m.prepare(n, ISTAT)) return;
+            // 14. Running sum.
+            m.accumulate(n, sum);
+            if (n.analysis) PUSUM(pile, layer) = sum;
+            // 15. Soil movement.
+            const double mov = NSMOV > 0 ? std::sqrt(smy(k) * smy(k) + smz(k) * smz(k)) : 0.0;
+            if (!n.curve) {
+                // 16-20. The node's deflection.
+                const double Y = NSMOV > 0 ? std::fabs(y(k) - mov) : std::fabs(y(k));
+                double p1 = 0.0, P = 0.0;
+                m.evaluate(n, Y, es(k), p1, P);
+                if (n.cap && KCAPOP == 1 && m.stores_paspv && n.analysis) PASPV(pile) = p1;
+                if (n.analysis && NSMOV > 0) esm(k) = es(k) * mov;
+                p(k) = y(k) > mov ? -P : P;
+                if (n.s > 0) p(k) *= n.pm;
+                continue;
+            }
+            // 16, 21. A whole curve.
+            const int npts = PYNPT > 0 ? std::min(PYNPT, MAXPYB) : 17;
+            double prev = 0.0;
+            for (int i = 1; i <= npts; ++i) {
+                const double Y = curve_y(m, n, i, prev);
+                double p1 = 0.0, P = 0.0, yt = 0.0, pt = 0.0;
+                m.evaluate(n, Y, es(k), p1, P);
+                m.tabulated(n, Y, p1, P, yt, pt);
+                prev = yt;
+                if (PLOTFLG == 1) {
+                    PYBUF(i, 1) = yt;
+                    PYBUF(i, 2) = pt;
+                } else {
+                    m.write_point(n, yt, pt);
+                    m.after_point(n, i, yt);
+                }
+            }
+        }
+    }
+}
+
+// ---------------------------------------------------------------------------
+// The dispatcher.
+
+void PYCURV(int prop, int& ISTAT, int pile, int gpile, const NODVEC& y, NODVEC& es, const NODVEC& smy,
+            const NODVEC& smz, NODVEC& esm, NODVEC& p) {
+    const int row = PYREQ == 1 ? PYSCRATCH : pile;
+    const int n = NINCR(IPROP(pile));
+    // 1. Ground line.
+    if (PYMODE == 0 || PYMODE == 1) GRDDEP(pile) = XTOP(pile) + GROUND(pile);
+    // 2. The layers on the pile.
+    for (int L = 1; L <= NLAYPY; ++L) {
+        const int nf = LAYNF(L, row);
+        if (nf == 0) continue;
+        if (PYMODE == 0 && nf == n + 1 && LAYNL(L, row) == n + 1) continue;
+        switch (ISOIL(L)) {
+            case 2: PYSTIFW(prop, L, ISTAT, pile, gpile, y, es, smy, smz, esm, p); break;
+            case 3: PYSTIFF(prop, L, ISTAT, pile, gpile, y, es, smy, smz, esm, p); break;
+            case 4: PYSAND(prop, L, ISTAT, pile, gpile, y, es, smy, smz, esm, p); break;
+            case 5: PYUSER(prop, L, ISTAT, pile, gpile, y, es, smy, smz, esm, p); break;
+            case 6: PYVUGGY(prop, L, ISTAT, pile, gpile, y, es, smy, smz, esm, p); break;
+            case 7: PYSILT(prop, L, ISTAT, pile, gpile, y, es, smy, smz, esm, p); break;
+            case 8: PYAPISND(prop, L, ISTAT, pile, gpile, y, es, smy, smz, esm, p); break;
+            case 9: PYROCK(prop, L, ISTAT, pile, gpile, y, es, smy, smz, esm, p); break;
+            case 10: PYSTIFK(prop, L, ISTAT, pile, gpile, y, es, smy, smz, esm, p); break;
+            case 11: PYLIQ(prop, L, ISTAT, pile, gpile, y, es, smy, smz, esm, p); break;
+            case 12: PYELAS(prop, L, ISTAT, pile, gpile, y, es, smy, smz, esm, p); break;
+            case 13: PYSCLAYJ(prop, L, ISTAT, pile, gpile, y, es, smy, smz, esm, p); break;
+            default: PYSCLAY(prop, L, ISTAT, pile, gpile, y, es, smy, smz, esm, p); break;
+        }
+    }
+    // 3. A lookup's status ends the evaluation.
+    if (ISTAT != 0) return;
+    // 4. No soil modulus above the ground line.
+    const double ground = (PYMODE == 0 || PYMODE == 1) ? XTOP(pile) + GROUND(pile) : GRDDEP(pile);
+    for (int k = 1; k <= n + 1; ++k)
+        if (NDEPTH(row, k) < ground) es(k) = 0.0;
+}
+
+}  // namespace zolan

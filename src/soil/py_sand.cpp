@@ -1,0 +1,9 @@
+// Placeholder until the model is built.
+#include "soil/py_curves.h"
+
+namespace zolan {
+
+void PYSAND(int, int, int&, int, int, const NODVEC&, NODVEC&, const NODVEC&, const NODVEC&, NODVEC&, NODVEC&) {}
+void PYAPISND(int, int, int&, int, int, const NODVEC&, NODVEC&, const NODVEC&, const NODVEC&, NODVEC&, NODVEC&) {}
+
+}  // namespace zolan
