@@ -4,6 +4,7 @@
 // bottom, keeping the quantities the layer's soil code uses). Values the
 // system would estimate for a zero input are printed with a marker; the
 // curves keep the input values. Also the block of p-y print requests.
+#include <algorithm>
 #include <array>
 #include <string>
 #include <string_view>
@@ -302,6 +303,18 @@ void TABLEF(int& ISTAT) {
             pr.row(" YOUNG MODULUS,ER", Unit::StressIn, curve(SCROCK, L));
             pr.row(" KRM", Unit::None, curve(SCE50, L));
             pr.row(" RQD", Unit::Percent, curve(SCJ, L));
+            // A rock quality designation is a percentage: a value outside 0 to
+            // 100 is limited to that range for the curves, and the echo says so.
+            static const fmt::Format rqd_warning(
+                R"((8X,"** WARNING ** RQD OUTSIDE 0 TO 100 %; THE CURVES USE IT LIMITED TO THAT RANGE"))");
+            bool outside = false;
+            for (int i : {it, ib}) {
+                if (SCJ(i) < 0.0 || SCJ(i) > 100.0) {
+                    outside = true;
+                    SCJ(i) = std::clamp(SCJ(i), 0.0, 100.0);
+                }
+            }
+            if (outside) io::write_fmt(ECHOFILE, rqd_warning);
         }
         if (code == 12) {
             if (transfer) pr.row(" MAXIMUM STRESS TRANSFER", Unit::StressFt, curve(SCCOH, L, UCM144));

@@ -259,6 +259,35 @@ TEST(TableF, ColumnsAndRowsBySoilCode) {
     }
 }
 
+// Weak rock: an RQD outside 0 to 100 % is printed as read, followed by a
+// warning, and the curves receive it limited to the range.
+TEST(TableF, RqdOutsideItsRangeIsLimitedWithAWarning) {
+    struct Case { double top, bot, want_top, want_bot; bool warned; };
+    const Case cases[] = {
+        {50.0, 100.0, 50.0, 100.0, false},
+        {-5.0, 120.0, 0.0, 100.0, true},
+        {0.0, 100.5, 0.0, 100.0, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.bot);
+        fresh(1);
+        layer(1, 9, 0.0, 120.0, {0.05, 2.0, 0.0, 0.0, 5000.0, 0.0005, c.top, 3.0, 30.0},
+              {0.1, 4.0, 0.0, 0.0, 10000.0, 0.0005, c.bot, 6.0, 60.0});
+        pile(1, 1, 60.0, 1, 1);
+        const Echo e = table_f();
+        ASSERT_EQ(e.status, 0);
+        EXPECT_EQ(SCJ(1), c.want_top);
+        EXPECT_EQ(SCJ(2), c.want_bot);
+        std::size_t rqd = 0;
+        for (std::size_t i = 0; i < e.lines.size(); ++i)
+            if (e.lines[i].rfind("         RQD", 0) == 0) rqd = i;
+        ASSERT_GT(rqd, 0u);
+        const std::string warning =
+            "        ** WARNING ** RQD OUTSIDE 0 TO 100 %; THE CURVES USE IT LIMITED TO THAT RANGE";
+        EXPECT_EQ(e.lines[rqd + 1] == warning, c.warned);
+    }
+}
+
 // A few layouts: no layers; ten layers (the count in two columns); an
 // elastic subgrade without stress transfer; SI unit labels; the rock rows
 // in their own units.
