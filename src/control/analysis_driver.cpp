@@ -19,6 +19,7 @@
 #include "model/input_tables.h"
 #include "model/pile_tables.h"
 #include "model/run_state.h"
+#include "pile/node_mesh.h"
 #include "pile/pile_services.h"
 #include "report/run_files.h"
 #include "results/results_services.h"
@@ -354,6 +355,8 @@ void write_curve_file(int& ISTAT) {
 }  // namespace
 
 void ANALYS(int pymode, int& ISTAT) {
+    // Increment lengths and the layer sentinel, once before the pile-row loops.
+    NODESETUP();
     int lddopen = 0;
     // Start of the analyses: headings.
     io::write_fmt(RUNFILE, F_PROCEEDING);
