@@ -3,7 +3,9 @@
 // for nine assumed tip movements.
 #pragma once
 
+#include "model/limits.h"
 #include "model/table.h"
+#include "pile/axial_samples.h"
 
 namespace zolan {
 
@@ -14,5 +16,17 @@ using AXPTS = Table1<double, 9>;  // the nine points of one branch
 // and movements (positive in both branches) when the call completes, and the
 // property set's load-settlement table LSTAB; on a non-zero ISTAT nothing is set.
 void LSCRV(int p, int branch, int m, int r, int& ISTAT, int& n, AXPTS& LOADS, AXPTS& MOVS);
+
+// Axial force P(n) and movement w(n) at the nodes n = 1 (tip) .. NINCR + 1 (head).
+using AXNODES = Table1<double, MAXINC + 1>;
+
+// What went wrong in a climb (bits of its result).
+constexpr int AXC_NOCONV = 1;  // a mid-point iteration reached its limit and kept its last iterate
+constexpr int AXC_NOAE = 2;    // an increment with zero or negative AE passed no force up
+
+// Climbs pile row r of property set p from the tip (force P0, movement w0) to
+// the head, increment by increment: each increment adds the side resistance
+// mobilised at its mid-point movement and shortens under its mean force.
+void AXCLIMB(int r, int p, const AXSAMP& s, double P0, double w0, AXNODES& P, AXNODES& w, int& flags);
 
 }  // namespace zolan

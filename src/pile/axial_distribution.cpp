@@ -1,0 +1,152 @@
+// Axial force along a pile for a given head movement: start from the tip
+// movement that the load-settlement table gives for the head movement, then
+// refine it by Newton steps on the head movement of a climb from the tip,
+// kept inside a false-position bracket.
+#include "pile/axial_distribution.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "group/group_services.h"
+#include "model/curve_tables.h"
+#include "model/section_tables.h"
+#include "model/single_precision.h"
+#include "pile/load_settlement.h"
+#include "report/run_files.h"
+
+namespace zolan {
+
+Table1<int, MAXPIL> AXDWRN;
+
+namespace {
+
+constexpr int MAXUPD = 25;               // Newton updates before giving up
+constexpr int SLOWUPD = 10;              // after this many updates the looser test applies
+constexpr double ETINY = f32(1.0e-14f);  // a head movement below this is zero
+constexpr double TOLR = f32(1.0e-4f);    // residual: absolute for a zero head movement, else relative
+constexpr double TOLSLOW = f32(1.0e-3f); // relative residual accepted after SLOWUPD updates
+constexpr double DWMAX = f32(1.0e-6f);   // perturbation of the tip movement
+constexpr int KEAXD = 4;                 // error word of a distribution that did not close
+
+const fmt::Format& F_NO_CONV() {
+    static const fmt::Format f(
+        R"((8X,"** WARNING ** PILE ROW",I6,": THE AXIAL MID-POINT ITERATION DID NOT CONVERGE"))");
+    return f;
+}
+const fmt::Format& F_NO_AE() {
+    static const fmt::Format f(
+        R"((8X,"** WARNING ** PILE ROW",I6,": A SECTION WITHOUT AXIAL RIGIDITY CARRIES NO AXIAL FORCE"))");
+    return f;
+}
+
+double flip(double v, bool neg) { return neg && v != 0.0 ? -v : v; }
+
+// One evaluation of tip movement wt: three climbs at |wt| - dw, |wt| + dw and
+// |wt|; the node vectors keep the last one.
+struct Eval {
+    double a = 0.0, dw = 0.0, Hm = 0.0, Hp = 0.0, H0 = 0.0;
+};
+
+Eval evaluate(int r, int p, double wt, NODVEC& WN, NODVEC& PN, const AXSAMP& s, const AXTIP& qw, int& flags) {
+    const int N = std::clamp(NINCR(p), 1, MAXINC);
+    const bool neg = wt <= 0.0;
+    Eval e;
+    // 1. Magnitude and perturbation.
+    e.a = std::abs(wt);
+    e.dw = e.a < DWMAX ? e.a / 2.0 : DWMAX;
+    // 2. Three trials.
+    AXNODES P, w;
+    const double wa[3] = {e.a - e.dw, e.a + e.dw, e.a};
+    double H[3];
+    for (int t = 0; t < 3; ++t) {
+        AXCLIMB(r, p, s, QWREAD(qw, wa[t]), wa[t], P, w, flags);
+        H[t] = flip(w(N + 1), neg);
+    }
+    e.Hm = H[0];
+    e.Hp = H[1];
+    e.H0 = H[2];
+    // 3. Node j (1 the tip) goes to slot N + 5 - j: the head to slot 4.
+    for (int j = 1; j <= N + 1; ++j) {
+        WN(N + 5 - j) = flip(w(j), neg);
+        PN(N + 5 - j) = flip(P(j), neg);
+    }
+    return e;
+}
+
+}  // namespace
+
+void AXDIST(int r, int p, double E, NODVEC& WN, NODVEC& PN, const AXSAMP& s, const AXTIP& qw) {
+    int flags = 0;
+    auto record = [&](bool newton) {
+        int bits = newton ? AXD_NEWTON : 0;
+        if (flags & AXC_NOCONV) bits |= AXD_NOCONV;
+        if (flags & AXC_NOAE) bits |= AXD_NOAE;
+        AXDWRN(r) |= bits;
+    };
+
+    // 2. Starting tip movement from the table: head movements HM, tip movements TM.
+    const int J = NLSPT >= 2 ? std::min(NLSPT, MAXLSP) : 19;
+    auto HM = [&](int j) { return LSTAB(p, j, 1); };
+    auto TM = [&](int j) { return LSTAB(p, j, 3); };
+    if (E < HM(1) || E > HM(J)) {
+        // 4. Outside the table: the nodes of its end point.
+        evaluate(r, p, E < HM(1) ? TM(1) : TM(J), WN, PN, s, qw, flags);
+        record(false);
+        return;
+    }
+    // Inside: the segment (j - 1, j) holding E; E at the last point uses the last segment.
+    int j = 2;
+    while (j < J && !(HM(j) > E)) ++j;
+    double lowH = HM(j - 1), lowT = TM(j - 1), upH = HM(j), upT = TM(j);
+    double wt = E == upH || !(upH > lowH) ? upT : lowT + (E - lowH) * (upT - lowT) / (upH - lowH);
+
+    // 3, 5. Evaluate, test, update.
+    Eval e = evaluate(r, p, wt, WN, PN, s, qw, flags);
+    const double sgn = E < 0.0 ? -1.0 : 1.0;
+    for (int upd = 0;;) {
+        // 5.1 Convergence.
+        const double res = E - e.H0;
+        const bool zero = std::abs(E) < ETINY;
+        if (zero ? std::abs(res) <= TOLR
+                 : (std::abs(res / E) <= TOLR || (upd > SLOWUPD && std::abs(res / E) <= TOLSLOW)))
+            break;
+        // 5.2 One more update, at most MAXUPD.
+        if (++upd > MAXUPD) {
+            record(true);
+            return;
+        }
+        // 5.3 Bracket.
+        if (e.H0 > E) {
+            upH = e.H0;
+            upT = wt;
+        } else {
+            lowH = e.H0;
+            lowT = wt;
+        }
+        // 5.4 False position; equal head movements bisect.
+        const double wf = upH != lowH ? lowT + (E - lowH) * (upT - lowT) / (upH - lowH) : (lowT + upT) / 2.0;
+        // 5.5 Newton on the central difference, kept inside the bracket.
+        if (e.Hp == e.Hm) {
+            wt = wf;
+        } else {
+            const double wn = sgn * (e.a + res * 2.0 * e.dw / (e.Hp - e.Hm));
+            wt = lowT <= wn && wn <= upT ? wn : wf;
+        }
+        // 5.6
+        e = evaluate(r, p, wt, WN, PN, s, qw, flags);
+    }
+    record(false);
+}
+
+void AXDFOLD() {
+    for (int r = 1; r <= MAXPIL; ++r) {
+        const int bits = AXDWRN(r);
+        if (bits == 0) continue;
+        if (bits & AXD_NOAE) io::write_fmt(RESFILE, F_NO_AE(), {r});
+        if (bits & AXD_NOCONV) io::write_fmt(RESFILE, F_NO_CONV(), {r});
+        if (bits & (AXD_NEWTON | AXD_NOCONV)) KERR = KEAXD;
+        AXDWRN(r) = 0;
+    }
+}
+
+}  // namespace zolan

@@ -1,0 +1,217 @@
+// Axial force along a pile for a head movement: inside the load-settlement
+// table (compression and uplift), at zero, beyond the table at both ends, and
+// the failures that set the error word: a Newton iteration that cannot close
+// and a mid-point iteration that cannot converge.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <string>
+#include <vector>
+
+#include "group/group_services.h"
+#include "model/curve_tables.h"
+#include "model/input_tables.h"
+#include "model/pile_tables.h"
+#include "model/run_state.h"
+#include "model/section_tables.h"
+#include "model/soil_tables.h"
+#include "pile/axial_distribution.h"
+#include "pile/load_settlement.h"
+#include "report/run_files.h"
+#include "support/temp_dir.h"
+
+namespace zolan {
+namespace {
+
+// Drilled shaft of length 100 in two increments (h = 50), D = 20, tip area 100,
+// AE = 100 x 1000 = 1e5, in elastic subgrade (code 12) with no side
+// resistance and an input tip resistance of 10 psi: Qtip = 1000 (uplift 0.001).
+// q-w: Q = 1750 w up to w = 0.1 (175), then (0.2, 345), (0.3, 485), (0.5, 650) ...
+// (2.0, 1460). With no side load the force is the tip load Q(wt) at every node
+// and each increment shortens by Q h / AE = 5e-4 Q: head movement wt + 1e-3 Q(wt).
+void set_model() {
+    reset_soil_tables();
+    reset_pile_tables();
+    reset_section_tables();
+    reset_curve_tables();
+    NUNITS = 1;
+    TOLDEP = 1.0e-6;
+    KBATAD = 0;
+    NLSPT = 19;
+    NLAYPY = 1;
+    NSCPT = NUWPT = 2;
+    ISOIL(1) = 12;
+    LAYBOT(1) = 1200.0;
+    SCDEP(2) = UWDEP(2) = 1200.0;
+    for (int i : {1, 2}) {
+        SCGAM(i) = 0.04;
+        SCPHI(i) = 0.5;
+        SCQMAX(i) = 10.0;
+    }
+    IPROP(1) = 1;
+    PLENP(1) = 100.0;
+    NINCR(1) = 2;
+    PTYPED(1) = 2;
+    NSECP(1) = 1;
+    SECTAB(1, 1, SEC_DBOT) = 100.0;
+    SECTAB(1, 1, SEC_TOP + SP_DIA) = SECTAB(1, 1, SEC_BOT + SP_DIA) = 20.0;
+    SECTAB(1, 1, SEC_TOP + SP_ARE) = SECTAB(1, 1, SEC_BOT + SP_ARE) = 100.0;
+    EMODS(1, 1, 1) = EMODS(1, 1, 2) = 1000.0;
+}
+
+class AxialDistribution : public ::testing::Test {
+protected:
+    void SetUp() override {
+        saved_units_ = NUNITS;
+        KERR = 0;
+        AXDWRN.fill(0);
+    }
+    void TearDown() override {
+        io::close_unit(RESFILE);
+        NUNITS = saved_units_;
+        KERR = 0;
+        AXDWRN.fill(0);
+        reset_soil_tables();
+        reset_pile_tables();
+        reset_section_tables();
+        reset_curve_tables();
+    }
+    int saved_units_ = 1;
+};
+
+// The three calls in their order, after the two branches of the table.
+TEST_F(AxialDistribution, HeadMovementInsideAtZeroAndBeyondTheTable) {
+    set_model();
+    AXPTS loads, movs;
+    int st = 0, n = 0;
+    LSCRV(1, 1, 1, 1, st, n, loads, movs);
+    LSCRV(1, 2, 1, 1, st, n, loads, movs);
+    ASSERT_EQ(st, 0);
+    struct Case {
+        const char* what;
+        double E;
+        double P;            // force at every node
+        double wtip, wmid, whead;
+        double tol;          // on the movements
+    };
+    const Case cases[] = {
+        // E = 0.11 lies between the table's points (0.01, 0.0275) and (0.05, 0.1375):
+        // wt = 0.01 + 0.0825 x 0.04 / 0.11 = 0.04, Q = 70, movements 0.04, 0.04 + 0.035, 0.11
+        {"compression inside", 0.11, 70.0, 0.04, 0.075, 0.11, 1e-6},
+        // Uplift: Q = 0.000175 + 0.00017 x (0.11 - 0.1) / 0.1 = 0.000192 and
+        // shortening 1.92e-7: every value negative, head at -0.11 to 1e-4 relative
+        {"uplift inside", -0.11, -0.000192, -0.11, -0.11, -0.11, 2e-6},
+        // zero movement: zero everywhere
+        {"zero", 0.0, 0.0, 0.0, 0.0, 0.0, 0.0},
+        // beyond the last point (head 2 + 1.46 = 3.46): the nodes of the table's end,
+        // tip 2.0 with Q = 1460, middle 2 + 0.73
+        {"beyond", 5.0, 1460.0, 2.0, 2.73, 3.46, 1e-6},
+        {"at the last point", 2.0 + 1.46, 1460.0, 2.0, 2.73, 3.46, 1e-6},
+        // below the first point: tip at -2.0 with Q = -0.00146
+        {"below", -5.0, -0.00146, -2.0, -2.00000073, -2.00000146, 1e-6},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        AXSAMP s;
+        AXTIP qw;
+        NODVEC WN, PN;
+        WN.fill(99.0);
+        PN.fill(99.0);
+        AXTZC(1, 1, st, s);
+        AXQWC(1, 1, c.E, st, s, qw);
+        ASSERT_EQ(st, 0);
+        AXDIST(1, 1, c.E, WN, PN, s, qw);
+        // slot 4 the head, 5 the middle, 6 the tip
+        for (int slot : {4, 5, 6}) EXPECT_NEAR(PN(slot), c.P, 1e-5 * std::abs(c.P)) << "slot " << slot;
+        EXPECT_NEAR(WN(6), c.wtip, c.tol);
+        EXPECT_NEAR(WN(5), c.wmid, c.tol);
+        EXPECT_NEAR(WN(4), c.whead, c.tol);
+        EXPECT_EQ(WN(3), 99.0);  // nothing outside the pile's slots
+        EXPECT_EQ(WN(7), 99.0);
+        EXPECT_EQ(AXDWRN(1), 0);
+    }
+    AXDFOLD();
+    EXPECT_EQ(KERR, 0);
+}
+
+// Hand-made row: a q-w curve that jumps from 0 to 1000 at w = 1, so the head
+// movement wt + 1e-3 Q(wt) jumps from 1 to 2 and no tip movement gives E = 1.5:
+// the iteration stops after 25 updates, the nodes hold the last evaluation,
+// and the fold after the loop sets KERR = 4 without a message.
+TEST_F(AxialDistribution, NewtonThatCannotCloseSetsTheErrorWord) {
+    set_model();
+    AXSAMP s;
+    s.NS = 1;
+    s.npts(1) = 2;
+    s.Z(2, 1) = 1.0;  // t = 0 for every movement
+    s.NB = 2;
+    s.BP(2) = 100.0;
+    s.AEP(1) = s.AEP(2) = 1.0e5;
+    s.D = 20.0;
+    AXTIP qw;
+    const double W[10] = {0, 1, 1, 2, 3, 4, 5, 6, 7, 8};
+    for (int k = 1; k <= 10; ++k) {
+        qw.W(k) = W[k - 1];
+        qw.Q(k) = k >= 3 ? 1000.0 : 0.0;
+    }
+    // table: head = tip below 1, head = tip + 1 above it
+    const double HM[9] = {0.5, 0.9, 2.1, 3.0, 4.0, 5.0, 6.0, 7.0, 8.0};
+    const double TM[9] = {0.5, 0.9, 1.1, 2.0, 3.0, 4.0, 5.0, 6.0, 7.0};
+    for (int k = 1; k <= 9; ++k) {
+        LSTAB(1, 10 + k, 1) = HM[k - 1];
+        LSTAB(1, 10 + k, 3) = TM[k - 1];
+        LSTAB(1, 10 - k, 1) = -HM[k - 1];
+        LSTAB(1, 10 - k, 3) = -TM[k - 1];
+    }
+    NODVEC WN, PN;
+    AXDIST(1, 1, 1.5, WN, PN, s, qw);
+    EXPECT_EQ(AXDWRN(1), AXD_NEWTON);
+    // the last evaluation lies on one side of the jump
+    EXPECT_TRUE(std::abs(WN(4) - 1.0) < 1e-5 || std::abs(WN(4) - 2.0) < 1e-5) << WN(4);
+    EXPECT_EQ(KERR, 0);  // nothing shared is written inside the loop
+    test::TempDir dir;
+    ASSERT_TRUE(io::open_unit(RESFILE, "res.txt", {}));
+    AXDFOLD();
+    io::close_unit(RESFILE);
+    EXPECT_EQ(KERR, 4);
+    EXPECT_EQ(AXDWRN(1), 0);
+    EXPECT_EQ(test::read_file("res.txt"), "");
+}
+
+// Hand-made row, one increment (h = 100, As = 3.1416 x 20 x 100 = 6283.2, AE = 1e5),
+// no tip load, tip movement 1 (the table's end). The mid-point map is
+// wm' = 1 + t(wm) x As x h / (8 AE) = 1 + 0.7854 t(wm); with the t-z curve
+// (0, 0) (1, 1.27324) (2, 0) it sends 1 to 2 and 2 back to 1: the iteration
+// stops at its limit, the call returns, and the fold reports it with KERR = 4.
+TEST_F(AxialDistribution, MidPointIterationThatCannotConverge) {
+    set_model();
+    NINCR(1) = 1;
+    AXSAMP s;
+    s.NS = 1;
+    s.npts(1) = 3;
+    s.Z(2, 1) = 1.0;
+    s.Z(3, 1) = 2.0;
+    s.T(2, 1) = 1.27324;
+    s.NB = 2;
+    s.BP(2) = 100.0;
+    s.AEP(1) = s.AEP(2) = 1.0e5;
+    s.D = 20.0;
+    AXTIP qw;
+    for (int k = 2; k <= 10; ++k) qw.W(k) = k;  // no tip load
+    LSTAB(1, 19, 1) = 1.0;
+    LSTAB(1, 19, 3) = 1.0;
+    NODVEC WN, PN;
+    AXDIST(1, 1, 3.0, WN, PN, s, qw);  // beyond the table: one evaluation at wt = 1
+    EXPECT_EQ(AXDWRN(1), AXD_NOCONV);
+    EXPECT_TRUE(std::isfinite(WN(4)) && std::isfinite(PN(4)));
+    test::TempDir dir;
+    ASSERT_TRUE(io::open_unit(RESFILE, "res.txt", {}));
+    AXDFOLD();
+    io::close_unit(RESFILE);
+    EXPECT_EQ(KERR, 4);
+    EXPECT_EQ(test::read_file("res.txt"),
+              "        ** WARNING ** PILE ROW     1: THE AXIAL MID-POINT ITERATION DID NOT CONVERGE\n");
+}
+
+}  // namespace
+}  // namespace zolan
