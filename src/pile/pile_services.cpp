@@ -1,13 +1,19 @@
-// Curve-file writers of the single-pile response; until they exist nothing
-// is written.
+// Curve-file writers of the single-pile response; the torque-rotation
+// writer writes nothing until it exists.
 #include "pile/pile_services.h"
+
+#include "pile/axial_springs.h"
 
 namespace zolan {
 
 PileServices pile_services;
 
 void LSCRVP(int& p, int& ISTAT) {
-    if (pile_services.lscrvp) pile_services.lscrvp(p, ISTAT);
+    if (pile_services.lscrvp) {
+        pile_services.lscrvp(p, ISTAT);
+        return;
+    }
+    write_axial_springs(p, ISTAT);
 }
 void TRCRVP(int& p, int& ISTAT) {
     if (pile_services.trcrvp) pile_services.trcrvp(p, ISTAT);
