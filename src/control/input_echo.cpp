@@ -2,6 +2,7 @@
 // model that the table shows, so a later block may use what an earlier one
 // derived, and a block that fails leaves the echo as far as it got.
 #include "control/input_echo.h"
+#include "model/input_tables.h"
 #include "model/run_state.h"
 
 #include "control/control.h"
@@ -15,11 +16,14 @@ void ECHOINP(int& ISTAT) {
     if (ISTAT == 0) TABLED(ISTAT);
     if (ISTAT == 0) TABLEE(ISTAT);
     // The soil side: layers and strength curves, the p-y print requests,
-    // (the p-y, axial and torsion curves of Tables G to I are to come here),
-    // moment-curvature tables with the factors and movements along depth,
-    // and last the group reduction factors.
+    // the user p-y sets, the axial curves and (three-dimensional model) the
+    // torque curves, moment-curvature tables with the factors and movements
+    // along depth, and last the group reduction factors.
     if (ISTAT == 0) TABLEF(ISTAT);
     if (ISTAT == 0 && PYMODE == 1) PYPRDATA();
+    if (ISTAT == 0 && KUPY == 1) TABLEG();
+    if (ISTAT == 0) TABLEH(ISTAT);
+    if (ISTAT == 0 && NANTYP == 3) TABLEI(ISTAT);
     if (ISTAT == 0) TABLEJ(ISTAT);
     if (ISTAT == 0) TABLEK(ISTAT);
 }
