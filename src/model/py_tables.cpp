@@ -12,6 +12,7 @@ Table2<double, MAXPYB, 2> PYBUF;
 int PYCODE = 0;
 int PYBELOW = 0;
 double PYZGS = 0.0;
+Table1<int, MAXPIL> PYUWRN;
 
 void reset_py_tables() {
     PUSUM.fill(0.0);
@@ -19,6 +20,7 @@ void reset_py_tables() {
     PLOTFLG = PYNPT = PYRCUR = PYCODE = PYBELOW = 0;
     PYBUF.fill(0.0);
     PYZGS = 0.0;
+    PYUWRN.fill(0);
 }
 
 }  // namespace zolan

@@ -27,6 +27,12 @@ extern int PYCODE;                   // curve-type code of the last tabulated cu
 extern int PYBELOW;                  // 1: the tabulated depth is at least 1e-6 below the ground line
 extern double PYZGS;                 // depth of the tabulated curve below the ground line
 
+// PYUWRN(r): 1 once pile row r's user curves by layer (soil code 5) were
+// found not to reach a node and the record saying so was written; the record
+// is written once per row and run. Each row touches only its own slot inside
+// the parallel loops; cleared by reset_py_tables at the start of every run.
+extern Table1<int, MAXPIL> PYUWRN;
+
 void reset_py_tables();
 
 }  // namespace zolan

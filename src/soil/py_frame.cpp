@@ -182,7 +182,9 @@ void py_frame(PyModel& m, int prop, int layer, int& ISTAT, int pile, int gpile, 
             // 8. Cap level in curve mode.
             const bool at_cap = head - CAPTHK <= n.x && n.x <= head;
             if (n.cap && n.curve && !at_cap) break;
-            if (!n.cap && KCAPOP == 1 && n.curve && at_cap) continue;
+            // A node at cap level is tabulated once: by the cap pass when the
+            // model has one (with any cap option), else by the pile pass.
+            if (!n.cap && KCAPOP > 0 && m.cap_pass && n.curve && at_cap) continue;
             // 9-10. Diameter and soil values.
             if (!m.lookups_first) {
                 diameter();

@@ -1,7 +1,7 @@
-// Report of the generated p-y curves at the end of the run, and the switch
-// that makes the p-y generators keep tabulated points for the curve file.
-// The report is built later; until then it is reached through a replaceable
-// hook (tests install a scripted double) and its own body prints nothing.
+// Report of the generated p-y curves at the end of the run: every print
+// request of the input is either tabulated by the p-y generator of the soil
+// layer at its depth, or reported with the reason why it gives no curve.
+// Tests of the analysis driver may replace the report by a scripted double.
 #pragma once
 
 #include <functional>
@@ -10,9 +10,11 @@
 
 namespace zolan {
 
-// Prints the generated p-y curves requested in the input on the echo file.
+// Prints the generated p-y curves requested in the input on the echo file
+// (and their points on the plot file). ISTAT is the run status word, which a
+// soil lookup of a generator may set; the requests after it still print
+// their texts. Runs after the analysis, on the caller's thread.
 void PYREPORT(int& ISTAT);
-
 
 extern std::function<void(int& ISTAT)> pyreport_double;  // empty: the module's own body
 

@@ -1,8 +1,251 @@
-// Placeholder until the model is built.
+// Silt p-y curves (soil code 7), a soil with cohesion and friction: pu =
+// A pphi + pc at 3b/80 and pm = 1.5 (pphi + pc) at b/60, pphi the lesser of
+// the sand wedge and flow-around resistances and pc a soft-clay resistance;
+// the initial line k H y to yk, then the parabola C y^(1/n) to ym, the line
+// through pm and 2 pm - pu to yu and pu beyond, each capped by k H y.
+#include <algorithm>
+#include <cmath>
+#include <mutex>
+#include <span>
+
+#include "control/soil_lookup.h"
+#include "control/status_codes.h"
+#include "model/case_tables.h"
+#include "model/input_tables.h"
+#include "model/node_tables.h"
+#include "model/pile_tables.h"
+#include "model/run_state.h"
+#include "model/single_precision.h"
+#include "model/soil_tables.h"
+#include "report/field_writers.h"
+#include "report/run_files.h"
+#include "report/unit_labels.h"
 #include "soil/py_curves.h"
+#include "soil/py_frame.h"
+#include "soil/sand_coefficients.h"
+#include "soil/soil_defaults.h"
 
 namespace zolan {
 
-void PYSILT(int, int, int&, int, int, const NODVEC&, NODVEC&, const NODVEC&, const NODVEC&, NODVEC&, NODVEC&) {}
+namespace {
+
+constexpr double K0 = f32(0.4f);             // earth pressure at rest
+constexpr double PHI_MIN = f32(1.0e-10f);    // a smaller friction angle counts as zero
+constexpr double SLOPE_MIN = f32(1.0e-10f);  // least 1 - cos^2(phi) against a level ground
+
+// The heading's last column is "Pu" and the byte 0xED (phi in the report's code page).
+const fmt::Format F_HEAD(
+    R"((/,/,5X,"DEPTH",6X,"DIAM",6X,"PHI",2X,"GAMMA AVG",8X,"A",9X,"B",5X,"Puc",7X,"Pu)"
+    "\xED"
+    R"(",/,7X,A2,8X,A2,12X,A3,A1,A2,A2,A1,/,2F10.2,F10.1,E10.3,2F10.2,2E10.3,/,/,37X,"Y",19X,"P",/,37X,A2,16X,A3,A1,A2))");
+const fmt::Format F_POINT_PLOT("(1P,2(2X,G15.8))");
+const fmt::Format F_ZERO_PHI(
+    R"((/,7X,"--------------------WARNING----------------------",/,7X,"THE FRICTION ANGLE IS 0 FOR SILT ACCORING TO THE INPUT",/,7X,"DATA. PLEASE ENTER THE CORRECT VALUE AND RUN IT AGAIN."))");
+const fmt::Format F_SLOPE(
+    R"((/,/,7X,"WARNING-------The Angle of the slope can not",/,7X,"              be greater than the internal  ",/,7X,"              friction angle of the silt.   ",/))");
+
+// The stop blocks are written from generators that run on several pile rows
+// at once: each block reaches its files whole.
+std::mutex block_lock;
+
+void stop_block(int first_unit, int second_unit, const fmt::Format& f, int& ISTAT, int code) {
+    {
+        const std::lock_guard<std::mutex> hold(block_lock);
+        io::write_fmt(first_unit, f);
+        io::write_fmt(second_unit, f);
+    }
+    set_status_once(ISTAT, code);
+}
+
+class Silt final : public PyModel {
+public:
+    Silt() {
+        code = 7;
+        uses_eqdepth = true;
+    }
+
+    // Soil values at the node, the two checks of the friction angle and the
+    // subgrade modulus with its default.
+    bool lookup(const PyNode& n, int& ISTAT) override {
+        gamma_ = GAMAVG(n.x, ISTAT);
+        if (ISTAT != 0) return false;
+        c_ = CCRV(n.x, ISTAT);
+        if (ISTAT != 0) return false;
+        phi_ = PHICRV(n.x, ISTAT);
+        if (ISTAT != 0) return false;
+        // A zero angle below the layer's first node; then the level ground
+        // against the friction angle (which a zero angle at the first node meets).
+        if (!n.first && phi_ < PHI_MIN) {
+            stop_block(ECHOFILE, RUNFILE, F_ZERO_PHI, ISTAT, ISSILTPH);
+            return false;
+        }
+        if (1.0 - std::cos(phi_) * std::cos(phi_) < SLOPE_MIN) {
+            stop_block(RUNFILE, ECHOFILE, F_SLOPE, ISTAT, ISSILTSL);
+            return false;
+        }
+        k_ = KCRV(n.x);
+        // An open unit system has no defaults of its own: the English ones.
+        if (k_ <= 0.0) KSILT(gamma_, c_, phi_, k_, NUNITS == 2 ? 2 : 1, LOADTYP == 1 ? 1 : 0);
+        // 1. Angles and earth-pressure coefficients.
+        alpha_ = phi_ / 2.0;
+        beta_ = PI / 4.0 + phi_ / 2.0;
+        const double ta = std::tan(PI / 4.0 - phi_ / 2.0), tp = std::tan(PI / 4.0 + phi_ / 2.0);
+        Ka_ = ta * ta;
+        Kp_ = tp * tp;
+        return true;
+    }
+
+    void eqdepth(const PyNode& n) override {
+        EqDepthSoil soil;
+        soil.b = n.b;
+        soil.cu = c_;
+        soil.gamma = gamma_;
+        soil.phi = phi_;
+        soil.alpha = alpha_;
+        soil.beta = beta_;
+        soil.K0 = K0;
+        soil.Ka = Ka_;
+        soil.Kp = Kp_;
+        soil.z0 = n.z;
+        soil.zb = SAND_ZB;
+        EQDEPTH(n.pile, n.layer, n.prop, soil);
+    }
+
+    bool prepare(const PyNode& n, int&) override {
+        compute(n);
+        return true;
+    }
+
+    double p_at(const PyNode&, double Y) const override {
+        // 7. The initial line to yk, then the lesser of it and the curve.
+        if (none_) return 0.0;
+        const double line = k_ * H_ * Y;
+        if (Y <= yk_) return line;
+        double f;
+        if (flat_) f = pm_;
+        else if (Y <= ym_) f = C_ * std::pow(Y, 1.0 / n_);
+        else if (Y <= yu_) f = pm_ + m_ * (Y - ym_);
+        else f = pu_;
+        return std::min(line, f);
+    }
+
+    // 8. Limit modulus k H.
+    double es0(const PyNode&) const override { return none_ ? 0.0 : k_ * H_; }
+
+    double sum_value(const PyNode&, bool& add) const override {
+        add = true;
+        return pu_;
+    }
+
+    // 9. Running sum: the frame's triangle above the head, then the mean of
+    // the previous node's pu and this node's over an increment of the pile,
+    // and at the layer's last node the rest of the layer below it.
+    void accumulate(const PyNode& n, double& sum) override {
+        if (n.layer == 1 && GROUND(n.pile) <= 0.0 && sum <= 0.0) sum = -0.5 * pu_ * GROUND(n.pile);
+        if (!(n.first && n.layer > 1)) sum += 0.5 * (pu_prev_ + pu_) * HINCR(n.prop);
+        if (n.last) sum += (LAYBOT(n.layer) - n.x) * pu_;
+        pu_prev_ = pu_;
+    }
+
+    // The 17 deflections of the sand curves.
+    double default_y(const PyNode& n, int i, double) const override {
+        const double y11 = 10.0 * ym_ / 12.0;
+        const double s = (yu_ - y11) / 2.0;
+        const double y15 = yu_ + 2.0 * s;
+        if (i <= 11) return (i - 1) * ym_ / 12.0;
+        switch (i) {
+            case 12: return y11 + s;
+            case 13: return yu_;
+            case 14: return yu_ + s;
+            case 15: return y15;
+            case 16: return y15 + n.b / 20.0;
+            default: return y15 + n.b / 10.0;
+        }
+    }
+
+    void write_heading(const PyNode& n) override {
+        compute(n);
+        io::write_fmt(ECHOFILE, F_HEAD,
+                      {UBLEN2.view(), USLEN2.view(), UFOR3.view(), USLASH.view(), UBLEN2.view(), UPOW.view(),
+                       UEXP3.view(), UCD12(n.z), UCM1E3(n.b), phi_ * 180.0 / PI, UCM1728(gamma_), A_, B_, pc_, pphi_,
+                       ULEN2.view(), UFOR3.view(), USLASH.view(), ULEN2.view()});
+        io::write_list(PLOTFILE, {n.x});
+    }
+
+    void write_point(const PyNode&, double yt, double pt) override {
+        WRBLNK(ECHOFILE, 21);
+        WRREAL(ECHOFILE, 20, 5, yt);
+        WRREAL(ECHOFILE, 20, 5, pt);
+        WREOL(ECHOFILE);
+        io::write_fmt(PLOTFILE, F_POINT_PLOT, {yt, pt});
+    }
+
+private:
+    // The resistances and the curve's constants at the node.
+    void compute(const PyNode& n) {
+        const double b = n.b, H = n.zeq;
+        H_ = H;
+        // 2. Frictional part: the sand wedge and the flow-around resistance, both at H.
+        const double tp = std::tan(phi_), ta = std::tan(alpha_), tb = std::tan(beta_);
+        const double tbp = std::tan(beta_ - phi_), sb = std::sin(beta_);
+        const double pst = gamma_ * H *
+                           (K0 * H * tp * sb / (tbp * std::cos(alpha_)) + tb / tbp * (b + H * tb * ta) +
+                            K0 * H * tb * (tp * sb - ta) - Ka_ * b);
+        const double tb4 = std::pow(tb, 4);
+        const double pcd = gamma_ * b * H * (Ka_ * (tb4 * tb4 - 1.0) + K0 * tp * tb4);
+        pphi_ = std::min(pst, pcd);
+        // 3. Cohesive part (none without cohesion).
+        const double Np = c_ > 0.0 ? 3.0 + gamma_ * H / c_ + 0.5 * H / b : 0.0;
+        pc_ = Np < 9.0 ? Np * c_ * b : 9.0 * c_ * b;
+        // 4. A and B by H/b (section diameter at the depth).
+        const double x = GRDDEP(n.pile) + H;
+        const bool stat = LOADTYP == 1;
+        A_ = ZBTAB(n.pile, n.prop, x, std::span<const double, 10>(stat ? SAND_A_STATIC : SAND_A_CYCLIC, 10),
+                   std::span<const double, 10>(SAND_ZB, 10));
+        B_ = ZBTAB(n.pile, n.prop, x, std::span<const double, 10>(stat ? SAND_B_STATIC : SAND_B_CYCLIC, 10),
+                   std::span<const double, 10>(SAND_ZB, 10));
+        // 5. Breakpoints.
+        ym_ = b / 60.0;
+        yu_ = 3.0 * b / 80.0;
+        pu_ = A_ * pphi_ + pc_;
+        pm_ = 1.5 * (pphi_ + pc_);
+        // A node at or above the ground (H <= 0) or without a diameter carries
+        // no resistance.
+        none_ = !(H > 0.0) || !(b > 0.0);
+        flat_ = false;
+        m_ = n_ = C_ = 0.0;
+        if (none_) {
+            pu_ = pm_ = 0.0;
+            yk_ = 2.0 * b;
+            return;
+        }
+        // 6. Line, parabola and the end of the initial line; with pm = pu the
+        // line has no slope and the curve holds pm from the initial line on.
+        if (pm_ == pu_) {
+            flat_ = true;
+            yk_ = pm_ / (k_ * H);
+            return;
+        }
+        m_ = (pm_ - pu_) / (yu_ - ym_);
+        n_ = pm_ / (m_ * ym_);
+        C_ = pm_ / std::pow(ym_, 1.0 / n_);
+        yk_ = std::pow(C_ / (k_ * H), n_ / (n_ - 1.0));
+    }
+
+    double gamma_ = 0, c_ = 0, phi_ = 0, k_ = 0;
+    double alpha_ = 0, beta_ = 0, Ka_ = 0, Kp_ = 0;
+    double H_ = 0, pphi_ = 0, pc_ = 0, A_ = 0, B_ = 0;
+    double pu_ = 0, pm_ = 0, ym_ = 0, yu_ = 0, m_ = 0, n_ = 0, C_ = 0, yk_ = 0;
+    bool none_ = true, flat_ = false;
+    double pu_prev_ = 0;  // pu of the previous node of the call
+};
+
+}  // namespace
+
+void PYSILT(int prop, int layer, int& ISTAT, int pile, int gpile, const NODVEC& y, NODVEC& es, const NODVEC& smy,
+            const NODVEC& smz, NODVEC& esm, NODVEC& p) {
+    Silt m;
+    py_frame(m, prop, layer, ISTAT, pile, gpile, y, es, smy, smz, esm, p);
+}
 
 }  // namespace zolan

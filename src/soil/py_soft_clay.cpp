@@ -67,8 +67,9 @@ public:
 
     bool prepare(const PyNode& n, int&) override {
         const double b = n.b, zeq = n.zeq;
-        // 1. Bearing factor and ultimate resistance.
-        const double Np = cu_ > 0.0 ? 3.0 + gamma_ * zeq / cu_ + J_ * zeq / b : 0.0;
+        // 1. Bearing factor and ultimate resistance (none without a diameter:
+        // zeq / b would be 0 / 0 at the top of a deeper layer).
+        const double Np = cu_ > 0.0 && b > 0.0 ? 3.0 + gamma_ * zeq / cu_ + J_ * zeq / b : 0.0;
         pu_ = Np > 9.0 ? 9.0 * cu_ * b : Np * cu_ * b;
         // 2-3. y50 and the limit modulus at the zero threshold.
         y50_ = 2.5 * e50_ * b;
@@ -76,7 +77,8 @@ public:
         // 4. Transition depth and the cyclic ceiling at large deflection.
         const double den = gamma_ * b + J_ * cu_;
         xr_ = den > 0.0 ? 6.0 * cu_ * b / den : 0.0;
-        pcz_ = C072 * pu_ * zeq / (xr_ < TOLDEP ? b : xr_);
+        const double ratio_den = xr_ < TOLDEP ? b : xr_;
+        pcz_ = ratio_den > 0.0 ? C072 * pu_ * zeq / ratio_den : 0.0;
         zeq_ = zeq;
         return true;
     }
