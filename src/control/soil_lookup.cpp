@@ -69,27 +69,16 @@ const fmt::Format& W_BPHI() {
     return f;
 }
 
-// One lock for every warning block of the lookups: a block reaches its files whole.
-std::mutex warning_lock;
-
-void write_records(int unit, std::string_view text) {
-    for (;;) {
-        const std::size_t nl = text.find('\n');
-        io::write_line(unit, text.substr(0, nl));
-        if (nl == std::string_view::npos) return;
-        text.remove_prefix(nl + 1);
-    }
-}
 
 // The warning of layout f for depth x: on the results report (after `pre`,
 // results report only, when given) and, with `runtime`, then on the runtime file.
 void warn(const fmt::Format& f, double x, bool runtime, const std::string& pre = {}) {
     const fmt::Item item(x);
     const std::string block = fmt::format_to_string(f, std::span<const fmt::Item>(&item, 1));
-    const std::lock_guard<std::mutex> hold(warning_lock);
-    if (!pre.empty()) write_records(RESFILE, pre);
-    write_records(RESFILE, block);
-    if (runtime) write_records(RUNFILE, block);
+    const std::lock_guard<std::mutex> hold(io::block_lock());
+    if (!pre.empty()) io::write_records(RESFILE, pre);
+    io::write_records(RESFILE, block);
+    if (runtime) io::write_records(RUNFILE, block);
 }
 
 enum class Boundary { Mean, Lower };

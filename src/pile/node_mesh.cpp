@@ -27,12 +27,8 @@ const fmt::Format& F_TOO_LONG() {
     return f;
 }
 
-// Rows failing at once on several threads write their blocks one after the
-// other, each whole.
-std::mutex fatal_lock;
-
 void too_long(int t) {
-    const std::lock_guard<std::mutex> hold(fatal_lock);
+    const std::lock_guard<std::mutex> hold(io::block_lock());
     for (int unit : {RESFILE, RUNFILE}) io::write_fmt(unit, F_TOO_LONG(), {PLENP(t), ULEN.view()});
 }
 

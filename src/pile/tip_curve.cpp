@@ -53,11 +53,10 @@ const fmt::Format& W_COH() {
     return f;
 }
 
-std::mutex warning_lock;  // a block reaches its two files whole
 
 void stop_with(const fmt::Format& f, int code, int& ISTAT) {
     {
-        const std::lock_guard<std::mutex> hold(warning_lock);
+        const std::lock_guard<std::mutex> hold(io::block_lock());
         io::write_fmt(RESFILE, f);
         io::write_fmt(RUNFILE, f);
     }

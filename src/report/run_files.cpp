@@ -192,6 +192,20 @@ std::string first_write_failure() {
     return write_failure;
 }
 
+void write_records(int unit, std::string_view text) {
+    for (;;) {
+        const std::size_t nl = text.find('\n');
+        write_line(unit, text.substr(0, nl));
+        if (nl == std::string_view::npos) return;
+        text.remove_prefix(nl + 1);
+    }
+}
+
+std::mutex& block_lock() {
+    static std::mutex lock;
+    return lock;
+}
+
 void reset_write_failures() {
     const std::lock_guard<std::mutex> hold(write_failure_lock);
     write_failure.clear();

@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <initializer_list>
+#include <mutex>
 #include <span>
 #include <string>
 #include <string_view>
@@ -73,6 +74,11 @@ std::string_view unit_name(int unit);
 std::string first_write_failure();
 void reset_write_failures();
 
+// Blocks written from worker threads (warnings of the soil and pile routines
+// inside the parallel loops over pile rows) hold this one lock while they
+// write, so that no two blocks interleave on any file.
+std::mutex& block_lock();
+
 // Formatted output. A write to a unit that is not open for writing is dropped.
 void write_fmt(int unit, const fmt::Format& f, std::span<const fmt::Item> items);
 inline void write_fmt(int unit, const fmt::Format& f, std::initializer_list<fmt::Item> items = {}) {
@@ -88,6 +94,8 @@ inline void write_list(int unit, std::initializer_list<fmt::Item> items = {}) {
 std::string* current_line(int unit);
 void end_record(int unit);   // writes the current line as one record
 void write_line(int unit, std::string_view text);  // current line + text as one record
+// A block formatted beforehand (fmt::format_to_string): one record per line.
+void write_records(int unit, std::string_view text);
 
 // Unformatted output: one record of 4-byte integers and 8-byte reals, little-endian.
 struct UItem {

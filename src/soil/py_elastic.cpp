@@ -26,6 +26,7 @@ class ElasticSubgrade final : public PyModel {
 public:
     ElasticSubgrade() {
         code = 6;
+        plot_point = &F_POINT_PLOT;
         cap_pass = false;
         stores_paspv = false;
     }
@@ -84,14 +85,6 @@ public:
                        UEXP2.view(), UCD12(n.z), UCM1E3(n.b), tmax_, ULEN2.view(), UFOR3.view(), USLASH.view(),
                        ULEN2.view()});
         io::write_list(PLOTFILE, {n.x});
-    }
-
-    void write_point(const PyNode&, double yt, double pt) override {
-        WRBLNK(ECHOFILE, 21);
-        WRREAL(ECHOFILE, 20, 5, yt);
-        WRREAL(ECHOFILE, 20, 5, pt);
-        WREOL(ECHOFILE);
-        io::write_fmt(PLOTFILE, F_POINT_PLOT, {yt, pt});
     }
 
 private:

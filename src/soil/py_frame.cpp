@@ -85,7 +85,7 @@ void PyModel::write_point(const PyNode&, double yt, double pt) {
     WRREAL(ECHOFILE, 20, 5, yt);
     WRREAL(ECHOFILE, 20, 5, pt);
     WREOL(ECHOFILE);
-    io::write_fmt(PLOTFILE, F_POINT_PLOT, {yt, pt});
+    io::write_fmt(PLOTFILE, plot_point ? *plot_point : F_POINT_PLOT, {yt, pt});
 }
 
 void PyModel::after_point(const PyNode&, int, double) {}

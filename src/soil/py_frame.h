@@ -13,6 +13,7 @@
 #pragma once
 
 #include "model/input_tables.h"
+#include "report/fortran_format.h"
 #include "model/node_tables.h"
 #include "model/single_precision.h"
 
@@ -53,6 +54,8 @@ public:
     bool stores_paspv = true;       // the cap pass stores PASPV (with KCAPOP = 1)
     bool uses_eqdepth = false;      // the model uses the equivalent depth
     bool lookups_first = false;     // diameter and lookups before the ground-line test
+    // Layout of a tabulated point on PLOTFILE (null: the frame's (1P,2(1X,G15.8))).
+    const fmt::Format* plot_point = nullptr;
 
     // Soil values at the node (the strength-curve lookups). Returns false
     // as soon as a lookup has set ISTAT: the generator then returns at once.

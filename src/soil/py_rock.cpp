@@ -43,19 +43,6 @@ const fmt::Format F_POINT_PLOT("(1P,2(2X,G15.8))");
 const fmt::Format F_NO_STRENGTH(
     R"((/,7X,"--------------------WARNING----------------------",/,7X,"THE UNIAXIAL COMPRESION STRENGTH IS 0 FOR WEAK ROCK ",/,7X,"ACCORDING TO THE INPUT DATA.",/,7X,"PLEASE ENTER THE CORRECT VALUE AND RUN IT AGAIN."))");
 
-// Blocks written from the generators, which run on several pile rows at
-// once: each block reaches its files whole.
-std::mutex block_lock;
-
-void write_records(int unit, std::string_view text) {
-    for (;;) {
-        const std::size_t nl = text.find('\n');
-        io::write_line(unit, text.substr(0, nl));
-        if (nl == std::string_view::npos) return;
-        text.remove_prefix(nl + 1);
-    }
-}
-
 class WeakRock final : public PyModel {
 public:
     WeakRock() {
@@ -180,9 +167,9 @@ private:
 
     static void write_no_strength() {
         const std::string block = fmt::format_to_string(F_NO_STRENGTH, std::span<const fmt::Item>());
-        const std::lock_guard<std::mutex> hold(block_lock);
-        write_records(ECHOFILE, block);
-        write_records(RUNFILE, block);
+        const std::lock_guard<std::mutex> hold(io::block_lock());
+        io::write_records(ECHOFILE, block);
+        io::write_records(RUNFILE, block);
     }
 
     double q_ = 0, qtop_ = 0, qavg_ = 0, gamma_ = 0, rqd_ = 0, eir_ = 0, krm_ = 0;

@@ -41,15 +41,11 @@ const fmt::Format F_POINT_PLOT8("(1P,2(2X,G15.8))");
 const fmt::Format F_ZERO_PHI(
     R"((/,7X,"--------------------WARNING----------------------",/,7X,"THE FRICTION ANGLE IS 0 FOR SAND ACCORING TO THE INPUT",/,7X,"DATA. PLEASE ENTER THE CORRECT VALUE AND RUN IT AGAIN."))");
 
-// The stop blocks are written from generators that run on several pile rows
-// at once: each block reaches its files whole.
-std::mutex block_lock;
-
 // A zero friction angle below a layer's first node: the block on the runtime
 // file and the echo file, and status 30.
 void zero_phi_stop(int& ISTAT) {
     {
-        const std::lock_guard<std::mutex> hold(block_lock);
+        const std::lock_guard<std::mutex> hold(io::block_lock());
         io::write_fmt(RUNFILE, F_ZERO_PHI);
         io::write_fmt(ECHOFILE, F_ZERO_PHI);
     }
@@ -245,7 +241,10 @@ private:
 
 class ApiSand final : public SandBase {
 public:
-    ApiSand() : SandBase(true) { code = 8; }
+    ApiSand() : SandBase(true) {
+        code = 8;
+        plot_point = &F_POINT_PLOT8;
+    }
 
     bool prepare(const PyNode& n, int&) override {
         compute(n);
@@ -270,14 +269,6 @@ public:
                        UEXP3.view(), UCD12(n.z), UCM1E3(n.b), degrees(), UCM1728(gamma_), A_, 0.0, pus_, pdeep_,
                        ULEN2.view(), UFOR3.view(), USLASH.view(), ULEN2.view()});
         io::write_list(PLOTFILE, {n.x});
-    }
-
-    void write_point(const PyNode&, double yt, double pt) override {
-        WRBLNK(ECHOFILE, 21);
-        WRREAL(ECHOFILE, 20, 5, yt);
-        WRREAL(ECHOFILE, 20, 5, pt);
-        WREOL(ECHOFILE);
-        io::write_fmt(PLOTFILE, F_POINT_PLOT8, {yt, pt});
     }
 
 private:

@@ -44,13 +44,9 @@ const fmt::Format F_ZERO_PHI(
 const fmt::Format F_SLOPE(
     R"((/,/,7X,"WARNING-------The Angle of the slope can not",/,7X,"              be greater than the internal  ",/,7X,"              friction angle of the silt.   ",/))");
 
-// The stop blocks are written from generators that run on several pile rows
-// at once: each block reaches its files whole.
-std::mutex block_lock;
-
 void stop_block(int first_unit, int second_unit, const fmt::Format& f, int& ISTAT, int code) {
     {
-        const std::lock_guard<std::mutex> hold(block_lock);
+        const std::lock_guard<std::mutex> hold(io::block_lock());
         io::write_fmt(first_unit, f);
         io::write_fmt(second_unit, f);
     }
@@ -61,6 +57,7 @@ class Silt final : public PyModel {
 public:
     Silt() {
         code = 7;
+        plot_point = &F_POINT_PLOT;
         uses_eqdepth = true;
     }
 
@@ -170,14 +167,6 @@ public:
                        UEXP3.view(), UCD12(n.z), UCM1E3(n.b), phi_ * 180.0 / PI, UCM1728(gamma_), A_, B_, pc_, pphi_,
                        ULEN2.view(), UFOR3.view(), USLASH.view(), ULEN2.view()});
         io::write_list(PLOTFILE, {n.x});
-    }
-
-    void write_point(const PyNode&, double yt, double pt) override {
-        WRBLNK(ECHOFILE, 21);
-        WRREAL(ECHOFILE, 20, 5, yt);
-        WRREAL(ECHOFILE, 20, 5, pt);
-        WREOL(ECHOFILE);
-        io::write_fmt(PLOTFILE, F_POINT_PLOT, {yt, pt});
     }
 
 private:

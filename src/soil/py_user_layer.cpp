@@ -27,20 +27,10 @@ constexpr double CAPFAC = f32(0.99f);  // the cap pass reads the curves just abo
 
 const fmt::Format F_SHORT(R"((/,/,"     P-Y CURVES DO NOT EXTEND THE LENGTH OF THE PILE"))");
 
-// Records written from the generators, which run on several pile rows at
-// once: each reaches its file whole.
-std::mutex record_lock;
-
 void write_short_record() {
     const std::string text = fmt::format_to_string(F_SHORT, std::span<const fmt::Item>());
-    const std::lock_guard<std::mutex> hold(record_lock);
-    std::string_view rest = text;
-    for (;;) {
-        const std::size_t nl = rest.find('\n');
-        io::write_line(ECHOFILE, rest.substr(0, nl));
-        if (nl == std::string_view::npos) return;
-        rest.remove_prefix(nl + 1);
-    }
+    const std::lock_guard<std::mutex> hold(io::block_lock());
+    io::write_records(ECHOFILE, text);
 }
 
 class UserLayer final : public PyModel {

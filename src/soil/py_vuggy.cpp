@@ -29,23 +29,12 @@ const fmt::Format F_POINT_PLOT("(1P,1X,2(G15.8,2X))");
 const fmt::Format F_NO_STRENGTH(
     R"((/,29X,"**** WARNING ****",/,5X,"THE COMPRESSIVE STRENGTH OF VUGGY LIMESTONE IS 0 IN LAYER",I3,/,5X,"ACCORDING TO THE INPUT DATA.  THE LAYER GIVES NO RESISTANCE."))");
 
-// Blocks written from the generators, which run on several pile rows at
-// once: each block reaches its file whole.
-std::mutex block_lock;
-
-void write_records(int unit, std::string_view text) {
-    for (;;) {
-        const std::size_t nl = text.find('\n');
-        io::write_line(unit, text.substr(0, nl));
-        if (nl == std::string_view::npos) return;
-        text.remove_prefix(nl + 1);
-    }
-}
 
 class VuggyLimestone final : public PyModel {
 public:
     VuggyLimestone() {
         code = 6;
+        plot_point = &F_POINT_PLOT;
         cap_pass = false;
         stores_paspv = false;
     }
@@ -65,8 +54,8 @@ public:
             warned_ = true;
             const fmt::Item layer(n.layer);
             const std::string block = fmt::format_to_string(F_NO_STRENGTH, std::span<const fmt::Item>(&layer, 1));
-            const std::lock_guard<std::mutex> hold(block_lock);
-            write_records(ECHOFILE, block);
+            const std::lock_guard<std::mutex> hold(io::block_lock());
+            io::write_records(ECHOFILE, block);
         }
         return true;
     }
@@ -108,14 +97,6 @@ public:
                        UEXP2.view(), UCD12(n.z), UCM1E3(n.b), s_, ULEN2.view(), UFOR3.view(), USLASH.view(),
                        ULEN2.view()});
         io::write_list(PLOTFILE, {n.x});
-    }
-
-    void write_point(const PyNode&, double yt, double pt) override {
-        WRBLNK(ECHOFILE, 21);
-        WRREAL(ECHOFILE, 20, 5, yt);
-        WRREAL(ECHOFILE, 20, 5, pt);
-        WREOL(ECHOFILE);
-        io::write_fmt(PLOTFILE, F_POINT_PLOT, {yt, pt});
     }
 
 private:
