@@ -18,6 +18,7 @@
 #include "model/case_tables.h"
 #include "model/input_tables.h"
 #include "model/pile_tables.h"
+#include "model/py_tables.h"
 #include "model/run_state.h"
 #include "pile/node_mesh.h"
 #include "pile/pile_services.h"
@@ -101,6 +102,8 @@ bool open_for_write(int unit, const std::string& name, int& ISTAT) {
 // The solver of the model, kind 0 load case, 1 combination.
 void call_solver(int kind, int& ISTAT, CaseLoads& v) {
     int printreq = 0;
+    // Each analysis reports once per pile that its user p-y curves stop above a node.
+    PYUWRN.fill(0);
     if (NANTYP == 2) {
         CAP2D(kind, printreq, ISTAT, v.PTLOAD, v.PTDISP, v.applied, v.PDFORC, v.PDDISP, v.PDXYZ, v.PDFLAG);
     } else {

@@ -29,8 +29,9 @@ extern double PYZGS;                 // depth of the tabulated curve below the g
 
 // PYUWRN(r): 1 once pile row r's user curves by layer (soil code 5) were
 // found not to reach a node and the record saying so was written; the record
-// is written once per row and run. Each row touches only its own slot inside
-// the parallel loops; cleared by reset_py_tables at the start of every run.
+// is written once per row and analysis. Each row touches only its own slot
+// inside the parallel loops; cleared before every solve of the analysis
+// driver and at the start of every run.
 extern Table1<int, MAXPIL> PYUWRN;
 
 void reset_py_tables();

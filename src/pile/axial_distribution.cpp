@@ -16,7 +16,6 @@
 
 namespace zolan {
 
-Table1<int, MAXPIL> AXDWRN;
 
 namespace {
 

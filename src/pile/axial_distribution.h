@@ -5,6 +5,7 @@
 #pragma once
 
 #include "model/limits.h"
+#include "model/curve_tables.h"
 #include "model/node_tables.h"
 #include "pile/tip_curve.h"
 
@@ -15,7 +16,7 @@ namespace zolan {
 constexpr int AXD_NEWTON = 1;  // no convergence within 25 updates
 constexpr int AXD_NOCONV = 2;  // a mid-point iteration reached its limit
 constexpr int AXD_NOAE = 4;    // a section without axial rigidity passed no force up
-extern Table1<int, MAXPIL> AXDWRN;
+// The words themselves, AXDWRN, are a model table (model/curve_tables.h).
 
 // Axial movement WN and axial force PN at the nodes of pile row r (property
 // set p) for the axial head movement E (> 0 compression, < 0 uplift): slot 4
