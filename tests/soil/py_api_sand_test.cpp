@@ -9,58 +9,19 @@
 #include <string>
 #include <vector>
 
-#include "group/group_services.h"
-#include "model/case_tables.h"
-#include "model/input_tables.h"
-#include "model/node_tables.h"
-#include "model/pile_tables.h"
-#include "model/py_tables.h"
-#include "model/run_state.h"
-#include "model/section_tables.h"
-#include "model/soil_tables.h"
-#include "report/run_files.h"
-#include "report/unit_labels.h"
 #include "soil/py_curves.h"
-#include "support/temp_dir.h"
+#include "support/py_fixture.h"
 
 namespace zolan {
 namespace {
 
-constexpr double DEG = 3.141592653589793 / 180.0;
-
 // Pile row 1: head at the ground line (X = 0), 1200 in long, diameter 24 in,
 // nodes every 12 in (node k at 12 (k - 1)). Soil layers set by each test.
-class ApiSandCurves : public ::testing::Test {
+class ApiSandCurves : public test::PyModelTest, protected test::LayerRun {
 protected:
     void SetUp() override {
-        reset_run_state();
-        reset_input_tables();
-        reset_pile_tables();
-        reset_section_tables();
-        reset_soil_tables();
-        reset_node_tables();
-        reset_py_tables();
-        reset_case_tables();
-        reset_group_services_state();
-        NUNITS = 1;
-        PYMODE = 0;
-        PI = 3.141592653589793;
-        TOLZ = 1.0e-14;
-        TOLDEP = 1.0e-6;
-        LOADTYP = 1;
-        PFGRP(1) = YFGRP(1) = 1.0;
-        IPROP(1) = 1;
-        NSECP(1) = 1;
-        PLENP(1) = 1200.0;
-        NINCR(1) = 100;
-        HINCR(1) = 12.0;
-        SECTAB(1, 1, SEC_DTOP) = 0.0;
-        SECTAB(1, 1, SEC_DBOT) = 1200.0;
-        SECTAB(1, 1, SEC_TOP + SP_DIA) = SECTAB(1, 1, SEC_BOT + SP_DIA) = 24.0;
-        for (int k = 1; k <= 101; ++k) NDEPTH(1, k) = NDAXIS(1, k) = 12.0 * (k - 1);
-    }
-    void TearDown() override {
-        for (int u : {RUNFILE, ECHOFILE, PLOTFILE}) io::close_unit(u);
+        test::reset_py_model();
+        test::one_pile(24.0, 12.0, 100);
     }
 
     struct Layer {
@@ -70,39 +31,13 @@ protected:
     };
     // Uniform values in each layer (top and bottom points alike).
     void profile(const std::vector<Layer>& layers) {
-        NLAYPY = static_cast<int>(layers.size());
-        NSCPT = NUWPT = 2 * NLAYPY;
-        for (int L = 1; L <= NLAYPY; ++L) {
-            const Layer& l = layers[L - 1];
-            ISOIL(L) = l.code;
-            LAYTOP(L) = l.top;
-            LAYBOT(L) = l.bot;
-            LAYNF(L, 1) = l.nf;
-            LAYNL(L, 1) = l.nl;
-            for (int i : {2 * L - 1, 2 * L}) {
-                SCDEP(i) = UWDEP(i) = i == 2 * L - 1 ? l.top : l.bot;
-                SCGAM(i) = l.gamma;
-                SCPHI(i) = l.phi_deg * DEG;
-                SCK(i) = l.k;
-            }
+        int L = 0;
+        for (const Layer& l : layers) {
+            test::friction_layer(++L, l.code, l.top, l.bot, l.gamma, l.phi_deg, l.k, l.nf, l.nl);
         }
     }
     // One API sand layer over the whole pile.
     void one_layer(double gamma, double phi_deg, double k) { profile({{8, 0, 1200, gamma, phi_deg, k, 1, 101}}); }
-
-    // Runs a generator on layer L with every node deflected by Y; p and es
-    // start at a sentinel so that untouched nodes show.
-    template <class Gen>
-    void run(Gen gen, int L, double Y) {
-        for (int k = 1; k <= 101; ++k) {
-            y(k) = Y;
-            p(k) = es(k) = -777.0;
-        }
-        gen(1, L, istat, 1, 1, y, es, sm, sm, esm, p);
-    }
-
-    int istat = 0;
-    NODVEC y, es, sm, esm, p;
 };
 
 // p = A pu tanh(k H Y / (A pu)) with the static and cyclic loading factor.
@@ -187,25 +122,13 @@ TEST_F(ApiSandCurves, RunningSumWithTheLayerEnd) {
 
 // A tabulated curve: the heading, the depth record and the 17 default points.
 TEST_F(ApiSandCurves, TabulatedCurve) {
-    test::TempDir dir;
-    ASSERT_TRUE(io::open_unit(ECHOFILE, "echo.txt", {}));
-    ASSERT_TRUE(io::open_unit(PLOTFILE, "plot.txt", {}));
-    UNITLB(1);
     one_layer(0.0361, 35.0, 90.0);
     // The scratch row as the tabulating caller lays it: the node at 36 in, the
     // next one an increment below, a one-node layer table.
-    PYREQ = 1;
-    PYMODE = 1;
-    PLOTFLG = 0;
-    PYNPT = 0;
-    NDEPTH(PYSCRATCH, 1) = NDAXIS(PYSCRATCH, 1) = 36.0;
-    NDEPTH(PYSCRATCH, 2) = 48.0;
-    LAYNF(1, PYSCRATCH) = LAYNL(1, PYSCRATCH) = 1;
-    PYAPISND(1, 1, istat, 1, 1, y, es, sm, sm, esm, p);
-    io::close_unit(ECHOFILE);
-    io::close_unit(PLOTFILE);
+    test::curve_mode(36.0, 48.0);
+    const auto files = test::run_files({ECHOFILE, PLOTFILE}, [&] { PYAPISND(1, 1, istat, 1, 1, y, es, sm, sm, esm, p); });
     EXPECT_EQ(istat, 0);
-    const auto echo = test::lines_of(test::read_file("echo.txt"));
+    const auto& echo = files.echo;
     ASSERT_EQ(echo.size(), 8u + 17u);
     // z = 3.00 ft, b = 24.00 in, phi = 35.0, gamma = 62.38 pcf, A = 1.80, B column 0,
     // pus = 245.6, deep value C3 H b gamma = 53.79345 * 36 * 24 * 0.0361 = 1677.8.
@@ -228,7 +151,7 @@ TEST_F(ApiSandCurves, TabulatedCurve) {
         double y, p;
     };
     const Point points[] = {{1, 0, 0}, {2, 0.4 / 12, 105.90185}, {13, 0.9, 442.11404}, {17, 3.8666667, 442.11569}};
-    const auto plot = test::lines_of(test::read_file("plot.txt"));
+    const auto& plot = files.plot;
     ASSERT_EQ(plot.size(), 18u);
     EXPECT_EQ(std::strtod(plot[0].c_str(), nullptr), 36.0);
     for (const Point& pt : points) {

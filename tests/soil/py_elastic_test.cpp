@@ -5,18 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "group/group_services.h"
-#include "model/input_tables.h"
-#include "model/node_tables.h"
-#include "model/pile_tables.h"
-#include "model/py_tables.h"
-#include "model/run_state.h"
-#include "model/section_tables.h"
-#include "model/soil_tables.h"
-#include "report/run_files.h"
-#include "report/unit_labels.h"
 #include "soil/py_curves.h"
-#include "support/temp_dir.h"
+#include "support/py_fixture.h"
 
 namespace zolan {
 namespace {
@@ -25,63 +15,18 @@ namespace {
 // one layer of code 12 from 0 to 48 with subgrade modulus k and maximum
 // stress transfer tmax; gamma 0.04 pci.
 void pile_in(double k, double tmax) {
-    reset_input_tables();
-    reset_pile_tables();
-    reset_section_tables();
-    reset_soil_tables();
-    reset_node_tables();
-    reset_py_tables();
-    reset_group_services_state();
-    TOLZ = 1.0e-14;
-    TOLDEP = 1.0e-6;
-    NUNITS = 1;
-    UNITLB(1);
-    PYMODE = PYREQ = 0;
-    NPILES = 1;
-    IPROP(1) = 1;
-    PFGRP(1) = YFGRP(1) = 1.0;
-    NINCR(1) = 4;
-    PLENP(1) = 48;
-    HINCR(1) = 12;
-    NSECP(1) = 1;
-    SECTAB(1, 1, SEC_DBOT) = 48;
-    SECTAB(1, 1, SEC_TOP + SP_DIA) = SECTAB(1, 1, SEC_BOT + SP_DIA) = 10;
-    for (int j = 1; j <= 5; ++j) NDEPTH(1, j) = NDAXIS(1, j) = (j - 1) * 12.0;
-    NLAYPY = 1;
-    ISOIL(1) = 12;
-    LAYTOP(1) = 0;
-    LAYBOT(1) = 48;
-    NSCPT = NUWPT = 2;
-    SCDEP(1) = UWDEP(1) = 0;
-    SCDEP(2) = UWDEP(2) = 48;
-    for (int i = 1; i <= 2; ++i) {
-        SCK(i) = k;
-        SCCOH(i) = tmax;
-        SCGAM(i) = 0.04;
-    }
-    LAYNF(1, 1) = 1;
-    LAYNL(1, 1) = 5;
+    test::reset_py_model();
+    test::one_pile(10, 12, 4);
+    test::soil_layer(1, 12, 0, 48);
+    test::layer_value(SCK, 1, k);
+    test::layer_value(SCCOH, 1, tmax);
+    test::layer_value(SCGAM, 1, 0.04);
+    test::nodes_by_depth();
 }
 
-struct Springs {
-    NODVEC y, es, smy, smz, esm, p;
-    int run(double Y) {
-        y.fill(-Y);
-        int istat = 0;
-        PYCURV(1, istat, 1, 1, y, es, smy, smz, esm, p);
-        return istat;
-    }
-};
+using test::Springs;
 
-class Elastic : public ::testing::Test {
-protected:
-    void TearDown() override {
-        reset_soil_tables();
-        reset_node_tables();
-        reset_py_tables();
-        PYREQ = PYMODE = 0;
-    }
-};
+class Elastic : public test::PyModelTest {};
 
 // k = 100 pci, b = 10: k b = 1000 lb/in^2; with tmax = 5 psi the limit b tmax = 50
 // is reached at tmax / k = 0.05 in.
@@ -140,33 +85,18 @@ TEST_F(Elastic, PrintedCurve) {
         {0, "   0.0E+00", 5, "0.0500000", "50.0000", "0.20000", "200.000"},
     };
     for (const Case& c : cases) {
-        test::TempDir dir;
-        ASSERT_TRUE(io::open_unit(ECHOFILE, "echo.txt", {io::Access::Write}));
-        ASSERT_TRUE(io::open_unit(PLOTFILE, "plot.txt", {io::Access::Write}));
         pile_in(100, c.tmax);
-        PYREQ = PYMODE = 1;
-        PLOTFLG = 0;
-        PYNPT = 0;
-        NDEPTH(PYSCRATCH, 1) = NDAXIS(PYSCRATCH, 1) = 24.0;
-        NDEPTH(PYSCRATCH, 2) = 36.0;
-        LAYNF(1, PYSCRATCH) = LAYNL(1, PYSCRATCH) = 1;
+        test::curve_mode(24.0, 36.0);
         Springs s;
-        EXPECT_EQ(s.run(0.0), 0);
-        io::close_unit(ECHOFILE);
-        io::close_unit(PLOTFILE);
-        const std::vector<std::string> lines = test::lines_of(test::read_file("echo.txt"));
+        const auto files = test::run_files({ECHOFILE, PLOTFILE}, [&] { EXPECT_EQ(s.run(0.0), 0); });
+        const std::vector<std::string>& lines = files.echo;
         ASSERT_EQ(lines.size(), 6u + 17u);
         EXPECT_EQ(lines[1], "          DEPTH BELOW GS     DIAM        C");
         EXPECT_EQ(lines[3], std::string("                2.00         10.000") + c.c);
         // 21 blanks, two reals of width 20, the closing blank.
-        const auto pt = [](std::string y, std::string p) {
-            return std::string(21, ' ') + std::string(20 - y.size(), ' ') + y + std::string(20 - p.size(), ' ') + p +
-                   ' ';
-        };
-        EXPECT_EQ(lines[5 + c.i], pt(c.yi, c.pi));
-        EXPECT_EQ(lines[22], pt(c.y17, c.p17));
-        const std::vector<std::string> plot = test::lines_of(test::read_file("plot.txt"));
-        EXPECT_EQ(plot.size(), 1u + 17u);
+        EXPECT_EQ(lines[5 + c.i], test::echo_point(c.yi, c.pi));
+        EXPECT_EQ(lines[22], test::echo_point(c.y17, c.p17));
+        EXPECT_EQ(files.plot.size(), 1u + 17u);
     }
 }
 

@@ -6,98 +6,22 @@
 
 #include <algorithm>
 #include <cmath>
-#include <initializer_list>
 
-#include "group/group_services.h"
-#include "model/case_tables.h"
-#include "model/input_tables.h"
-#include "model/node_tables.h"
-#include "model/pile_tables.h"
-#include "model/py_tables.h"
-#include "model/run_state.h"
-#include "model/section_tables.h"
-#include "model/soil_tables.h"
 #include "soil/py_curves.h"
+#include "support/py_fixture.h"
 
 namespace zolan {
 namespace {
 
-struct Layer {
-    double top, bot;
-    int code;
-    double c, e50;
-};
+// Pile row 1 of diameter b, head at the ground line (XTOP = GROUND = 0),
+// nincr increments of h, unit weight gamma everywhere:
+// clay_pile(b, h, nincr, gamma, {{top, bottom, code, c, e50[, J = 0.5]}, ...});
+// node k at (k - 1) h belongs to the layer with top <= x < bottom (the last
+// layer to its bottom).
+using test::clay_pile;
+using test::Springs;
 
-// One pile row of diameter b, head at the ground line, nincr increments of
-// h; unit weight gamma everywhere; node k at (k - 1) h belongs to the layer
-// with top <= x < bottom (the last layer to its bottom).
-void pile_in(double b, double h, int nincr, double gamma, std::initializer_list<Layer> layers) {
-    reset_input_tables();
-    reset_pile_tables();
-    reset_section_tables();
-    reset_soil_tables();
-    reset_node_tables();
-    reset_py_tables();
-    reset_case_tables();
-    reset_group_services_state();
-    TOLZ = 1.0e-14;
-    TOLDEP = 1.0e-6;
-    NUNITS = 1;
-    PYMODE = 0;
-    PYREQ = 0;
-    LOADTYP = 1;
-    NCYCL = 1.0;
-    NPILES = 1;
-    IPROP(1) = 1;
-    PFGRP(1) = YFGRP(1) = 1.0;
-    NINCR(1) = nincr;
-    PLENP(1) = nincr * h;
-    NSECP(1) = 1;
-    SECTAB(1, 1, SEC_DBOT) = nincr * h;
-    SECTAB(1, 1, SEC_TOP + SP_DIA) = SECTAB(1, 1, SEC_BOT + SP_DIA) = b;
-    for (int k = 1; k <= nincr + 1; ++k) NDEPTH(1, k) = NDAXIS(1, k) = (k - 1) * h;
-    NLAYPY = static_cast<int>(layers.size());
-    NSCPT = NUWPT = 2 * NLAYPY;
-    int L = 0;
-    for (const Layer& l : layers) {
-        ++L;
-        ISOIL(L) = l.code;
-        LAYTOP(L) = l.top;
-        LAYBOT(L) = l.bot;
-        for (int i = 2 * L - 1; i <= 2 * L; ++i) {
-            SCDEP(i) = UWDEP(i) = i == 2 * L - 1 ? l.top : l.bot;
-            SCGAM(i) = gamma;
-            SCCOH(i) = l.c;
-            SCE50(i) = l.e50;
-        }
-        for (int k = 1; k <= nincr + 1; ++k) {
-            const double x = NDEPTH(1, k);
-            if (x < l.top || (x >= l.bot && L < NLAYPY) || x > l.bot) continue;
-            if (LAYNF(L, 1) == 0) LAYNF(L, 1) = k;
-            LAYNL(L, 1) = k;
-        }
-    }
-}
-
-struct Springs {
-    NODVEC y, es, smy, smz, esm, p;
-    int run(double Y) {
-        y.fill(-Y);  // negative deflection: positive reaction
-        int istat = 0;
-        PYCURV(1, istat, 1, 1, y, es, smy, smz, esm, p);
-        return istat;
-    }
-};
-
-class EqDepth : public ::testing::Test {
-protected:
-    void TearDown() override {
-        reset_soil_tables();
-        reset_node_tables();
-        reset_py_tables();
-        reset_case_tables();
-    }
-};
+class EqDepth : public test::PyModelTest {};
 
 // The layer's soil in the direct cases: b = 24 in, c = 1000/144 psi,
 // gamma' = 50/1728 pci: c b = 166.667, B = 3 c b = 500, A = 0.25 c + 0.5 gamma' b
@@ -139,7 +63,7 @@ TEST_F(EqDepth, ClayBelowOtherLayers) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
-        pile_in(B, 12, 20, G, {{0, 48, 4, 0, 0}, {48, 96, 1, C, 0}, {96, 240, 1, C, 0}});
+        clay_pile(B, 12, 20, G, {{0, 48, 4, 0, 0}, {48, 96, 1, C, 0}, {96, 240, 1, C, 0}});
         ISOIL(c.layer) = c.code;
         LOADTYP = c.loadtyp;
         PUSUM(1, 1) = c.above[0];
@@ -165,7 +89,7 @@ TEST_F(EqDepth, ClayBelowOtherLayers) {
 TEST_F(EqDepth, SumOfTheClayAboveThroughTheGenerators) {
     for (int loadtyp : {1, 0}) {
         SCOPED_TRACE(loadtyp);
-        pile_in(B, 12, 20, G, {{0, 48, 1, C / 2, 0.005}, {48, 240, 1, C, 0.005}});
+        clay_pile(B, 12, 20, G, {{0, 48, 1, C / 2, 0.005}, {48, 240, 1, C, 0.005}});
         LOADTYP = loadtyp;
         const double y50 = 2.5 * 0.005 * B;  // 0.3
         Springs s;
@@ -193,7 +117,7 @@ TEST_F(EqDepth, LayerWithoutCohesion) {
     for (const Case& c : cases) {
         for (int loadtyp : {1, 0}) {
             SCOPED_TRACE(testing::Message() << "code " << c.code << " gamma " << c.gamma << " loadtyp " << loadtyp);
-            pile_in(B, 12, 20, G, {{0, 48, 1, C, 0}, {48, 240, c.code, c.cu, 0}});
+            clay_pile(B, 12, 20, G, {{0, 48, 1, C, 0}, {48, 240, c.code, c.cu, 0}});
             LOADTYP = loadtyp;
             PUSUM(1, 1) = 11100;
             EqDepthSoil soil;
@@ -206,7 +130,7 @@ TEST_F(EqDepth, LayerWithoutCohesion) {
     // The generators: soft clay over soft clay of no cohesion (the boundary
     // between nodes, where the cohesion curve has no two values).
     for (int loadtyp : {1, 0}) {
-        pile_in(B, 12, 20, G, {{0, 42, 1, C, 0}, {42, 240, 1, 0, 0}});
+        clay_pile(B, 12, 20, G, {{0, 42, 1, C, 0}, {42, 240, 1, 0, 0}});
         LOADTYP = loadtyp;
         for (double Y : {0.0, 0.5}) {
             Springs s;

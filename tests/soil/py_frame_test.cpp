@@ -9,17 +9,8 @@
 #include <functional>
 #include <vector>
 
-#include "group/group_services.h"
-#include "model/case_tables.h"
-#include "model/input_tables.h"
-#include "model/node_tables.h"
-#include "model/pile_tables.h"
-#include "model/py_tables.h"
-#include "model/run_state.h"
-#include "model/section_tables.h"
-#include "model/soil_tables.h"
-#include "report/unit_labels.h"
 #include "soil/py_curves.h"
+#include "support/py_fixture.h"
 
 namespace zolan {
 namespace {
@@ -44,53 +35,14 @@ constexpr double ES0_24 = 7.909289e11, ES0_96 = 1.425835e12;
 constexpr double UNTOUCHED = 777.0;  // node values the frame must not write
 
 void set_model() {
-    reset_input_tables();
-    reset_pile_tables();
-    reset_soil_tables();
-    reset_section_tables();
-    reset_node_tables();
-    reset_py_tables();
-    reset_group_services_state();
-    TOLZ = 1.0e-14;
-    TOLDEP = 1.0e-6;
-    NUNITS = 1;
-    UNITLB(1);
-    LOADTYP = 1;
-    NCYCL = 1.0;
-    PYMODE = 0;
-    PYREQ = 0;
-    KCAPOP = 0;
-    KCAPPY = 0;
-    KJ1 = 0;
-    NSMOV = 0;
-    NPILES = 1;
-    IPROP(1) = 1;
-    XTOP(1) = CORX(1) = 0.0;
-    GROUND(1) = 0.0;
-    PFGRP(1) = YFGRP(1) = 1.0;
-    NINCR(1) = 4;
-    PLENP(1) = 96.0;
-    HINCR(1) = 24.0;
-    NSECP(1) = 1;
-    SECTAB(1, 1, SEC_DTOP) = 0.0;
-    SECTAB(1, 1, SEC_DBOT) = 96.0;
-    SECTAB(1, 1, SEC_TOP + SP_DIA) = SECTAB(1, 1, SEC_BOT + SP_DIA) = 12.0;
-    for (int k = 1; k <= 5; ++k) NDEPTH(1, k) = NDAXIS(1, k) = 24.0 * (k - 1);
-    NLAYPY = 1;
-    ISOIL(1) = 1;
-    LAYTOP(1) = 0.0;
-    LAYBOT(1) = 480.0;
-    NSCPT = NUWPT = 2;
-    SCDEP(1) = UWDEP(1) = 0.0;
-    SCDEP(2) = UWDEP(2) = 480.0;
-    for (int i = 1; i <= 2; ++i) {
-        SCCOH(i) = 10.0;
-        SCGAM(i) = 0.04;
-        SCE50(i) = 0.01;
-        SCJ(i) = 0.5;
-    }
-    LAYNF(1, 1) = 1;
-    LAYNL(1, 1) = 5;
+    test::reset_py_model();
+    test::one_pile(12.0, 24.0, 4);
+    test::soil_layer(1, 1, 0.0, 480.0);
+    test::layer_value(SCCOH, 1, 10.0);
+    test::layer_value(SCGAM, 1, 0.04);
+    test::layer_value(SCE50, 1, 0.01);
+    test::layer_value(SCJ, 1, 0.5);
+    test::nodes_by_depth();
 }
 
 struct Nodes {
@@ -116,13 +68,7 @@ void expect_near_rel(double got, double want, const char* what, int k) {
 
 // Every case starts from set_model(); the shared words go back to their
 // start values after the test.
-class PyFrame : public ::testing::Test {
-protected:
-    void TearDown() override {
-        set_model();
-        PYMODE = 0;
-    }
-};
+class PyFrame : public test::PyModelTest {};
 
 // Analysis mode: es and p node by node for each variation of the model.
 TEST_F(PyFrame, AnalysisRules) {
@@ -347,15 +293,11 @@ TEST_F(PyFrame, TabulatedPointsForTheCurveFile) {
     RFLPF(1, 2) = 0.8;
     RFLYF(1, 1) = 1.0;
     RFLYF(1, 2) = 1.5;
-    PYMODE = 1;
-    PYREQ = 1;
+    test::curve_mode(48.0, 72.0);
     PLOTFLG = 1;
     PYNPT = 2;
     CRVL1(1) = 0.3;
     CRVL1(2) = 3.0;
-    NDEPTH(PYSCRATCH, 1) = NDAXIS(PYSCRATCH, 1) = 48.0;
-    NDEPTH(PYSCRATCH, 2) = 72.0;
-    LAYNF(1, PYSCRATCH) = LAYNL(1, PYSCRATCH) = 1;
     Nodes n;
     int istat = 0;
     n.run(istat);

@@ -9,18 +9,9 @@
 #include <string>
 #include <vector>
 
-#include "group/group_services.h"
-#include "model/input_tables.h"
-#include "model/node_tables.h"
-#include "model/pile_tables.h"
-#include "model/py_tables.h"
-#include "model/run_state.h"
-#include "model/section_tables.h"
-#include "model/soil_tables.h"
-#include "report/run_files.h"
 #include "report/unit_labels.h"
 #include "soil/py_curves.h"
-#include "support/temp_dir.h"
+#include "support/py_fixture.h"
 
 namespace zolan {
 namespace {
@@ -30,69 +21,22 @@ namespace {
 // bottom `bot`); gamma everywhere; node x in the layer with top <= x < bottom.
 void pile_in(int units, double b, double h, int nincr, double gamma, std::initializer_list<double> tops,
              double bot) {
-    reset_input_tables();
-    reset_pile_tables();
-    reset_section_tables();
-    reset_soil_tables();
-    reset_node_tables();
-    reset_py_tables();
-    reset_group_services_state();
-    TOLZ = 1.0e-14;
-    TOLDEP = 1.0e-6;
+    test::reset_py_model();
     NUNITS = units;
     UNITLB(units == 1 ? 1 : -1);
-    PYMODE = PYREQ = 0;
-    NPILES = 1;
-    IPROP(1) = 1;
-    PFGRP(1) = YFGRP(1) = 1.0;
-    NINCR(1) = nincr;
-    PLENP(1) = nincr * h;
-    HINCR(1) = h;
-    NSECP(1) = 1;
-    SECTAB(1, 1, SEC_DBOT) = nincr * h;
-    SECTAB(1, 1, SEC_TOP + SP_DIA) = SECTAB(1, 1, SEC_BOT + SP_DIA) = b;
-    for (int k = 1; k <= nincr + 1; ++k) NDEPTH(1, k) = NDAXIS(1, k) = (k - 1) * h;
-    NLAYPY = static_cast<int>(tops.size());
-    NSCPT = NUWPT = 2 * NLAYPY;
+    test::one_pile(b, h, nincr);
     int L = 0;
     for (double top : tops) {
         ++L;
-        ISOIL(L) = 11;
-        LAYTOP(L) = top;
-        LAYBOT(L) = L < NLAYPY ? *(tops.begin() + L) : bot;
-        SCDEP(2 * L - 1) = UWDEP(2 * L - 1) = LAYTOP(L);
-        SCDEP(2 * L) = UWDEP(2 * L) = LAYBOT(L);
-        for (int i = 2 * L - 1; i <= 2 * L; ++i) SCGAM(i) = gamma;
-        for (int k = 1; k <= nincr + 1; ++k) {
-            const double x = NDEPTH(1, k);
-            if (x < LAYTOP(L) || (x >= LAYBOT(L) && L < NLAYPY) || x > LAYBOT(L)) continue;
-            if (LAYNF(L, 1) == 0) LAYNF(L, 1) = k;
-            LAYNL(L, 1) = k;
-        }
+        test::soil_layer(L, 11, top, L < static_cast<int>(tops.size()) ? *(tops.begin() + L) : bot);
+        test::layer_value(SCGAM, L, gamma);
     }
+    test::nodes_by_depth();
 }
 
-struct Springs {
-    NODVEC y, es, smy, smz, esm, p;
-    int run(double Y) {
-        y.fill(-Y);
-        int istat = 0;
-        PYCURV(1, istat, 1, 1, y, es, smy, smz, esm, p);
-        return istat;
-    }
-};
+using test::Springs;
 
-class Liquefied : public ::testing::Test {
-protected:
-    void TearDown() override {
-        reset_soil_tables();
-        reset_node_tables();
-        reset_py_tables();
-        PYREQ = PYMODE = 0;
-        NUNITS = 1;
-        UNITLB(1);
-    }
-};
+class Liquefied : public test::PyModelTest {};
 
 TEST_F(Liquefied, CurveAgainstThePublishedLaw) {
     struct Case {
@@ -181,21 +125,11 @@ TEST_F(Liquefied, RunningSum) {
 // A printed curve at 2 m (SI) with the default list: the heading, 1e-6 m,
 // then 10^(0.1360057 (i - 1)) mm to 150 mm.
 TEST_F(Liquefied, PrintedCurve) {
-    test::TempDir dir;
-    ASSERT_TRUE(io::open_unit(ECHOFILE, "echo.txt", {io::Access::Write}));
-    ASSERT_TRUE(io::open_unit(PLOTFILE, "plot.txt", {io::Access::Write}));
     pile_in(2, 0.5, 1, 4, 8, {0.0}, 5);
-    PYREQ = PYMODE = 1;
-    PLOTFLG = 0;
-    PYNPT = 0;
-    NDEPTH(PYSCRATCH, 1) = NDAXIS(PYSCRATCH, 1) = 2.0;
-    NDEPTH(PYSCRATCH, 2) = 3.0;
-    LAYNF(1, PYSCRATCH) = LAYNL(1, PYSCRATCH) = 1;
+    test::curve_mode(2.0, 3.0);
     Springs s;
-    EXPECT_EQ(s.run(0.0), 0);
-    io::close_unit(ECHOFILE);
-    io::close_unit(PLOTFILE);
-    const std::vector<std::string> lines = test::lines_of(test::read_file("echo.txt"));
+    const auto files = test::run_files({ECHOFILE, PLOTFILE}, [&] { EXPECT_EQ(s.run(0.0), 0); });
+    const std::vector<std::string>& lines = files.echo;
     const std::vector<std::string> head = {
         "",
         "",
@@ -216,7 +150,7 @@ TEST_F(Liquefied, PrintedCurve) {
     // p = 4.260528e-9; point 17: 150 mm, p = min(106.4, 15, ...) = 15.
     EXPECT_EQ(lines[12], "    1.00000E-06      4.26053E-09 ");
     EXPECT_EQ(lines[28], "        0.15000          15.0000 ");
-    const std::vector<std::string> plot = test::lines_of(test::read_file("plot.txt"));
+    const std::vector<std::string>& plot = files.plot;
     ASSERT_EQ(plot.size(), 1u + 17u);
     EXPECT_EQ(plot[0], "   2.0000000000000000     ");
 }

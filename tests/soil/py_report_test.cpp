@@ -9,19 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "group/group_services.h"
-#include "model/case_tables.h"
-#include "model/input_tables.h"
-#include "model/node_tables.h"
-#include "model/pile_tables.h"
-#include "model/py_tables.h"
-#include "model/run_state.h"
-#include "model/section_tables.h"
-#include "model/soil_tables.h"
-#include "report/run_files.h"
-#include "report/unit_labels.h"
 #include "soil/py_report.h"
-#include "support/temp_dir.h"
+#include "support/py_fixture.h"
 
 namespace zolan {
 namespace {
@@ -38,49 +27,21 @@ struct Layer {
 // `ground` below the head, length 480 in (40 ft) in 20 increments of 24 in,
 // diameter 12 in. Soil values constant within each layer.
 void set_model(double xtop, double ground, const std::vector<Layer>& layers) {
-    reset_input_tables();
-    reset_pile_tables();
-    reset_soil_tables();
-    reset_section_tables();
-    reset_node_tables();
-    reset_py_tables();
-    reset_group_services_state();
-    TOLZ = 1.0e-14;
-    TOLDEP = 1.0e-6;
-    NUNITS = 1;
-    UNITLB(1);
-    LOADTYP = 1;
-    NCYCL = 1.0;
+    test::reset_py_model();
     PYMODE = 1;
     PLOTFLG = 0;
-    KCAPOP = 0;
-    NPILES = 1;
-    IPROP(1) = 1;
+    test::one_pile(12.0, 24.0, 20);
     XTOP(1) = CORX(1) = xtop;
     GROUND(1) = ground;
-    PFGRP(1) = YFGRP(1) = 1.0;
-    NINCR(1) = 20;
-    PLENP(1) = 480.0;
-    HINCR(1) = 24.0;
-    NSECP(1) = 1;
-    SECTAB(1, 1, SEC_DTOP) = 0.0;
-    SECTAB(1, 1, SEC_DBOT) = 480.0;
-    SECTAB(1, 1, SEC_TOP + SP_DIA) = SECTAB(1, 1, SEC_BOT + SP_DIA) = 12.0;
-    NLAYER = static_cast<int>(layers.size());
-    NSCPT = NUWPT = 2 * NLAYER;
-    for (int L = 1; L <= NLAYER; ++L) {
+    for (int L = 1; L <= static_cast<int>(layers.size()); ++L) {
         const Layer& l = layers[L - 1];
-        ISOIL(L) = l.code;
-        LAYTOP(L) = l.top;
-        LAYBOT(L) = l.bot;
-        for (int i = 2 * L - 1; i <= 2 * L; ++i) {
-            SCDEP(i) = UWDEP(i) = i == 2 * L - 1 ? l.top : l.bot;
-            SCCOH(i) = l.cu;
-            SCGAM(i) = l.gamma;
-            SCE50(i) = 0.01;
-            SCJ(i) = 0.5;
-        }
+        test::soil_layer(L, l.code, l.top, l.bot);
+        test::layer_value(SCCOH, L, l.cu);
+        test::layer_value(SCGAM, L, l.gamma);
+        test::layer_value(SCE50, L, 0.01);
+        test::layer_value(SCJ, L, 0.5);
     }
+    NLAYER = NLAYPY;
 }
 
 struct Request {
@@ -102,22 +63,14 @@ void set_requests(const std::vector<Request>& reqs) {
 
 // Runs the report; the echo and plot files' lines.
 void run_report(Lines& echo, Lines& plot, int& istat) {
-    test::TempDir dir;
-    ASSERT_TRUE(io::open_unit(ECHOFILE, "echo.txt", {io::Access::Write}));
-    ASSERT_TRUE(io::open_unit(PLOTFILE, "plot.txt", {io::Access::Write}));
-    PYREPORT(istat);
-    io::close_unit(ECHOFILE);
-    io::close_unit(PLOTFILE);
-    echo = test::lines_of(test::read_file("echo.txt"));
-    plot = test::lines_of(test::read_file("plot.txt"));
+    const auto files = test::run_files({ECHOFILE, PLOTFILE}, [&] { PYREPORT(istat); });
+    echo = files.echo;
+    plot = files.plot;
 }
 
 std::string right(int w, const std::string& s) { return std::string(w - s.size(), ' ') + s; }
-// A tabulated point on the echo: 21 blanks, deflection and reaction in 20
-// columns each, and the blank with which the row writer ends a line.
-std::string point(const std::string& y, const std::string& p) {
-    return std::string(21, ' ') + right(20, y) + right(20, p) + " ";
-}
+// A tabulated point on the echo.
+const auto point = test::echo_point;
 
 Lines headings(int n) {
     return {"", "", "     * GENERATED P-Y CURVES *", "", "     NUMBER OF CURVES  :" + right(5, std::to_string(n))};
@@ -131,17 +84,7 @@ void expect_lines(const Lines& got, const Lines& want) {
         EXPECT_EQ(got[i], want[i]) << "line " << i + 1;
 }
 
-class PyReport : public ::testing::Test {
-protected:
-    void TearDown() override {
-        PYREQN = 0;
-        PYMODE = 0;
-        PYREQ = 0;
-        KCAPOP = 0;
-        KBATAD = 0;
-        BATANG(1) = 0.0;
-    }
-};
+class PyReport : public test::PyModelTest {};
 
 // Soil profile of the reasons: ground line 1 ft below the head at depth 0;
 // soft clay 12 .. 240 in, then 240 .. 720 in.

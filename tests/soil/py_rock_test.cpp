@@ -11,19 +11,8 @@
 #include <vector>
 
 #include "control/status_codes.h"
-#include "group/group_services.h"
-#include "model/case_tables.h"
-#include "model/input_tables.h"
-#include "model/node_tables.h"
-#include "model/pile_tables.h"
-#include "model/py_tables.h"
-#include "model/run_state.h"
-#include "model/section_tables.h"
-#include "model/soil_tables.h"
-#include "report/run_files.h"
-#include "report/unit_labels.h"
 #include "soil/py_curves.h"
-#include "support/temp_dir.h"
+#include "support/py_fixture.h"
 
 namespace zolan {
 namespace {
@@ -38,75 +27,23 @@ struct Layer {
 // (k - 1) h; unit weight gamma; node x in the layer with top <= x < bottom
 // (the last layer to its bottom).
 void pile_in(double b, double h, int nincr, double gamma, std::initializer_list<Layer> layers) {
-    reset_input_tables();
-    reset_pile_tables();
-    reset_section_tables();
-    reset_soil_tables();
-    reset_node_tables();
-    reset_py_tables();
-    reset_case_tables();
-    reset_group_services_state();
-    TOLZ = 1.0e-14;
-    TOLDEP = 1.0e-6;
-    NUNITS = 1;
-    UNITLB(1);
-    PYMODE = PYREQ = 0;
-    NPILES = 1;
-    IPROP(1) = 1;
-    PFGRP(1) = YFGRP(1) = 1.0;
-    NINCR(1) = nincr;
-    PLENP(1) = nincr * h;
-    HINCR(1) = h;
-    NSECP(1) = 1;
-    SECTAB(1, 1, SEC_DBOT) = nincr * h;
-    SECTAB(1, 1, SEC_TOP + SP_DIA) = SECTAB(1, 1, SEC_BOT + SP_DIA) = b;
-    for (int k = 1; k <= nincr + 1; ++k) NDEPTH(1, k) = NDAXIS(1, k) = (k - 1) * h;
-    NLAYPY = static_cast<int>(layers.size());
-    NSCPT = NUWPT = 2 * NLAYPY;
+    test::reset_py_model();
+    test::one_pile(b, h, nincr);
     int L = 0;
     for (const Layer& l : layers) {
-        ++L;
-        ISOIL(L) = 9;
-        LAYTOP(L) = l.top;
-        LAYBOT(L) = l.bot;
-        for (int i = 2 * L - 1; i <= 2 * L; ++i) {
-            SCDEP(i) = UWDEP(i) = i == 2 * L - 1 ? l.top : l.bot;
-            SCCOH(i) = i == 2 * L - 1 ? l.qu_top : l.qu_bot;
-            SCGAM(i) = gamma;
-            SCJ(i) = l.rqd;
-            SCROCK(i) = l.eir;
-            SCE50(i) = l.krm;
-        }
-        for (int k = 1; k <= nincr + 1; ++k) {
-            const double x = NDEPTH(1, k);
-            if (x < l.top || (x >= l.bot && L < NLAYPY) || x > l.bot) continue;
-            if (LAYNF(L, 1) == 0) LAYNF(L, 1) = k;
-            LAYNL(L, 1) = k;
-        }
+        test::soil_layer(++L, 9, l.top, l.bot);
+        test::layer_value(SCCOH, L, l.qu_top, l.qu_bot);
+        test::layer_value(SCGAM, L, gamma);
+        test::layer_value(SCJ, L, l.rqd);
+        test::layer_value(SCROCK, L, l.eir);
+        test::layer_value(SCE50, L, l.krm);
     }
+    test::nodes_by_depth();
 }
 
-// The springs of every node at deflection -Y (positive reactions).
-struct Springs {
-    NODVEC y, es, smy, smz, esm, p;
-    int run(double Y) {
-        y.fill(-Y);
-        int istat = 0;
-        PYCURV(1, istat, 1, 1, y, es, smy, smz, esm, p);
-        return istat;
-    }
-};
+using test::Springs;
 
-class WeakRock : public ::testing::Test {
-protected:
-    void TearDown() override {
-        reset_soil_tables();
-        reset_node_tables();
-        reset_py_tables();
-        PYREQ = 0;
-        PYMODE = 0;
-    }
-};
+class WeakRock : public test::PyModelTest {};
 
 // b = 10 in, qu = 1000 psi (q = 500), gamma 0.04 pci, Eir = 1e4 psi, krm = 0.0005
 // (yrm = 0.005 in), nodes every 12 in: z = 12 above 3b = 30 in, z = 48 below.
@@ -228,32 +165,24 @@ TEST_F(WeakRock, DegenerateRock) {
     }
     // Ground 12 in above the head, qu 0 at the top rising to 1000 at 48: node
     // 1 is the layer's first, its curve is zero and nothing is reported.
-    test::TempDir dir;
-    ASSERT_TRUE(io::open_unit(ECHOFILE, "echo.txt", {io::Access::Write}));
     pile_in(10, 12, 4, 0.04, {{0, 48, 0, 1000}});
     GROUND(1) = -12.0;
     Springs s;
-    EXPECT_EQ(s.run(0.1), 0);
+    const auto files = test::run_files({ECHOFILE}, [&] { EXPECT_EQ(s.run(0.1), 0); });
     EXPECT_EQ(s.p(1), 0.0);
     EXPECT_GT(s.p(2), 0.0);
-    io::close_unit(ECHOFILE);
-    EXPECT_EQ(test::read_file("echo.txt"), "");
+    EXPECT_EQ(files.echo, std::vector<std::string>{});
 }
 
 // A zero strength at a node after the layer's first: the block on the echo
 // file then the runtime file, status 21, and nothing more is evaluated.
 TEST_F(WeakRock, ZeroStrengthStopsTheRun) {
-    test::TempDir dir;
-    ASSERT_TRUE(io::open_unit(ECHOFILE, "echo.txt", {io::Access::Write}));
-    ASSERT_TRUE(io::open_unit(RUNFILE, "run.txt", {io::Access::Write}));
     pile_in(10, 12, 4, 0.04, {{0, 20, 1000, 1000}, {20, 48, 0, 0}});
     Springs s;
     s.p.fill(777.0);
-    EXPECT_EQ(s.run(0.1), ISWROCK);
+    const auto files = test::run_files({ECHOFILE, RUNFILE}, [&] { EXPECT_EQ(s.run(0.1), ISWROCK); });
     EXPECT_EQ(s.p(3), 0.0);    // layer 2's first node (x = 24): zero curve
     EXPECT_EQ(s.p(4), 777.0);  // x = 36: the block, then nothing written
-    io::close_unit(ECHOFILE);
-    io::close_unit(RUNFILE);
     const std::vector<std::string> block = {
         "",
         "       --------------------WARNING----------------------",
@@ -261,34 +190,23 @@ TEST_F(WeakRock, ZeroStrengthStopsTheRun) {
         "       ACCORDING TO THE INPUT DATA.",
         "       PLEASE ENTER THE CORRECT VALUE AND RUN IT AGAIN.",
     };
-    EXPECT_EQ(test::lines_of(test::read_file("echo.txt")), block);
-    EXPECT_EQ(test::lines_of(test::read_file("run.txt")), block);
+    EXPECT_EQ(files.echo, block);
+    EXPECT_EQ(files.run, block);
 }
 
 // A printed curve at 48 in, in layer 2 of the profile above: the heading, the
 // depth record and 17 default points yrm (0.0005 .. 12).
 TEST_F(WeakRock, PrintedCurve) {
-    test::TempDir dir;
-    ASSERT_TRUE(io::open_unit(ECHOFILE, "echo.txt", {io::Access::Write}));
-    ASSERT_TRUE(io::open_unit(PLOTFILE, "plot.txt", {io::Access::Write}));
     pile_in(10, 12, 8, 0.04, {{0, 20, 1000, 1000}, {20, 96, 1000, 2000}});
-    PYREQ = PYMODE = 1;
-    PLOTFLG = 0;
-    PYNPT = 0;
-    NDEPTH(PYSCRATCH, 1) = NDAXIS(PYSCRATCH, 1) = 48.0;
-    NDEPTH(PYSCRATCH, 2) = 60.0;
-    LAYNF(2, PYSCRATCH) = 1;
-    LAYNL(2, PYSCRATCH) = 1;
+    test::curve_mode(48.0, 60.0, 2);
     Springs s;
-    EXPECT_EQ(s.run(0.0), 0);
-    io::close_unit(ECHOFILE);
-    io::close_unit(PLOTFILE);
+    const auto files = test::run_files({ECHOFILE, PLOTFILE}, [&] { EXPECT_EQ(s.run(0.0), 0); });
     // q(48) = 500 + 500 * 28 / 76 = 684.21; qa = (500 + 684.21) / 2 = 592.11;
     // pur = 2 * 592.11 * (10 + 1.4 * 28) = 58263.16; gamma 0.04 * 1728 = 69.12 pcf;
     // Kir = 1e4 (100 + 400 * 28 / 30) = 4.7333e6, yA = 0.0066.
     // Point 1: y = 0.0005 yrm = 2.5e-6, p = Kir y = 11.833.
     // Point 17: y = 12 yrm = 0.06 < 16 yrm: p = 0.5 pur 12^(1/4) = 29131.58 * 1.861210 = 54219.98.
-    const std::vector<std::string> lines = test::lines_of(test::read_file("echo.txt"));
+    const std::vector<std::string>& lines = files.echo;
     ASSERT_EQ(lines.size(), 7u + 17u);
     EXPECT_EQ(lines[0], "");
     EXPECT_EQ(lines[1], "");
@@ -299,7 +217,7 @@ TEST_F(WeakRock, PrintedCurve) {
     EXPECT_EQ(lines[6], "                                     IN                LBS/IN");
     EXPECT_EQ(lines[7], "                                0.250E-05           0.118E+02");
     EXPECT_EQ(lines[23], "                                0.600E-01           0.542E+05");
-    const std::vector<std::string> plot = test::lines_of(test::read_file("plot.txt"));
+    const std::vector<std::string>& plot = files.plot;
     ASSERT_EQ(plot.size(), 1u + 17u);
     EXPECT_EQ(plot[0], "   48.000000000000000     ");
     // 2X, 1P G15.8 (E form below 0.1, F11.3 and four blanks for 54219.977), twice.

@@ -5,103 +5,22 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <initializer_list>
 
-#include "group/group_services.h"
-#include "model/case_tables.h"
-#include "model/input_tables.h"
-#include "model/node_tables.h"
-#include "model/pile_tables.h"
-#include "model/py_tables.h"
-#include "model/run_state.h"
-#include "model/section_tables.h"
-#include "model/soil_tables.h"
 #include "soil/py_curves.h"
+#include "support/py_fixture.h"
 
 namespace zolan {
 namespace {
 
-// A layer of uniform cohesion c, e50 and J.
-struct Layer {
-    double top, bot;
-    int code;
-    double c, e50, J = 0.5;
-};
+// Pile row 1 of diameter b, head at the ground line (XTOP = GROUND = 0),
+// nincr increments of h, unit weight gamma everywhere:
+// clay_pile(b, h, nincr, gamma, {{top, bottom, code, c, e50[, J = 0.5]}, ...});
+// node k at (k - 1) h belongs to the layer with top <= x < bottom (the last
+// layer to its bottom).
+using test::clay_pile;
+using test::Springs;
 
-// One pile row of diameter b, head at the ground line (XTOP = GROUND = 0),
-// nincr increments of h; unit weight gamma everywhere; node k at (k - 1) h
-// belongs to the layer with top <= x < bottom (the last layer to its bottom).
-void pile_in(double b, double h, int nincr, double gamma, std::initializer_list<Layer> layers) {
-    reset_input_tables();
-    reset_pile_tables();
-    reset_section_tables();
-    reset_soil_tables();
-    reset_node_tables();
-    reset_py_tables();
-    reset_case_tables();
-    reset_group_services_state();
-    TOLZ = 1.0e-14;
-    TOLDEP = 1.0e-6;
-    NUNITS = 1;
-    PYMODE = 0;
-    PYREQ = 0;
-    LOADTYP = 1;
-    NCYCL = 1.0;
-    NPILES = 1;
-    IPROP(1) = 1;
-    PFGRP(1) = YFGRP(1) = 1.0;
-    NINCR(1) = nincr;
-    PLENP(1) = nincr * h;
-    NSECP(1) = 1;
-    SECTAB(1, 1, SEC_DBOT) = nincr * h;
-    SECTAB(1, 1, SEC_TOP + SP_DIA) = SECTAB(1, 1, SEC_BOT + SP_DIA) = b;
-    for (int k = 1; k <= nincr + 1; ++k) NDEPTH(1, k) = NDAXIS(1, k) = (k - 1) * h;
-    NLAYPY = static_cast<int>(layers.size());
-    NSCPT = NUWPT = 2 * NLAYPY;
-    int L = 0;
-    for (const Layer& l : layers) {
-        ++L;
-        ISOIL(L) = l.code;
-        LAYTOP(L) = l.top;
-        LAYBOT(L) = l.bot;
-        for (int i = 2 * L - 1; i <= 2 * L; ++i) {
-            SCDEP(i) = UWDEP(i) = i == 2 * L - 1 ? l.top : l.bot;
-            SCGAM(i) = gamma;
-            SCCOH(i) = l.c;
-            SCE50(i) = l.e50;
-            SCJ(i) = l.J;
-        }
-        for (int k = 1; k <= nincr + 1; ++k) {
-            const double x = NDEPTH(1, k);
-            if (x < l.top || (x >= l.bot && L < NLAYPY) || x > l.bot) continue;
-            if (LAYNF(L, 1) == 0) LAYNF(L, 1) = k;
-            LAYNL(L, 1) = k;
-        }
-    }
-}
-
-// The springs of every node at the deflection -Y (so that the reaction is
-// positive); returns the status word.
-struct Springs {
-    NODVEC y, es, smy, smz, esm, p;
-    int run(double Y) {
-        y.fill(-Y);
-        int istat = 0;
-        PYCURV(1, istat, 1, 1, y, es, smy, smz, esm, p);
-        return istat;
-    }
-};
-
-class SoftClay : public ::testing::Test {
-protected:
-    void TearDown() override {
-        reset_soil_tables();
-        reset_node_tables();
-        reset_py_tables();
-        reset_case_tables();
-        NUNITS = 1;
-    }
-};
+class SoftClay : public test::PyModelTest {};
 
 // b = 24 in, c = 500/144 psi, gamma' = 50/1728 pci, e50 = 0.02: c b = 83.333 lb/in,
 // y50 = 2.5 * 0.02 * 24 = 1.2 in, Np = 3 + z/120 + z/48 = 3 + 7 z / 240,
@@ -140,7 +59,7 @@ TEST_F(SoftClay, CurveAgainstThePublishedCriterion) {
         {0, 21, 20.0, 540.0},
     };
     for (int code : {1, 13}) {
-        pile_in(B, 12, 20, G, {{0, 240, code, C, E50}});
+        clay_pile(B, 12, 20, G, {{0, 240, code, C, E50}});
         const double y50 = 2.5 * E50 * B;
         for (const Case& c : cases) {
             SCOPED_TRACE(testing::Message() << "code " << code << " loadtyp " << c.loadtyp << " node " << c.node
@@ -157,7 +76,7 @@ TEST_F(SoftClay, CurveAgainstThePublishedCriterion) {
 // A deflection of 0 takes the limit modulus Es0 = 0.5 (pu / y50) (y50 / 1e-14)^(2/3)
 // and gives no reaction; the head node (z = 0) has no spring.
 TEST_F(SoftClay, ZeroDeflectionTakesTheLimitModulus) {
-    pile_in(B, 12, 20, G, {{0, 240, 1, C, E50}});
+    clay_pile(B, 12, 20, G, {{0, 240, 1, C, E50}});
     Springs s;
     ASSERT_EQ(s.run(0.0), 0);
     // z = 60: 0.5 * (395.833 / 1.2) * (1.2e14)^(2/3) = 164.931 * 2.432881e9 = 4.012564e11
@@ -174,7 +93,7 @@ TEST_F(SoftClay, CodeThirteenWithHalfJIsCodeOne) {
             NODVEC p1, es1;
             double sum1 = 0, eq1 = 0;
             for (int code : {1, 13}) {
-                pile_in(B, 12, 20, G, {{0, 48, code, C, E50}, {48, 240, code, 2 * C, 0.01}});
+                clay_pile(B, 12, 20, G, {{0, 48, code, C, E50}, {48, 240, code, 2 * C, 0.01}});
                 LOADTYP = loadtyp;
                 Springs s;
                 ASSERT_EQ(s.run(Y), 0);
@@ -225,7 +144,7 @@ TEST_F(SoftClay, DefaultStrainByCohesion) {
     // pu = 4.5 * 6.944445 * 24 = 750.0000: p = 375.0000. With NUNITS = 3,
     // e50 = 0.001: y50 = 0.06 and p(0.06) = 375.0000.
     for (auto [units, y50] : {std::pair{1, 0.3}, std::pair{3, 0.06}}) {
-        pile_in(B, 12, 20, G, {{0, 240, 1, 2 * aE, 0.0}});
+        clay_pile(B, 12, 20, G, {{0, 240, 1, 2 * aE, 0.0}});
         NUNITS = units;
         Springs s;
         ASSERT_EQ(s.run(y50), 0);
@@ -236,7 +155,7 @@ TEST_F(SoftClay, DefaultStrainByCohesion) {
 // A pile without diameter gives no resistance and no NaN, even at the top
 // of a layer whose equivalent depth is 0 (zeq / b = 0 / 0).
 TEST_F(SoftClay, NoDiameterGivesNoResistance) {
-    pile_in(0.0, 12, 20, G, {{0, 48, 1, 0.0, E50}, {48, 240, 1, C, E50}});
+    clay_pile(0.0, 12, 20, G, {{0, 48, 1, 0.0, E50}, {48, 240, 1, C, E50}});
     for (int loadtyp : {1, 0}) {
         LOADTYP = loadtyp;
         for (double Y : {0.0, 1.0}) {

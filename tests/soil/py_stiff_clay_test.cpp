@@ -11,20 +11,9 @@
 #include <string>
 #include <vector>
 
-#include "group/group_services.h"
-#include "model/case_tables.h"
-#include "model/input_tables.h"
-#include "model/node_tables.h"
-#include "model/pile_tables.h"
-#include "model/py_tables.h"
-#include "model/run_state.h"
-#include "model/section_tables.h"
 #include "model/single_precision.h"
-#include "model/soil_tables.h"
-#include "report/run_files.h"
-#include "report/unit_labels.h"
 #include "soil/py_curves.h"
-#include "support/temp_dir.h"
+#include "support/py_fixture.h"
 
 namespace zolan {
 namespace {
@@ -39,86 +28,30 @@ struct Soil {
 // One pile row of diameter 24 in, head at the ground line, 20 increments of
 // 12 in, in one layer 0..240 in.
 void pile_in(const Soil& s) {
-    reset_input_tables();
-    reset_pile_tables();
-    reset_section_tables();
-    reset_soil_tables();
-    reset_node_tables();
-    reset_py_tables();
-    reset_case_tables();
-    reset_group_services_state();
-    TOLZ = 1.0e-14;
-    TOLDEP = 1.0e-6;
-    NUNITS = 1;
-    PYMODE = 0;
-    PYREQ = 0;
-    LOADTYP = 1;
-    NCYCL = 1.0;
-    NPILES = 1;
-    IPROP(1) = 1;
-    PFGRP(1) = YFGRP(1) = 1.0;
-    NINCR(1) = 20;
-    PLENP(1) = 240;
-    NSECP(1) = 1;
-    SECTAB(1, 1, SEC_DBOT) = 240;
-    SECTAB(1, 1, SEC_TOP + SP_DIA) = SECTAB(1, 1, SEC_BOT + SP_DIA) = 24;
-    for (int k = 1; k <= 21; ++k) NDEPTH(1, k) = NDAXIS(1, k) = (k - 1) * 12.0;
-    NLAYPY = 1;
-    NSCPT = NUWPT = 2;
-    ISOIL(1) = s.code;
-    LAYTOP(1) = 0;
-    LAYBOT(1) = 240;
-    for (int i = 1; i <= 2; ++i) {
-        SCDEP(i) = UWDEP(i) = i == 1 ? 0.0 : 240.0;
-        SCGAM(i) = s.gamma;
-        SCCOH(i) = s.c;
-        SCE50(i) = s.e50;
-        SCK(i) = s.k;
-    }
-    LAYNF(1, 1) = 1;
-    LAYNL(1, 1) = 21;
+    test::reset_py_model();
+    test::one_pile(24, 12, 20);
+    test::soil_layer(1, s.code, 0, 240);
+    test::layer_value(SCGAM, 1, s.gamma);
+    test::layer_value(SCCOH, 1, s.c);
+    test::layer_value(SCE50, 1, s.e50);
+    test::layer_value(SCK, 1, s.k);
+    test::nodes_by_depth();
 }
 
-// The springs of every node at the deflection -Y (positive reaction).
-struct Springs {
-    NODVEC y, es, smy, smz, esm, p;
-    int run(double Y) {
-        y.fill(-Y);
-        int istat = 0;
-        PYCURV(1, istat, 1, 1, y, es, smy, smz, esm, p);
-        return istat;
-    }
-};
+using test::Springs;
 
 // Curve mode: the default curve of the soil at depth d, into PYBUF (printed
 // instead when print is true).
 int tabulate(double d, bool print, int layer = 1) {
-    PYREQ = 1;
-    PYMODE = 1;
+    test::curve_mode(d, d + 12, layer);
     PLOTFLG = print ? 0 : 1;
-    PYNPT = 0;
-    NDEPTH(PYSCRATCH, 1) = NDAXIS(PYSCRATCH, 1) = d;
-    NDEPTH(PYSCRATCH, 2) = NDAXIS(PYSCRATCH, 2) = d + 12;
-    for (int L = 1; L <= NLAYPY; ++L) LAYNF(L, PYSCRATCH) = L == layer ? 1 : 0;
-    for (int L = layer; L <= NLAYPY; ++L) LAYNL(L, PYSCRATCH) = 1;
     Springs s;
     int istat = 0;
     PYCURV(1, istat, 1, 1, s.y, s.es, s.smy, s.smz, s.esm, s.p);
     return istat;
 }
 
-class StiffClay : public ::testing::Test {
-protected:
-    void TearDown() override {
-        reset_soil_tables();
-        reset_node_tables();
-        reset_py_tables();
-        reset_case_tables();
-        PYREQ = 0;
-        PYMODE = 0;
-        NUNITS = 1;
-    }
-};
+class StiffClay : public test::PyModelTest {};
 
 // b = 24 in, c = 1000/144 psi (c b = 166.667 lb/in), gamma' = 50/1728 pci.
 constexpr double C = 1000.0 / 144;
@@ -452,7 +385,6 @@ TEST_F(StiffClay, DefaultTabulatedCurves) {
 // the ground in feet, diameter in inches, cohesions in lb/ft^2, unit weight
 // in lb/ft^3; code 3 at 60 in (5 ft), code 2 at 120 in (10 ft) with As and Ac.
 TEST_F(StiffClay, PrintedHeadings) {
-    test::TempDir dir;
     const std::vector<std::string> want3 = {
         "",
         "          DEPTH BELOW GS     DIAM        C       CAVG      GAMMA       E50",
@@ -472,13 +404,10 @@ TEST_F(StiffClay, PrintedHeadings) {
     for (int code : {3, 2}) {
         SCOPED_TRACE(code);
         pile_in({code, C, 0.005, 1000});
-        UNITLB(1);
-        ASSERT_TRUE(io::open_unit(ECHOFILE, "echo.txt", {}));
-        ASSERT_TRUE(io::open_unit(PLOTFILE, "plot.txt", {}));
-        ASSERT_EQ(tabulate(code == 3 ? 60 : 120, true), 0);
-        io::close_unit(ECHOFILE);
-        io::close_unit(PLOTFILE);
-        const auto lines = test::lines_of(test::read_file("echo.txt"));
+        int istat = -1;
+        const auto files = test::run_files({ECHOFILE, PLOTFILE}, [&] { istat = tabulate(code == 3 ? 60 : 120, true); });
+        ASSERT_EQ(istat, 0);
+        const auto& lines = files.echo;
         const auto& want = code == 3 ? want3 : want2;
         ASSERT_GE(lines.size(), want.size() + 17);
         for (std::size_t i = 0; i < want.size(); ++i) {
@@ -486,11 +415,10 @@ TEST_F(StiffClay, PrintedHeadings) {
             got.erase(got.find_last_not_of(' ') + 1);
             EXPECT_EQ(got, want[i]) << "line " << i + 1;
         }
-        const auto plot = test::lines_of(test::read_file("plot.txt"));
+        const auto& plot = files.plot;
         ASSERT_GE(plot.size(), 18u);
         EXPECT_DOUBLE_EQ(std::stod(plot[0]), code == 3 ? 60.0 : 120.0);  // the depth first
     }
-    reset_unit_labels();
 }
 
 }  // namespace

@@ -9,17 +9,9 @@
 #include <utility>
 #include <vector>
 
-#include "group/group_services.h"
-#include "model/input_tables.h"
-#include "model/node_tables.h"
-#include "model/pile_tables.h"
-#include "model/py_tables.h"
-#include "model/run_state.h"
-#include "model/section_tables.h"
-#include "model/soil_tables.h"
 #include "report/run_files.h"
 #include "soil/py_curves.h"
-#include "support/temp_dir.h"
+#include "support/py_fixture.h"
 
 namespace zolan {
 namespace {
@@ -32,37 +24,11 @@ struct Curve {
 // Pile row 1 with user set 1 (IPYSET -1: the sign is not the set), head at the
 // ground line, nodes every 5 to 25; one layer of code 5 from 0 to 30.
 void pile_in(std::initializer_list<Curve> curves) {
-    reset_input_tables();
-    reset_pile_tables();
-    reset_section_tables();
-    reset_soil_tables();
-    reset_node_tables();
-    reset_py_tables();
-    reset_group_services_state();
-    TOLZ = 1.0e-14;
-    TOLDEP = 1.0e-6;
-    NUNITS = 1;
-    PYMODE = PYREQ = 0;
-    NPILES = 1;
-    IPROP(1) = 1;
+    test::reset_py_model();
+    test::one_pile(10, 5, 5);
     IPYSET(1) = -1;
-    PFGRP(1) = YFGRP(1) = 1.0;
-    NINCR(1) = 5;
-    PLENP(1) = 25;
-    HINCR(1) = 5;
-    NSECP(1) = 1;
-    SECTAB(1, 1, SEC_DBOT) = 25;
-    SECTAB(1, 1, SEC_TOP + SP_DIA) = SECTAB(1, 1, SEC_BOT + SP_DIA) = 10;
-    for (int k = 1; k <= 6; ++k) NDEPTH(1, k) = NDAXIS(1, k) = (k - 1) * 5.0;
-    NLAYPY = 1;
-    ISOIL(1) = 5;
-    LAYTOP(1) = 0;
-    LAYBOT(1) = 30;
-    NSCPT = NUWPT = 2;
-    SCDEP(1) = UWDEP(1) = 0;
-    SCDEP(2) = UWDEP(2) = 30;
-    LAYNF(1, 1) = 1;
-    LAYNL(1, 1) = 6;
+    test::soil_layer(1, 5, 0, 30);
+    test::nodes_by_depth();
     int j = 0;
     for (const Curve& c : curves) {
         UPYDEP(1, ++j) = c.dep;
@@ -77,24 +43,14 @@ void pile_in(std::initializer_list<Curve> curves) {
     UPYNCV(1) = j;
 }
 
-struct Springs {
-    NODVEC y, es, smy, smz, esm, p;
-    int run(double Y) {
-        y.fill(-Y);
-        int istat = 0;
-        PYCURV(1, istat, 1, 1, y, es, smy, smz, esm, p);
-        return istat;
-    }
-};
+using test::Springs;
 
-class UserLayer : public ::testing::Test {
+class UserLayer : public test::PyModelTest {
 protected:
     void SetUp() override { ASSERT_TRUE(io::open_unit(ECHOFILE, "echo.txt", {io::Access::Write})); }
     void TearDown() override {
         io::close_unit(ECHOFILE);
-        reset_node_tables();
-        reset_py_tables();
-        PYREQ = PYMODE = 0;
+        test::PyModelTest::TearDown();
     }
     std::vector<std::string> echo() {
         io::flush_unit(ECHOFILE);
@@ -216,13 +172,10 @@ TEST_F(UserLayer, MultipliersAndSoilMovement) {
 // A tabulated curve is never made from user curves: nothing is written.
 TEST_F(UserLayer, NoTabulatedCurve) {
     pile_in({C10, C20});
-    PYREQ = PYMODE = 1;
+    test::curve_mode(25.0, 30.0);
     PLOTFLG = 1;
     PYCODE = 4;
     PYBUF(1, 2) = 7.0;
-    NDEPTH(PYSCRATCH, 1) = NDAXIS(PYSCRATCH, 1) = 25.0;
-    NDEPTH(PYSCRATCH, 2) = 30.0;
-    LAYNF(1, PYSCRATCH) = LAYNL(1, PYSCRATCH) = 1;
     Springs s;
     EXPECT_EQ(s.run(0.0), 0);
     EXPECT_EQ(PYCODE, 4);

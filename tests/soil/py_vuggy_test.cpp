@@ -5,18 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "group/group_services.h"
-#include "model/input_tables.h"
-#include "model/node_tables.h"
-#include "model/pile_tables.h"
-#include "model/py_tables.h"
-#include "model/run_state.h"
-#include "model/section_tables.h"
-#include "model/soil_tables.h"
-#include "report/run_files.h"
-#include "report/unit_labels.h"
 #include "soil/py_curves.h"
-#include "support/temp_dir.h"
+#include "support/py_fixture.h"
 
 namespace zolan {
 namespace {
@@ -25,62 +15,17 @@ namespace {
 // one layer of code 6 from 0 to 48, compressive strength qu (s = qu / 2),
 // gamma 0.04 pci.
 void pile_in(double qu) {
-    reset_input_tables();
-    reset_pile_tables();
-    reset_section_tables();
-    reset_soil_tables();
-    reset_node_tables();
-    reset_py_tables();
-    reset_group_services_state();
-    TOLZ = 1.0e-14;
-    TOLDEP = 1.0e-6;
-    NUNITS = 1;
-    UNITLB(1);
-    PYMODE = PYREQ = 0;
-    NPILES = 1;
-    IPROP(1) = 1;
-    PFGRP(1) = YFGRP(1) = 1.0;
-    NINCR(1) = 4;
-    PLENP(1) = 48;
-    HINCR(1) = 12;
-    NSECP(1) = 1;
-    SECTAB(1, 1, SEC_DBOT) = 48;
-    SECTAB(1, 1, SEC_TOP + SP_DIA) = SECTAB(1, 1, SEC_BOT + SP_DIA) = 10;
-    for (int k = 1; k <= 5; ++k) NDEPTH(1, k) = NDAXIS(1, k) = (k - 1) * 12.0;
-    NLAYPY = 1;
-    ISOIL(1) = 6;
-    LAYTOP(1) = 0;
-    LAYBOT(1) = 48;
-    NSCPT = NUWPT = 2;
-    SCDEP(1) = UWDEP(1) = 0;
-    SCDEP(2) = UWDEP(2) = 48;
-    for (int i = 1; i <= 2; ++i) {
-        SCCOH(i) = qu;
-        SCGAM(i) = 0.04;
-    }
-    LAYNF(1, 1) = 1;
-    LAYNL(1, 1) = 5;
+    test::reset_py_model();
+    test::one_pile(10, 12, 4);
+    test::soil_layer(1, 6, 0, 48);
+    test::layer_value(SCCOH, 1, qu);
+    test::layer_value(SCGAM, 1, 0.04);
+    test::nodes_by_depth();
 }
 
-struct Springs {
-    NODVEC y, es, smy, smz, esm, p;
-    int run(double Y) {
-        y.fill(-Y);
-        int istat = 0;
-        PYCURV(1, istat, 1, 1, y, es, smy, smz, esm, p);
-        return istat;
-    }
-};
+using test::Springs;
 
-class Vuggy : public ::testing::Test {
-protected:
-    void TearDown() override {
-        reset_soil_tables();
-        reset_node_tables();
-        reset_py_tables();
-        PYREQ = PYMODE = 0;
-    }
-};
+class Vuggy : public test::PyModelTest {};
 
 // qu = 200 psi, s = 100: K1 = 2e5, y1 = 0.004, p1 = 800 = 0.8 s b; K2 = 1e4,
 // y2 = 0.004 + (1000 - 800) / 1e4 = 0.024 = 0.0024 b; residual 3.38 * 10 * 0.04 = 1.352.
@@ -130,18 +75,17 @@ TEST_F(Vuggy, MultipliersLimitModulusAndSum) {
 
 // No strength: no resistance anywhere and one warning block per layer and call.
 TEST_F(Vuggy, NoStrengthGivesNoResistance) {
-    test::TempDir dir;
-    ASSERT_TRUE(io::open_unit(ECHOFILE, "echo.txt", {io::Access::Write}));
     pile_in(0.0);
     Springs s;
-    for (double Y : {0.0, 0.01, 1.0}) {
-        ASSERT_EQ(s.run(Y), 0);
-        for (int k = 2; k <= 5; ++k) {
-            EXPECT_EQ(s.p(k), 0.0) << "Y " << Y << " node " << k;
-            EXPECT_EQ(s.es(k), 0.0) << "Y " << Y << " node " << k;
+    const auto files = test::run_files({ECHOFILE}, [&] {
+        for (double Y : {0.0, 0.01, 1.0}) {
+            ASSERT_EQ(s.run(Y), 0);
+            for (int k = 2; k <= 5; ++k) {
+                EXPECT_EQ(s.p(k), 0.0) << "Y " << Y << " node " << k;
+                EXPECT_EQ(s.es(k), 0.0) << "Y " << Y << " node " << k;
+            }
         }
-    }
-    io::close_unit(ECHOFILE);
+    });
     const std::vector<std::string> block = {
         "",
         "                             **** WARNING ****",
@@ -150,27 +94,17 @@ TEST_F(Vuggy, NoStrengthGivesNoResistance) {
     };
     std::vector<std::string> three;
     for (int call = 0; call < 3; ++call) three.insert(three.end(), block.begin(), block.end());
-    EXPECT_EQ(test::lines_of(test::read_file("echo.txt")), three);
+    EXPECT_EQ(files.echo, three);
 }
 
 // A printed curve at 24 in with the default list: 17 points in steps of
 // y2 / 15 = 0.0016, the 16th at y2 (residual), the 17th beyond.
 TEST_F(Vuggy, PrintedCurve) {
-    test::TempDir dir;
-    ASSERT_TRUE(io::open_unit(ECHOFILE, "echo.txt", {io::Access::Write}));
-    ASSERT_TRUE(io::open_unit(PLOTFILE, "plot.txt", {io::Access::Write}));
     pile_in(200);
-    PYREQ = PYMODE = 1;
-    PLOTFLG = 0;
-    PYNPT = 0;
-    NDEPTH(PYSCRATCH, 1) = NDAXIS(PYSCRATCH, 1) = 24.0;
-    NDEPTH(PYSCRATCH, 2) = 36.0;
-    LAYNF(1, PYSCRATCH) = LAYNL(1, PYSCRATCH) = 1;
+    test::curve_mode(24.0, 36.0);
     Springs s;
-    EXPECT_EQ(s.run(0.0), 0);
-    io::close_unit(ECHOFILE);
-    io::close_unit(PLOTFILE);
-    const std::vector<std::string> lines = test::lines_of(test::read_file("echo.txt"));
+    const auto files = test::run_files({ECHOFILE, PLOTFILE}, [&] { EXPECT_EQ(s.run(0.0), 0); });
+    const std::vector<std::string>& lines = files.echo;
     ASSERT_EQ(lines.size(), 6u + 17u);
     EXPECT_EQ(lines[0], "");
     EXPECT_EQ(lines[1], "          DEPTH BELOW GS     DIAM        C");
@@ -184,15 +118,12 @@ TEST_F(Vuggy, PrintedCurve) {
     // the blank that ends every row of fields.
     // Point 2: y = 0.0016, p = K1 y = 320; point 15: 0.0224, 800 + 1e4 * 0.0184 = 984;
     // point 16: y2, 1.352; point 17: 0.0256, 1.352.
-    const auto pt = [](std::string y, std::string p) {
-        return std::string(21, ' ') + std::string(20 - y.size(), ' ') + y + std::string(20 - p.size(), ' ') + p + ' ';
-    };
-    EXPECT_EQ(lines[6], pt("0.00000", "0.00000"));
-    EXPECT_EQ(lines[7], pt("1.60000E-03", "320.000"));
-    EXPECT_EQ(lines[20], pt("0.0224000", "984.000"));
-    EXPECT_EQ(lines[21], pt("0.0240000", "1.35200"));
-    EXPECT_EQ(lines[22], pt("0.0256000", "1.35200"));
-    const std::vector<std::string> plot = test::lines_of(test::read_file("plot.txt"));
+    EXPECT_EQ(lines[6], test::echo_point("0.00000", "0.00000"));
+    EXPECT_EQ(lines[7], test::echo_point("1.60000E-03", "320.000"));
+    EXPECT_EQ(lines[20], test::echo_point("0.0224000", "984.000"));
+    EXPECT_EQ(lines[21], test::echo_point("0.0240000", "1.35200"));
+    EXPECT_EQ(lines[22], test::echo_point("0.0256000", "1.35200"));
+    const std::vector<std::string>& plot = files.plot;
     ASSERT_EQ(plot.size(), 1u + 17u);
     EXPECT_EQ(plot[0], "   24.000000000000000     ");
     // 1P, 1X, 2(G15.8, 2X): y = y2 / 15 = 0.0016000001280 in E form, p = 2e5 y =

@@ -1,0 +1,226 @@
+// The model a p-y generator reads, set up by hand for a unit test: fresh
+// tables with the run constants the input reader would set, one pile row of
+// constant diameter, soil layers with uniform or linear values, the node
+// springs at one deflection, the scratch row of curve mode, and the text the
+// run files receive.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <initializer_list>
+#include <string>
+#include <vector>
+
+#include "group/group_services.h"
+#include "model/case_tables.h"
+#include "model/input_tables.h"
+#include "model/node_tables.h"
+#include "model/pile_tables.h"
+#include "model/py_tables.h"
+#include "model/run_state.h"
+#include "model/section_tables.h"
+#include "model/soil_tables.h"
+#include "report/run_files.h"
+#include "report/unit_labels.h"
+#include "soil/py_curves.h"
+#include "support/temp_dir.h"
+
+namespace zolan::test {
+
+// Every table a generator reads back to its start, then the run constants of
+// the input reader: English units and labels, static loading of one cycle,
+// analysis mode.
+inline void reset_py_model() {
+    reset_run_state();
+    reset_input_tables();
+    reset_pile_tables();
+    reset_section_tables();
+    reset_soil_tables();
+    reset_node_tables();
+    reset_py_tables();
+    reset_case_tables();
+    reset_group_services_state();
+    PI = 3.141592653589793;
+    TOLZ = 1.0e-14;
+    TOLDEP = 1.0e-6;
+    NUNITS = 1;
+    UNITLB(1);
+    LOADTYP = 1;
+    NCYCL = 1.0;
+    PYMODE = 0;
+    PYREQ = 0;
+}
+
+// A test of the p-y generators: the model goes back to its start after each
+// test, so that no test leaves curve mode or a profile behind for another.
+class PyModelTest : public ::testing::Test {
+protected:
+    void TearDown() override { reset_py_model(); }
+};
+
+// Pile row 1, the only row: property set 1 of one section of diameter b,
+// head at depth 0 with the ground line there, no group multipliers, nincr
+// increments of h; node k at depth (k - 1) h.
+inline void one_pile(double b, double h, int nincr) {
+    NPILES = 1;
+    IPROP(1) = 1;
+    PFGRP(1) = YFGRP(1) = 1.0;
+    NINCR(1) = nincr;
+    PLENP(1) = nincr * h;
+    HINCR(1) = h;
+    NSECP(1) = 1;
+    SECTAB(1, 1, SEC_DTOP) = 0.0;
+    SECTAB(1, 1, SEC_DBOT) = nincr * h;
+    SECTAB(1, 1, SEC_TOP + SP_DIA) = SECTAB(1, 1, SEC_BOT + SP_DIA) = b;
+    for (int k = 1; k <= nincr + 1; ++k) NDEPTH(1, k) = NDAXIS(1, k) = (k - 1) * h;
+}
+
+// Soil layer L from top to bot with soil code `code`: the layer tables and
+// the depths of its two points on the soil curves; the counts take it in.
+inline void soil_layer(int L, int code, double top, double bot) {
+    NLAYPY = L;
+    NSCPT = NUWPT = 2 * L;
+    ISOIL(L) = code;
+    LAYTOP(L) = top;
+    LAYBOT(L) = bot;
+    SCDEP(2 * L - 1) = UWDEP(2 * L - 1) = top;
+    SCDEP(2 * L) = UWDEP(2 * L) = bot;
+}
+
+// A soil quantity of layer L: `top` at its top point, `bot` at its bottom
+// point (linear in depth between them); one value for a uniform layer.
+template <class Curve>
+void layer_value(Curve& curve, int L, double top, double bot) {
+    curve(2 * L - 1) = top;
+    curve(2 * L) = bot;
+}
+template <class Curve>
+void layer_value(Curve& curve, int L, double v) {
+    layer_value(curve, L, v, v);
+}
+
+// A layer of uniform frictional soil (sand, silt): unit weight gamma,
+// friction angle phi_deg in degrees, subgrade modulus k; the nodes nf..nl of
+// pile row 1 in it, given by hand so that a node may be counted in a layer
+// that starts below it.
+inline void friction_layer(int L, int code, double top, double bot, double gamma, double phi_deg, double k, int nf,
+                           int nl) {
+    soil_layer(L, code, top, bot);
+    layer_value(SCGAM, L, gamma);
+    layer_value(SCPHI, L, phi_deg * (3.141592653589793 / 180.0));
+    layer_value(SCK, L, k);
+    LAYNF(L, 1) = nf;
+    LAYNL(L, 1) = nl;
+}
+
+// The nodes of pile row 1 in each layer: a node at x belongs to the layer
+// with top <= x < bottom, the last layer down to its bottom.
+inline void nodes_by_depth() {
+    for (int L = 1; L <= NLAYPY; ++L) {
+        LAYNF(L, 1) = LAYNL(L, 1) = 0;
+        for (int k = 1; k <= NINCR(1) + 1; ++k) {
+            const double x = NDEPTH(1, k);
+            if (x < LAYTOP(L) || (x >= LAYBOT(L) && L < NLAYPY) || x > LAYBOT(L)) continue;
+            if (LAYNF(L, 1) == 0) LAYNF(L, 1) = k;
+            LAYNL(L, 1) = k;
+        }
+    }
+}
+
+// A clay layer from top to bot with soil code `code`: uniform cohesion c,
+// e50 and J.
+struct ClayLayer {
+    double top, bot;
+    int code;
+    double c, e50, J = 0.5;
+};
+
+// Pile row 1 of diameter b in clay layers (nincr increments of h, see
+// one_pile); unit weight gamma everywhere; the nodes by depth.
+inline void clay_pile(double b, double h, int nincr, double gamma, std::initializer_list<ClayLayer> layers) {
+    reset_py_model();
+    one_pile(b, h, nincr);
+    int L = 0;
+    for (const ClayLayer& l : layers) {
+        soil_layer(++L, l.code, l.top, l.bot);
+        layer_value(SCGAM, L, gamma);
+        layer_value(SCCOH, L, l.c);
+        layer_value(SCE50, L, l.e50);
+        layer_value(SCJ, L, l.J);
+    }
+    nodes_by_depth();
+}
+
+// The springs of every node of pile row 1 with all the nodes deflected by -Y
+// (so that a positive Y gives positive reactions).
+struct Springs {
+    NODVEC y, es, smy, smz, esm, p;
+    // Returns the status word.
+    int run(double Y) {
+        y.fill(-Y);
+        int istat = 0;
+        PYCURV(1, istat, 1, 1, y, es, smy, smz, esm, p);
+        return istat;
+    }
+};
+
+// One soil model's generator called on layer L of pile row 1 with every node
+// deflected by +Y; p and es start at UNSET so that untouched nodes show.
+struct LayerRun {
+    static constexpr double UNSET = -777.0;
+    int istat = 0;
+    NODVEC y, es, sm, esm, p;
+    template <class Gen>
+    void run(Gen gen, int L, double Y) {
+        y.fill(Y);
+        p.fill(UNSET);
+        es.fill(UNSET);
+        gen(1, L, istat, 1, 1, y, es, sm, sm, esm, p);
+    }
+};
+
+// Curve mode as the tabulating caller lays it: the node at depth d in the
+// scratch row, the next one at `next`, the node in layer L only; the curve
+// printed (PLOTFLG = 0) at the model's default deflections (PYNPT = 0).
+inline void curve_mode(double d, double next, int L = 1) {
+    PYREQ = 1;
+    PYMODE = 1;
+    PLOTFLG = 0;
+    PYNPT = 0;
+    NDEPTH(PYSCRATCH, 1) = NDAXIS(PYSCRATCH, 1) = d;
+    NDEPTH(PYSCRATCH, 2) = next;
+    for (int l = 1; l <= MAXSLY; ++l) LAYNF(l, PYSCRATCH) = l == L ? 1 : 0;
+    for (int l = L; l <= NLAYPY; ++l) LAYNL(l, PYSCRATCH) = 1;
+}
+
+// A tabulated point as the echo prints it: 21 blanks, the deflection and the
+// reaction right-aligned in 20 columns each, and the blank with which the row
+// writer ends a line.
+inline std::string echo_point(const std::string& y, const std::string& p) {
+    return std::string(21, ' ') + std::string(20 - y.size(), ' ') + y + std::string(20 - p.size(), ' ') + p + ' ';
+}
+
+// The lines that the runtime, echo and plot files received while `body` ran,
+// the files opened new in a fresh folder (a file not asked for stays closed
+// and empty here).
+struct RunText {
+    std::vector<std::string> run, echo, plot;
+};
+template <class Body>
+RunText run_files(std::initializer_list<int> units, Body&& body) {
+    TempDir dir;
+    const auto name = [](int u) {
+        return std::string(u == RUNFILE ? "run.txt" : u == ECHOFILE ? "echo.txt" : "plot.txt");
+    };
+    for (int u : units) EXPECT_TRUE(io::open_unit(u, name(u), {io::Access::Write})) << "unit " << u;
+    body();
+    RunText out;
+    for (int u : units) {
+        io::close_unit(u);
+        std::vector<std::string>& lines = u == RUNFILE ? out.run : u == ECHOFILE ? out.echo : out.plot;
+        lines = lines_of(read_file(name(u)));
+    }
+    return out;
+}
+
+}  // namespace zolan::test
