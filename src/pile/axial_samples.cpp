@@ -42,7 +42,8 @@ bool estimate_fmax(int ptype, double xg, double zg, int code, double& d, int& IS
         if (ISTAT != 0) return false;
         double psi = c / z / gamma;
         if (!(psi >= TINY)) psi = TINY;  // also a zero unit weight with no cohesion
-        double alpha = psi > 1.0 ? 0.5 / std::pow(psi, 0.25) : 0.5 / std::sqrt(psi);
+        // The adhesion factor never exceeds 1: the shaft never takes more than the cohesion.
+        double alpha = std::min(1.0, psi > 1.0 ? 0.5 / std::pow(psi, 0.25) : 0.5 / std::sqrt(psi));
         c = CCRV(xg, ISTAT);
         if (ISTAT != 0) return false;
         if (alpha < 0.5 && ((NUNITS == 1 && c < CLAYENG) || (NUNITS == 2 && c < CLAYSI))) alpha = 1.0;

@@ -188,7 +188,8 @@ bool side_resistance_estimate(int ptype, int code, double x, double zg, double d
         const double z = zg < FMXMIN ? 1.0 : zg;
         // Without overburden stress the ratio is unbounded (or nil without cohesion).
         const double ratio = gamma != 0.0 ? std::max(FMXMIN, c / z / gamma) : (c > 0.0 ? HUGE_VAL : FMXMIN);
-        double alpha = ratio > 1.0 ? 0.5 / std::pow(ratio, 0.25) : 0.5 / std::sqrt(ratio);
+        // The adhesion factor never exceeds 1: the shaft never takes more than the cohesion.
+        double alpha = std::min(1.0, ratio > 1.0 ? 0.5 / std::pow(ratio, 0.25) : 0.5 / std::sqrt(ratio));
         if (alpha < 0.5 && ((NUNITS == 1 && c < C347) || (NUNITS == 2 && c < 24.0))) alpha = 1.0;
         const double friction = gamma * C08 * z * std::tan(phi - C0087);
         if (clay) fmax = alpha * c;
@@ -211,8 +212,10 @@ bool side_resistance_estimate(int ptype, int code, double x, double zg, double d
         if (clay || rock || silt) c = CCRV(x, status);  // a failure stops the caller at its next test
         if (clay) fmax = C055 * c;
         if (rock) fmax = C01 * c;
-        if (sand) fmax = gamma * zg * beta;
-        if (silt) fmax = C055 * c + gamma * zg * beta;
+        // A point above the ground line at the pile has no overburden (no negative friction).
+        const double zo = std::max(zg, 0.0);
+        if (sand) fmax = gamma * zo * beta;
+        if (silt) fmax = C055 * c + gamma * zo * beta;
     }
     return true;
 }

@@ -324,9 +324,11 @@ TEST_F(TorsionCurves, EstimatedSideResistance) {
         {1, 3, 3, 0, 50, 0, 3.0},          // ratio 1.5: alpha 0.4518 < 0.5, c < 3.47: alpha 1
         {1, 11, 5, 0, 0, 0, 0.7476744},    // zg 0 taken as 1: ratio 125, alpha 0.1495349
         {1, 9, 5, 0, 100, 0, 0.5},         // rock: 0.1 c
+        {1, 10, 0.5, 0, 100, 0, 0.5},      // ratio 0.125: alpha 1.4142136, held to 1: c
         // Driven, sand: gamma 0.8 zg tan(phi - 0.087) = 3.2 tan(0.4365988) = 3.2 0.4666321
         {1, 4, 0, 30, 100, 0, 1.4932227},
         {1, 7, 5, 30, 100, 0, 1.4932227 + 2.3643540},  // silt: sand part + alpha c
+        {1, 7, 0.5, 30, 100, 0, 1.4932227 + 0.5},      // silt, ratio 0.125: alpha held to 1
         {1, 5, 5, 30, 100, 0, 0.25},       // user p-y layer: the value read stays
         // Drilled: 0.55 c; gamma zg beta, beta = 1.5 - 0.135 sqrt(dft / 12) in 0.25..1.2.
         {2, 13, 5, 0, 100, 0, 2.75},
@@ -335,6 +337,9 @@ TEST_F(TorsionCurves, EstimatedSideResistance) {
         {2, 4, 0, 30, 100, 1200, 1.0},       // beta = 0.15, held to 0.25
         {2, 7, 5, 30, 100, 100, 2.75 + 4.4411543},
         {2, 12, 5, 30, 100, 100, 0.25},
+        // Above the ground line at the pile (zg < 0) a drilled shaft has no overburden.
+        {2, 4, 0, 30, -50, 100, 0.0},
+        {2, 7, 5, 30, -50, 100, 2.75},
     };
     for (const Case& c : cases) {
         set_model(c.ptype, {{0, 400, c.code, c.c, 0.01, 0, 0}}, {{200, 1e20, 1e20}});
