@@ -4,6 +4,8 @@
 // the curve file instead of evaluating the analysis nodes.
 #pragma once
 
+#include <atomic>
+
 #include "model/limits.h"
 #include "model/soil_tables.h"
 #include "model/table.h"
@@ -33,6 +35,11 @@ extern double PYZGS;                 // depth of the tabulated curve below the g
 // inside the parallel loops; cleared before every solve of the analysis
 // driver and at the start of every run.
 extern Table1<int, MAXPIL> PYUWRN;
+
+// VUGWRN(l): 1 once vuggy-limestone layer l was reported without strength;
+// set atomically by the first pile row that meets it (the report is written
+// once per layer and run).
+extern Table1<std::atomic<int>, MAXSLY> VUGWRN;
 
 void reset_py_tables();
 

@@ -97,11 +97,20 @@ void lay_scratch(int P, double d) {
     for (int l = L; l <= NLAYPY; ++l) LAYNL(l, PYSCRATCH) = 1;
 }
 
-// The first layer holding d (top and bottom included) when its curves are
-// user curves (soil code 5), else 0.
+// A layer of user curves (soil code 5) at d, else 0: the first layer holding
+// d (top and bottom included), or the layer whose model tabulates the curve
+// (the first whose bottom lies below d). At a boundary the two differ; user
+// curves tabulate nothing, so a lower user-curve layer is reported as well,
+// rather than a curve announced and never printed.
 int user_layer(double d) {
     for (int l = 1; l <= NLAYPY; ++l) {
-        if (LAYTOP(l) <= d && d <= LAYBOT(l)) return ISOIL(l) == 5 ? l : 0;
+        if (LAYTOP(l) <= d && d <= LAYBOT(l)) {
+            if (ISOIL(l) == 5) return l;
+            break;
+        }
+    }
+    for (int l = 1; l <= NLAYPY; ++l) {
+        if (LAYBOT(l) > d) return ISOIL(l) == 5 ? l : 0;
     }
     return 0;
 }

@@ -8,6 +8,7 @@
 
 #include "control/soil_lookup.h"
 #include "model/input_tables.h"
+#include "model/py_tables.h"
 #include "model/single_precision.h"
 #include "report/field_writers.h"
 #include "report/run_files.h"
@@ -49,8 +50,8 @@ public:
 
     bool prepare(const PyNode& n, int&) override {
         curve(n);
-        // A layer without strength gives no resistance; said once per layer and call.
-        if (s_ <= 0.0 && !warned_) {
+        // A layer without strength gives no resistance; said once per layer and run.
+        if (s_ <= 0.0 && !warned_ && VUGWRN(n.layer).exchange(1) == 0) {
             warned_ = true;
             const fmt::Item layer(n.layer);
             const std::string block = fmt::format_to_string(F_NO_STRENGTH, std::span<const fmt::Item>(&layer, 1));

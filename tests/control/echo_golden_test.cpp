@@ -35,8 +35,12 @@ std::string echo_of(const char* example) {
 }
 
 // The echo of the two examples (header, opening block, pile cap, loads, pile
-// rows, properties and cross sections), reviewed line by line against the
-// layouts when it was frozen, stays exactly as it is.
+// rows, properties and cross sections, soil, the generated axial and torque
+// curves, the printed p-y curves), reviewed line by line against the layouts
+// and recomputed independently when it was frozen, stays exactly as it is.
+// While no solver evaluates the springs, the layered-soil equivalent depth is
+// never computed, so the printed sand curve at 30 ft is that of a layer
+// starting at the ground surface; it changes once the analyses run.
 TEST(EchoGolden, Examples) {
     for (const char* example : {"group3d.in", "plane2d_si.in"}) {
         const std::string golden = std::string(ZOLAN_FIXTURES_DIR) + "/golden/" + example + ".echo";

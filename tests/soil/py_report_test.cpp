@@ -147,6 +147,12 @@ TEST_F(PyReport, ReasonsForNoCurve) {
         {"on the boundary below a user-curve layer", [] { ISOIL(1) = 5; }, {1, 240.0, {}},
          {"", "", head1, "", pile1, "", since5 + "     20.00 FT,",
           "         IS WITHIN LAYER   1, WHICH IS SET AS USER DEFINED P-Y CURVES"}},
+        // On the same boundary with the lower layer of user curves: that layer
+        // would tabulate the curve, and user curves tabulate none, so the
+        // request reports it instead of announcing points it never prints.
+        {"on the boundary above a user-curve layer", [] { ISOIL(2) = 5; }, {1, 240.0, {}},
+         {"", "", head1, "", pile1, "", since5 + "     20.00 FT,",
+          "         IS WITHIN LAYER   2, WHICH IS SET AS USER DEFINED P-Y CURVES"}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
