@@ -4,6 +4,8 @@
 // the tables the solvers read, and every pile row is given the curve it
 // uses: a user curve k as +k, generated curve g as -g.
 #include <algorithm>
+#include <cmath>
+#include <cstdlib>
 #include <initializer_list>
 #include <string>
 
@@ -81,19 +83,10 @@ void plot_block(const fmt::Format& title, int ncurves, const N& npt, const A& lo
     }
 }
 
-// A pile row with neither a user curve nor a generated one would leave the
-// analysis without a curve to read: the run stops with an input error naming
-// the first such row. Returns true when it did.
-bool refuse_row_without_curve(const Table1<int, MAXPIL>& icrv, const char* kind, int& ISTAT) {
-    int row = 0;
-    for (int r = 1; r <= NPILES && row == 0; ++r)
-        if (icrv(r) == 0) row = r;
-    if (row == 0) return false;
-    const std::string lines[] = {
-        "PILE ROW " + std::to_string(row) + " HAS NO " + kind + " CURVE:",
-        NLAYPY <= 0 ? std::string("NO USER CURVE IS GIVEN AND NO SOIL LAYER IS DEFINED TO GENERATE ONE")
-                    : std::string("NEITHER A USER CURVE NOR A GENERATED CURVE IS GIVEN FOR THE ROW"),
-    };
+// An input that cannot be analysed: the fatal block on the runtime file and
+// the echo, the same lines after the status text of the final report, and
+// the input-error status.
+void input_error(std::initializer_list<std::string> lines, int& ISTAT) {
     static const fmt::Format head(R"((/,/,/,29X,"**** FATAL ERROR ****"))");
     static const fmt::Format body("(5X,A)");
     for (int unit : {RUNFILE, ECHOFILE}) {
@@ -103,6 +96,20 @@ bool refuse_row_without_curve(const Table1<int, MAXPIL>& icrv, const char* kind,
     }
     for (const std::string& l : lines) FAILTXT.push_back("    " + l);
     ISTAT = ISINPUT;
+}
+
+// A pile row with neither a user curve nor a generated one would leave the
+// analysis without a curve to read: the run stops with an input error naming
+// the first such row. Returns true when it did.
+bool refuse_row_without_curve(const Table1<int, MAXPIL>& icrv, const char* kind, int& ISTAT) {
+    int row = 0;
+    for (int r = 1; r <= NPILES && row == 0; ++r)
+        if (icrv(r) == 0) row = r;
+    if (row == 0) return false;
+    input_error({"PILE ROW " + std::to_string(row) + " HAS NO " + kind + " CURVE:",
+                 NLAYPY <= 0 ? std::string("NO USER CURVE IS GIVEN AND NO SOIL LAYER IS DEFINED TO GENERATE ONE")
+                             : std::string("NEITHER A USER CURVE NOR A GENERATED CURVE IS GIVEN FOR THE ROW")},
+                ISTAT);
     return true;
 }
 
@@ -129,6 +136,42 @@ void store_odd_curve(int j, int n1, const AXPTS& f1, const AXPTS& s1, int n2, co
 int points(int n) { return std::clamp(n, 0, AXPTS::size()); }
 
 }  // namespace
+
+// ---------------------------------------------------------------------------
+// A soil layer of user p-y curves (soil code 5) takes its curves from the user
+// p-y set that each pile row names: a row whose pile reaches into such a layer
+// without a set that has curves with points would get no lateral resistance
+// there. The run stops with an input error naming the row and the layer.
+
+void USERLAYCHK(int& ISTAT) {
+    for (int L = 1; L <= NLAYPY; ++L) {
+        if (ISOIL(L) != 5) continue;
+        for (int r = 1; r <= NPILES; ++r) {
+            const int p = IPROP(r);
+            const double head = XTOP(r);
+            const double tip = head + PLENP(p) * (KBATAD == 1 ? std::cos(BATANG(r)) : 1.0);
+            if (!(LAYTOP(L) < tip && LAYBOT(L) > head)) continue;
+            const std::string where = "PILE ROW " + std::to_string(r) + " REACHES SOIL LAYER " + std::to_string(L) +
+                                      ", WHICH TAKES USER P-Y CURVES (SOIL CODE 5),";
+            const int set = std::abs(IPYSET(r));
+            if (set == 0) {
+                input_error({where, std::string("BUT THE ROW NAMES NO USER P-Y CURVE SET")}, ISTAT);
+                return;
+            }
+            if (set > MAXUPS || UPYNCV(set) < 1) {
+                input_error({where, "BUT ITS USER P-Y CURVE SET " + std::to_string(set) + " HOLDS NO CURVE"}, ISTAT);
+                return;
+            }
+            for (int j = 1; j <= UPYNCV(set); ++j) {
+                if (UPYNPT(set, j) >= 1) continue;
+                input_error({where, "BUT CURVE " + std::to_string(j) + " OF ITS USER P-Y CURVE SET " +
+                                        std::to_string(set) + " HAS NO POINT"},
+                            ISTAT);
+                return;
+            }
+        }
+    }
+}
 
 // ---------------------------------------------------------------------------
 // Table G: the user p-y curve sets, copied value for value into the user p-y

@@ -17,6 +17,7 @@ void TABLEE(int& ISTAT);  // pile properties and cross sections; the section tab
 void TABLEF(int& ISTAT);  // soil layers and strength curves; the soil tables
 void PYPRDATA();          // the p-y print requests (when generated curves are printed)
 void TABLEG();            // user p-y curve sets; the user p-y tables
+void USERLAYCHK(int& ISTAT);  // every pile in a user-curve soil layer names a set with curves
 void TABLEH(int& ISTAT);  // axial load-displacement curves, user and generated; the rows' curves
 void TABLEI(int& ISTAT);  // torque-rotation curves, user and generated (three-dimensional model)
 void TABLEJ(int& ISTAT);  // moment-curvature tables, reduction factors along depth, soil movement

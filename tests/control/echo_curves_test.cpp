@@ -467,6 +467,57 @@ TEST(TableHI, RowWithoutCurveIsAnInputError) {
     }
 }
 
+// A pile reaching into a soil layer of user p-y curves (code 5) must name a
+// user p-y set with curves that have points; otherwise the layer would give
+// that pile no lateral resistance without a word, so the run stops.
+TEST(UserCurveLayers, EveryPileInTheLayerNamesASetWithCurves) {
+    const Lines head = {"", "", "", sp(29) + "**** FATAL ERROR ****"};
+    struct Case {
+        const char* what;
+        double layer2_top;  // layer 2 (code 5) from here to 1000 in; the piles end at 480 in
+        int set2;           // IPYSET of row 2 (the sign does not matter); row 1 names set 1
+        int curves, points; // of set 1
+        int row;            // the row reported
+        std::string reason;
+    };
+    const Case cases[] = {
+        {"row with a set", 240.0, -1, 2, 3, 0, ""},
+        {"layer below the tips", 480.0, 0, 0, 0, 0, ""},
+        {"row without a set", 240.0, 0, 2, 3, 2, "     BUT THE ROW NAMES NO USER P-Y CURVE SET"},
+        {"set without curves", 240.0, 1, 0, 0, 1, "     BUT ITS USER P-Y CURVE SET 1 HOLDS NO CURVE"},
+        {"curve without points", 240.0, -1, 2, 0, 1, "     BUT CURVE 1 OF ITS USER P-Y CURVE SET 1 HAS NO POINT"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        Fresh f;
+        NLAYPY = 2;
+        ISOIL(1) = 1;
+        ISOIL(2) = 5;
+        LAYTOP(1) = 0.0;
+        LAYBOT(1) = LAYTOP(2) = c.layer2_top;
+        LAYBOT(2) = 1000.0;
+        NPILES = 2;
+        IPROP(1) = IPROP(2) = 1;
+        PLENP(1) = 480.0;
+        IPYSET(1) = 1;
+        IPYSET(2) = c.set2;
+        UPYNCV(1) = c.curves;
+        for (int j = 1; j <= c.curves; ++j) UPYNPT(1, j) = c.points;
+        const Files out = run_block([](int& s) { USERLAYCHK(s); });
+        if (c.reason.empty()) {
+            EXPECT_EQ(out.status, 0);
+            EXPECT_TRUE(out.echo.empty());
+            continue;
+        }
+        EXPECT_EQ(out.status, ISINPUT);
+        const std::string where = "     PILE ROW " + std::to_string(c.row) +
+                                  " REACHES SOIL LAYER 2, WHICH TAKES USER P-Y CURVES (SOIL CODE 5),";
+        const Lines block = join({head, {where, c.reason}});
+        EXPECT_EQ(out.run, block);
+        EXPECT_EQ(out.echo, block);
+    }
+}
+
 // A status from a generator ends the table at once: no further call, no
 // generated block on the echo or the plot file; the curves built so far stay.
 TEST(TableHI, GeneratorStatusEndsTheTable) {
