@@ -10,6 +10,7 @@
 #include <string>
 
 #include "control/input_echo.h"
+#include "control/section_lookup.h"
 #include "control/status_codes.h"
 #include "model/curve_tables.h"
 #include "model/input_tables.h"
@@ -330,6 +331,19 @@ void TABLEI(int& ISTAT) {
             if (ITRCRV(r) == 0) ITRCRV(r) = -ITRGEN(r);
     if (refuse_row_without_curve(ITRCRV, "TORQUE-ROTATION", ISTAT)) return;
     if (!generate) return;
+
+    // The side resistance turns the shaft through its radius: a pile without
+    // a diameter has no torque-rotation curve to generate (its rotations
+    // would be movements divided by a zero radius).
+    for (int j = 1; j <= NTRGEN; ++j) {
+        const int r = TRGROW(j);
+        if (SECDIA(r, IPROP(r), XTOP(r)) > 0.0) continue;
+        input_error({"PILE ROW " + std::to_string(r) + ": THE SECTIONS OF PROPERTY SET " + std::to_string(IPROP(r)) +
+                         " GIVE NO DIAMETER,",
+                     std::string("SO NO TORQUE-ROTATION CURVE CAN BE GENERATED FROM THE SOIL")},
+                    ISTAT);
+        return;
+    }
 
     for (int j = 1; j <= NTRGEN; ++j) {
         const int r = TRGROW(j);

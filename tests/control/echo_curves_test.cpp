@@ -49,6 +49,9 @@ struct Fresh {
         NANTYP = nantyp;
         TOLZ = 1.0e-14;
         TOLDEP = 1.0e-6;
+        // Property set 1: one section with a 24-in head, as generated curves need.
+        NSECP(1) = 1;
+        SECTAB(1, 1, SEC_TOP + SP_DIA) = 24.0;
         curve_generators = {};
     }
     ~Fresh() { curve_generators = {}; }
@@ -516,6 +519,28 @@ TEST(UserCurveLayers, EveryPileInTheLayerNamesASetWithCurves) {
         EXPECT_EQ(out.run, block);
         EXPECT_EQ(out.echo, block);
     }
+}
+
+// A pile whose sections give no diameter has no torque-rotation curve to
+// generate: the run stops with an input error before any generator runs.
+TEST(TableI, PileWithoutDiameterIsAnInputError) {
+    Fresh f;
+    std::vector<Call> calls;
+    curve_generators.trcrv = scripted(calls);
+    NLAYPY = 1;
+    NPILES = 1;
+    IPROP(1) = 1;
+    SECTAB(1, 1, SEC_TOP + SP_DIA) = 0.0;
+    NTRGEN = 1;
+    TRGROW(1) = 1;
+    ITRGEN(1) = 1;
+    const Files out = run_block([](int& s) { TABLEI(s); });
+    EXPECT_EQ(out.status, ISINPUT);
+    EXPECT_TRUE(calls.empty());
+    const Lines block = {"", "", "", sp(29) + "**** FATAL ERROR ****",
+                         "     PILE ROW 1: THE SECTIONS OF PROPERTY SET 1 GIVE NO DIAMETER,",
+                         "     SO NO TORQUE-ROTATION CURVE CAN BE GENERATED FROM THE SOIL"};
+    EXPECT_EQ(out.run, block);
 }
 
 // A status from a generator ends the table at once: no further call, no
