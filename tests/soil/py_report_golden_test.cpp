@@ -1,0 +1,73 @@
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <ctime>
+#include <string>
+
+#include "control/control.h"
+#include "control/report_header.h"
+#include "support/names_file.h"
+#include "support/temp_dir.h"
+
+namespace zolan {
+namespace {
+
+struct RunOutput {
+    std::string tablen;  // the echo from the heading of the printed p-y curves to its end
+    std::string plot;    // the whole plot file of generated curves
+};
+
+// One whole run of the fixture in a fresh folder at a fixed time; the input
+// is named without a folder, so nothing in the files depends on where it ran.
+RunOutput run_of(const char* fixture) {
+    test::TempDir dir;
+    test::write_file(fixture, test::read_file(std::string(ZOLAN_FIXTURES_DIR) + "/" + fixture));
+    auto names = test::default_names();
+    names[5] = fixture;
+    test::write_names(names);
+    std::tm t{};
+    t.tm_year = 2026 - 1900;
+    t.tm_mon = 0;
+    t.tm_mday = 5;
+    t.tm_hour = 9;
+    t.tm_min = 5;
+    t.tm_sec = 3;
+    FIXED_CLOCK = t;
+    const int status = IZOLAN(2);
+    FIXED_CLOCK.reset();
+    EXPECT_EQ(status, 0) << test::read_file("runtime.txt");
+    RunOutput out;
+    const std::string echo = test::read_file("echo.txt");
+    const std::size_t at = echo.find("     * TABLE N *   PRINTED P-Y CURVES");
+    EXPECT_NE(at, std::string::npos) << "no printed p-y curves in the echo";
+    if (at != std::string::npos) out.tablen = echo.substr(at);
+    out.plot = test::read_file("plot.txt");
+    return out;
+}
+
+// A whole run prints the generated p-y curves of every soil code (reasons,
+// headings, unit labels, soil values, default and requested deflection lists,
+// points on the echo and on the plot file) byte for byte as they were
+// recomputed independently, from the layouts and the model formulas, when the
+// golden files were frozen.
+// One pile through thirteen layers, one of each soil code, with a request in
+// the middle of every layer and requests above the ground line, above the pile
+// head and below the tip. While no solver evaluates the springs the
+// layered-soil equivalent depth is never computed, so every layer below the
+// first is tabulated as if its top were the ground surface (the depth in the
+// resistance is 5 ft below the layer top); the files change once the analyses
+// run.
+TEST(PyReportGolden, EverySoilCode) {
+    const char* fixture = "py_every_code.in";
+    const RunOutput run = run_of(fixture);
+    const std::string base = std::string(ZOLAN_FIXTURES_DIR) + "/golden/py_every_code";
+    if (std::getenv("ZOLAN_WRITE_GOLDEN")) {
+        test::write_file(base + ".tablen", run.tablen);
+        test::write_file(base + ".plot", run.plot);
+    }
+    EXPECT_EQ(run.tablen, test::read_file(base + ".tablen"));
+    EXPECT_EQ(run.plot, test::read_file(base + ".plot"));
+}
+
+}  // namespace
+}  // namespace zolan
