@@ -1,13 +1,9 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
-#include <ctime>
 #include <string>
 
-#include "control/control.h"
-#include "control/report_header.h"
-#include "support/names_file.h"
-#include "support/temp_dir.h"
+#include "support/fixed_run.h"
 
 namespace zolan {
 namespace {
@@ -16,20 +12,7 @@ namespace {
 // named without a folder, so the header's path line is the same everywhere.
 std::string echo_of(const char* example) {
     test::TempDir dir;
-    test::write_file(example, test::read_file(std::string(ZOLAN_SOURCE_DIR) + "/examples/" + example));
-    auto names = test::default_names();
-    names[5] = example;
-    test::write_names(names);
-    std::tm t{};
-    t.tm_year = 2026 - 1900;
-    t.tm_mon = 0;
-    t.tm_mday = 5;
-    t.tm_hour = 9;
-    t.tm_min = 5;
-    t.tm_sec = 3;
-    FIXED_CLOCK = t;
-    const int status = IZOLAN(2);
-    FIXED_CLOCK.reset();
+    const int status = test::run_at_fixed_time(std::string(ZOLAN_SOURCE_DIR) + "/examples/" + example, example);
     EXPECT_EQ(status, 0) << test::read_file("runtime.txt");
     return test::read_file("echo.txt");
 }

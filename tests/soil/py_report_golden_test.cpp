@@ -1,13 +1,9 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
-#include <ctime>
 #include <string>
 
-#include "control/control.h"
-#include "control/report_header.h"
-#include "support/names_file.h"
-#include "support/temp_dir.h"
+#include "support/fixed_run.h"
 
 namespace zolan {
 namespace {
@@ -21,20 +17,7 @@ struct RunOutput {
 // is named without a folder, so nothing in the files depends on where it ran.
 RunOutput run_of(const char* fixture) {
     test::TempDir dir;
-    test::write_file(fixture, test::read_file(std::string(ZOLAN_FIXTURES_DIR) + "/" + fixture));
-    auto names = test::default_names();
-    names[5] = fixture;
-    test::write_names(names);
-    std::tm t{};
-    t.tm_year = 2026 - 1900;
-    t.tm_mon = 0;
-    t.tm_mday = 5;
-    t.tm_hour = 9;
-    t.tm_min = 5;
-    t.tm_sec = 3;
-    FIXED_CLOCK = t;
-    const int status = IZOLAN(2);
-    FIXED_CLOCK.reset();
+    const int status = test::run_at_fixed_time(std::string(ZOLAN_FIXTURES_DIR) + "/" + fixture, fixture);
     EXPECT_EQ(status, 0) << test::read_file("runtime.txt");
     RunOutput out;
     const std::string echo = test::read_file("echo.txt");
