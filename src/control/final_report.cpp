@@ -45,8 +45,8 @@ void copy_summary_scratch() {
         text = text.substr(0, 120);
         std::size_t n = text.size();
         while (n > 0 && text[n - 1] == ' ') --n;
-        out.assign(text.substr(0, n));
-        if (n == 0) out = " ";
+        // An all-blank line is copied as one blank; every line gets one more.
+        out.assign(n == 0 ? std::string_view(" ") : text.substr(0, n));
         out.push_back(' ');
         io::write_line(SUMFILE, out);
     }

@@ -451,7 +451,7 @@ private:
 
     size_t emit(long long op, long long a = 0, long long b = 0, long long c = 0, long long d = 0) {
         const size_t at = code_.size() / kWords;
-        code_.insert(code_.end(), {op, a, b, c, d});
+        for (long long w : {op, a, b, c, d}) code_.push_back(w);
         return at;
     }
 
