@@ -13,6 +13,7 @@
 #include "model/soil_tables.h"
 #include "soil/py_curves.h"
 #include "soil/sand_coefficients.h"
+#include "soil/sand_wedge.h"
 
 namespace zolan {
 
@@ -88,11 +89,8 @@ void EQDEPTH(int pile, int layer, int prop, const EqDepthSoil& soil) {
         case 7:
         case 8: {
             // 6-7. Sand, API sand and silt: the wedge resistance summed to zr.
-            const double tphi = std::tan(soil.phi), ta = std::tan(soil.alpha), tb = std::tan(soil.beta);
-            const double C1 = tb * (soil.K0 * (tphi * std::sin(soil.beta) * (1.0 / std::cos(soil.alpha) + 1.0) - ta) +
-                                    soil.Kp * ta);
-            const double C2 = soil.Kp - soil.Ka;
-            const double C3 = soil.Kp * soil.Kp * (soil.K0 * tphi + soil.Kp) - soil.Ka;
+            double C1 = 0, C2 = 0, C3 = 0;
+            api_coefficients(soil.phi, soil.alpha, soil.beta, soil.K0, soil.Ka, soil.Kp, C1, C2, C3);
             const double zr = (C3 - C2) * b / C1;
             const double dz = zr / 50.0;
             const int code = ISOIL(layer);

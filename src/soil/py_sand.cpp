@@ -22,13 +22,13 @@
 #include "soil/py_curves.h"
 #include "soil/py_frame.h"
 #include "soil/sand_coefficients.h"
+#include "soil/sand_wedge.h"
 #include "soil/soil_defaults.h"
 
 namespace zolan {
 
 namespace {
 
-constexpr double K0 = f32(0.4f);           // earth pressure at rest
 constexpr double PHI_MIN = f32(1.0e-10f);  // a smaller friction angle counts as zero
 constexpr double H_MIN = f32(1.0e-10f);    // API sand: no resistance at a shallower depth
 constexpr double C08 = f32(0.8f), C09 = f32(0.9f);
@@ -78,30 +78,14 @@ public:
         // An open unit system has no defaults of its own: the English ones.
         if (k_ <= 0.0) KSAND(phi_, gamma_, k_, NUNITS == 2 ? 2 : 1);
         // 2. Angles and earth-pressure coefficients.
-        alpha_ = phi_ / 2.0;
-        beta_ = PI / 4.0 + phi_ / 2.0;
-        const double ta = std::tan(PI / 4.0 - phi_ / 2.0), tp = std::tan(PI / 4.0 + phi_ / 2.0);
-        Ka_ = ta * ta;
-        Kp_ = tp * tp;
+        w_ = SandWedge(phi_);
         return true;
     }
 
     // Equivalent depth of the layer; none from a node without friction.
     void eqdepth(const PyNode& n) override {
         if (zero_phi_) return;
-        EqDepthSoil soil;
-        soil.b = n.b;
-        soil.cu = c_;
-        soil.gamma = gamma_;
-        soil.phi = phi_;
-        soil.alpha = alpha_;
-        soil.beta = beta_;
-        soil.K0 = K0;
-        soil.Ka = Ka_;
-        soil.Kp = Kp_;
-        soil.z0 = n.z;
-        soil.zb = SAND_ZB;
-        EQDEPTH(n.pile, n.layer, n.prop, soil);
+        EQDEPTH(n.pile, n.layer, n.prop, w_.eqdepth_soil(n.b, c_, gamma_, n.z));
     }
 
     double es0(const PyNode&) const override { return es0_; }
@@ -117,18 +101,7 @@ public:
     // 0, ym/12 .. 10 ym/12, then steps s = (yu - 10 ym/12) / 2 to yu and two
     // beyond it, and two points b/20 and b/10 further.
     double default_y(const PyNode& n, int i, double) const override {
-        const double y11 = 10.0 * ym_ / 12.0;
-        const double s = (yu_ - y11) / 2.0;
-        const double y15 = yu_ + 2.0 * s;
-        if (i <= 11) return (i - 1) * ym_ / 12.0;
-        switch (i) {
-            case 12: return y11 + s;
-            case 13: return yu_;
-            case 14: return yu_ + s;
-            case 15: return y15;
-            case 16: return y15 + n.b / 20.0;
-            default: return y15 + n.b / 10.0;
-        }
+        return sand_default_y(i, ym_, yu_, n.b);
     }
 
 protected:
@@ -147,7 +120,7 @@ protected:
 
     bool with_c_;
     double phi_ = 0, gamma_ = 0, c_ = 0, k_ = 0;
-    double alpha_ = 0, beta_ = 0, Ka_ = 0, Kp_ = 0;
+    SandWedge w_;
     bool zero_phi_ = false;
     double ym_ = 0, yu_ = 0, es0_ = 0;
 };
@@ -194,14 +167,9 @@ private:
         const double b = n.b, z = n.z, H = n.zeq;
         H_ = H;
         // 2. Wedge resistance at H.
-        const double tp = std::tan(phi_), ta = std::tan(alpha_), tb = std::tan(beta_);
-        const double tbp = std::tan(beta_ - phi_), sb = std::sin(beta_);
-        pst_ = gamma_ * H *
-               (K0 * H * tp * sb / (tbp * std::cos(alpha_)) + tb / tbp * (b + H * tb * ta) +
-                K0 * H * tb * (tp * sb - ta) - Ka_ * b);
+        pst_ = w_.pst(gamma_, b, H);
         // 3. Flow-around resistance at the depth below the ground line.
-        const double tb4 = std::pow(tb, 4);
-        pcd_ = gamma_ * b * z * (Ka_ * (tb4 * tb4 - 1.0) + K0 * tp * tb4);
+        pcd_ = w_.pcd(gamma_, b, z);
         // 4-5. The lesser, and the coefficients by H/b (section diameter at the depth).
         const double ps = std::min(pst_, pcd_);
         const double x = GRDDEP(n.pile) + H;
@@ -276,10 +244,8 @@ private:
         const double b = n.b, z = n.z, H = n.zeq;
         H_ = H;
         // 2. Coefficients.
-        const double tp = std::tan(phi_), ta = std::tan(alpha_), tb = std::tan(beta_);
-        const double C1 = tb * (K0 * (tp * std::sin(beta_) * (1.0 / std::cos(alpha_) + 1.0) - ta) + Kp_ * ta);
-        const double C2 = Kp_ - Ka_;
-        const double C3 = Kp_ * Kp_ * (K0 * tp + Kp_) - Ka_;
+        double C1 = 0, C2 = 0, C3 = 0;
+        w_.coefficients(C1, C2, C3);
         // 3. Transition depth, shallow and deep resistance (the deep one by
         // the depth below the ground line).
         const double zr = (C3 - C2) * b / C1;

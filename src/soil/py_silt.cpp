@@ -23,13 +23,13 @@
 #include "soil/py_curves.h"
 #include "soil/py_frame.h"
 #include "soil/sand_coefficients.h"
+#include "soil/sand_wedge.h"
 #include "soil/soil_defaults.h"
 
 namespace zolan {
 
 namespace {
 
-constexpr double K0 = f32(0.4f);             // earth pressure at rest
 constexpr double PHI_MIN = f32(1.0e-10f);    // a smaller friction angle counts as zero
 constexpr double SLOPE_MIN = f32(1.0e-10f);  // least 1 - cos^2(phi) against a level ground
 
@@ -84,28 +84,12 @@ public:
         // An open unit system has no defaults of its own: the English ones.
         if (k_ <= 0.0) KSILT(gamma_, c_, phi_, k_, NUNITS == 2 ? 2 : 1, LOADTYP == 1 ? 1 : 0);
         // 1. Angles and earth-pressure coefficients.
-        alpha_ = phi_ / 2.0;
-        beta_ = PI / 4.0 + phi_ / 2.0;
-        const double ta = std::tan(PI / 4.0 - phi_ / 2.0), tp = std::tan(PI / 4.0 + phi_ / 2.0);
-        Ka_ = ta * ta;
-        Kp_ = tp * tp;
+        w_ = SandWedge(phi_);
         return true;
     }
 
     void eqdepth(const PyNode& n) override {
-        EqDepthSoil soil;
-        soil.b = n.b;
-        soil.cu = c_;
-        soil.gamma = gamma_;
-        soil.phi = phi_;
-        soil.alpha = alpha_;
-        soil.beta = beta_;
-        soil.K0 = K0;
-        soil.Ka = Ka_;
-        soil.Kp = Kp_;
-        soil.z0 = n.z;
-        soil.zb = SAND_ZB;
-        EQDEPTH(n.pile, n.layer, n.prop, soil);
+        EQDEPTH(n.pile, n.layer, n.prop, w_.eqdepth_soil(n.b, c_, gamma_, n.z));
     }
 
     bool prepare(const PyNode& n, int&) override {
@@ -146,18 +130,7 @@ public:
 
     // The 17 deflections of the sand curves.
     double default_y(const PyNode& n, int i, double) const override {
-        const double y11 = 10.0 * ym_ / 12.0;
-        const double s = (yu_ - y11) / 2.0;
-        const double y15 = yu_ + 2.0 * s;
-        if (i <= 11) return (i - 1) * ym_ / 12.0;
-        switch (i) {
-            case 12: return y11 + s;
-            case 13: return yu_;
-            case 14: return yu_ + s;
-            case 15: return y15;
-            case 16: return y15 + n.b / 20.0;
-            default: return y15 + n.b / 10.0;
-        }
+        return sand_default_y(i, ym_, yu_, n.b);
     }
 
     void write_heading(const PyNode& n) override {
@@ -175,14 +148,7 @@ private:
         const double b = n.b, H = n.zeq;
         H_ = H;
         // 2. Frictional part: the sand wedge and the flow-around resistance, both at H.
-        const double tp = std::tan(phi_), ta = std::tan(alpha_), tb = std::tan(beta_);
-        const double tbp = std::tan(beta_ - phi_), sb = std::sin(beta_);
-        const double pst = gamma_ * H *
-                           (K0 * H * tp * sb / (tbp * std::cos(alpha_)) + tb / tbp * (b + H * tb * ta) +
-                            K0 * H * tb * (tp * sb - ta) - Ka_ * b);
-        const double tb4 = std::pow(tb, 4);
-        const double pcd = gamma_ * b * H * (Ka_ * (tb4 * tb4 - 1.0) + K0 * tp * tb4);
-        pphi_ = std::min(pst, pcd);
+        pphi_ = std::min(w_.pst(gamma_, b, H), w_.pcd(gamma_, b, H));
         // 3. Cohesive part (none without cohesion).
         const double Np = c_ > 0.0 ? 3.0 + gamma_ * H / c_ + 0.5 * H / b : 0.0;
         pc_ = Np < 9.0 ? Np * c_ * b : 9.0 * c_ * b;
@@ -222,7 +188,7 @@ private:
     }
 
     double gamma_ = 0, c_ = 0, phi_ = 0, k_ = 0;
-    double alpha_ = 0, beta_ = 0, Ka_ = 0, Kp_ = 0;
+    SandWedge w_;
     double H_ = 0, pphi_ = 0, pc_ = 0, A_ = 0, B_ = 0;
     double pu_ = 0, pm_ = 0, ym_ = 0, yu_ = 0, m_ = 0, n_ = 0, C_ = 0, yk_ = 0;
     bool none_ = true, flat_ = false;

@@ -1,0 +1,92 @@
+// The passive wedge of the sand curves (sand, sand by API criteria, silt, and
+// the equivalent depth of their layers), from the friction angle phi
+// (radians): alpha = phi/2, beta = pi/4 + phi/2, earth pressure at rest
+// K0 = 0.4, active Ka = tan^2(pi/4 - phi/2) and passive Kp = tan^2(pi/4 + phi/2).
+#pragma once
+
+#include <cmath>
+
+#include "model/input_tables.h"
+#include "model/single_precision.h"
+#include "soil/py_curves.h"
+#include "soil/sand_coefficients.h"
+
+namespace zolan {
+
+// Coefficients of the API ultimate resistance: shallow (C1 H + C2 b) gamma H,
+// deep C3 b gamma H.
+inline void api_coefficients(double phi, double alpha, double beta, double K0, double Ka, double Kp, double& C1,
+                             double& C2, double& C3) {
+    const double tp = std::tan(phi), ta = std::tan(alpha), tb = std::tan(beta);
+    C1 = tb * (K0 * (tp * std::sin(beta) * (1.0 / std::cos(alpha) + 1.0) - ta) + Kp * ta);
+    C2 = Kp - Ka;
+    C3 = Kp * Kp * (K0 * tp + Kp) - Ka;
+}
+
+struct SandWedge {
+    static constexpr double K0 = f32(0.4f);
+    double phi = 0, alpha = 0, beta = 0, Ka = 0, Kp = 0;
+
+    SandWedge() = default;
+    explicit SandWedge(double angle) : phi(angle), alpha(angle / 2.0), beta(PI / 4.0 + angle / 2.0) {
+        const double ta = std::tan(PI / 4.0 - angle / 2.0), tp = std::tan(PI / 4.0 + angle / 2.0);
+        Ka = ta * ta;
+        Kp = tp * tp;
+    }
+
+    // Wedge resistance per unit length at depth H for unit weight gamma and diameter b.
+    double pst(double gamma, double b, double H) const {
+        const double tp = std::tan(phi), ta = std::tan(alpha), tb = std::tan(beta);
+        const double tbp = std::tan(beta - phi), sb = std::sin(beta);
+        return gamma * H *
+               (K0 * H * tp * sb / (tbp * std::cos(alpha)) + tb / tbp * (b + H * tb * ta) + K0 * H * tb * (tp * sb - ta) -
+                Ka * b);
+    }
+
+    // Flow-around resistance per unit length at depth z.
+    double pcd(double gamma, double b, double z) const {
+        const double tp = std::tan(phi), tb4 = std::pow(std::tan(beta), 4);
+        return gamma * b * z * (Ka * (tb4 * tb4 - 1.0) + K0 * tp * tb4);
+    }
+
+    void coefficients(double& C1, double& C2, double& C3) const {
+        api_coefficients(phi, alpha, beta, K0, Ka, Kp, C1, C2, C3);
+    }
+
+    // The equivalent depth's description of the node (z0 its depth below the ground line).
+    EqDepthSoil eqdepth_soil(double b, double c, double gamma, double z0) const {
+        EqDepthSoil soil;
+        soil.b = b;
+        soil.cu = c;
+        soil.gamma = gamma;
+        soil.phi = phi;
+        soil.alpha = alpha;
+        soil.beta = beta;
+        soil.K0 = K0;
+        soil.Ka = Ka;
+        soil.Kp = Kp;
+        soil.z0 = z0;
+        soil.zb = SAND_ZB;
+        return soil;
+    }
+};
+
+// Deflection i (1 .. 17) of the default list of the sand curves: 0, ym/12 ..
+// 10 ym/12, then steps s = (yu - 10 ym/12) / 2 to yu and two beyond it, and
+// two points b/20 and b/10 further.
+inline double sand_default_y(int i, double ym, double yu, double b) {
+    const double y11 = 10.0 * ym / 12.0;
+    const double s = (yu - y11) / 2.0;
+    const double y15 = yu + 2.0 * s;
+    if (i <= 11) return (i - 1) * ym / 12.0;
+    switch (i) {
+        case 12: return y11 + s;
+        case 13: return yu;
+        case 14: return yu + s;
+        case 15: return y15;
+        case 16: return y15 + b / 20.0;
+        default: return y15 + b / 10.0;
+    }
+}
+
+}  // namespace zolan
