@@ -27,19 +27,6 @@ constexpr double TOLSLOW = f32(1.0e-3f); // relative residual accepted after SLO
 constexpr double DWMAX = f32(1.0e-6f);   // perturbation of the tip movement
 constexpr int KEAXD = 4;                 // error word of a distribution that did not close
 
-const fmt::Format& F_NO_CONV() {
-    static const fmt::Format f(
-        R"((8X,"** WARNING ** PILE ROW",I6,": THE AXIAL MID-POINT ITERATION DID NOT CONVERGE"))");
-    return f;
-}
-const fmt::Format& F_NO_AE() {
-    static const fmt::Format f(
-        R"((8X,"** WARNING ** PILE ROW",I6,": A SECTION WITHOUT AXIAL RIGIDITY CARRIES NO AXIAL FORCE"))");
-    return f;
-}
-
-double flip(double v, bool neg) { return neg && v != 0.0 ? -v : v; }
-
 // One evaluation of tip movement wt: three climbs at |wt| - dw, |wt| + dw and
 // |wt|; the node vectors keep the last one.
 struct Eval {
@@ -141,8 +128,7 @@ void AXDFOLD() {
     for (int r = 1; r <= MAXPIL; ++r) {
         const int bits = AXDWRN(r);
         if (bits == 0) continue;
-        if (bits & AXD_NOAE) io::write_fmt(RESFILE, F_NO_AE(), {r});
-        if (bits & AXD_NOCONV) io::write_fmt(RESFILE, F_NO_CONV(), {r});
+        AXCWARN(r, bits & AXD_NOAE, bits & AXD_NOCONV);
         if (bits & (AXD_NEWTON | AXD_NOCONV)) KERR = KEAXD;
         AXDWRN(r) = 0;
     }

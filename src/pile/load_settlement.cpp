@@ -70,10 +70,12 @@ const fmt::Format& F_NO_AE() {
     return f;
 }
 
-// A value as printed or stored in the uplift branch: negated, a zero staying +0.
-double flip(double v, bool up) { return up && v != 0.0 ? -v : v; }
-
 }  // namespace
+
+void AXCWARN(int r, bool no_ae, bool no_conv) {
+    if (no_ae) io::write_fmt(RESFILE, F_NO_AE(), {r});
+    if (no_conv) io::write_fmt(RESFILE, F_NO_CONV(), {r});
+}
 
 void AXCLIMB(int r, int p, const AXSAMP& s, double P0, double w0, AXNODES& P, AXNODES& w, int& flags) {
     // Geometry: increment length h along the pile, its vertical projection hv
@@ -182,8 +184,7 @@ void LSCRV(int p, int branch, int m, int r, int& ISTAT, int& n, AXPTS& LOADS, AX
         LOADS(k) = P(N + 1);
         MOVS(k) = w(N + 1);
     }
-    if (flags & AXC_NOAE) io::write_fmt(RESFILE, F_NO_AE(), {r});
-    if (flags & AXC_NOCONV) io::write_fmt(RESFILE, F_NO_CONV(), {r});
+    AXCWARN(r, flags & AXC_NOAE, flags & AXC_NOCONV);
 
     // 8. The load-settlement table of the branch.
     io::write_fmt(CRVRPT, F_LS_HEAD());
