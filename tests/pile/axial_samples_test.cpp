@@ -12,6 +12,7 @@
 #include "model/section_tables.h"
 #include "model/soil_tables.h"
 #include "pile/axial_samples.h"
+#include "support/soil_profile.h"
 
 namespace zolan {
 namespace {
@@ -26,17 +27,11 @@ void set_soil(std::initializer_list<Soil> layers) {
     NSCPT = NUWPT = 2 * NLAYPY;
     int L = 0;
     for (const Soil& s : layers) {
-        ++L;
-        ISOIL(L) = s.code;
-        LAYTOP(L) = s.top;
-        LAYBOT(L) = s.bot;
-        for (int i : {2 * L - 1, 2 * L}) {
-            SCDEP(i) = UWDEP(i) = i == 2 * L - 1 ? s.top : s.bot;
-            SCGAM(i) = s.gam;
-            SCCOH(i) = s.coh;
-            SCPHI(i) = s.phideg * 3.14159265358979 / 180.0;
-            SCFMAX(i) = s.fmax;
-        }
+        test::soil_layer(++L, s.code, s.top, s.bot);
+        test::layer_value(SCGAM, L, s.gam);
+        test::layer_value(SCCOH, L, s.coh);
+        test::layer_value(SCPHI, L, s.phideg * 3.14159265358979 / 180.0);
+        test::layer_value(SCFMAX, L, s.fmax);
     }
 }
 

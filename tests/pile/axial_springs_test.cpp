@@ -18,6 +18,7 @@
 #include "model/soil_tables.h"
 #include "pile/pile_services.h"
 #include "report/run_files.h"
+#include "support/soil_profile.h"
 #include "support/temp_dir.h"
 
 namespace zolan {
@@ -42,19 +43,12 @@ void set_model(int ptype, int code, double e50, double ground, int nst) {
     IPROP(1) = 1;
     XTOP(1) = CORX(1) = 0.0;
     GROUND(1) = ground;
-    NLAYPY = 1;
-    NSCPT = NUWPT = 2;
-    ISOIL(1) = code;
-    LAYTOP(1) = 0.0;
-    LAYBOT(1) = 400.0;
-    for (int i = 1; i <= 2; ++i) {
-        SCDEP(i) = UWDEP(i) = i == 1 ? 0.0 : 400.0;
-        SCGAM(i) = 0.04;
-        SCCOH(i) = 5.0;
-        SCE50(i) = e50;
-        SCFMAX(i) = 2.0;
-        SCQMAX(i) = 40.0;
-    }
+    test::soil_layer(1, code, 0.0, 400.0);
+    test::layer_value(SCGAM, 1, 0.04);
+    test::layer_value(SCCOH, 1, 5.0);
+    test::layer_value(SCE50, 1, e50);
+    test::layer_value(SCFMAX, 1, 2.0);
+    test::layer_value(SCQMAX, 1, 40.0);
     PTYPED(1) = ptype;
     PLENP(1) = 200.0;
     NINCR(1) = 10;

@@ -17,6 +17,7 @@
 #include "pile/load_settlement.h"
 #include "report/run_files.h"
 #include "report/unit_labels.h"
+#include "support/soil_profile.h"
 #include "support/temp_dir.h"
 
 namespace zolan {
@@ -27,20 +28,13 @@ struct Soil { int code; double gam, coh, phi, fmax, qmax, e50; };
 
 void set_soil(const Soil& s) {
     reset_soil_tables();
-    NLAYPY = 1;
-    NSCPT = NUWPT = 2;
-    ISOIL(1) = s.code;
-    LAYTOP(1) = 0.0;
-    LAYBOT(1) = 1200.0;
-    for (int i : {1, 2}) {
-        SCDEP(i) = UWDEP(i) = i == 1 ? 0.0 : 1200.0;
-        SCGAM(i) = s.gam;
-        SCCOH(i) = s.coh;
-        SCPHI(i) = s.phi;
-        SCFMAX(i) = s.fmax;
-        SCQMAX(i) = s.qmax;
-        SCE50(i) = s.e50;
-    }
+    test::soil_layer(1, s.code, 0.0, 1200.0);
+    test::layer_value(SCGAM, 1, s.gam);
+    test::layer_value(SCCOH, 1, s.coh);
+    test::layer_value(SCPHI, 1, s.phi);
+    test::layer_value(SCFMAX, 1, s.fmax);
+    test::layer_value(SCQMAX, 1, s.qmax);
+    test::layer_value(SCE50, 1, s.e50);
 }
 
 // Row 1, property set 1: one section of diameter D, area A and modulus E; head at the ground.

@@ -14,6 +14,7 @@
 #include "model/section_tables.h"
 #include "model/soil_tables.h"
 #include "pile/tip_curve.h"
+#include "support/soil_profile.h"
 #include "report/run_files.h"
 #include "support/temp_dir.h"
 
@@ -29,18 +30,12 @@ void set_soil(std::initializer_list<Soil> layers) {
     NSCPT = NUWPT = 2 * NLAYPY;
     int L = 0;
     for (const Soil& s : layers) {
-        ++L;
-        ISOIL(L) = s.code;
-        LAYTOP(L) = s.top;
-        LAYBOT(L) = s.bot;
-        for (int i : {2 * L - 1, 2 * L}) {
-            SCDEP(i) = UWDEP(i) = i == 2 * L - 1 ? s.top : s.bot;
-            SCGAM(i) = s.gam;
-            SCCOH(i) = s.coh;
-            SCPHI(i) = s.phi;
-            SCQMAX(i) = s.qmax;
-            SCE50(i) = s.e50;
-        }
+        test::soil_layer(++L, s.code, s.top, s.bot);
+        test::layer_value(SCGAM, L, s.gam);
+        test::layer_value(SCCOH, L, s.coh);
+        test::layer_value(SCPHI, L, s.phi);
+        test::layer_value(SCQMAX, L, s.qmax);
+        test::layer_value(SCE50, L, s.e50);
     }
 }
 

@@ -16,6 +16,7 @@
 #include "pile/torsion_curves.h"
 #include "report/run_files.h"
 #include "report/unit_labels.h"
+#include "support/soil_profile.h"
 #include "support/temp_dir.h"
 
 namespace zolan {
@@ -48,21 +49,14 @@ void set_model(int ptype, const std::vector<Layer>& layers, const std::vector<Se
     IPROP(1) = 1;
     XTOP(1) = CORX(1) = 0.0;
     GROUND(1) = 0.0;
-    NLAYPY = static_cast<int>(layers.size());
-    NSCPT = NUWPT = 2 * NLAYPY;
-    for (int L = 1; L <= NLAYPY; ++L) {
+    for (int L = 1; L <= static_cast<int>(layers.size()); ++L) {
         const Layer& l = layers[L - 1];
-        ISOIL(L) = l.code;
-        LAYTOP(L) = l.top;
-        LAYBOT(L) = l.bot;
-        for (int i = 2 * L - 1; i <= 2 * L; ++i) {
-            SCDEP(i) = UWDEP(i) = i == 2 * L - 1 ? l.top : l.bot;
-            SCGAM(i) = 0.04;
-            SCCOH(i) = l.c;
-            SCE50(i) = l.e50;
-            SCFMAX(i) = l.fmax;
-            SCQMAX(i) = l.qmax;
-        }
+        test::soil_layer(L, l.code, l.top, l.bot);
+        test::layer_value(SCGAM, L, 0.04);
+        test::layer_value(SCCOH, L, l.c);
+        test::layer_value(SCE50, L, l.e50);
+        test::layer_value(SCFMAX, L, l.fmax);
+        test::layer_value(SCQMAX, L, l.qmax);
     }
     PTYPED(1) = ptype;
     PLENP(1) = 200.0;

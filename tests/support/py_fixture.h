@@ -23,6 +23,7 @@
 #include "report/run_files.h"
 #include "report/unit_labels.h"
 #include "soil/py_curves.h"
+#include "support/soil_profile.h"
 #include "support/temp_dir.h"
 
 namespace zolan::test {
@@ -75,29 +76,6 @@ inline void one_pile(double b, double h, int nincr) {
     for (int k = 1; k <= nincr + 1; ++k) NDEPTH(1, k) = NDAXIS(1, k) = (k - 1) * h;
 }
 
-// Soil layer L from top to bot with soil code `code`: the layer tables and
-// the depths of its two points on the soil curves; the counts take it in.
-inline void soil_layer(int L, int code, double top, double bot) {
-    NLAYPY = L;
-    NSCPT = NUWPT = 2 * L;
-    ISOIL(L) = code;
-    LAYTOP(L) = top;
-    LAYBOT(L) = bot;
-    SCDEP(2 * L - 1) = UWDEP(2 * L - 1) = top;
-    SCDEP(2 * L) = UWDEP(2 * L) = bot;
-}
-
-// A soil quantity of layer L: `top` at its top point, `bot` at its bottom
-// point (linear in depth between them); one value for a uniform layer.
-template <class Curve>
-void layer_value(Curve& curve, int L, double top, double bot) {
-    curve(2 * L - 1) = top;
-    curve(2 * L) = bot;
-}
-template <class Curve>
-void layer_value(Curve& curve, int L, double v) {
-    layer_value(curve, L, v, v);
-}
 
 // A layer of uniform frictional soil (sand, silt): unit weight gamma,
 // friction angle phi_deg in degrees, subgrade modulus k; the nodes nf..nl of
