@@ -12,7 +12,7 @@
 #include <unistd.h>
 
 #include "control/control.h"
-#include "control/status_codes.h"
+#include "model/status_codes.h"
 
 namespace {
 

@@ -12,7 +12,7 @@
 #include "control/estimation_points.h"
 #include "control/input_echo.h"
 #include "control/load_assembly.h"
-#include "control/status_codes.h"
+#include "model/status_codes.h"
 #include "group/group_services.h"
 #include "model/analysis_tables.h"
 #include "model/case_tables.h"

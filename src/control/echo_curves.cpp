@@ -10,8 +10,8 @@
 #include <string>
 
 #include "control/input_echo.h"
-#include "control/section_lookup.h"
-#include "control/status_codes.h"
+#include "model/section_lookup.h"
+#include "model/status_codes.h"
 #include "model/curve_tables.h"
 #include "model/input_tables.h"
 #include "model/node_tables.h"

@@ -11,7 +11,7 @@
 #include "control/control.h"
 #include "control/input_reader.h"
 #include "control/report_header.h"
-#include "control/status_codes.h"
+#include "model/status_codes.h"
 #include "model/input_tables.h"
 #include "model/pile_tables.h"
 #include "model/run_state.h"

@@ -4,7 +4,7 @@
 #include <string>
 
 #include "control/control.h"
-#include "control/status_codes.h"
+#include "model/status_codes.h"
 #include "model/run_state.h"
 #include "report/run_files.h"
 

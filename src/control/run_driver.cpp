@@ -5,7 +5,7 @@
 
 #include "control/column_captions.h"
 #include "control/control.h"
-#include "control/status_codes.h"
+#include "model/status_codes.h"
 #include "model/analysis_tables.h"
 #include "model/case_tables.h"
 #include "model/curve_tables.h"

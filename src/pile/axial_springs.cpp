@@ -5,8 +5,8 @@
 
 #include <algorithm>
 
-#include "control/section_lookup.h"
-#include "control/soil_lookup.h"
+#include "model/section_lookup.h"
+#include "soil/soil_lookup.h"
 #include "model/input_tables.h"
 #include "model/pile_tables.h"
 #include "model/run_state.h"

@@ -6,8 +6,8 @@
 #include <cmath>
 #include <mutex>
 
-#include "control/soil_lookup.h"
-#include "control/status_codes.h"
+#include "soil/soil_lookup.h"
+#include "model/status_codes.h"
 #include "model/input_tables.h"
 #include "model/node_tables.h"
 #include "model/pile_tables.h"

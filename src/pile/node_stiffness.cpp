@@ -7,7 +7,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "control/section_lookup.h"
+#include "model/section_lookup.h"
 #include "model/mphi_tables.h"
 #include "model/pile_tables.h"
 #include "model/section_tables.h"

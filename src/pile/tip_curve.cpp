@@ -5,8 +5,8 @@
 #include <cmath>
 #include <mutex>
 
-#include "control/soil_lookup.h"
-#include "control/status_codes.h"
+#include "soil/soil_lookup.h"
+#include "model/status_codes.h"
 #include "model/pile_tables.h"
 #include "model/run_state.h"
 #include "model/single_precision.h"

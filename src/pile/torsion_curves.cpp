@@ -7,9 +7,9 @@
 #include <algorithm>
 #include <cmath>
 
-#include "control/section_lookup.h"
-#include "control/soil_lookup.h"
-#include "control/status_codes.h"
+#include "model/section_lookup.h"
+#include "soil/soil_lookup.h"
+#include "model/status_codes.h"
 #include "model/input_tables.h"
 #include "model/pile_tables.h"
 #include "model/run_state.h"

@@ -7,7 +7,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "control/soil_lookup.h"
+#include "soil/soil_lookup.h"
 #include "model/run_state.h"
 #include "model/soil_tables.h"
 

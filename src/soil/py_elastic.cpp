@@ -1,6 +1,6 @@
 // Elastic-subgrade p-y curves (soil code 12): the line p = k b y, limited to
 // b tmax when a positive maximum stress transfer tmax is given.
-#include "control/soil_lookup.h"
+#include "soil/soil_lookup.h"
 #include "model/input_tables.h"
 #include "model/single_precision.h"
 #include "report/field_writers.h"

@@ -6,7 +6,7 @@
 #include <cmath>
 #include <span>
 
-#include "control/soil_lookup.h"
+#include "soil/soil_lookup.h"
 #include "model/case_tables.h"
 #include "model/py_tables.h"
 #include "model/single_precision.h"

@@ -4,8 +4,7 @@
 
 #include <cmath>
 
-#include "control/control.h"
-#include "control/section_lookup.h"
+#include "model/section_lookup.h"
 #include "group/group_services.h"
 #include "model/case_tables.h"
 #include "model/input_tables.h"

@@ -6,7 +6,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "control/soil_lookup.h"
+#include "soil/soil_lookup.h"
 #include "model/input_tables.h"
 #include "model/run_state.h"
 #include "model/single_precision.h"

@@ -8,8 +8,8 @@
 #include <string>
 #include <string_view>
 
-#include "control/soil_lookup.h"
-#include "control/status_codes.h"
+#include "soil/soil_lookup.h"
+#include "model/status_codes.h"
 #include "model/input_tables.h"
 #include "model/node_tables.h"
 #include "model/single_precision.h"

@@ -9,8 +9,8 @@
 #include <mutex>
 #include <span>
 
-#include "control/soil_lookup.h"
-#include "control/status_codes.h"
+#include "soil/soil_lookup.h"
+#include "model/status_codes.h"
 #include "model/case_tables.h"
 #include "model/input_tables.h"
 #include "model/run_state.h"

@@ -7,7 +7,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "control/soil_lookup.h"
+#include "soil/soil_lookup.h"
 #include "model/case_tables.h"
 #include "model/pile_tables.h"
 #include "model/run_state.h"

@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-#include "control/soil_lookup.h"
+#include "soil/soil_lookup.h"
 #include "model/input_tables.h"
 #include "model/py_tables.h"
 #include "model/single_precision.h"

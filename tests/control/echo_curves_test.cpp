@@ -6,7 +6,7 @@
 
 #include "control/control.h"
 #include "control/input_echo.h"
-#include "control/status_codes.h"
+#include "model/status_codes.h"
 #include "model/curve_tables.h"
 #include "model/input_tables.h"
 #include "model/node_tables.h"

@@ -12,7 +12,7 @@
 #include <utility>
 #include <vector>
 
-#include "control/status_codes.h"
+#include "model/status_codes.h"
 #include "model/input_tables.h"
 #include "model/node_tables.h"
 #include "model/pile_tables.h"

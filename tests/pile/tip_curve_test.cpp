@@ -7,7 +7,7 @@
 #include <initializer_list>
 #include <string>
 
-#include "control/status_codes.h"
+#include "model/status_codes.h"
 #include "model/input_tables.h"
 #include "model/pile_tables.h"
 #include "model/run_state.h"

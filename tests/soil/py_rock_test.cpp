@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "control/status_codes.h"
+#include "model/status_codes.h"
 #include "soil/py_curves.h"
 #include "support/py_fixture.h"
 

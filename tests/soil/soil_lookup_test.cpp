@@ -13,9 +13,9 @@
 #include <thread>
 #include <vector>
 
-#include "control/section_lookup.h"
-#include "control/soil_lookup.h"
-#include "control/status_codes.h"
+#include "model/section_lookup.h"
+#include "soil/soil_lookup.h"
+#include "model/status_codes.h"
 #include "model/input_tables.h"
 #include "model/pile_tables.h"
 #include "model/run_state.h"

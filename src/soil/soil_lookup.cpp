@@ -4,7 +4,7 @@
 //
 // A profile without layers (no curve points) is treated as a depth below the
 // deepest point, so no routine ever reads an empty curve.
-#include "control/soil_lookup.h"
+#include "soil/soil_lookup.h"
 #include "model/single_precision.h"
 
 #include <atomic>
@@ -13,8 +13,8 @@
 #include <string>
 #include <string_view>
 
-#include "control/section_lookup.h"
-#include "control/status_codes.h"
+#include "model/section_lookup.h"
+#include "model/status_codes.h"
 #include "model/input_tables.h"
 #include "model/run_state.h"
 #include "model/soil_tables.h"

@@ -5,7 +5,7 @@
 // touch shared state: the top of the section after the deepest one (1.2 times
 // the pile length) only closes the deepest section of the step-by-next-tops
 // rule, and a depth at or below it stays in that section.
-#include "control/section_lookup.h"
+#include "model/section_lookup.h"
 #include "model/single_precision.h"
 
 #include "model/pile_tables.h"

@@ -1,4 +1,4 @@
-#include "control/status_codes.h"
+#include "model/status_codes.h"
 
 namespace zolan {
 namespace {

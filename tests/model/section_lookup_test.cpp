@@ -1,4 +1,4 @@
-#include "control/section_lookup.h"
+#include "model/section_lookup.h"
 
 #include <gtest/gtest.h>
 
