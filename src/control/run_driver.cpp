@@ -14,6 +14,7 @@
 #include "model/node_tables.h"
 #include "model/pile_tables.h"
 #include "model/py_tables.h"
+#include "model/result_tables.h"
 #include "model/run_state.h"
 #include "model/section_tables.h"
 #include "model/soil_tables.h"
@@ -79,6 +80,7 @@ void RESETRUN() {
     reset_node_tables();
     reset_py_tables();
     reset_curve_tables();
+    reset_result_tables();
 }
 
 void RUNDRV(int& ISTAT) {
