@@ -11,6 +11,7 @@
 // its own.
 #pragma once
 
+#include <cstddef>
 #include <vector>
 
 #include "model/limits.h"
@@ -41,20 +42,11 @@ public:
     CAPVEC capdisp;  // cap displacements at the origin (not used in RESCUR)
 
     // Pile-top value `slot` (1..NPTQ, or PTSTR2) of pile row `pile`.
-    double& top(int pile, int slot) {
-        ZOLAN_CHECK_INDEX(pile, 1, rows_);
-        ZOLAN_CHECK_INDEX(slot, 1, PTSTR2);
-        return top_[static_cast<std::size_t>(pile - 1) * PTSTR2 + (slot - 1)];
-    }
-    double top(int pile, int slot) const { return const_cast<RESBLK*>(this)->top(pile, slot); }
+    double& top(int pile, int slot) { return top_[top_at(pile, slot)]; }
+    double top(int pile, int slot) const { return top_[top_at(pile, slot)]; }
     // Along-pile quantity q (1..MAXNQ) at node row `node` (1..MAXNOD) of pile row `pile`.
-    double& eff(int pile, int node, int q) {
-        ZOLAN_CHECK_INDEX(pile, 1, rows_);
-        ZOLAN_CHECK_INDEX(node, 1, MAXNOD);
-        ZOLAN_CHECK_INDEX(q, 1, MAXNQ);
-        return eff_[(static_cast<std::size_t>(pile - 1) * MAXNQ + (q - 1)) * MAXNOD + (node - 1)];
-    }
-    double eff(int pile, int node, int q) const { return const_cast<RESBLK*>(this)->eff(pile, node, q); }
+    double& eff(int pile, int node, int q) { return eff_[eff_at(pile, node, q)]; }
+    double eff(int pile, int node, int q) const { return eff_[eff_at(pile, node, q)]; }
 
     int rows() const { return rows_; }        // pile rows the set holds
     void size(int npiles);                    // hold npiles rows (0..MAXPIL), everything zero
@@ -62,6 +54,18 @@ public:
     void release();                           // no rows, the memory given back
 
 private:
+    std::size_t top_at(int pile, int slot) const {
+        ZOLAN_CHECK_INDEX(pile, 1, rows_);
+        ZOLAN_CHECK_INDEX(slot, 1, PTSTR2);
+        return static_cast<std::size_t>(pile - 1) * PTSTR2 + (slot - 1);
+    }
+    std::size_t eff_at(int pile, int node, int q) const {
+        ZOLAN_CHECK_INDEX(pile, 1, rows_);
+        ZOLAN_CHECK_INDEX(node, 1, MAXNOD);
+        ZOLAN_CHECK_INDEX(q, 1, MAXNQ);
+        return (static_cast<std::size_t>(pile - 1) * MAXNQ + (q - 1)) * MAXNOD + (node - 1);
+    }
+
     int rows_ = 0;
     std::vector<double> top_, eff_;
 };

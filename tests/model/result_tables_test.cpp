@@ -45,6 +45,7 @@ TEST(ResultTables, EnvelopeRuleOverThreeAnalyses) {
 
 // The pile part of the sets is sized for the run's pile rows, all zero, and
 // the run reset gives the memory back; an entry of one row is its own.
+// Clearing a set keeps its rows.
 TEST(ResultTables, SetsSizedPerRunAndReleasedByTheReset) {
     size_result_sets(3);
     for (const RESBLK* s : {&RESCUR, &ENVMIN, &ENVMAX}) {
@@ -61,6 +62,10 @@ TEST(ResultTables, SetsSizedPerRunAndReleasedByTheReset) {
     EXPECT_EQ(ENVMAX.eff(2, 51, 7), 0.0);
     EXPECT_EQ(ENVMAX.eff(2, 50, 8), 0.0);
     ENVMIN.capload(2) = -1.0;
+    ENVMAX.zero();  // an envelope cleared for a new series keeps its rows
+    EXPECT_EQ(ENVMAX.rows(), 3);
+    EXPECT_EQ(ENVMAX.top(2, 13), 0.0);
+    EXPECT_EQ(ENVMAX.eff(2, 50, 7), 0.0);
     EQKNODR(2, 4) = 9.0;
     reset_result_tables();
     for (const RESBLK* s : {&RESCUR, &ENVMIN, &ENVMAX}) EXPECT_EQ(s->rows(), 0);
