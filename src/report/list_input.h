@@ -12,12 +12,20 @@
 
 namespace zolan::fmt {
 
+// The longest line read from a file of records. Input records hold at most a
+// few hundred characters: a longer line is a file that is not one, told as a
+// fault of that line rather than held in memory.
+constexpr std::size_t MAXLINE = 65536;
+
 // Lines of a file open for reading. A CR before the LF is already removed.
 class LineSource {
 public:
     virtual bool next_line(std::string& line) = 0;  // false at the end of the file
     virtual long line_number() const = 0;           // 1-based number of the last line returned (0 before the first)
     virtual std::string_view file_name() const = 0;
+    // True when next_line stopped at a line longer than MAXLINE (counted by
+    // line_number) rather than at the end of the file.
+    virtual bool line_too_long() const { return false; }
 
 protected:
     ~LineSource() = default;
@@ -49,6 +57,11 @@ struct ReadStatus {
 // (slash, or null values) keep their values. On a fault the values read before
 // it are stored and the rest are unchanged.
 ReadStatus read_list(LineSource& src, std::span<const Target> targets);
+
+// Bytes of a file as they may be shown in a report or on a terminal: control
+// bytes by their ASCII names (<NUL>, <ESC>, <DEL>), bytes outside ASCII as
+// \xNN; printable ASCII text is kept as it is.
+std::string visible(std::string_view bytes);
 
 // Reads one whole line into a fixed-length text (an A80 record): cut or padded
 // with blanks. End of file is a fault.
