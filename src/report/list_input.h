@@ -10,6 +10,8 @@
 #include <string>
 #include <string_view>
 
+#include "report/visible_text.h"
+
 namespace zolan::fmt {
 
 // The longest line read from a file of records. Input records hold at most a
@@ -57,11 +59,6 @@ struct ReadStatus {
 // (slash, or null values) keep their values. On a fault the values read before
 // it are stored and the rest are unchanged.
 ReadStatus read_list(LineSource& src, std::span<const Target> targets);
-
-// Bytes of a file as they may be shown in a report or on a terminal: control
-// bytes by their ASCII names (<NUL>, <ESC>, <DEL>), bytes outside ASCII as
-// \xNN; printable ASCII text is kept as it is.
-std::string visible(std::string_view bytes);
 
 // Reads one whole line into a fixed-length text (an A80 record): cut or padded
 // with blanks. End of file is a fault.
