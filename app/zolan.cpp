@@ -1,9 +1,12 @@
 // zolan: command-line front end of the pile-group engine. It prepares the run
 // folder and its names file, calls the engine, shows the progress message
 // while the run goes, turns a first Ctrl-C into a stop request, and prints
-// the final status and where the reports are.
+// the final status and the reports the run wrote.
+#include <algorithm>
 #include <atomic>
+#include <charconv>
 #include <chrono>
+#include <condition_variable>
 #include <csignal>
 #include <cstdio>
 #include <cstring>
@@ -11,6 +14,8 @@
 #include <fstream>
 #include <iostream>
 #include <iterator>
+#include <mutex>
+#include <optional>
 #include <string>
 #include <thread>
 #include <vector>
@@ -19,6 +24,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include "report/visible_text.h"
+
 extern "C" int IZOLAN(int mode);
 
 namespace fs = std::filesystem;
@@ -26,17 +33,46 @@ namespace fs = std::filesystem;
 namespace {
 
 constexpr const char* kVersion = "ZOLAN 0.1";
+constexpr int kRecords = 27;
+constexpr std::size_t kNameLen = 256;  // longest file name a names-file record holds
 
-// Names of the run files in the run folder, records 6 to 26 of the names file
-// (record 5 is the input data file, record 27 the moment-curvature listing).
-const char* const kRunFiles[] = {
-    "input-echo.txt",     "results.txt",       "summary.txt",           "plot-curves.txt",
-    "runtime.txt",        "status.txt",        "plot-data.txt",         "progress.txt",
-    "curve-report.txt",   "flexibility.tmp",   "load-displacement.tmp", "pile-top.tmp",
-    "stop-request.txt",   "equivalent-stiffness.tmp", "equivalent-stiffness-trace.txt",
-    "pile-warnings.tmp",  "iteration-trace.txt", "axial-load.txt",      "curves.dat",
-    "estimation-trace.txt", "summary.tmp",
+// Status codes the front end gives itself, as the engine gives them.
+constexpr int kBadInput = 37;  // the input data file is missing or not a file
+constexpr int kBadNames = 38;  // a names file that cannot carry the run's names
+
+// Records 6 to 26 of the names file: the run files, their names in a run
+// folder of the front end, and what each holds. Scratch files are work files
+// of the engine, removed when a run of the front end ends.
+struct RunFile {
+    const char* name;
+    const char* what;
+    bool scratch;
 };
+const RunFile kRunFiles[] = {
+    {"input-echo.txt", "input echo", false},
+    {"results.txt", "results report", false},
+    {"summary.txt", "summary", false},
+    {"plot-curves.txt", "plot file of generated curves", false},
+    {"runtime.txt", "runtime file (run log, final status, timing)", false},
+    {"status.txt", "status file", false},
+    {"plot-data.txt", "plot-data file", false},
+    {"progress.txt", "progress file (the latest message)", false},
+    {"curve-report.txt", "report of generated axial and torsional curves", false},
+    {"flexibility.tmp", "flexibility scratch", true},
+    {"load-displacement.tmp", "load-displacement scratch", true},
+    {"pile-top.tmp", "pile-top work file", true},
+    {"stop-request.txt", "stop-request file", false},
+    {"equivalent-stiffness.tmp", "equivalent-stiffness file", true},
+    {"equivalent-stiffness-trace.txt", "equivalent-stiffness matrix trace", false},
+    {"pile-warnings.tmp", "pile-warning scratch", true},
+    {"iteration-trace.txt", "iteration trace", false},
+    {"axial-load.txt", "axial load along the piles", false},
+    {"curves.dat", "curve file for graphics", false},
+    {"estimation-trace.txt", "estimation trace", false},
+    {"summary.tmp", "summary scratch", true},
+};
+constexpr int kStopRecord = 18;
+const RunFile& run_file(int record) { return kRunFiles[record - 6]; }
 
 std::atomic<bool> interrupted{false};
 
@@ -53,6 +89,9 @@ void usage(std::ostream& os) {
           "Ctrl-C once asks the run to stop after the current iteration; twice ends it at once.\n"
           "The exit code is the run's status: 0 completed, 4 stopped, others failed.\n";
 }
+
+// Text from files or the command line as it may go to a terminal.
+std::string visible(const std::string& s) { return zolan::fmt::visible(s); }
 
 // The content of a regular file; empty when it is missing, not a regular file
 // (a folder, a pipe) or cannot be read. Never throws.
@@ -98,59 +137,81 @@ std::string trim(const std::string& s) {
     return s.substr(a, b - a + 1);
 }
 
-// The names of the run files that the front end follows, from a names file.
-struct RunNames {
-    std::string runtime, progress, stop, results, echo, summary;
-};
-
 std::string trim_right(const std::string& s) {
     const auto b = s.find_last_not_of(" \t");
     return b == std::string::npos ? std::string() : s.substr(0, b + 1);
 }
 
+// Whether two names reach one file: the same file when both exist (any link
+// or spelling), else the same place once the existing folders are resolved.
+bool same_file(const std::string& a, const std::string& b) {
+    std::error_code ea, eb;
+    const bool xa = fs::exists(a, ea), xb = fs::exists(b, eb);
+    if (xa && xb) return fs::equivalent(a, b, ea) && !ea;
+    if (xa || xb) return false;
+    const fs::path ca = fs::weakly_canonical(a, ea), cb = fs::weakly_canonical(b, eb);
+    return !ea && !eb && ca == cb;
+}
+
+// The records of a names file, 1 to 27 (names without trailing blanks);
+// records past its end are empty.
+struct RunNames {
+    std::vector<std::string> rec = std::vector<std::string>(kRecords + 1);
+    std::size_t count = 0;  // records the file holds
+    const std::string& operator[](int r) const { return rec[static_cast<std::size_t>(r)]; }
+};
+
+RunNames read_names(const fs::path& names) {
+    RunNames rn;
+    const std::vector<std::string> lines = lines_of(slurp(names));
+    rn.count = lines.size();
+    for (std::size_t i = 0; i < lines.size() && i < kRecords; ++i) rn.rec[i + 1] = trim_right(lines[i]);
+    return rn;
+}
+
 // What the engine finds wrong with a names file, for the message of a run
 // that could not start; empty when it looks sound.
-std::string names_fault(const fs::path& names) {
-    if (!fs::exists(names)) return "no Names.dat in " + fs::current_path().string();
-    const std::vector<std::string> recs = lines_of(slurp(names));
-    if (recs.size() < 27) return "Names.dat has " + std::to_string(recs.size()) + " records; 27 are needed";
-    for (std::size_t i = 4; i < 27; ++i)
-        if (trim_right(recs[i]).size() > 256)
-            return "Names.dat record " + std::to_string(i + 1) + " is longer than 256 characters";
+std::string names_fault(const RunNames& rn) {
+    if (!fs::exists("Names.dat")) return "no Names.dat in " + fs::current_path().string();
+    if (rn.count < kRecords) return "Names.dat has " + std::to_string(rn.count) + " records; 27 are needed";
+    for (int r = 5; r <= kRecords; ++r)
+        if (rn[r].size() > kNameLen)
+            return "Names.dat record " + std::to_string(r) + " is longer than 256 characters";
+    for (int a = 5; a <= kRecords; ++a) {
+        if (!rn[a].empty() && same_file(rn[a], "Names.dat"))
+            return "Names.dat record " + std::to_string(a) + " names Names.dat itself";
+        for (int b = a + 1; b <= kRecords; ++b)
+            if (!rn[a].empty() && !rn[b].empty() && same_file(rn[a], rn[b]))
+                return "Names.dat records " + std::to_string(a) + " and " + std::to_string(b) + " name one file";
+    }
     return "";
 }
 
-bool read_names(const fs::path& names, RunNames& rn) {
-    const std::vector<std::string> recs = lines_of(slurp(names));
-    if (recs.size() < 18) return false;
-    auto rec = [&](int i) { return trim_right(recs[static_cast<std::size_t>(i - 1)]); };
-    rn.echo = rec(6);
-    rn.results = rec(7);
-    rn.summary = rec(8);
-    rn.runtime = rec(10);
-    rn.progress = rec(13);
-    rn.stop = rec(18);
+// The stop-request file may be cleared only when it is a file of its own:
+// never the input or another file of the run, whatever the names file says.
+bool stop_file_apart(const RunNames& rn) {
+    const std::string& stop = rn[kStopRecord];
+    if (stop.empty() || same_file(stop, "Names.dat")) return false;
+    for (int r = 5; r <= kRecords; ++r)
+        if (r != kStopRecord && !rn[r].empty() && same_file(stop, rn[r])) return false;
     return true;
 }
 
-// Writes the names file of a run of `input` whose files live in `dir`.
-bool write_names(const fs::path& dir, const fs::path& input, std::string& error) {
-    std::ofstream out(dir / "Names.dat", std::ios::binary | std::ios::trunc);
-    out << kVersion << "\n"
-        << "zolan command-line front end\n"
-        << input.filename().string() << "\n"
-        << "\n"
-        << input.string() << "\n";
-    for (const char* name : kRunFiles) out << name << "\n";
-    fs::path mphi = input;
-    mphi.replace_extension(".mphi");
-    out << mphi.string() << "\n";
-    out.close();
-    if (!out) {
-        error = "cannot write " + (dir / "Names.dat").string();
-        return false;
-    }
-    return true;
+// A stop request left by an earlier run (the file holds the integer 1) would
+// end this one at once: it is cleared, and the user is told.
+void clear_stop_request(const RunNames& rn) {
+    const std::string& stop = rn[kStopRecord];
+    std::error_code ec;
+    if (!stop_file_apart(rn) || !fs::is_regular_file(stop, ec)) return;
+    std::string first = slurp(stop);
+    first = first.substr(0, first.find_first_of(" \t\r\n,/", first.find_first_not_of(" \t\r\n")));
+    first = trim(first);
+    if (!first.empty() && first[0] == '+') first.erase(0, 1);
+    int flag = 0;
+    const auto [end, err] = std::from_chars(first.data(), first.data() + first.size(), flag);
+    if (err == std::errc() && end == first.data() + first.size() && flag == 1)
+        std::cerr << "zolan: " << visible(stop) << " held a stop request left by an earlier run; it was cleared\n";
+    std::ofstream(stop, std::ios::trunc).close();
 }
 
 // The final status block of the runtime file: from its last line of blanks
@@ -174,7 +235,7 @@ std::string generic_status(int status) {
     switch (status) {
         case 0: return "ANALYSIS COMPLETED";
         case 4: return "*** ANALYSIS STOPPED BY USER ***";
-        case 37: return "ERROR: the input data file is malformed or incomplete";
+        case 37: return "ERROR: the input data file is missing, unreadable, malformed or incomplete";
         case 38: return "ERROR: the names file or a run file could not be read, opened or written";
         case 39: return "ERROR: another run is in progress in this process";
         default: return "ERROR IN ANALYSIS, status " + std::to_string(status);
@@ -188,69 +249,209 @@ std::string progress_message(const std::string& progress) {
     return "";
 }
 
-int run(const RunNames& rn) {
+// Calls the engine on a worker thread and shows each new progress message
+// until it returns; a first Ctrl-C writes the stop request.
+int run_engine(const RunNames& rn) {
     const bool live = isatty(STDERR_FILENO) != 0;
-    // No stop request may be left over from an earlier run in this folder.
-    if (!rn.stop.empty() && (!fs::exists(rn.stop) || fs::is_regular_file(rn.stop)))
-        std::ofstream(rn.stop, std::ios::trunc).close();
-    // Files this run wrote are those modified since it started (less a
-    // little for the coarse clock of file times).
-    const double started =
-        std::chrono::duration<double>(std::chrono::system_clock::now().time_since_epoch()).count() - 0.02;
-    std::atomic<bool> done{false};
+    const std::string& progress = rn[13];
+    const bool may_stop = stop_file_apart(rn);
+    std::mutex lock;
+    std::condition_variable ended;
+    bool done = false;
     int status = 0;
     std::thread worker([&] {
-        status = IZOLAN(2);
-        done.store(true);
+        const int s = IZOLAN(2);
+        const std::lock_guard<std::mutex> hold(lock);
+        status = s;
+        done = true;
+        ended.notify_one();
     });
 
     std::signal(SIGINT, on_sigint);
     std::string shown;
     bool stop_sent = false;
-    while (!done.load()) {
-        std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    std::unique_lock<std::mutex> hold(lock);
+    while (!ended.wait_for(hold, std::chrono::milliseconds(100), [&] { return done; })) {
+        hold.unlock();
         if (interrupted.load() && !stop_sent) {
             stop_sent = true;
             std::signal(SIGINT, SIG_DFL);  // a second Ctrl-C ends the process
-            if (!rn.stop.empty()) std::ofstream(rn.stop, std::ios::trunc) << "1\n";
+            if (may_stop) std::ofstream(rn[kStopRecord], std::ios::trunc) << "1\n";
             std::cerr << (live ? "\r\033[K" : "") << "stop requested: the run ends after its current step\n";
         }
-        if (rn.progress.empty()) continue;
-        const std::string msg = progress_message(rn.progress);
+        const std::string msg = progress.empty() ? std::string() : visible(progress_message(progress));
         if (!msg.empty() && msg != shown) {
             shown = msg;
             if (live) std::cerr << "\r\033[K" << msg << std::flush;
             else std::cerr << msg << "\n";
         }
+        hold.lock();
     }
+    hold.unlock();
     worker.join();
     std::signal(SIGINT, SIG_DFL);
     if (live && !shown.empty()) std::cerr << "\r\033[K";
+    return status;
+}
+
+// Runs the engine on the names file of the current folder, prints the final
+// status and the reports this run wrote, and removes the scratch files when
+// the front end named them.
+int run(const RunNames& rn, bool own_names) {
+    clear_stop_request(rn);
+    // Files this run wrote are those modified since it started (less a
+    // little for the coarse clock of file times).
+    const double started =
+        std::chrono::duration<double>(std::chrono::system_clock::now().time_since_epoch()).count() - 0.02;
+    const int status = run_engine(rn);
+    if (own_names)
+        for (const RunFile& f : kRunFiles)
+            if (f.scratch) std::remove(f.name);
 
     // The final status as the engine wrote it in this run: the runtime file,
     // else the progress file, else what the front end can tell itself.
     std::vector<std::string> block;
-    if (modified(rn.runtime) >= started) block = final_status(rn.runtime);
-    if (block.empty() && modified(rn.progress) >= started && status != 0) {
-        for (const std::string& l : lines_of(slurp(rn.progress)))
+    if (modified(rn[10]) >= started) block = final_status(rn[10]);
+    if (block.empty() && modified(rn[13]) >= started && status != 0) {
+        for (const std::string& l : lines_of(slurp(rn[13])))
             if (!trim(l).empty()) block.push_back(trim(l));
     }
     if (block.empty()) {
         block.push_back(generic_status(status));
-        if (status == 38) {
-            const std::string why = names_fault("Names.dat");
+        if (status == kBadNames) {
+            const std::string why = names_fault(rn);
             if (!why.empty()) block.push_back(why);
         }
     }
-    for (const std::string& l : block) std::cout << l << "\n";
+    for (const std::string& l : block) std::cout << visible(l) << "\n";
 
-    if (status != 39) {
-        std::cout << "\nreports in " << fs::current_path().string() << ":\n";
-        for (const std::string* f : {&rn.results, &rn.echo, &rn.summary, &rn.runtime})
-            if (!f->empty() && modified(*f) >= started) std::cout << "  " << *f << "\n";
+    // Every report this run wrote, with what it holds.
+    std::vector<int> written;
+    std::size_t width = 0;
+    for (int r = 6; r <= 26; ++r) {
+        std::error_code ec;
+        if (r == kStopRecord || modified(rn[r]) < started || !fs::is_regular_file(rn[r], ec) ||
+            fs::file_size(rn[r], ec) == 0)
+            continue;
+        written.push_back(r);
+        width = std::max(width, visible(rn[r]).size());
+    }
+    if (!written.empty()) {
+        std::cout << "\nreports in " << visible(fs::current_path().string()) << ":\n";
+        for (const int r : written) {
+            const std::string name = visible(rn[r]);
+            std::cout << "  " << name << std::string(width + 2 - name.size(), ' ') << run_file(r).what << "\n";
+        }
     }
     std::cout << "status " << status << "\n";
     return status;
+}
+
+// A name as record 5 or 27 of the names file carries it exactly, or why not.
+std::string record_fault(const std::string& name) {
+    for (const char c : name)
+        if (static_cast<unsigned char>(c) < 0x20 || c == 0x7f)
+            return "it holds a control character (" + visible(std::string(1, c)) + ")";
+    if (!name.empty() && (name.front() == ' ' || name.back() == ' ')) return "it begins or ends with a blank";
+    if (name.size() > kNameLen)
+        return "it is " + std::to_string(name.size()) + " characters long, and the names file holds at most " +
+               std::to_string(kNameLen);
+    return "";
+}
+
+// The input data file and the moment-curvature listing beside it (named like
+// it with the extension .mphi), as the names file gives them to the engine:
+// by their absolute names, or relative to the run folder when those are too
+// long. Empty with the reason printed when neither can be carried exactly.
+std::optional<std::pair<std::string, std::string>> input_records(const fs::path& in, const fs::path& folder) {
+    fs::path mphi = in;
+    mphi.replace_extension(".mphi");
+    std::string why = record_fault(in.string());
+    if (why.empty()) why = record_fault(mphi.string());
+    if (why.empty()) return std::make_pair(in.string(), mphi.string());
+    std::error_code ec1, ec2;
+    const fs::path base = fs::weakly_canonical(folder, ec1);
+    const fs::path at = fs::canonical(in.parent_path(), ec2) / in.filename();
+    fs::path rel = at.lexically_relative(base), rel_mphi = rel;
+    rel_mphi.replace_extension(".mphi");
+    if (!ec1 && !ec2 && !rel.empty() && record_fault(rel.string()).empty() && record_fault(rel_mphi.string()).empty())
+        return std::make_pair(rel.string(), rel_mphi.string());
+    std::cerr << "zolan: the input data file \"" << visible(in.string()) << "\" cannot be given to the engine: " << why
+              << (why.find("characters long") != std::string::npos
+                      ? "; move it nearer to the run folder, or give a run folder nearer to it with --dir"
+                      : "; rename it")
+              << "\n";
+    return std::nullopt;
+}
+
+// Writes the names file of a run whose files live in `dir`.
+bool write_names(const fs::path& dir, const fs::path& input, const std::pair<std::string, std::string>& rec,
+                 std::string& error) {
+    std::ofstream out(dir / "Names.dat", std::ios::binary | std::ios::trunc);
+    out << kVersion << "\n"
+        << "zolan command-line front end\n"
+        << input.filename().string() << "\n"
+        << "\n"
+        << rec.first << "\n";
+    for (const RunFile& f : kRunFiles) out << f.name << "\n";
+    out << rec.second << "\n";
+    out.close();
+    if (!out) {
+        error = "cannot write " + (dir / "Names.dat").string();
+        return false;
+    }
+    return true;
+}
+
+// Why `in` cannot be the input data file of a run in `folder`, with its
+// status; 0 when it can.
+int input_fault(const fs::path& in, const fs::path& folder, std::string& why) {
+    struct stat st;
+    if (::stat(in.c_str(), &st) != 0) {
+        why = "no input data file " + visible(in.string());
+        return kBadInput;
+    }
+    if (!S_ISREG(st.st_mode)) {
+        why = visible(in.string()) + (S_ISDIR(st.st_mode)    ? " is a folder"
+                                      : S_ISFIFO(st.st_mode) ? " is a pipe"
+                                                             : " is not a regular file") +
+              ", not an input data file";
+        return kBadInput;
+    }
+    // The files the front end writes in the run folder must not be the input.
+    std::vector<std::string> own = {"Names.dat"};
+    for (const RunFile& f : kRunFiles) own.push_back(f.name);
+    for (const std::string& f : own) {
+        std::error_code ec;
+        if (fs::exists(folder / f, ec) && fs::equivalent(in, folder / f, ec)) {
+            why = "the input data file " + visible(in.string()) + " is the run file " + f + " of the run folder " +
+                  visible(folder.string()) + "; give another run folder with --dir";
+            return kBadNames;
+        }
+    }
+    return 0;
+}
+
+// zolan run INPUT: checks the input, makes the run folder and its names
+// file, and runs there.
+int run_input(const std::string& input, const std::string& dir) {
+    const fs::path in = fs::absolute(input);
+    fs::path folder = dir.empty() ? in.parent_path() / in.stem() : fs::absolute(dir);
+    if (folder == in) folder += ".run";  // an input without extension
+    std::string why;
+    if (const int code = input_fault(in, folder, why)) {
+        std::cerr << "zolan: " << why << "\n";
+        return code;
+    }
+    const auto rec = input_records(in, folder);
+    if (!rec) return kBadNames;
+    fs::create_directories(folder);
+    if (!write_names(folder, in, *rec, why)) {
+        std::cerr << "zolan: " << visible(why) << "\n";
+        return kBadNames;
+    }
+    fs::current_path(folder);
+    return run(read_names("Names.dat"), true);
 }
 
 }  // namespace
@@ -262,7 +463,7 @@ int main(int argc, char** argv) {
         return args.empty() ? 2 : 0;
     }
     if (args[0] != "run") {
-        std::cerr << "zolan: unknown command '" << args[0] << "'\n";
+        std::cerr << "zolan: unknown command '" << visible(args[0]) << "'\n";
         usage(std::cerr);
         return 2;
     }
@@ -274,7 +475,7 @@ int main(int argc, char** argv) {
         else if (args[i].rfind("--dir=", 0) == 0) dir = args[i].substr(6);
         else if (!args[i].empty() && args[i][0] != '-' && input.empty()) input = args[i];
         else {
-            std::cerr << "zolan: unexpected argument '" << args[i] << "'\n";
+            std::cerr << "zolan: unexpected argument '" << visible(args[i]) << "'\n";
             usage(std::cerr);
             return 2;
         }
@@ -285,33 +486,14 @@ int main(int argc, char** argv) {
     }
 
     try {
-        RunNames rn;
-        if (use_names) {
-            if (!fs::exists("Names.dat")) {
-                std::cerr << "zolan: no Names.dat in " << fs::current_path().string() << "\n";
-                return 38;
-            }
-            read_names("Names.dat", rn);  // a short one: the engine says what is wrong with it
-            return run(rn);
+        if (!use_names) return run_input(input, dir);
+        if (!fs::exists("Names.dat")) {
+            std::cerr << "zolan: no Names.dat in " << visible(fs::current_path().string()) << "\n";
+            return kBadNames;
         }
-        const fs::path in = fs::absolute(input);
-        if (!fs::is_regular_file(in)) {
-            std::cerr << "zolan: no input data file " << in.string() << "\n";
-            return 38;
-        }
-        fs::path folder = dir.empty() ? in.parent_path() / in.stem() : fs::absolute(dir);
-        if (folder == in) folder += ".run";  // an input without extension
-        fs::create_directories(folder);
-        std::string error;
-        if (!write_names(folder, in, error)) {
-            std::cerr << "zolan: " << error << "\n";
-            return 38;
-        }
-        fs::current_path(folder);
-        read_names("Names.dat", rn);
-        return run(rn);
+        return run(read_names("Names.dat"), false);  // a faulty one: the engine says what is wrong
     } catch (const std::exception& e) {
-        std::cerr << "zolan: " << e.what() << "\n";
-        return 38;
+        std::cerr << "zolan: " << visible(e.what()) << "\n";
+        return kBadNames;
     }
 }

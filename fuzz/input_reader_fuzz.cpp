@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <string>
 
 #include <unistd.h>
@@ -16,19 +17,30 @@
 
 namespace {
 
-void write_file(const char* name, const void* data, std::size_t size) {
-    std::FILE* f = std::fopen(name, "wb");
+void write_file(const std::string& name, const void* data, std::size_t size) {
+    std::FILE* f = std::fopen(name.c_str(), "wb");
     if (!f) std::abort();
     if (size != 0 && std::fwrite(data, 1, size, f) != size) std::abort();
     std::fclose(f);
 }
 
-}  // namespace
+// The scratch folder of this fuzzing process, in $TMPDIR (else /tmp), made
+// at its first input with a fixed names file and removed when it exits. The
+// process works in it only while a run goes, so that libFuzzer's logs,
+// corpus and artifacts stay where their paths say.
+std::string scratch;
 
-extern "C" int LLVMFuzzerInitialize(int*, char***) {
-    // One scratch folder per fuzzing process, made the current directory.
-    char dir[] = "/tmp/zolan-fuzz-XXXXXX";
-    if (!mkdtemp(dir) || chdir(dir) != 0) std::abort();
+void remove_scratch() {
+    std::error_code ec;
+    std::filesystem::remove_all(scratch, ec);
+}
+
+void make_scratch() {
+    const char* tmp = std::getenv("TMPDIR");
+    std::string dir = std::string(tmp && *tmp ? tmp : "/tmp") + "/zolan-fuzz-XXXXXX";
+    if (!mkdtemp(dir.data())) std::abort();
+    scratch = dir;
+    std::atexit(remove_scratch);
     static const char* const names[27] = {
         "FUZZ",        "fuzz",         "input",        "",             "input.dat",    "echo.txt",
         "results.txt", "summary.txt",  "plot.txt",     "runtime.txt",  "status.txt",   "plotdata.txt",
@@ -38,14 +50,19 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
     };
     std::string text;
     for (const char* n : names) text += std::string(n) + "\n";
-    write_file("Names.dat", text.data(), text.size());
-    return 0;
+    write_file(scratch + "/Names.dat", text.data(), text.size());
 }
 
+}  // namespace
+
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    write_file("input.dat", data, size);
+    if (scratch.empty()) make_scratch();
+    write_file(scratch + "/input.dat", data, size);
+    const std::filesystem::path here = std::filesystem::current_path();
+    if (chdir(scratch.c_str()) != 0) std::abort();
     int status = 0;
     zolan::RUNDRV(status);
+    if (chdir(here.c_str()) != 0) std::abort();
     if (status == zolan::ISINTERN || status == zolan::ISFILE) {
         std::fprintf(stderr, "run ended with status %d\n", status);
         std::abort();

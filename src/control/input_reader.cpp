@@ -121,15 +121,17 @@ void Reader::rec(const char* what, std::span<const fmt::Target> targets) {
     first_ = lines_read() + 1;  // a record starts on a new line
     const fmt::ReadStatus st = io::read_list(INPFILE, targets);
     last_ = lines_read();
-    if (!st.ok()) {
-        // The reader's message begins with the file and line, said here in
-        // the block's own first line.
-        std::string why = st.message;
-        const std::string prefix = FINPUT + ", line " + std::to_string(st.line) + ": ";
-        if (why.starts_with(prefix)) why.erase(0, prefix.size());
-        const bool eof = st.code == fmt::ReadStatus::Code::EndOfFile;
-        fault(section_, eof ? "" : lines_text(st.line, st.line), record_text(what), upper_outside_quotes(why));
-    }
+    if (!st.ok()) fail_read(st, what);
+}
+
+void Reader::fail_read(const fmt::ReadStatus& st, const char* what) {
+    // The reader's message begins with the file and line, said here in the
+    // block's own first line.
+    std::string why = st.message;
+    const std::string prefix = FINPUT + ", line " + std::to_string(st.line) + ": ";
+    if (why.starts_with(prefix)) why.erase(0, prefix.size());
+    const bool eof = st.code == fmt::ReadStatus::Code::EndOfFile;
+    fault(section_, eof ? "" : lines_text(st.line, st.line), record_text(what), upper_outside_quotes(why));
 }
 
 void Reader::text(const char* what, std::span<char> text) {
@@ -137,6 +139,7 @@ void Reader::text(const char* what, std::span<char> text) {
     first_ = lines_read() + 1;
     const fmt::ReadStatus st = io::read_text_line(INPFILE, text);
     last_ = lines_read();
+    if (st.code == fmt::ReadStatus::Code::BadValue) fail_read(st, what);
     if (!st.ok()) fault(section_, "", record_text(what), "THE FILE ENDED WHERE A LINE OF TEXT WAS EXPECTED");
 }
 
@@ -203,16 +206,21 @@ void Reader::fault(int section, const std::string& where_line, const std::string
         }
     }
     const std::string lines[] = {file_line, section_line, "RECORD: " + record, problem};
+    fatal_block(lines);
+    throw InputFault{};
+}
 
+void fatal_block(std::span<const std::string> lines) {
     static const fmt::Format head(R"((/,/,/,29X,"**** FATAL ERROR ****"))");
     static const fmt::Format body("(5X,A)");
+    std::vector<std::string> shown;
+    for (const std::string& l : lines) shown.push_back(fmt::visible(l));
     for (int unit : {RUNFILE, ECHOFILE}) {
         io::write_fmt(unit, head);
-        for (const std::string& l : lines) io::write_fmt(unit, body, {l});
+        for (const std::string& l : shown) io::write_fmt(unit, body, {l});
         io::flush_unit(unit);
     }
-    for (const std::string& l : lines) FAILTXT.push_back("    " + l);
-    throw InputFault{};
+    for (const std::string& l : shown) FAILTXT.push_back("    " + l);
 }
 
 int input_rows() { return NANTYP == 2 ? NPILE2 : NPILE3; }

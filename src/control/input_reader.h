@@ -68,6 +68,7 @@ public:
 private:
     [[noreturn]] void fault(int section, const std::string& where_line, const std::string& record,
                             const std::string& problem);
+    [[noreturn]] void fail_read(const fmt::ReadStatus& st, const char* what);
     std::string lines_text(long first, long last) const;
     std::string record_text(const char* what) const;
     long lines_read() const;
@@ -125,5 +126,10 @@ int input_rows();
 
 // A real number as the messages show it.
 std::string real_text(double x);
+
+// The fatal-error block of an input that cannot be read, on the run log and
+// the input echo, with the same lines kept for the final report. Bytes of the
+// file quoted in the lines (names, headers, values) are shown visibly.
+void fatal_block(std::span<const std::string> lines);
 
 }  // namespace zolan::input

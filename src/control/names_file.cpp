@@ -1,9 +1,9 @@
+#include <array>
 #include <cctype>
-#include <filesystem>
-#include <iterator>
 #include <string>
 
 #include "control/control.h"
+#include "control/input_reader.h"
 #include "model/status_codes.h"
 #include "model/run_state.h"
 #include "report/run_files.h"
@@ -53,59 +53,67 @@ const NameRecord* record_of(const std::string* name) {
     return nullptr;
 }
 
-// Reads the 27 records; false with a detail line when the file cannot be
-// read, is short, or holds a name longer than its field.
-bool read_names(std::string& detail) {
+// The records as written, index 1 to 27 (file names without their trailing
+// blanks); false with a detail line when the file cannot be read or ends
+// early.
+using Records = std::array<std::string, kNamesRecords + 1>;
+
+bool read_records(Records& rec, std::string& detail) {
     std::string why;
     if (!io::open_unit(NAMESFILE, kNamesFile, {io::Access::Read}, &why)) {
-        detail = "    NAMES FILE " + why;
+        detail = "    NAMES FILE " + fmt::visible(why);
         return false;
     }
-    std::string line;
-    for (int rec = 1; rec <= kNamesRecords; ++rec) {
-        if (!io::read_line(NAMESFILE, line)) {
-            detail = "    NAMES FILE " + std::string(kNamesFile) + ": the file ends before record " +
-                     std::to_string(rec) + " of " + std::to_string(kNamesRecords);
+    for (int r = 1; r <= kNamesRecords; ++r) {
+        if (!io::read_line(NAMESFILE, rec[r])) {
+            detail = "    NAMES FILE " + std::string(kNamesFile) + ": " +
+                     (io::line_too_long(NAMESFILE) ? "record " + std::to_string(r) + " is longer than " +
+                                                         std::to_string(fmt::MAXLINE) + " characters"
+                                                   : "the file ends before record " + std::to_string(r) + " of " +
+                                                         std::to_string(kNamesRecords));
             io::close_unit(NAMESFILE);
             return false;
         }
-        if (rec == 1) {
-            VERTXT.set(line);
-            continue;
-        }
-        if (rec < 5) continue;  // records 2 to 4 are the front end's own
-        std::size_t n = line.size();
-        while (n > 0 && (line[n - 1] == ' ' || line[n - 1] == '\t')) --n;
-        const NameRecord& r = kNameRecords[rec - 5];
-        if (n > static_cast<std::size_t>(NAMELEN)) {
-            detail = "    NAMES FILE " + std::string(kNamesFile) + ", record " + std::to_string(rec) + " (" +
-                     r.what + "): the file name is longer than " + std::to_string(NAMELEN) + " characters";
-            io::close_unit(NAMESFILE);
-            return false;
-        }
-        r.name->assign(line, 0, n);
+        if (r < 5) continue;  // the version text and the front end's own records
+        std::string& name = rec[r];
+        name.erase(name.find_last_not_of(" \t") + 1);
     }
     io::close_unit(NAMESFILE);
+    return true;
+}
 
-    // Two records naming one file would let one report overwrite another.
-    for (std::size_t a = 0; a < std::size(kNameRecords); ++a) {
-        for (std::size_t b = a + 1; b < std::size(kNameRecords); ++b) {
-            const std::string& x = *kNameRecords[a].name;
-            const std::string& y = *kNameRecords[b].name;
-            if (x.empty() || y.empty()) continue;
-            std::error_code ec1, ec2;
-            const auto px = std::filesystem::weakly_canonical(x, ec1);
-            const auto py = std::filesystem::weakly_canonical(y, ec2);
-            if (x == y || (!ec1 && !ec2 && px == py)) {
-                detail = "    NAMES FILE " + std::string(kNamesFile) + ": records " +
-                         std::to_string(kNameRecords[a].record) + " (" + kNameRecords[a].what + ") and " +
-                         std::to_string(kNameRecords[b].record) + " (" + kNameRecords[b].what +
-                         ") name the same file " + x;
-                return false;
-            }
+// What the names of records 5 to 27 must not do: be longer than their field,
+// or name one file twice (by any spelling, link or hard link), or name the
+// names file itself; a report written over another file, the input data file
+// above all, would destroy it. The first fault found, or empty. `apart` tells
+// whether the progress file is a file of its own, fit to carry the message.
+std::string names_fault(const Records& rec, bool& apart) {
+    std::string fault;
+    for (const NameRecord& r : kNameRecords) {
+        if (rec[r.record].size() <= static_cast<std::size_t>(NAMELEN) || !fault.empty()) continue;
+        fault = "    NAMES FILE " + std::string(kNamesFile) + ", record " + std::to_string(r.record) + " (" + r.what +
+                "): the file name is longer than " + std::to_string(NAMELEN) + " characters";
+    }
+    // Record 4 stands for the names file itself (the front end's own record).
+    std::array<io::FileId, kNamesRecords + 1> id;
+    id[4] = io::file_id(kNamesFile);
+    for (const NameRecord& r : kNameRecords)
+        if (!rec[r.record].empty()) id[r.record] = io::file_id(rec[r.record]);
+    apart = !rec[13].empty() && rec[13].size() <= static_cast<std::size_t>(NAMELEN);
+    for (int a = 4; a <= kNamesRecords; ++a) {
+        for (int b = a + 1; b <= kNamesRecords; ++b) {
+            if (rec[b].empty() || (a > 4 && rec[a].empty()) || !(id[a] == id[b])) continue;
+            if (a == 13 || b == 13) apart = false;
+            if (!fault.empty()) continue;
+            const NameRecord& y = kNameRecords[b - 5];
+            fault = "    NAMES FILE " + std::string(kNamesFile) + ": record " + std::to_string(b) + " (" + y.what +
+                    ") names " +
+                    (a == 4 ? std::string("the names file itself")
+                            : "the same file as record " + std::to_string(a) + " (" + kNameRecords[a - 5].what +
+                                  "): " + fmt::visible(rec[b]) + " and " + fmt::visible(rec[a]));
         }
     }
-    return true;
+    return fault;
 }
 
 bool open_run_file(int unit, const std::string& name, io::OpenOptions opt, std::string& detail) {
@@ -113,7 +121,7 @@ bool open_run_file(int unit, const std::string& name, io::OpenOptions opt, std::
     if (io::open_unit(unit, name, opt, &why)) return true;
     const NameRecord* r = record_of(&name);
     detail = "    " + std::string(r ? r->what : "run file") + " (" + kNamesFile + " record " +
-             std::to_string(r ? r->record : 0) + ") " + why;
+             std::to_string(r ? r->record : 0) + ") " + fmt::visible(why);
     return false;
 }
 
@@ -124,14 +132,8 @@ void input_file_failure(int& ISTAT, const std::string& why) {
     for (char& c : reason) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
     const std::string lines[] = {"INPUT DATA FILE " + FINPUT + " (" + kNamesFile + " RECORD 5)",
                                  "CANNOT BE OPENED FOR READING: " + reason};
-    static const fmt::Format head(R"((/,/,/,29X,"**** FATAL ERROR ****"))");
-    static const fmt::Format body("(5X,A)");
-    for (int unit : {RUNFILE, ECHOFILE}) {
-        io::write_fmt(unit, head);
-        for (const std::string& l : lines) io::write_fmt(unit, body, {l});
-    }
+    input::fatal_block(lines);
     ISTAT = ISINPUT;
-    for (const std::string& l : lines) FAILTXT.push_back("    " + l);
 }
 
 }  // namespace
@@ -141,12 +143,22 @@ void RDNAMES(int& ISTAT) {
     METHOD = 2;
     KTRANS = 1;
 
-    // 2. The names file.
+    // 2. The names file, checked before any file is opened: a refused one
+    // is told in the progress file when that is a file of its own.
+    Records rec;
     std::string detail;
-    if (!read_names(detail)) {
+    bool apart = false;
+    if (read_records(rec, detail)) detail = names_fault(rec, apart);
+    if (!detail.empty()) {
         file_failure(ISTAT, detail);
+        if (apart) {
+            FPROGRS = rec[13];
+            PROGWR_LIST({"* ERROR: " + detail.substr(detail.find_first_not_of(' '))});
+        }
         return;
     }
+    VERTXT.set(rec[1]);
+    for (const NameRecord& r : kNameRecords) *r.name = rec[r.record];
 
     // 3. Report files that stay open for the whole run.
     const io::OpenOptions write{io::Access::Write};

@@ -145,12 +145,11 @@ void put_text(std::span<char> field, std::string_view v) {
     std::fill(field.begin() + static_cast<std::ptrdiff_t>(m), field.end(), ' ');
 }
 
-// A piece of the input shown in a message: one line, not too long.
+// A piece of the input shown in a message: not too long, its bytes as they
+// are (the message's writer makes them visible).
 std::string shown(std::string_view s) {
     constexpr std::size_t max_len = 48;
     std::string out(s.substr(0, s.size() > max_len ? max_len - 3 : s.size()));
-    for (char& c : out)
-        if (static_cast<unsigned char>(c) < 0x20) c = ' ';
     if (s.size() > max_len) out += "...";
     return out;
 }
@@ -194,6 +193,14 @@ bool Reader::fetch() {
 }
 
 void Reader::fault(ReadStatus::Code code, long line, std::string_view what) {
+    std::string too_long;
+    if (src_.line_too_long()) {
+        // The reading stopped at a line that is no record: that is the fault.
+        code = ReadStatus::Code::BadValue;
+        line = src_.line_number();
+        too_long = "the line is longer than " + std::to_string(MAXLINE) + " characters";
+        what = too_long;
+    }
     st_.code = code;
     st_.line = line;
     st_.message.assign(src_.file_name());

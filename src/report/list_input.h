@@ -10,7 +10,14 @@
 #include <string>
 #include <string_view>
 
+#include "report/visible_text.h"
+
 namespace zolan::fmt {
+
+// The longest line read from a file of records. Input records hold at most a
+// few hundred characters: a longer line is a file that is not one, told as a
+// fault of that line rather than held in memory.
+constexpr std::size_t MAXLINE = 65536;
 
 // Lines of a file open for reading. A CR before the LF is already removed.
 class LineSource {
@@ -18,6 +25,9 @@ public:
     virtual bool next_line(std::string& line) = 0;  // false at the end of the file
     virtual long line_number() const = 0;           // 1-based number of the last line returned (0 before the first)
     virtual std::string_view file_name() const = 0;
+    // True when next_line stopped at a line longer than MAXLINE (counted by
+    // line_number) rather than at the end of the file.
+    virtual bool line_too_long() const { return false; }
 
 protected:
     ~LineSource() = default;

@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <cstring>
 
+#include <filesystem>
 #include <mutex>
 
 #include <fcntl.h>
@@ -22,11 +23,11 @@ struct Unit final : fmt::LineSource, fmt::RecordSink {
     std::FILE* fp = nullptr;   // null for a missing file opened ReadIfExists
     std::string line;          // open current line of a formatted output unit
     long lineno = 0;           // lines read so far
-    char* getline_buf = nullptr;
-    std::size_t getline_cap = 0;
+    bool too_long = false;     // the reading stopped at a line longer than fmt::MAXLINE
 
     bool next_line(std::string& out) override;
     long line_number() const override { return lineno; }
+    bool line_too_long() const override { return too_long; }
     std::string_view file_name() const override { return name; }
     void end_record(std::string& l) override;
     void put(const void* data, std::size_t n);
@@ -68,14 +69,32 @@ void Unit::end_record(std::string& l) {
     if (!opt.buffered && std::fflush(fp) != 0) note_failure(*this, errno);
 }
 
+// Lines are read up to fmt::MAXLINE characters: a longer one ends the reading
+// (the file is not a text of records) instead of filling the memory. A UTF-8
+// byte-order mark that an editor put before the first line is not part of it.
 bool Unit::next_line(std::string& out) {
-    if (!fp) return false;
-    ssize_t n = ::getline(&getline_buf, &getline_cap, fp);
-    if (n < 0) return false;
-    if (n > 0 && getline_buf[n - 1] == '\n') --n;
-    if (n > 0 && getline_buf[n - 1] == '\r') --n;
-    out.assign(getline_buf, static_cast<std::size_t>(n));
+    if (!fp || too_long) return false;
+    out.clear();
+    int c;
+    bool any = false;
+    while ((c = getc_unlocked(fp)) != EOF) {
+        any = true;
+        if (c == '\n') break;
+        if (out.size() > fmt::MAXLINE) {  // room for the CR of a CR LF end
+            too_long = true;
+            ++lineno;
+            return false;
+        }
+        out.push_back(static_cast<char>(c));
+    }
+    if (!any) return false;
+    if (!out.empty() && out.back() == '\r') out.pop_back();
+    if (lineno == 0 && out.starts_with("\xEF\xBB\xBF")) out.erase(0, 3);
     ++lineno;
+    if (out.size() > fmt::MAXLINE) {
+        too_long = true;
+        return false;
+    }
     return true;
 }
 
@@ -103,6 +122,23 @@ const char* unfit(const std::string& name, bool reading) {
 }
 
 }  // namespace
+
+FileId file_id(const std::string& name) {
+    namespace fs = std::filesystem;
+    struct stat st;
+    if (::stat(name.c_str(), &st) == 0) return {st.st_dev, st.st_ino, {}};
+    // A dangling link: an open for writing creates the file it points to.
+    fs::path p(name);
+    std::error_code ec;
+    for (int hop = 0; hop < 40 && fs::is_symlink(fs::symlink_status(p, ec)); ++hop) {
+        const fs::path target = fs::read_symlink(p, ec);
+        if (ec) break;
+        p = target.is_absolute() ? target : p.parent_path() / target;
+    }
+    const fs::path folder = p.has_parent_path() ? p.parent_path() : fs::path(".");
+    if (::stat(folder.c_str(), &st) == 0) return {st.st_dev, st.st_ino, p.filename().string()};
+    return {0, 0, fs::absolute(p, ec).lexically_normal().string()};
+}
 
 bool open_unit(int unit, std::string_view name, OpenOptions opt, std::string* why) {
     Unit* u = unit_at(unit);
@@ -146,6 +182,7 @@ bool open_unit(int unit, std::string_view name, OpenOptions opt, std::string* wh
     u->fp = fp;
     u->line.clear();
     u->lineno = 0;
+    u->too_long = false;
     return true;
 }
 
@@ -154,9 +191,7 @@ void close_unit(int unit) {
     if (!u || !u->open) return;
     if (!u->reading && !u->line.empty()) u->end_record(u->line);
     if (u->fp && std::fclose(u->fp) != 0 && !u->reading) note_failure(*u, errno);
-    std::free(u->getline_buf);
-    u->getline_buf = nullptr;
-    u->getline_cap = 0;
+    u->too_long = false;
     u->fp = nullptr;
     u->open = false;
     u->reading = false;
@@ -283,6 +318,11 @@ fmt::ReadStatus read_text_line(int unit, std::span<char> text) {
 bool read_line(int unit, std::string& line) {
     Unit* u = readable(unit);
     return u && u->next_line(line);
+}
+
+bool line_too_long(int unit) {
+    Unit* u = readable(unit);
+    return u && u->too_long;
 }
 
 bool read_unf(int unit, std::string& bytes) {

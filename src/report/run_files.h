@@ -60,6 +60,18 @@ struct OpenOptions {
     bool tolerant = false;     // write failures are not recorded (progress file)
 };
 
+// What a file name refers to once symbolic links are followed: an existing
+// file by its device and inode (every hard link and spelling of it alike); a
+// name not there yet by the device and inode of its folder and its last
+// component, where an open for writing would create it; a name in a missing
+// folder by its absolute spelling.
+struct FileId {
+    std::uint64_t dev = 0, ino = 0;
+    std::string leaf;
+    bool operator==(const FileId&) const = default;
+};
+FileId file_id(const std::string& name);
+
 // Opens `name` on `unit` (closing whatever the unit held). Returns false and
 // a reason naming the file when the open fails; the unit is then closed.
 bool open_unit(int unit, std::string_view name, OpenOptions opt, std::string* why = nullptr);
@@ -118,6 +130,8 @@ inline fmt::ReadStatus read_list(int unit, std::initializer_list<fmt::Target> ta
 }
 fmt::ReadStatus read_text_line(int unit, std::span<char> text);
 bool read_line(int unit, std::string& line);  // false at the end of the file
+// True when the reading of the unit stopped at a line longer than fmt::MAXLINE.
+bool line_too_long(int unit);
 // Reads one unformatted record; false at the end of the file or on a damaged record.
 bool read_unf(int unit, std::string& bytes);
 

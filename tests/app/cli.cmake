@@ -1,2 +1,4 @@
 add_test(NAME app.zolan_run COMMAND sh ${CMAKE_CURRENT_LIST_DIR}/cli_check.sh $<TARGET_FILE:zolan_cli>
          ${CMAKE_SOURCE_DIR}/examples/group3d.in)
+add_test(NAME app.zolan_hostile_names COMMAND sh ${CMAKE_CURRENT_LIST_DIR}/cli_hostile.sh $<TARGET_FILE:zolan_cli>
+         ${CMAKE_SOURCE_DIR}/tests/fixtures/minimal3d.in)

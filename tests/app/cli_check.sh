@@ -1,11 +1,12 @@
 #!/bin/sh
 # The front end runs an input in a folder beside a copy of it, writes the
-# names file there, prints the final status and exits with the run's status;
-# --names reruns from that folder's names file.
+# names file there, prints the final status and the reports written, removes
+# its scratch files and exits with the run's status; --names reruns from that
+# folder's names file. It runs from wherever its folder is moved.
 set -u
 zolan=$1
 input=$2
-work=$(mktemp -d /tmp/zolan-cli-XXXXXX)
+work=$(mktemp -d "${TMPDIR:-/tmp}/zolan-cli-XXXXXX")
 trap 'rm -rf "$work"' EXIT
 cp "$input" "$work/case.in"
 fail() { echo "FAILED: $*"; exit 1; }
@@ -18,6 +19,16 @@ rc=$?
 [ "$(wc -l < "$work/case/Names.dat")" -eq 27 ] || fail "Names.dat does not have 27 records"
 grep -q "ANALYSIS COMPLETED" "$work/out.txt" || fail "no final status printed"
 grep -q "ANALYSIS COMPLETED" "$work/case/runtime.txt" || fail "runtime file without final status"
+grep -q "^  results.txt  *results report$" "$work/out.txt" || fail "the results report is not listed: $(cat "$work/out.txt")"
+grep -q "^  input-echo.txt  *input echo$" "$work/out.txt" || fail "the input echo is not listed"
+[ -z "$(find "$work/case" -name '*.tmp')" ] || fail "scratch files left: $(ls "$work/case")"
+
+# A stop request left by an earlier run is cleared, and the user is told.
+echo 1 > "$work/case/stop-request.txt"
+"$zolan" run "$work/case.in" > "$work/out1.txt" 2>&1
+rc=$?
+[ "$rc" -eq 0 ] || fail "leftover stop request: exit $rc"
+grep -q "held a stop request left by an earlier run; it was cleared" "$work/out1.txt" || fail "leftover stop request not told"
 
 (cd "$work/case" && "$zolan" run --names > "$work/out2.txt" 2>&1) || fail "--names run failed"
 grep -q "ANALYSIS COMPLETED" "$work/out2.txt" || fail "--names: no final status"
@@ -50,5 +61,21 @@ rc=$?
 
 "$zolan" run "$work/no-such.in" > /dev/null 2>&1
 rc=$?
-[ "$rc" -eq 38 ] || fail "missing input: exit $rc, expected 38"
+[ "$rc" -eq 37 ] || fail "missing input: exit $rc, expected 37"
+
+# Bytes of a bad input reach the terminal escaped, never as they are.
+printf 'TITLE\nVERSION\nCONTROL \033[2J INTEGERS\n1\000 3\n' > "$work/bad.in"
+"$zolan" run "$work/bad.in" > "$work/out5.txt" 2>&1
+rc=$?
+[ "$rc" -eq 37 ] || fail "bad input: exit $rc, expected 37"
+grep -q "HEADER: CONTROL <ESC>\[2J INTEGERS" "$work/out5.txt" || fail "bad input: header not shown: $(cat "$work/out5.txt")"
+[ "$(tr -d '\033\000' < "$work/out5.txt" | wc -c)" -eq "$(wc -c < "$work/out5.txt")" ] || fail "raw control bytes printed"
+
+# Moved elsewhere with its library, the front end runs; without it, it does
+# not find the one of the build folder.
+mkdir "$work/moved"
+cp "$zolan" "$work/moved/zolan"
+env -u LD_LIBRARY_PATH "$work/moved/zolan" --help > /dev/null 2>&1 && fail "moved front end ran without its library"
+cp "$(dirname "$zolan")/libzolan.so" "$work/moved/"
+env -u LD_LIBRARY_PATH "$work/moved/zolan" run "$work/case.in" > /dev/null 2>&1 || fail "moved front end failed"
 echo "front end check passed"

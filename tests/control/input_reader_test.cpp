@@ -567,6 +567,22 @@ TEST(InputReader, BadFilesEndWithStatus37) {
         {"51 generated torque-rotation curves", edit(m, {{53, "51"}}),
          {"INPUT DATA FILE input.dat, LINE 53",
           "THE NUMBER OF GENERATED TORQUE-ROTATION CURVES (NTRGEN) IS 51; EXPECTED 0 TO 50"}},
+        // Bytes a terminal acts on, and bytes outside ASCII, are shown by name.
+        {"an escape sequence in a header, a NUL in a value",
+         edit(m, {{3, "CONTROL\x1b[2J INTEGERS"},
+                  {4, std::string("1") + '\0' + " 3 0 0 0 0 0 1 0 0 0 0 0 0 1 0 0 0 0 0"}}),
+         {"INPUT DATA FILE input.dat, LINE 4",
+          "SECTION 1 (CONTROL INTEGERS), 1ST SECTION OF THE FILE, HEADER: CONTROL<ESC>[2J INTEGERS",
+          "EXPECTED AN INTEGER FOR VALUE 1 OF THE RECORD, FOUND \"1<NUL>\""}},
+        {"bytes outside ASCII in a value", edit(m, {{25, "1\xC3\xA9"}}),
+         {"INPUT DATA FILE input.dat, LINE 25", "EXPECTED AN INTEGER FOR VALUE 1 OF THE RECORD, FOUND \"1\\xC3\\xA9\""}},
+        // A line far longer than any record is refused where it stands.
+        {"a record line of 70,000 characters", edit(m, {{17, std::string(70000, '1')}}),
+         {"INPUT DATA FILE input.dat, LINE 17", "RECORD: LOAD CASE 1, CONCENTRATED LOAD 1, RECORD 8 (CLOAD 1-9)",
+          "THE LINE IS LONGER THAN 65536 CHARACTERS"}},
+        {"a title line of 70,000 characters", edit(m, {{1, std::string(70000, 'T')}}),
+         {"INPUT DATA FILE input.dat, LINE 1", "TITLE AND VERSION LINES", "RECORD: TITLE LINE",
+          "THE LINE IS LONGER THAN 65536 CHARACTERS"}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
@@ -580,6 +596,13 @@ TEST(InputReader, BadFilesEndWithStatus37) {
             EXPECT_EQ(occurrences(r.echo, "\n     " + l + "\n"), 1u) << l;
         }
     }
+}
+
+// A byte-order mark that an editor put before the title is not part of it.
+TEST(InputReader, ByteOrderMarkBeforeTheTitle) {
+    const Read r = read_input("\xEF\xBB\xBF" + fixture("minimal3d.in"));
+    ASSERT_EQ(r.status, 0) << r.log;
+    EXPECT_TRUE(std::string(TITLE.view()).starts_with("ONE VERTICAL PIPE PILE IN SAND")) << TITLE.view();
 }
 
 // The fatal block as a whole, on the run log before the final status and at

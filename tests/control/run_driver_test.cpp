@@ -104,6 +104,9 @@ TEST(Entry, NamesAndRunFileFailures) {
         {"report in a missing folder", 7, "no/such/folder/results.txt", 27, true,
          "results report (Names.dat record 7) no/such/folder/results.txt: cannot open for writing"},
         {"trace in a missing folder", 22, "nowhere/itertrc.txt", 27, true, "iteration trace (Names.dat record 22)"},
+        // Bytes a terminal would act on are shown by name, never sent.
+        {"a name holding an escape sequence", 7, "no\x1b[2Jfolder/results.txt", 27, true,
+         "results report (Names.dat record 7) no<ESC>[2Jfolder/results.txt: cannot open for writing"},
         {"two records name one file", 8, "results.txt", 27, true, nullptr},
     };
     for (const Case& c : cases) {

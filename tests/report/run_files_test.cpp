@@ -55,6 +55,29 @@ TEST(RunFiles, OpenModes) {
     EXPECT_FALSE(open_unit(44, "", {Access::Write}, &why));
 }
 
+// Lines are read up to fmt::MAXLINE characters (a CR LF end not counted); a
+// longer one ends the reading and is told apart from the end of the file. A
+// byte-order mark before the first line is not part of it.
+TEST(RunFiles, LinesAreBounded) {
+    test::TempDir dir;
+    const std::string full(fmt::MAXLINE, 'x');
+    test::write_file("lines.txt", "\xEF\xBB\xBF" "first\n" + full + "\r\n" + full + "y\nlast\n");
+    ASSERT_TRUE(open_unit(40, "lines.txt", {Access::Read}));
+    std::string line;
+    ASSERT_TRUE(read_line(40, line));
+    EXPECT_EQ(line, "first");
+    ASSERT_TRUE(read_line(40, line));
+    EXPECT_EQ(line, full);
+    EXPECT_FALSE(read_line(40, line));
+    EXPECT_TRUE(line_too_long(40));
+    EXPECT_EQ(line_source(40)->line_number(), 3);
+    EXPECT_FALSE(read_line(40, line));  // the reading stays stopped
+    close_unit(40);
+    ASSERT_TRUE(open_unit(40, "lines.txt", {Access::Read}));
+    EXPECT_FALSE(line_too_long(40));
+    close_unit(40);
+}
+
 // Each unit has its own open line: rows built on two files at once do not
 // mix, a write ending in '$' continues on the next write, and a close ends
 // an open line.
