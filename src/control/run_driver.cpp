@@ -79,6 +79,7 @@ void RESETRUN() {
     reset_node_tables();
     reset_py_tables();
     reset_curve_tables();
+    STOPRESET();
 }
 
 void RUNDRV(int& ISTAT) {
