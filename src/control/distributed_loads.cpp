@@ -69,34 +69,56 @@ private:
     double last_ = -std::numeric_limits<double>::infinity();
 };
 
-// Lays line m of case i, times fy and fz, onto pile row p.
-void lay_line_on_row(int i, int m, int p, double fy, double fz) {
-    const int ip = IPROP(p);
-    if (ip < 1 || ip > MAXPSA) return;
+// The loads of a line at the nodes of the piles of one property set: the
+// set values times the line's factors (no Z load in the plane model). The
+// rows of one set, which usually follow one another, share them.
+struct NodeLoads {
+    int ip = 0;      // the property set they are for; 0 none
+    int N = 0;       // node count; 0 when the set has no valid increments
+    double h = 0.0;  // node spacing
+    std::array<double, MAXINC + 2> qy{}, qz{};
+};
+
+// Node loads of line m of case i, times fy and fz, on property set ip; kept
+// in q while ip stays the same. False when the set's piles take no load.
+bool line_node_loads(int i, int m, int ip, double fy, double fz, NodeLoads& q) {
+    if (q.ip == ip) return q.N > 0;
+    q.ip = ip;
+    q.N = 0;
+    if (ip < 1 || ip > MAXPSA) return false;
     const int ninc = NINCR(ip);
-    if (ninc < 1 || ninc > MAXINC) return;
+    if (ninc < 1 || ninc > MAXINC) return false;
+    // 1. Node spacing and count.
+    q.h = PLENP(ip) / ninc;
+    q.N = ninc + 1;
+    // 2. The sets walked from the head down along the nodes.
+    const bool plane = NANTYP == 2;
+    SetWalk sety(DLLINE(i, m, 6)), setz(DLLINE(i, m, 7));
+    for (int l = 1; l <= q.N; ++l) {
+        const double x = (l - 1) * q.h;
+        q.qy[l] = fy * sety.at(x);
+        q.qz[l] = plane ? 0.0 : fz * setz.at(x);
+    }
+    return true;
+}
+
+// Lays line m of case i, its node loads q, onto pile row p.
+void lay_line_on_row(int i, int m, int p, const NodeLoads& q) {
     const bool plane = NANTYP == 2;
     const bool global = DLLINE(i, m, 2) != 0;
     const bool gather = global && LCKIND(i, 7) == 1;
-    SetWalk sety(DLLINE(i, m, 6)), setz(DLLINE(i, m, 7));
-
-    // 1. Node spacing and count.
-    const double h = PLENP(ip) / ninc;
-    const int N = ninc + 1;
-    DLNPT(p) = N;
-
+    const double h = q.h;
+    DLNPT(p) = q.N;
     // The row's direction cosines, once for all its nodes.
     const double ca = std::cos(ALPHA(p)), sa = std::sin(ALPHA(p));
     const double cb = std::cos(BETA(p)), sb = std::sin(BETA(p));
     const double ct = std::cos(THETA(p)), st = std::sin(THETA(p));
     const double cphi = std::cos(BATANG(p)), sphi = std::sin(BATANG(p));
     double qy_prev = 0.0, qz_prev = 0.0;
-    // 2. Every node from the head down.
-    for (int l = 1; l <= N; ++l) {
-        const double x = (l - 1) * h;
-        DLTAB(p, l, 1) = x;
-        const double qy = fy * sety.at(x);
-        const double qz = plane ? 0.0 : fz * setz.at(x);
+    // Every node from the head down.
+    for (int l = 1; l <= q.N; ++l) {
+        DLTAB(p, l, 1) = (l - 1) * h;
+        const double qy = q.qy[l], qz = q.qz[l];
         if (!global) {
             DLTAB(p, l, 2) += qy;
             if (!plane) DLTAB(p, l, 3) += qz;
@@ -155,6 +177,9 @@ LineRows line_rows(int i, int m, int rows, double factor) {
     return r;
 }
 
+// Work area of DLADD: the node loads of each line.
+std::array<NodeLoads, MAXDLL + 1> line_loads;
+
 }  // namespace
 
 double dl_set_value(int s, double x) { return SetWalk(s).at(x); }
@@ -163,16 +188,21 @@ void DLADD(int i, double factor) {
     if (i < 1 || i > MAXLC) return;
     const int lines = std::min(NDLINE(i), MAXDLL);
     const int rows = rows_in_use();
-    // 1. The rows of every line and its loads times the factor.
+    // 1. The rows of every line and its loads times the factor; no node
+    // loads yet.
     std::array<LineRows, MAXDLL + 1> named;
-    for (int m = 1; m <= lines; ++m) named[m] = line_rows(i, m, rows, factor);
+    for (int m = 1; m <= lines; ++m) {
+        named[m] = line_rows(i, m, rows, factor);
+        line_loads[m].ip = line_loads[m].N = 0;
+    }
     // 2. Row by row, each row's lines in input order: every slot of a row
     // takes the same sums, in the same order, as a walk line by line would
     // give, while the row's slots stay in cache for all its lines.
     for (int p = 1; p <= rows; ++p) {
         if (STOPPOLL(F_PROG_LAY, {i, p, rows})) return;
         for (int m = 1; m <= lines; ++m)
-            if (named[m].has(p)) lay_line_on_row(i, m, p, named[m].fy, named[m].fz);
+            if (named[m].has(p) && line_node_loads(i, m, IPROP(p), named[m].fy, named[m].fz, line_loads[m]))
+                lay_line_on_row(i, m, p, line_loads[m]);
     }
 }
 
