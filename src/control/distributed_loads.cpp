@@ -187,6 +187,7 @@ double dl_set_value(int s, double x) { return SetWalk(s).at(x); }
 void DLADD(int i, double factor) {
     if (i < 1 || i > MAXLC) return;
     const int lines = std::min(NDLINE(i), MAXDLL);
+    if (lines < 1) return;
     const int rows = rows_in_use();
     // 1. The rows of every line and its loads times the factor; no node
     // loads yet.

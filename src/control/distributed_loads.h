@@ -7,8 +7,8 @@
 namespace zolan {
 
 // A stop request read while the lines are laid (STOPPOLL, once per pile row
-// and line) ends the laying at once: the tables are then partial, and the
-// caller ends the run (STOPSEEN).
+// of each case) ends the laying at once: the tables are then partial, and
+// the caller ends the run (STOPSEEN).
 //
 // Clears the tables and lays the lines of load case i times LCSCAL(i); KAXHL := 0 first.
 void DLCASE(int i);
