@@ -66,6 +66,8 @@ const fmt::Format F_PROG_COMB_END(R"(("- ANALYSIS FOR LOAD COMB. ",I3,"/",I3," F
 const fmt::Format F_RUN_CASE_END(R"(("     ANALYSIS FOR LOAD CASE ",I3,"/",I3," FINISHED",/))");
 const fmt::Format F_RUN_COMB_END(R"(("     ANALYSIS FOR LOAD COMB. ",I3,"/",I3," FINISHED",/))");
 
+const fmt::Format F_PROG_CURVES(R"(("- CURVE FILE: PILE ROW ",I5,"/",I5,/,/))");
+
 const fmt::Format F_EQK_CASE(R"(("LOAD CASE : ",I5))");
 const fmt::Format F_CURVE_HEADER("(3I10)");
 const fmt::Format F_TABLE_N(R"((/,/,/,/,/,5X,"* TABLE N *   PRINTED P-Y CURVES"))");
@@ -114,8 +116,11 @@ void call_solver(int kind, int& ISTAT, CaseLoads& v) {
 // One solve of load case i at v.applied; on a failure LDDFILE and EQMFILE
 // are closed and ISTAT is left non-zero.
 void solve_case(int i, CaseLoads& v, int& lddopen, int& ISTAT) {
-    // 1. The equivalent-stiffness file with the case line.
-    if (open_for_write(EQKFILE, FEQK, ISTAT)) {
+    // 1. No solve after a stop read while the loads were laid; else the
+    // equivalent-stiffness file with the case line.
+    if (STOPSEEN()) {
+        ISTAT = ISSTOP;
+    } else if (open_for_write(EQKFILE, FEQK, ISTAT)) {
         io::write_fmt(EQKFILE, F_EQK_CASE, {i});
         // 2-3. The solver (plane model: the run log flushed after it).
         ISTAT = 0;
@@ -161,17 +166,21 @@ void write_envelopes(int kind) {
     }
 }
 
+// A stop request ends the analyses: ISTAT := 4, the matrix trace (during
+// the load cases) and the load-displacement scratch closed. Returns false.
+bool stop_analyses(bool cases, int& lddopen, int& ISTAT) {
+    ISTAT = ISSTOP;
+    if (cases) io::close_unit(EQMFILE);
+    close_lddfile(lddopen);
+    return false;
+}
+
 // Load case i; false when the analyses must end (ISTAT non-zero).
 bool run_case(int i, int& lddopen, int& ISTAT) {
     ICASE = i;
     // 1-2. Progress message and stop check.
     PROGWR(F_PROG_CASE_START, {i, NLCASE});
-    if (STOPCHK()) {
-        ISTAT = ISSTOP;
-        io::close_unit(EQMFILE);
-        close_lddfile(lddopen);
-        return false;
-    }
+    if (STOPCHK()) return stop_analyses(true, lddopen, ISTAT);
     // 3.
     ICOMB = 0;
     KCASE = 0;
@@ -209,9 +218,11 @@ bool run_case(int i, int& lddopen, int& ISTAT) {
     KCASE = LCKIND(i, 2);
     // 9. Estimation set-up (one point for an ordinary case).
     ESTSETUP(i);
-    // 10. Loads; an estimation case starts without distributed loads.
+    // 10. Loads; an estimation case starts without distributed loads. A
+    // stop read while they are laid ends the analyses.
     CaseLoads v;
     assemble_case_loads(i, v, KCASE > 0 ? CaseDistributed::Zero : CaseDistributed::Case);
+    if (STOPSEEN()) return stop_analyses(true, lddopen, ISTAT);
     // 11-12. Estimation headings and points, or the single full-load point.
     if (KCASE > 0) {
         ESTHEAD(i, ISTAT);
@@ -242,12 +253,7 @@ bool run_case(int i, int& lddopen, int& ISTAT) {
     // 14. Timing.
     analysis_timing();
     // 15. Stop check.
-    if (STOPCHK()) {
-        ISTAT = ISSTOP;
-        io::close_unit(EQMFILE);
-        close_lddfile(lddopen);
-        return false;
-    }
+    if (STOPCHK()) return stop_analyses(true, lddopen, ISTAT);
     return true;
 }
 
@@ -256,11 +262,7 @@ bool run_comb(int j, int& lddopen, int& ISTAT) {
     ICASE = j;
     // 1-2. Progress message and stop check.
     PROGWR(F_PROG_COMB_START, {j, NLCOMB});
-    if (STOPCHK()) {
-        ISTAT = ISSTOP;
-        close_lddfile(lddopen);
-        return false;
-    }
+    if (STOPCHK()) return stop_analyses(false, lddopen, ISTAT);
     // 3.
     ICOMB = j;
     KCASE = 0;
@@ -291,11 +293,13 @@ bool run_comb(int j, int& lddopen, int& ISTAT) {
     DCFSHR = LBRF(j, 2);
     KCASE = 0;
     NPTS = 1;
-    // 9-10. Loads and the single solve.
+    // 9-10. Loads (a stop read while they are laid ends the analyses) and
+    // the single solve.
     CaseLoads v;
     for (int pass = 1; pass <= 2; ++pass) {
         EQLOADC(j, v.load);
         DLCOMB(j);
+        if (STOPSEEN()) return stop_analyses(false, lddopen, ISTAT);
         if (pass == 2) PHRESUL(v.load);
         v.LFULL = v.load;
         if (NANTYP == 2) v.LFULL(3) = v.LFULL(6);
@@ -313,18 +317,15 @@ bool run_comb(int j, int& lddopen, int& ISTAT) {
     io::write_fmt(RUNFILE, F_RUN_COMB_END, {j, NLCOMB});
     io::flush_unit(RUNFILE);
     analysis_timing();
-    if (STOPCHK()) {
-        ISTAT = ISSTOP;
-        close_lddfile(lddopen);
-        return false;
-    }
+    if (STOPCHK()) return stop_analyses(false, lddopen, ISTAT);
     return true;
 }
 
 // The curve file: header, then per pile row its geometry, p-y curves, axial
 // spring curves and (three-dimensional model) torque-rotation curve. Every
 // writer runs, so one pile's failure leaves the others' records in the file;
-// the first failure is the status of the run.
+// the first failure is the status of the run. A stop request read before a
+// row ends the file there, with status 4 unless a row had failed before.
 void write_curve_file(int& ISTAT) {
     if (KCRVFM == 0) {
         io::write_fmt(CURVFILE, F_CURVE_HEADER, {NPILES, NANTYP, NUNITS});
@@ -338,6 +339,10 @@ void write_curve_file(int& ISTAT) {
         if (ISTAT == 0) ISTAT = status;
     };
     for (int p = 1; p <= NPILES; ++p) {
+        if (STOPPOLL(F_PROG_CURVES, {p, NPILES})) {
+            keep_first(ISSTOP);
+            return;
+        }
         int row = p, status = 0;
         PILEPLOT(row, status);
         keep_first(status);

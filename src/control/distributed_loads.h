@@ -6,6 +6,10 @@
 
 namespace zolan {
 
+// A stop request read while the lines are laid (STOPPOLL, once per pile row
+// of each case) ends the laying at once: the tables are then partial, and
+// the caller ends the run (STOPSEEN).
+//
 // Clears the tables and lays the lines of load case i times LCSCAL(i); KAXHL := 0 first.
 void DLCASE(int i);
 // Clears the tables and adds the lines of every case of combination j, each

@@ -234,8 +234,9 @@ void TABLEG() {
 // Table H: the axial load-displacement curves. The user curves are copied;
 // for the rows without one, the curves of the generated list are built from
 // the soil profile (load-settlement generator, uplift and compression) and
-// also written to the plot file. A status from the generator ends the table
-// at once; the curves built so far stay.
+// also written to the plot file. A status from the generator, or a stop
+// request read before a curve, ends the table at once; the curves built so
+// far stay.
 
 void TABLEH(int& ISTAT) {
     static const fmt::Format title(R"((/,/,/,5X,"* TABLE H *   AXIAL LOAD VS DISPLACEMENT "))");
@@ -275,6 +276,7 @@ void TABLEH(int& ISTAT) {
     // 3.2 Each curve of the list for its pile row and the row's property set;
     // the generator fills the set's load-settlement table around its zero point.
     for (int j = 1; j <= NLSGEN; ++j) {
+        if (ECHOSTOP("TABLE H, GENERATED CURVE ", j, NLSGEN, ISTAT)) return;
         const int r = LSGROW(j);
         const int p = IPROP(r);
         for (int m = 1; m <= 4; ++m) LSTAB(p, CENTRE, m) = 0.0;
@@ -346,6 +348,7 @@ void TABLEI(int& ISTAT) {
     }
 
     for (int j = 1; j <= NTRGEN; ++j) {
+        if (ECHOSTOP("TABLE I, GENERATED CURVE ", j, NTRGEN, ISTAT)) return;
         const int r = TRGROW(j);
         const int p = IPROP(r);
         AXPTS T1, R1, T2, R2;

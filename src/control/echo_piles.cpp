@@ -38,6 +38,8 @@ struct MarkedCurve {
 };
 MarkedCurve marked(int user, int generated) { return user != 0 ? MarkedCurve{user, "U"} : MarkedCurve{generated, "G"}; }
 
+constexpr const char* kRowProgress = "TABLE D, PILE ROW ";
+
 static const fmt::Format kTitle(R"((/,/,/,5X,"* TABLE D *   ARRANGEMENT OF PILE GROUPS"))");
 
 // The cap's underside at the highest pile head; the pseudo-pile starts one
@@ -61,8 +63,9 @@ void cap_pseudo_pile(double xmin, bool three) {
     PI = PI_FULL;
 }
 
-// Three-dimensional model: one pile per row.
-void table_d_3d() {
+// Three-dimensional model: one pile per row. A stop request ends the table
+// at the row it is read before.
+void table_d_3d(int& ISTAT) {
     static const fmt::Format head(
         R"((/,3X,"  GROUP  CONNECTY   CONNECTZ   PILE PROP "," P-Y CURVE  L-S CURVE  T-R CURVE  R-F-L SET "))");
     static const fmt::Format head_ax(
@@ -115,6 +118,7 @@ void table_d_3d() {
 
     // 5. Connections, property sets and curves.
     for (int r = 1; r <= NPILES; ++r) {
+        if (ECHOSTOP(kRowProgress, r, NPILES, ISTAT)) return;
         const MarkedCurve ls = marked(ILSCRV(r), ILSGEN(r));
         const MarkedCurve tr = marked(ITRCRV(r), ITRGEN(r));
         if (KAXFAC != 0)
@@ -154,8 +158,9 @@ void table_d_3d() {
     PI = PI_FULL;
 }
 
-// Plane model: a row stands for PMULT equal piles side by side.
-void table_d_plane() {
+// Plane model: a row stands for PMULT equal piles side by side. A stop
+// request ends the table at the row it is read before.
+void table_d_plane(int& ISTAT) {
     static const fmt::Format head(
         R"((/,7X,"GROUP   CONNECT   NO OF PILE   PILE PROP ","   P-Y CURVE    L-S CURVE    R-F-L SET"))");
     static const fmt::Format head_ax(
@@ -198,6 +203,7 @@ void table_d_plane() {
 
     // 4. Connections, pile counts, property sets and curves.
     for (int r = 1; r <= NPILES; ++r) {
+        if (ECHOSTOP(kRowProgress, r, NPILES, ISTAT)) return;
         const MarkedCurve ls = marked(ILSCRV(r), ILSGEN(r));
         const int count = static_cast<int>(PMULT(r));
         if (KAXFAC != 0)
@@ -238,9 +244,10 @@ void table_d_plane() {
 }  // namespace
 
 void TABLED(int& ISTAT) {
-    (void)ISTAT;  // nothing here fails: the reader has checked every row
-    if (NANTYP == 2) table_d_plane();
-    else table_d_3d();
+    // Nothing here fails (the reader has checked every row); only a stop
+    // request sets ISTAT.
+    if (NANTYP == 2) table_d_plane(ISTAT);
+    else table_d_3d(ISTAT);
 }
 
 }  // namespace zolan

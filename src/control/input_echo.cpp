@@ -4,10 +4,18 @@
 #include "control/input_echo.h"
 #include "model/input_tables.h"
 #include "model/run_state.h"
+#include "model/status_codes.h"
 
 #include "control/control.h"
 
 namespace zolan {
+
+bool ECHOSTOP(const char* what, int k, int n, int& ISTAT) {
+    static const fmt::Format progress(R"(("- INPUT ECHO, ",A,I5,"/",I5,/,/))");
+    if (!STOPPOLL(progress, {what, k, n})) return false;
+    ISTAT = ISSTOP;
+    return true;
+}
 
 void ECHOINP(int& ISTAT) {
     INPINFO();

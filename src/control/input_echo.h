@@ -23,6 +23,11 @@ void TABLEI(int& ISTAT);  // torque-rotation curves, user and generated (three-d
 void TABLEJ(int& ISTAT);  // moment-curvature tables, reduction factors along depth, soil movement
 void TABLEK(int& ISTAT);  // group reduction factors of closely spaced piles
 
+// The stop check of the echo's long loops (STOPPOLL), one call per pile row
+// or generated curve: the progress message names the table, what is being
+// done and k of n. True, with ISTAT := 4, when the run must stop.
+bool ECHOSTOP(const char* what, int k, int n, int& ISTAT);
+
 // The generators of the pile-head curves that Tables H and I call, with the
 // arguments of LSCRV and TRCRV: property set, branch (1 uplift, 2
 // compression), curve number, pile row, status, n, first and second list.

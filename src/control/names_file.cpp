@@ -224,25 +224,4 @@ void RDNAMES(int& ISTAT) {
     if (STOPCHK()) ISTAT = ISSTOP;
 }
 
-bool STOPCHK() {
-    int flag = 0;
-    if (!io::open_unit(STOPFILE, FSTOP, {io::Access::ReadCreate})) return false;
-    io::read_list(STOPFILE, {flag});  // a failed or empty read leaves the flag at 0
-    io::close_unit(STOPFILE);
-    return flag == 1;
-}
-
-void PROGWR(const fmt::Format& f, std::initializer_list<fmt::Item> items) {
-    if (!io::open_unit(PROGFILE, FPROGRS, {io::Access::Write, false, false, true})) return;
-    io::write_fmt(PROGFILE, f, items);
-    io::close_unit(PROGFILE);
-}
-
-void PROGWR_LIST(std::initializer_list<fmt::Item> items) {
-    if (!io::open_unit(PROGFILE, FPROGRS, {io::Access::Write, false, false, true})) return;
-    io::write_list(PROGFILE, items);
-    io::write_list(PROGFILE);
-    io::close_unit(PROGFILE);
-}
-
 }  // namespace zolan

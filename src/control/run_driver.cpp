@@ -81,6 +81,7 @@ void RESETRUN() {
     reset_py_tables();
     reset_curve_tables();
     reset_result_tables();
+    STOPRESET();
 }
 
 void RUNDRV(int& ISTAT) {

@@ -4,7 +4,11 @@
 
 #include <climits>
 #include <cmath>
+#include <bit>
+#include <cstdint>
+#include <random>
 #include <set>
+#include <vector>
 
 #include "control/control.h"
 #include "model/analysis_tables.h"
@@ -74,6 +78,9 @@ TEST(DistributedLoads, RowRanges) {
         {4, 9, 1, {4, 5}},             // never beyond the pile rows
         {9, 4, -2, {2, 4}},            // from lo = 4 down: 4, 2
         {9, 0, -3, {3}},               // 9 and 6 lie beyond the rows, then 3
+        {-1, 3, 1, {}},                // a range starting below row 1 names no row
+        {0, 4, 2, {}},
+        {2, -2, 0, {}},                // reversed below row 1: from lo = -2, none
     };
     for (const Case& c : cases) {
         fixture(3);
@@ -184,6 +191,150 @@ TEST(DistributedLoads, CombinationsAndClearing) {
         EXPECT_EQ(AXHLOAD(p), 0.0);
     }
     EXPECT_DOUBLE_EQ(DLTAB(1, 2, 1), 5.0);  // depths are not load columns
+}
+
+// The reference: each line walked over its rows as the input gives them,
+// each node's set value searched from the top of the set, the angles' sines
+// and cosines taken at each node. Results in `dl` (row, node, column) and `ax`.
+struct Reference {
+    std::vector<double> dl = std::vector<double>(MAXPIL * (MAXINC + 2) * 4, 0.0);
+    std::vector<double> ax = std::vector<double>(MAXPIL + 1, 0.0);
+    std::vector<int> npt = std::vector<int>(MAXPIL + 1, 0);
+    int kaxhl = 0;
+    double& at(int p, int l, int k) { return dl[(p * (MAXINC + 2) + l) * 4 + k]; }
+
+    static double value(int s, double x) {
+        if (s <= 0 || s > NDLSET) return 0.0;
+        const int n = NDLPT(s);
+        if (n < 2) return 0.0;
+        const double tol = static_cast<double>(1e-8f);
+        if (std::abs(x - DLDEP(s, 1)) < tol) return DLVAL(s, 1);
+        if (std::abs(x - DLDEP(s, n)) < tol) return DLVAL(s, n);
+        if (x < DLDEP(s, 1) || x > DLDEP(s, n)) return 0.0;
+        for (int k = 2; k <= n; ++k)
+            if (DLDEP(s, k) > x)
+                return DLVAL(s, k - 1) + (DLVAL(s, k) - DLVAL(s, k - 1)) * (x - DLDEP(s, k - 1)) /
+                                             (DLDEP(s, k) - DLDEP(s, k - 1));
+        return 0.0;
+    }
+
+    void lay(int i, int m, int p, double fy, double fz) {
+        const int ip = IPROP(p), N = NINCR(ip) + 1;
+        const double h = PLENP(ip) / NINCR(ip);
+        const bool plane = NANTYP == 2, global = DLLINE(i, m, 2) != 0, gather = global && LCKIND(i, 7) == 1;
+        const double al = ALPHA(p), be = BETA(p), th = THETA(p), phi = BATANG(p);
+        npt[p] = N;
+        double qy0 = 0.0, qz0 = 0.0;
+        for (int l = 1; l <= N; ++l) {
+            const double x = (l - 1) * h;
+            at(p, l, 1) = x;
+            const double qy = fy * value(DLLINE(i, m, 6), x), qz = plane ? 0.0 : fz * value(DLLINE(i, m, 7), x);
+            if (!global) {
+                at(p, l, 2) += qy;
+                if (!plane) at(p, l, 3) += qz;
+            } else if (plane) {
+                at(p, l, 2) += qy * std::cos(phi);
+            } else {
+                const double a = std::sin(be) * (qy * std::cos(al) + qz * std::sin(al));
+                const double b = qz * std::cos(al) - qy * std::sin(al);
+                at(p, l, 2) += a * std::cos(th) + b * std::sin(th);
+                at(p, l, 3) += b * std::cos(th) - a * std::sin(th);
+            }
+            if (gather && l >= 2) {
+                ax[p] += plane ? (qy0 + qy) * std::sin(phi) * h / 2.0
+                               : std::cos(be) * (std::cos(al) * (qy0 + qy) + std::sin(al) * (qz0 + qz)) * h / 2.0;
+                kaxhl = 1;
+            }
+            qy0 = qy;
+            qz0 = qz;
+        }
+    }
+
+    void add(int i, double factor) {
+        for (int m = 1; m <= NDLINE(i); ++m) {
+            const long long a = DLLINE(i, m, 3), b = DLLINE(i, m, 4) == 0 ? a : DLLINE(i, m, 4);
+            const long long lo = std::min(a, b), hi = std::max(a, b);
+            long long d = DLLINE(i, m, 5);
+            if (d == 0) d = lo == hi ? 1 : hi - lo;
+            for (long long p = lo; p <= hi && p >= 1; p += d)
+                if (p <= NPILES) lay(i, m, static_cast<int>(p), DLFY(i, m) * factor, DLFZ(i, m) * factor);
+        }
+    }
+};
+
+bool same_bits(double a, double b) { return std::bit_cast<std::uint64_t>(a) == std::bit_cast<std::uint64_t>(b); }
+
+// Random sets and lines on piles of two lengths, in both models: the tables
+// hold, bit for bit, what the reference gives. The sets have points on node
+// depths, within and just beyond the end tolerance of one, repeated depths
+// and depths out of order; the lines name rows up and down, beyond the pile
+// rows and below row 1.
+TEST(DistributedLoads, SameBitsAsTheReference) {
+    std::mt19937 rng(20261210);
+    auto uniform = [&](double a, double b) { return std::uniform_real_distribution<double>(a, b)(rng); };
+    auto pick = [&](int a, int b) { return std::uniform_int_distribution<int>(a, b)(rng); };
+    for (int trial = 0; trial < 40; ++trial) {
+        SCOPED_TRACE(trial);
+        fixture(trial % 2 == 0 ? 3 : 2);
+        NPILES = 12;
+        PLENP(1) = 10.0, NINCR(1) = 7;   // h = 10/7: node depths not exact in binary
+        PLENP(2) = 24.0, NINCR(2) = 12;  // h = 2
+        for (int p = 1; p <= NPILES; ++p) {
+            IPROP(p) = pick(1, 2);
+            ALPHA(p) = uniform(-PI, PI), BETA(p) = uniform(0.0, PI), THETA(p) = uniform(-PI, PI);
+            BATANG(p) = uniform(-0.5, 0.5);
+        }
+        NDLSET = 6;
+        for (int s = 1; s <= NDLSET; ++s) {
+            const int n = pick(2, 6);
+            NDLPT(s) = n;
+            double x = uniform(-2.0, 4.0);
+            for (int k = 1; k <= n; ++k) {
+                const double h = k % 2 ? 10.0 / 7 : 2.0;
+                switch (pick(0, 4)) {
+                    case 0: x = pick(0, 12) * h; break;                 // on a node
+                    case 1: x = pick(0, 12) * h + 5e-9; break;          // within the end tolerance
+                    case 2: x = pick(0, 12) * h - 2e-8; break;          // just beyond it
+                    case 3: break;                                      // the same depth again
+                    default: x += uniform(-1.0, 6.0); break;            // anywhere, even back up
+                }
+                DLDEP(s, k) = x, DLVAL(s, k) = uniform(-50.0, 50.0);
+            }
+        }
+        for (int i = 1; i <= 2; ++i) {
+            NDLINE(i) = 0;
+            LCSCAL(i) = uniform(0.5, 2.0);
+            LCKIND(i, 7) = pick(0, 1);
+            for (int m = 1; m <= pick(1, 8); ++m)
+                line(i, m, pick(0, 1), pick(-2, 14), pick(-2, 14), pick(-5, 5), pick(0, NDLSET + 1),
+                     uniform(-3.0, 3.0), pick(0, NDLSET + 1), uniform(-3.0, 3.0));
+        }
+        NLBCAS(1) = 3;
+        LBCASE(1, 1) = 2, LBFACT(1, 1) = uniform(-2.0, 2.0);
+        LBCASE(1, 2) = 1, LBFACT(1, 2) = uniform(-2.0, 2.0);
+        LBCASE(1, 3) = 2, LBFACT(1, 3) = uniform(-2.0, 2.0);
+
+        for (bool comb : {false, true}) {
+            Reference ref;
+            if (comb) {
+                for (int m = 1; m <= 3; ++m) ref.add(LBCASE(1, m), LCSCAL(LBCASE(1, m)) * LBFACT(1, m));
+                DLCOMB(1);
+            } else {
+                ref.add(1, LCSCAL(1));
+                DLCASE(1);
+            }
+            EXPECT_EQ(KAXHL, ref.kaxhl);
+            for (int p = 1; p <= NPILES; ++p) {
+                ASSERT_EQ(DLNPT(p), ref.npt[p]) << "row " << p;
+                EXPECT_TRUE(same_bits(AXHLOAD(p), ref.ax[p])) << "row " << p;
+                for (int l = 1; l <= ref.npt[p]; ++l)
+                    for (int k = 1; k <= 3; ++k)
+                        ASSERT_TRUE(same_bits(DLTAB(p, l, k), ref.at(p, l, k)))
+                            << "row " << p << " node " << l << " column " << k << ": " << DLTAB(p, l, k)
+                            << " against " << ref.at(p, l, k);
+            }
+        }
+    }
 }
 
 }  // namespace

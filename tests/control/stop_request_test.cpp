@@ -1,0 +1,135 @@
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "control/control.h"
+#include "support/names_file.h"
+#include "support/temp_dir.h"
+
+namespace zolan {
+namespace {
+
+// A valid three-dimensional input of `piles` vertical piles in sand, two load
+// cases of three distributed-load lines over every row, one combination, one
+// generated axial curve and the curve file.
+std::string group_input(int piles) {
+    std::string s =
+        "GROUP WITH DISTRIBUTED LOADS\nVERSION 1\nCONTROL INTEGERS\n"
+        "1 3 0 0 0 0 0 1 0 0 0 0 0 0 1 0 0 0 1 0\n"
+        "PILE CAP\n10.0 10.0 3.0 0.0 0.0 0\nLOAD CASES\n2 0 0 0 0\n";
+    for (int i = 1; i <= 2; ++i) {
+        s += "0 0 0 1 0 100 200\n1.0E-5 1.0E-5 0.25 0.01\nCASE " + std::to_string(i) +
+             "\n0 0 0 0 0 0 0 0\n2 5 1.0 0 0.0 0.0 0 0 0\n0\n"
+             "1 1 1 1 0 0 0 0 1 1 1 1 1 1 1 1 1 1 1 0 0 0 0 1 1\n"
+             "1\n100000.0 0.0 0.0 0.0 0.0 0.0 0.0 0.0 0.0\n3\n";
+        for (int m = 1; m <= 3; ++m)
+            s += "1 " + std::to_string(m % 2) + " 1 " + std::to_string(piles) + " 1 1 0.5 2 0.25\n";
+        s += "0\n";
+    }
+    s += "LOAD COMBINATIONS\n1 0 0 0 0\n0 0 0 1 0 100 200\n1.0E-5 1.0E-5 0.25 0.01\nBOTH\n0.9 0.9 3\n"
+         "2 5 0 0.0 0.0 1 0 0\n0\n1 1 1 1 0 0 0 0 1 1 1 1 1 1 1 1 1 1 1 0 0 0 0 1 1\n2\n1 1.0\n2 1.0\n"
+         "DISTRIBUTED LOAD SETS\n2\n2\n0.0 10.0\n20.0 0.0\n3\n0.0 5.0\n10.0 5.0\n30.0 0.0\n"
+         "PILE LAYOUT\n" + std::to_string(piles) + "\n";
+    for (int r = 0; r < piles; ++r)
+        s += "2 2 1 0 0 0 0 0 1 1\n0.0 0.0 1.0 1.0 1.0 1.0 1.0\n0.0 " + std::to_string(3 * (r % 10)) + ".0 " +
+             std::to_string(3 * (r / 10)) + ".0 0.0 90.0 0.0 0.0\n";
+    s += "PILE PROPERTIES\n1\n1 1\n40 40.0 1\n0.0 40.0 1\nCROSS SECTIONS\n1\n1 1 1 0\n'PIPE 18 IN'\n"
+         "18.0 17.0 0.0 0.0 0.0 0.0 0.0 0.0\n11.2E6 27.5 1070.0 1070.0 0.0 2.4E10 5.0E6 3.0E5 29.0E6 0.0 0\n"
+         "0 0 0.0 0 0\n'NONE'\nSOIL LAYERS\n1\n1 4\n0.0 60.0\n2 9\n"
+         "110.0 0.0 35.0 90.0 0.0 0.0 0.0 500.0 30000.0\n110.0 0.0 35.0 90.0 0.0 0.0 0.0 1500.0 90000.0\n"
+         "GENERATED AXIAL LOAD-SETTLEMENT CURVES\n1\n1\nGENERATED TORQUE-ROTATION CURVES\n1\n1\n"
+         "MOMENT-CURVATURE OF CROSS SECTIONS\n1\n1 0\n1 0\nCURVE FILE\n10 0 0\n";
+    return s;
+}
+
+// The front end's part, as a hook after each read of the stop-request file:
+// once the progress file has shown `armed_by` (nullptr: from the start), it
+// writes 1 into the stop-request file after the first read that follows the
+// progress message `stop_when`.
+const char* armed_by = nullptr;
+const char* stop_when = nullptr;
+bool armed = false;
+int stop_written_at = 0;
+int reads_seen = 0;
+
+void front_end(int reads) {
+    reads_seen = reads;
+    if (stop_when == nullptr || stop_written_at != 0) return;
+    const std::string progress = test::read_file("progress.txt");
+    armed = armed || armed_by == nullptr || progress.find(armed_by) != std::string::npos;
+    if (!armed || progress.find(stop_when) == std::string::npos) return;
+    test::write_file("stop.txt", "1\n");
+    stop_written_at = reads;
+}
+
+// Runs the group input in the current folder with the throttle interval
+// given and the front end above.
+int run_group(double interval, const char* when, const char* after = nullptr) {
+    test::write_names(test::default_names());
+    test::write_file("input.dat", group_input(30));
+    test::write_file("stop.txt", "");
+    STOP_INTERVAL = interval;
+    STOPREAD_HOOK = front_end;
+    armed_by = after;
+    stop_when = when;
+    armed = false;
+    stop_written_at = reads_seen = 0;
+    const int status = IZOLAN(2);
+    STOP_INTERVAL = 0.25;
+    STOPREAD_HOOK = nullptr;
+    return status;
+}
+
+// A stop request written while a long loop runs ends the run at the loop's
+// next read (the throttle passing every call): status 4, the progress file
+// telling where, and the run log ending in the stop text and its timing.
+TEST(StopRequest, HonouredInsideLongLoops) {
+    struct Case {
+        const char* when;     // the progress message after which the front end writes 1
+        const char* after;    // a message that must come first
+        const char* stopped;  // the progress message of the read that stops
+    };
+    const Case cases[] = {
+        {"TABLE D, PILE ROW     4/   30", nullptr, "- INPUT ECHO, TABLE D, PILE ROW     5/   30"},
+        {"TABLE H, GENERATED CURVE     1/    1", nullptr, "- INPUT ECHO, TABLE I, GENERATED CURVE     1/    1"},
+        {"CASE   2: PILE ROW     7/   30", nullptr, "- DISTRIBUTED LOADS OF LOAD CASE   2: PILE ROW     8/   30"},
+        // Case 1's lines laid again for the combination.
+        {"CASE   1: PILE ROW    12/   30", "LOAD COMB.   1/  1 STARTED",
+         "- DISTRIBUTED LOADS OF LOAD CASE   1: PILE ROW    13/   30"},
+        {"CURVE FILE: PILE ROW    17/   30", nullptr, "- CURVE FILE: PILE ROW    18/   30"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.when);
+        test::TempDir dir;
+        ASSERT_EQ(run_group(0.0, c.when, c.after), 4);
+        ASSERT_NE(stop_written_at, 0);
+        EXPECT_EQ(reads_seen, stop_written_at + 1);
+        EXPECT_EQ(test::read_file("progress.txt"), std::string(c.stopped) + "\n\n\n");
+        const std::string log = test::read_file("runtime.txt");
+        const auto at = log.find("\n     \n      *** ANALYSIS STOPPED BY USER ***\n     Execution Time    :");
+        ASSERT_NE(at, std::string::npos) << log;
+        EXPECT_EQ(test::lines_of(log.substr(at + 1)).size(), 4u) << log.substr(at);
+    }
+}
+
+// The throttle: a run shorter than the interval reads the stop request at
+// the fixed check points only (start-up, beside each analysis's start and end
+// messages) and leaves their last message; with no interval every pile row of
+// the loops reads it too, and the run still completes.
+TEST(StopRequest, ThrottledReads) {
+    test::TempDir dir;
+    ASSERT_EQ(run_group(1.0e9, nullptr), 0);
+    EXPECT_EQ(reads_seen, 1 + 2 * 3);
+    EXPECT_EQ(test::read_file("progress.txt"), "- ANALYSIS FOR LOAD COMB.   1/  1 FINISHED\n\n\n");
+    const std::string curves = test::read_file("curves.dat");
+    // Every row of Table D, the generated curves of Tables H and I, each laying of the
+    // distributed loads (twice per case, twice per case of the combination) and the
+    // curve file's rows: 30 + 1 + 1 + 2 * 30 * 2 + 2 * 2 * 30 + 30 reads more.
+    ASSERT_EQ(run_group(0.0, nullptr), 0);
+    EXPECT_EQ(reads_seen, 7 + 30 + 1 + 1 + 120 + 120 + 30);
+    EXPECT_EQ(test::read_file("progress.txt"), "- CURVE FILE: PILE ROW    30/   30\n\n\n");
+    EXPECT_EQ(test::read_file("curves.dat"), curves);
+}
+
+}  // namespace
+}  // namespace zolan
