@@ -66,12 +66,6 @@ extern Table3<double, MAXUPS, MAXUPC, MAXUPP> UPYP;
 extern Table1<double, MAXPIL> PASPV;
 extern double CAPHD;
 
-// Warning records of the user p-y springs that row r has raised and that are
-// not yet written (one per call that found a node below the deepest curve).
-// The springs run inside the parallel loops over pile rows and touch only
-// their row's slot; UPYFOLD writes the records and sets KERR after the loop.
-extern Table1<int, MAXPIL> UPYWRN;
-
 void reset_node_tables();
 
 }  // namespace zolan

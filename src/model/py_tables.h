@@ -4,7 +4,6 @@
 // the curve file instead of evaluating the analysis nodes.
 #pragma once
 
-#include <atomic>
 
 #include "model/limits.h"
 #include "model/soil_tables.h"
@@ -36,10 +35,11 @@ extern double PYZGS;                 // depth of the tabulated curve below the g
 // driver and at the start of every run.
 extern Table1<int, MAXPIL> PYUWRN;
 
-// VUGWRN(l): 1 once vuggy-limestone layer l was reported without strength;
-// set atomically by the first pile row that meets it (the report is written
-// once per layer and run).
-extern Table1<std::atomic<int>, MAXSLY> VUGWRN;
+// VUGWRN(l): 1 once vuggy-limestone layer l was reported without strength
+// (the report is written once per layer and run). Serial-only: inside the
+// loops over pile rows it is only read; the row-order fold after the loop
+// writes the block of the lowest row that met the layer and sets the flag.
+extern Table1<int, MAXSLY> VUGWRN;
 
 void reset_py_tables();
 

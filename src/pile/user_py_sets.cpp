@@ -5,7 +5,6 @@
 #include <algorithm>
 #include <cmath>
 
-#include "group/group_services.h"
 #include "model/input_tables.h"
 #include "model/pile_tables.h"
 #include "model/run_state.h"
@@ -84,7 +83,7 @@ double depth_interp(int s, int G, double xc, double a, double b) {
 
 }  // namespace
 
-void UPYMOD(int& r, NODVEC& y, NODVEC& es, NODVEC& m1, NODVEC& m2, NODVEC& esm, NODVEC& pr) {
+void UPYMOD(int r, NODVEC& y, NODVEC& es, NODVEC& m1, NODVEC& m2, NODVEC& esm, NODVEC& pr, RowReport& rep) {
     if (r < 1 || r > MAXPIL) return;
     const int p = IPROP(r);
     if (p < 1 || p > MAXPSA) return;
@@ -99,7 +98,8 @@ void UPYMOD(int& r, NODVEC& y, NODVEC& es, NODVEC& m1, NODVEC& m2, NODVEC& esm, 
     // down, one warning for the row.
     const auto fail = [&](int i) {
         for (int k = i; k <= last; ++k) es(k) = esm(k) = pr(k) = 0.0;
-        ++UPYWRN(r);
+        rep.add(RESFILE, fmt::format_to_string(F_SHORT, {}));
+        rep.kerr = 1;
     };
 
     // 1. Ground line of the row.
@@ -162,14 +162,6 @@ void UPYMOD(int& r, NODVEC& y, NODVEC& es, NODVEC& m1, NODVEC& m2, NODVEC& esm, 
         // Reaction on the lower bracketing curve alone, against the deflection.
         pr(i) = PFGRP(r) * pG * pf;
         if (y(i) > M) pr(i) = -pr(i);
-    }
-}
-
-void UPYFOLD() {
-    for (int r = 1; r <= MAXPIL; ++r) {
-        for (int k = 0; k < UPYWRN(r); ++k) io::write_fmt(RESFILE, F_SHORT);
-        if (UPYWRN(r) > 0) KERR = 1;
-        UPYWRN(r) = 0;
     }
 }
 

@@ -5,6 +5,7 @@
 #pragma once
 
 #include "model/node_tables.h"
+#include "report/row_report.h"
 
 namespace zolan {
 
@@ -15,13 +16,9 @@ namespace zolan {
 // reaction (out). Sets GRDDEP(r) and, with KCAPOP = 1, PASPV(r) from the cap
 // pass at 0.99 XTOP(r) and the cap displacement CAPHD.
 // A node deeper than the deepest curve stops the evaluation: it and every
-// node below it get zero es, esm and pr, and UPYWRN(r) counts one warning;
-// UPYFOLD reports it after the loop over the rows. Writes only row r's slots.
-void UPYMOD(int& r, NODVEC& y, NODVEC& es, NODVEC& m1, NODVEC& m2, NODVEC& esm, NODVEC& pr);
-
-// After a (parallel) loop over pile rows: for every row in order,
-// writes each pending warning of the user p-y springs on RESFILE, sets
-// KERR := 1 when there was one, and clears the row's count. One thread.
-void UPYFOLD();
+// node below it get zero es, esm and pr, and the row's report `rep` gets the
+// warning record for the results report and the error word 1 (the loop's fold
+// writes them in row order). Writes only row r's slots.
+void UPYMOD(int r, NODVEC& y, NODVEC& es, NODVEC& m1, NODVEC& m2, NODVEC& esm, NODVEC& pr, RowReport& rep);
 
 }  // namespace zolan

@@ -3,7 +3,6 @@
 // with the depth xr below the top of the rock layer down to 3 diameters.
 #include <algorithm>
 #include <cmath>
-#include <mutex>
 #include <span>
 #include <string>
 #include <string_view>
@@ -14,6 +13,7 @@
 #include "model/node_tables.h"
 #include "model/single_precision.h"
 #include "model/soil_tables.h"
+#include "report/row_report.h"
 #include "report/run_files.h"
 #include "report/unit_labels.h"
 #include "soil/py_curves.h"
@@ -166,10 +166,7 @@ private:
     }
 
     static void write_no_strength() {
-        const std::string block = fmt::format_to_string(F_NO_STRENGTH, std::span<const fmt::Item>());
-        const std::lock_guard<std::mutex> hold(io::block_lock());
-        io::write_records(ECHOFILE, block);
-        io::write_records(RUNFILE, block);
+        row_block({ECHOFILE, RUNFILE}, F_NO_STRENGTH);
     }
 
     double q_ = 0, qtop_ = 0, qavg_ = 0, gamma_ = 0, rqd_ = 0, eir_ = 0, krm_ = 0;

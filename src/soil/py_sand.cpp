@@ -6,7 +6,6 @@
 // (A pu)) with pu from the coefficients C1, C2, C3 and the loading factor A.
 #include <algorithm>
 #include <cmath>
-#include <mutex>
 #include <span>
 
 #include "soil/soil_lookup.h"
@@ -17,6 +16,7 @@
 #include "model/single_precision.h"
 #include "model/soil_tables.h"
 #include "report/field_writers.h"
+#include "report/row_report.h"
 #include "report/run_files.h"
 #include "report/unit_labels.h"
 #include "soil/py_curves.h"
@@ -44,11 +44,7 @@ const fmt::Format F_ZERO_PHI(
 // A zero friction angle below a layer's first node: the block on the runtime
 // file and the echo file, and status 30.
 void zero_phi_stop(int& ISTAT) {
-    {
-        const std::lock_guard<std::mutex> hold(io::block_lock());
-        io::write_fmt(RUNFILE, F_ZERO_PHI);
-        io::write_fmt(ECHOFILE, F_ZERO_PHI);
-    }
+    row_block({RUNFILE, ECHOFILE}, F_ZERO_PHI);
     set_status_once(ISTAT, ISSANDPH);
 }
 

@@ -5,7 +5,6 @@
 // through pm and 2 pm - pu to yu and pu beyond, each capped by k H y.
 #include <algorithm>
 #include <cmath>
-#include <mutex>
 #include <span>
 
 #include "soil/soil_lookup.h"
@@ -18,6 +17,7 @@
 #include "model/single_precision.h"
 #include "model/soil_tables.h"
 #include "report/field_writers.h"
+#include "report/row_report.h"
 #include "report/run_files.h"
 #include "report/unit_labels.h"
 #include "soil/py_curves.h"
@@ -45,11 +45,7 @@ const fmt::Format F_SLOPE(
     R"((/,/,7X,"WARNING-------The Angle of the slope can not",/,7X,"              be greater than the internal  ",/,7X,"              friction angle of the silt.   ",/))");
 
 void stop_block(int first_unit, int second_unit, const fmt::Format& f, int& ISTAT, int code) {
-    {
-        const std::lock_guard<std::mutex> hold(io::block_lock());
-        io::write_fmt(first_unit, f);
-        io::write_fmt(second_unit, f);
-    }
+    row_block({first_unit, second_unit}, f);
     set_status_once(ISTAT, code);
 }
 

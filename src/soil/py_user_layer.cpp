@@ -4,7 +4,6 @@
 // reaction that of the deeper curve.
 #include <algorithm>
 #include <cmath>
-#include <mutex>
 #include <span>
 #include <string>
 #include <string_view>
@@ -15,6 +14,7 @@
 #include "model/pile_tables.h"
 #include "model/py_tables.h"
 #include "model/single_precision.h"
+#include "report/row_report.h"
 #include "report/run_files.h"
 #include "soil/py_curves.h"
 #include "soil/py_frame.h"
@@ -28,9 +28,7 @@ constexpr double CAPFAC = f32(0.99f);  // the cap pass reads the curves just abo
 const fmt::Format F_SHORT(R"((/,/,"     P-Y CURVES DO NOT EXTEND THE LENGTH OF THE PILE"))");
 
 void write_short_record() {
-    const std::string text = fmt::format_to_string(F_SHORT, std::span<const fmt::Item>());
-    const std::lock_guard<std::mutex> hold(io::block_lock());
-    io::write_records(ECHOFILE, text);
+    row_block({ECHOFILE}, F_SHORT);
 }
 
 class UserLayer final : public PyModel {

@@ -1,7 +1,6 @@
 // Vuggy-limestone p-y curves (soil code 6): the line K1 y = 2000 s y up to
 // y1 = 0.0004 b, the line of slope K2 = 100 s up to s b at y2 = 0.0024 b, and
 // the residual resistance 3.38 b gamma beyond.
-#include <mutex>
 #include <span>
 #include <string>
 #include <string_view>
@@ -11,6 +10,7 @@
 #include "model/py_tables.h"
 #include "model/single_precision.h"
 #include "report/field_writers.h"
+#include "report/row_report.h"
 #include "report/run_files.h"
 #include "report/unit_labels.h"
 #include "soil/py_curves.h"
@@ -51,12 +51,11 @@ public:
     bool prepare(const PyNode& n, int&) override {
         curve(n);
         // A layer without strength gives no resistance; said once per layer and run.
-        if (s_ <= 0.0 && !warned_ && VUGWRN(n.layer).exchange(1) == 0) {
+        if (s_ <= 0.0 && !warned_ && VUGWRN(n.layer) == 0) {
             warned_ = true;
             const fmt::Item layer(n.layer);
             const std::string block = fmt::format_to_string(F_NO_STRENGTH, std::span<const fmt::Item>(&layer, 1));
-            const std::lock_guard<std::mutex> hold(io::block_lock());
-            io::write_records(ECHOFILE, block);
+            row_text_once(&VUGWRN(n.layer), ECHOFILE, block);
         }
         return true;
     }

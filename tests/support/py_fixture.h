@@ -76,6 +76,27 @@ inline void one_pile(double b, double h, int nincr) {
     for (int k = 1; k <= nincr + 1; ++k) NDEPTH(1, k) = NDAXIS(1, k) = (k - 1) * h;
 }
 
+// Pile row `to` laid out as row `from`: property set, curve sets, group
+// multipliers, head, ground line, batter, nodes and layer ranges.
+inline void copy_pile_row(int from, int to) {
+    IPROP(to) = IPROP(from);
+    IPYSET(to) = IPYSET(from);
+    IRFSET(to) = IRFSET(from);
+    PFGRP(to) = PFGRP(from);
+    YFGRP(to) = YFGRP(from);
+    XTOP(to) = XTOP(from);
+    CORX(to) = CORX(from);
+    GROUND(to) = GROUND(from);
+    BATANG(to) = BATANG(from);
+    for (int k = 1; k <= MAXNOD; ++k) {
+        NDEPTH(to, k) = NDEPTH(from, k);
+        NDAXIS(to, k) = NDAXIS(from, k);
+    }
+    for (int l = 1; l <= MAXSLY; ++l) {
+        LAYNF(l, to) = LAYNF(l, from);
+        LAYNL(l, to) = LAYNL(l, from);
+    }
+}
 
 // A layer of uniform frictional soil (sand, silt): unit weight gamma,
 // friction angle phi_deg in degrees, subgrade modulus k; the nodes nf..nl of
