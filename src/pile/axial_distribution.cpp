@@ -32,7 +32,7 @@ struct Eval {
     double a = 0.0, dw = 0.0, Hm = 0.0, Hp = 0.0, H0 = 0.0;
 };
 
-Eval evaluate(int r, int p, double wt, NODVEC& WN, NODVEC& PN, const AXSAMP& s, const AXTIP& qw, int& flags) {
+Eval evaluate(int r, int p, double wt, SLOTVEC& WN, SLOTVEC& PN, const AXSAMP& s, const AXTIP& qw, int& flags) {
     const int N = std::clamp(NINCR(p), 1, MAXINC);
     const bool neg = wt <= 0.0;
     Eval e;
@@ -50,17 +50,17 @@ Eval evaluate(int r, int p, double wt, NODVEC& WN, NODVEC& PN, const AXSAMP& s, 
     e.Hm = H[0];
     e.Hp = H[1];
     e.H0 = H[2];
-    // 3. Node j (1 the tip) goes to slot N + 5 - j: the head to slot 4.
+    // 3. Climb point j (1 the tip) is real node N + 2 - j: the head node 1.
     for (int j = 1; j <= N + 1; ++j) {
-        WN(N + 5 - j) = flip(w(j), neg);
-        PN(N + 5 - j) = flip(P(j), neg);
+        WN.node(N + 2 - j) = flip(w(j), neg);
+        PN.node(N + 2 - j) = flip(P(j), neg);
     }
     return e;
 }
 
 }  // namespace
 
-void AXDIST(int r, int p, double E, NODVEC& WN, NODVEC& PN, const AXSAMP& s, const AXTIP& qw, RowReport& rep) {
+void AXDIST(int r, int p, double E, SLOTVEC& WN, SLOTVEC& PN, const AXSAMP& s, const AXTIP& qw, RowReport& rep) {
     int flags = 0;
     auto record = [&](bool newton) {
         const RowScope scope(rep);

@@ -21,6 +21,6 @@ namespace zolan {
 // and loop) for a mid-point iteration that reached its limit or a section
 // without axial rigidity, and the error word 4 when the Newton or a mid-point
 // iteration did not converge; the loop's fold writes them in row order.
-void AXDIST(int r, int p, double E, NODVEC& WN, NODVEC& PN, const AXSAMP& s, const AXTIP& qw, RowReport& rep);
+void AXDIST(int r, int p, double E, SLOTVEC& WN, SLOTVEC& PN, const AXSAMP& s, const AXTIP& qw, RowReport& rep);
 
 }  // namespace zolan

@@ -10,7 +10,7 @@
 namespace zolan {
 
 // Springs of pile row r from its set |IPYSET(r)|. Node arrays in the lateral
-// solvers' numbering (real node j at solver_index(j)): y the deflection, m1,
+// solvers' numbering (SLOTVEC): y the deflection, m1,
 // m2 the soil movement in the pile's two lateral directions (in); es the
 // secant modulus, esm es times the movement's magnitude, pr the signed soil
 // reaction (out). Sets GRDDEP(r) and, with KCAPOP = 1, PASPV(r) from the cap
@@ -19,6 +19,7 @@ namespace zolan {
 // node below it get zero es, esm and pr, and the row's report `rep` gets the
 // warning record for the results report and the error word 1 (the loop's fold
 // writes them in row order). Writes only row r's slots.
-void UPYMOD(int r, NODVEC& y, NODVEC& es, NODVEC& m1, NODVEC& m2, NODVEC& esm, NODVEC& pr, RowReport& rep);
+void UPYMOD(int r, const SLOTVEC& y, SLOTVEC& es, const SLOTVEC& m1, const SLOTVEC& m2, SLOTVEC& esm, SLOTVEC& pr,
+            RowReport& rep);
 
 }  // namespace zolan

@@ -183,10 +183,9 @@ void row_work(int r, RowReport& rep) {
             const AXSAMP s = test::midpoint_cycle_samples();
             AXTIP qw;
             for (int k = 2; k <= NQWPT; ++k) qw.W(k) = k;
-            NODVEC WN, PN;
+            SLOTVEC WN, PN, ys, m1, m2, ess, esms, ps;
             AXDIST(r, 3, 3.0, WN, PN, s, qw, rep);
-            NODVEC ys, m1, m2;
-            UPYMOD(r, ys, es, m1, m2, esm, p, rep);
+            UPYMOD(r, ys, ess, m1, m2, esms, ps, rep);
             break;
         }
         case NKIND: break;

@@ -114,7 +114,7 @@ TEST_F(AxialDistribution, HeadMovementInsideAtZeroAndBeyondTheTable) {
         SCOPED_TRACE(c.what);
         AXSAMP s;
         AXTIP qw;
-        NODVEC WN, PN;
+        SLOTVEC WN, PN;
         WN.fill(99.0);
         PN.fill(99.0);
         AXTZC(1, 1, st, s);
@@ -123,12 +123,12 @@ TEST_F(AxialDistribution, HeadMovementInsideAtZeroAndBeyondTheTable) {
         RowReport rep;
         AXDIST(1, 1, c.E, WN, PN, s, qw, rep);
         // slot 4 the head, 5 the middle, 6 the tip
-        for (int slot : {4, 5, 6}) EXPECT_NEAR(PN(slot), c.P, 1e-5 * std::abs(c.P)) << "slot " << slot;
-        EXPECT_NEAR(WN(6), c.wtip, c.tol);
-        EXPECT_NEAR(WN(5), c.wmid, c.tol);
-        EXPECT_NEAR(WN(4), c.whead, c.tol);
-        EXPECT_EQ(WN(3), 99.0);  // nothing outside the pile's slots
-        EXPECT_EQ(WN(7), 99.0);
+        for (int slot : {4, 5, 6}) EXPECT_NEAR(PN.slot(slot), c.P, 1e-5 * std::abs(c.P)) << "slot " << slot;
+        EXPECT_NEAR(WN.slot(6), c.wtip, c.tol);
+        EXPECT_NEAR(WN.slot(5), c.wmid, c.tol);
+        EXPECT_NEAR(WN.slot(4), c.whead, c.tol);
+        EXPECT_EQ(WN.slot(3), 99.0);  // nothing outside the pile's slots
+        EXPECT_EQ(WN.slot(7), 99.0);
         EXPECT_TRUE(rep.empty());
         EXPECT_EQ(rep.kerr, 0);
     }
@@ -163,7 +163,7 @@ TEST_F(AxialDistribution, NewtonThatCannotCloseSetsTheErrorWord) {
         LSTAB(1, 10 - k, 1) = -HM[k - 1];
         LSTAB(1, 10 - k, 3) = -TM[k - 1];
     }
-    NODVEC WN, PN;
+    SLOTVEC WN, PN;
     test::TempDir dir;
     ASSERT_TRUE(io::open_unit(RESFILE, "res.txt", {}));
     int istat = 0;
@@ -173,7 +173,7 @@ TEST_F(AxialDistribution, NewtonThatCannotCloseSetsTheErrorWord) {
         EXPECT_EQ(KERR, 0);  // nothing shared is written inside the loop
     });
     // the last evaluation lies on one side of the jump
-    EXPECT_TRUE(std::abs(WN(4) - 1.0) < 1e-5 || std::abs(WN(4) - 2.0) < 1e-5) << WN(4);
+    EXPECT_TRUE(std::abs(WN.slot(4) - 1.0) < 1e-5 || std::abs(WN.slot(4) - 2.0) < 1e-5) << WN.slot(4);
     io::close_unit(RESFILE);
     EXPECT_EQ(KERR, 4);
     EXPECT_EQ(istat, 0);
@@ -193,7 +193,7 @@ TEST_F(AxialDistribution, MidPointIterationThatCannotConverge) {
     for (int k = 2; k <= 10; ++k) qw.W(k) = k;  // no tip load
     LSTAB(1, 19, 1) = 1.0;
     LSTAB(1, 19, 3) = 1.0;
-    NODVEC WN, PN;
+    SLOTVEC WN, PN;
     test::TempDir dir;
     ASSERT_TRUE(io::open_unit(RESFILE, "res.txt", {}));
     int istat = 0;
@@ -201,7 +201,7 @@ TEST_F(AxialDistribution, MidPointIterationThatCannotConverge) {
         AXDIST(1, 1, 3.0, WN, PN, s, qw, rep);  // beyond the table: one evaluation at wt = 1
         AXDIST(1, 1, 3.0, WN, PN, s, qw, rep);  // the same row again: the warning stays one line
     });
-    EXPECT_TRUE(std::isfinite(WN(4)) && std::isfinite(PN(4)));
+    EXPECT_TRUE(std::isfinite(WN.slot(4)) && std::isfinite(PN.slot(4)));
     io::close_unit(RESFILE);
     EXPECT_EQ(KERR, 4);
     EXPECT_EQ(test::read_file("res.txt"),
