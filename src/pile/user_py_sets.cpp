@@ -83,8 +83,8 @@ double depth_interp(int s, int G, double xc, double a, double b) {
 
 }  // namespace
 
-void UPYMOD(int r, const SLOTVEC& y, SLOTVEC& es, const SLOTVEC& m1, const SLOTVEC& m2, SLOTVEC& esm, SLOTVEC& pr,
-            RowReport& rep) {
+void UPYMOD(const PyControls& ctl, int r, const SLOTVEC& y, SLOTVEC& es, const SLOTVEC& m1, const SLOTVEC& m2,
+            SLOTVEC& esm, SLOTVEC& pr, RowReport& rep) {
     if (r < 1 || r > MAXPIL) return;
     const int p = IPROP(r);
     if (p < 1 || p > MAXPSA) return;
@@ -104,7 +104,7 @@ void UPYMOD(int r, const SLOTVEC& y, SLOTVEC& es, const SLOTVEC& m1, const SLOTV
     };
 
     // 1. Ground line of the row.
-    if (PYMODE == 0 || PYMODE == 1) GRDDEP(r) = XTOP(r) + GROUND(r);
+    if (ctl.pymode == 0 || ctl.pymode == 1) GRDDEP(r) = XTOP(r) + GROUND(r);
     if (nc < 1) {
         fail(first);
         return;
@@ -159,7 +159,7 @@ void UPYMOD(int r, const SLOTVEC& y, SLOTVEC& es, const SLOTVEC& m1, const SLOTV
         const double pG = curve_reaction(s, G, w);
         const double EsG = pG * scale;
         es.slot(i) = one ? EsG : depth_interp(s, G, x, curve_reaction(s, G - 1, w) * scale, EsG);
-        if (PYMODE == 0 && NSMOV > 0) esm.slot(i) = es.slot(i) * M;
+        if (ctl.pymode == 0 && NSMOV > 0) esm.slot(i) = es.slot(i) * M;
         // Reaction on the lower bracketing curve alone, against the deflection.
         pr.slot(i) = PFGRP(r) * pG * pf;
         if (y.slot(i) > M) pr.slot(i) = -pr.slot(i);

@@ -6,6 +6,7 @@
 
 #include "model/node_tables.h"
 #include "report/row_report.h"
+#include "soil/py_curves.h"
 
 namespace zolan {
 
@@ -19,7 +20,9 @@ namespace zolan {
 // node below it get zero es, esm and pr, and the row's report `rep` gets the
 // warning record for the results report and the error word 1 (the loop's fold
 // writes them in row order). Writes only row r's slots.
-void UPYMOD(int r, const SLOTVEC& y, SLOTVEC& es, const SLOTVEC& m1, const SLOTVEC& m2, SLOTVEC& esm, SLOTVEC& pr,
-            RowReport& rep);
+// Of the stage's controls only ctl.pymode is read: GRDDEP(r) is refreshed in
+// modes 0 and 1, esm formed in mode 0 only.
+void UPYMOD(const PyControls& ctl, int r, const SLOTVEC& y, SLOTVEC& es, const SLOTVEC& m1, const SLOTVEC& m2,
+            SLOTVEC& esm, SLOTVEC& pr, RowReport& rep);
 
 }  // namespace zolan

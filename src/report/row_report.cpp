@@ -56,6 +56,9 @@ void RowReport::clear() {
 RowReport* active_row_report() { return active; }
 
 RowScope::RowScope(RowReport& rep) : saved_(active) { active = &rep; }
+RowScope::RowScope(RowReport* rep) : saved_(active) {
+    if (rep) active = rep;
+}
 RowScope::~RowScope() { active = saved_; }
 
 void row_text(int unit, std::string_view text, bool unique) {

@@ -59,10 +59,12 @@ private:
 // The row report that blocks of the calling thread go to, or null.
 RowReport* active_row_report();
 
-// Makes `rep` the calling thread's row report for the scope's lifetime.
+// Makes `rep` the calling thread's row report for the scope's lifetime (a
+// null pointer keeps the thread's report as it is).
 class RowScope {
 public:
     explicit RowScope(RowReport& rep);
+    explicit RowScope(RowReport* rep);
     ~RowScope();
     RowScope(const RowScope&) = delete;
     RowScope& operator=(const RowScope&) = delete;

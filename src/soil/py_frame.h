@@ -16,6 +16,7 @@
 #include "report/fortran_format.h"
 #include "model/node_tables.h"
 #include "model/single_precision.h"
+#include "soil/py_curves.h"
 
 namespace zolan {
 
@@ -29,8 +30,8 @@ struct PyNode {
     // The call.
     int prop = 0, layer = 0, pile = 0, gpile = 0;
     int row = 0;         // node-table row: pile (analysis) or PYSCRATCH (curve mode)
-    bool curve = false;  // curve mode (PYREQ = 1)
-    bool analysis = false;  // PYMODE = 0
+    bool curve = false;  // curve mode (PyControls::pyreq = 1)
+    bool analysis = false;  // PyControls::pymode = 0
     // The node.
     int k = 0;           // node number
     bool cap = false;    // cap pass
@@ -103,7 +104,6 @@ protected:
 
 // Runs the frame for one layer: the generator's body is "make the model, call
 // py_frame". The arguments are those of the generators (py_curves.h).
-void py_frame(PyModel& m, int prop, int layer, int& ISTAT, int pile, int gpile, const NODVEC& y, NODVEC& es,
-              const NODVEC& smy, const NODVEC& smz, NODVEC& esm, NODVEC& p);
+void py_frame(PyModel& m, const PyControls& ctl, int layer, PyWork& w, int& ISTAT);
 
 }  // namespace zolan

@@ -147,10 +147,9 @@ private:
 
 }  // namespace
 
-void PYLIQ(int prop, int layer, int& ISTAT, int pile, int gpile, const NODVEC& y, NODVEC& es, const NODVEC& smy,
-           const NODVEC& smz, NODVEC& esm, NODVEC& p) {
+void PYLIQ(const PyControls& ctl, int layer, PyWork& w, int& ISTAT) {
     LiquefiedSand m;
-    py_frame(m, prop, layer, ISTAT, pile, gpile, y, es, smy, smz, esm, p);
+    py_frame(m, ctl, layer, w, ISTAT);
 }
 
 }  // namespace zolan

@@ -263,16 +263,14 @@ private:
 
 }  // namespace
 
-void PYSAND(int prop, int layer, int& ISTAT, int pile, int gpile, const NODVEC& y, NODVEC& es, const NODVEC& smy,
-            const NODVEC& smz, NODVEC& esm, NODVEC& p) {
+void PYSAND(const PyControls& ctl, int layer, PyWork& w, int& ISTAT) {
     Sand m;
-    py_frame(m, prop, layer, ISTAT, pile, gpile, y, es, smy, smz, esm, p);
+    py_frame(m, ctl, layer, w, ISTAT);
 }
 
-void PYAPISND(int prop, int layer, int& ISTAT, int pile, int gpile, const NODVEC& y, NODVEC& es,
-              const NODVEC& smy, const NODVEC& smz, NODVEC& esm, NODVEC& p) {
+void PYAPISND(const PyControls& ctl, int layer, PyWork& w, int& ISTAT) {
     ApiSand m;
-    py_frame(m, prop, layer, ISTAT, pile, gpile, y, es, smy, smz, esm, p);
+    py_frame(m, ctl, layer, w, ISTAT);
 }
 
 }  // namespace zolan

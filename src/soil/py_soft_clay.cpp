@@ -148,16 +148,14 @@ void E50SOFT(double cu, double& e50, int units) {
     else e50 = E50_4;
 }
 
-void PYSCLAY(int prop, int layer, int& ISTAT, int pile, int gpile, const NODVEC& y, NODVEC& es, const NODVEC& smy,
-             const NODVEC& smz, NODVEC& esm, NODVEC& p) {
+void PYSCLAY(const PyControls& ctl, int layer, PyWork& w, int& ISTAT) {
     SoftClay m(false);
-    py_frame(m, prop, layer, ISTAT, pile, gpile, y, es, smy, smz, esm, p);
+    py_frame(m, ctl, layer, w, ISTAT);
 }
 
-void PYSCLAYJ(int prop, int layer, int& ISTAT, int pile, int gpile, const NODVEC& y, NODVEC& es,
-              const NODVEC& smy, const NODVEC& smz, NODVEC& esm, NODVEC& p) {
+void PYSCLAYJ(const PyControls& ctl, int layer, PyWork& w, int& ISTAT) {
     SoftClay m(true);
-    py_frame(m, prop, layer, ISTAT, pile, gpile, y, es, smy, smz, esm, p);
+    py_frame(m, ctl, layer, w, ISTAT);
 }
 
 }  // namespace zolan

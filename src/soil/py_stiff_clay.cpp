@@ -326,22 +326,19 @@ void KSTIFF(double cu, double& k, int units, int loadtyp) {
     else k = loadtyp == 1 ? K_SI_STATIC[c] : K_SI_CYCLIC[c];
 }
 
-void PYSTIFW(int prop, int layer, int& ISTAT, int pile, int gpile, const NODVEC& y, NODVEC& es, const NODVEC& smy,
-             const NODVEC& smz, NODVEC& esm, NODVEC& p) {
+void PYSTIFW(const PyControls& ctl, int layer, PyWork& w, int& ISTAT) {
     StiffClayWater m;
-    py_frame(m, prop, layer, ISTAT, pile, gpile, y, es, smy, smz, esm, p);
+    py_frame(m, ctl, layer, w, ISTAT);
 }
 
-void PYSTIFF(int prop, int layer, int& ISTAT, int pile, int gpile, const NODVEC& y, NODVEC& es, const NODVEC& smy,
-             const NODVEC& smz, NODVEC& esm, NODVEC& p) {
+void PYSTIFF(const PyControls& ctl, int layer, PyWork& w, int& ISTAT) {
     StiffClayDry m(false);
-    py_frame(m, prop, layer, ISTAT, pile, gpile, y, es, smy, smz, esm, p);
+    py_frame(m, ctl, layer, w, ISTAT);
 }
 
-void PYSTIFK(int prop, int layer, int& ISTAT, int pile, int gpile, const NODVEC& y, NODVEC& es, const NODVEC& smy,
-             const NODVEC& smz, NODVEC& esm, NODVEC& p) {
+void PYSTIFK(const PyControls& ctl, int layer, PyWork& w, int& ISTAT) {
     StiffClayDry m(true);
-    py_frame(m, prop, layer, ISTAT, pile, gpile, y, es, smy, smz, esm, p);
+    py_frame(m, ctl, layer, w, ISTAT);
 }
 
 }  // namespace zolan

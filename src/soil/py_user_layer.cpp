@@ -8,7 +8,6 @@
 #include <string>
 #include <string_view>
 
-#include "group/group_services.h"
 #include "model/input_tables.h"
 #include "model/node_tables.h"
 #include "model/pile_tables.h"
@@ -148,13 +147,12 @@ private:
 
 }  // namespace
 
-void PYUSER(int prop, int layer, int& ISTAT, int pile, int gpile, const NODVEC& y, NODVEC& es, const NODVEC& smy,
-            const NODVEC& smz, NODVEC& esm, NODVEC& p) {
+void PYUSER(const PyControls& ctl, int layer, PyWork& w, int& ISTAT) {
     // A tabulated curve is never made from the user's curves: the tabulating
     // callers receive nothing from this layer.
-    if (PYREQ == 1) return;
-    UserLayer m(std::abs(IPYSET(pile)));
-    py_frame(m, prop, layer, ISTAT, pile, gpile, y, es, smy, smz, esm, p);
+    if (ctl.pyreq == 1) return;
+    UserLayer m(std::abs(IPYSET(w.pile)));
+    py_frame(m, ctl, layer, w, ISTAT);
 }
 
 }  // namespace zolan

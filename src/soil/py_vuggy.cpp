@@ -123,10 +123,9 @@ private:
 
 }  // namespace
 
-void PYVUGGY(int prop, int layer, int& ISTAT, int pile, int gpile, const NODVEC& y, NODVEC& es, const NODVEC& smy,
-             const NODVEC& smz, NODVEC& esm, NODVEC& p) {
+void PYVUGGY(const PyControls& ctl, int layer, PyWork& w, int& ISTAT) {
     VuggyLimestone m;
-    py_frame(m, prop, layer, ISTAT, pile, gpile, y, es, smy, smz, esm, p);
+    py_frame(m, ctl, layer, w, ISTAT);
 }
 
 }  // namespace zolan

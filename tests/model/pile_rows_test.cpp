@@ -149,8 +149,10 @@ void lay_out_rows() {
 
 // Row r's work: the routines of its kind, with the row's own status word.
 void row_work(int r, RowReport& rep) {
-    NODVEC y, es, sm, esm, p;
-    y.fill(0.5);
+    static const PyControls analysis;
+    PyWork w{1, r, r};
+    w.y.fill(0.5);
+    w.report = &rep;
     int& istat = rep.istat;
     switch (kind_of(r)) {
         case LOOKUPS: {
@@ -165,11 +167,11 @@ void row_work(int r, RowReport& rep) {
             KDEF(x);
             break;
         }
-        case SAND: PYSAND(1, 2, istat, r, r, y, es, sm, sm, esm, p); break;
-        case SILT: PYSILT(1, 3, istat, r, r, y, es, sm, sm, esm, p); break;
-        case ROCK: PYROCK(1, 4, istat, r, r, y, es, sm, sm, esm, p); break;
-        case VUGGY: PYVUGGY(1, 5, istat, r, r, y, es, sm, sm, esm, p); break;
-        case USER: PYUSER(1, 6, istat, r, r, y, es, sm, sm, esm, p); break;
+        case SAND: PYSAND(analysis, 2, w, istat); break;
+        case SILT: PYSILT(analysis, 3, w, istat); break;
+        case ROCK: PYROCK(analysis, 4, w, istat); break;
+        case VUGGY: PYVUGGY(analysis, 5, w, istat); break;
+        case USER: PYUSER(analysis, 6, w, istat); break;
         case MESH:
             IPROP(r) = 2;
             NODE(r, istat);
@@ -185,7 +187,7 @@ void row_work(int r, RowReport& rep) {
             for (int k = 2; k <= NQWPT; ++k) qw.W(k) = k;
             SLOTVEC WN, PN, ys, m1, m2, ess, esms, ps;
             AXDIST(r, 3, 3.0, WN, PN, s, qw, rep);
-            UPYMOD(r, ys, ess, m1, m2, esms, ps, rep);
+            UPYMOD(analysis, r, ys, ess, m1, m2, esms, ps, rep);
             break;
         }
         case NKIND: break;

@@ -36,7 +36,6 @@ void user_set(double xtop) {
     KJ1 = 0;
     NSMOV = 0;
     KCAPOP = 0;
-    PYMODE = 0;
     TOLZ = 1.0e-14;
     KERR = 0;
     struct Curve { double dep; std::initializer_list<std::pair<double, double>> pts; };
@@ -65,7 +64,7 @@ struct Nodes {
     }
     void run() {
         int r = 1;
-        UPYMOD(r, y, es, m1, m2, esm, pr, rep);
+        UPYMOD(PyControls{}, r, y, es, m1, m2, esm, pr, rep);
     }
 };
 
@@ -171,9 +170,9 @@ TEST(UserPySets, NodeBelowTheDeepestCurve) {
     for (int j = 1; j <= 5; ++j) n.y.node(j) = 2.0;
     int istat = 0;
     for_pile_rows(1, 1, 1, istat, KERR, [&](int, RowReport& rep) {
-        UPYMOD(1, n.y, n.es, n.m1, n.m2, n.esm, n.pr, rep);
+        UPYMOD(PyControls{}, 1, n.y, n.es, n.m1, n.m2, n.esm, n.pr, rep);
         EXPECT_EQ(KERR, 0);  // set only when the rows are folded
-        UPYMOD(1, n.y, n.es, n.m1, n.m2, n.esm, n.pr, rep);  // a second call in the same loop: a second warning
+        UPYMOD(PyControls{}, 1, n.y, n.es, n.m1, n.m2, n.esm, n.pr, rep);  // a second call in the same loop: a second warning
     });
     EXPECT_EQ(istat, 0);  // the run status is not changed
     // 20: curve 3 alone at w = 2: Es = 50, pr = -100.

@@ -46,13 +46,17 @@ void set_model() {
 }
 
 struct Nodes {
-    NODVEC y, es, smy, smz, esm, p;
+    PyWork w{0, 1, 1};
+    NODVEC &y = w.y, &es = w.es, &smy = w.smy, &smz = w.smz, &esm = w.esm, &p = w.p;
     Nodes() {
         es.fill(UNTOUCHED);
         p.fill(UNTOUCHED);
         esm.fill(UNTOUCHED);
     }
-    void run(int& istat) { PYCURV(IPROP(1), istat, 1, 1, y, es, smy, smz, esm, p); }
+    void run(int& istat) {
+        w.prop = IPROP(1);
+        PYCURV(test::test_controls(), w, istat);
+    }
 };
 
 // Expected es, p (and esm when given) at one node.
