@@ -79,7 +79,7 @@ void PyModel::tabulated(const PyNode& n, double Y, double p1, double P, double& 
     }
 }
 
-void PyModel::write_point(const PyNode&, double yt, double pt) {
+void PyPrinter::write_point(const PyNode&, double yt, double pt) {
     WRBLNK(ECHOFILE, 21);
     WRREAL(ECHOFILE, 20, 5, yt);
     WRREAL(ECHOFILE, 20, 5, pt);
@@ -87,7 +87,7 @@ void PyModel::write_point(const PyNode&, double yt, double pt) {
     io::write_fmt(PLOTFILE, plot_point ? *plot_point : F_POINT_PLOT, {yt, pt});
 }
 
-void PyModel::after_point(const PyNode&, int, double) {}
+void PyPrinter::after_point(const PyNode&, int, double) {}
 
 // ---------------------------------------------------------------------------
 // Depth multipliers.
@@ -120,7 +120,7 @@ void PYDFACT(int pile, int& set, double x, double& pm, double& ym) {
 // ---------------------------------------------------------------------------
 // The frame.
 
-void py_frame(PyModel& m, const PyControls& ctl, int layer, PyWork& w, int& ISTAT) {
+void py_frame(PyModel& m, PyPrinter* printer, const PyControls& ctl, int layer, PyWork& w, int& ISTAT) {
     const int prop = w.prop, pile = w.pile;
     const NODVEC &y = w.y, &smy = w.smy, &smz = w.smz;
     NODVEC &es = w.es, &esm = w.esm, &p = w.p;
@@ -199,7 +199,7 @@ void py_frame(PyModel& m, const PyControls& ctl, int layer, PyWork& w, int& ISTA
                 n.zeq = n.z;
             }
             // 12. Heading of a printed curve.
-            if (n.curve && PLOTFLG == 0) m.write_heading(n);
+            if (n.curve && PLOTFLG == 0 && printer) printer->write_heading(n);
             // 13. The model.
             if (!m.prepare(n, ISTAT)) return;
             // 14. Running sum.
@@ -230,9 +230,9 @@ void py_frame(PyModel& m, const PyControls& ctl, int layer, PyWork& w, int& ISTA
                 if (PLOTFLG == 1) {
                     PYBUF(i, 1) = yt;
                     PYBUF(i, 2) = pt;
-                } else {
-                    m.write_point(n, yt, pt);
-                    m.after_point(n, i, yt);
+                } else if (printer) {
+                    printer->write_point(n, yt, pt);
+                    printer->after_point(n, i, yt);
                 }
             }
         }

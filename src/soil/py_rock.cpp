@@ -44,6 +44,7 @@ const fmt::Format F_NO_STRENGTH(
     R"((/,7X,"--------------------WARNING----------------------",/,7X,"THE UNIAXIAL COMPRESION STRENGTH IS 0 FOR WEAK ROCK ",/,7X,"ACCORDING TO THE INPUT DATA.",/,7X,"PLEASE ENTER THE CORRECT VALUE AND RUN IT AGAIN."))");
 
 class WeakRock final : public PyModel {
+    friend class WeakRockPrinter;
 public:
     WeakRock() {
         code = 9;
@@ -120,23 +121,6 @@ public:
 
     double default_y(const PyNode&, int i, double) const override { return yrm_ * YDEF[i - 1]; }
 
-    void write_heading(const PyNode& n) override {
-        curve(n);
-        io::write_fmt(ECHOFILE, F_HEAD,
-                      {UBLEN2.view(), USLEN2.view(),                                                    //
-                       UFOR3.view(), USLASH.view(), ULEN2.view(), UPOW.view(), UEXP2.view(),              //
-                       UFOR3.view(), USLASH.view(), ULEN2.view(), UPOW.view(), UEXP3.view(),              //
-                       UFOR3.view(), USLASH.view(), UBLEN2.view(), UPOW.view(), UEXP3.view(),             //
-                       UCD12(n.z), UCM1E3(n.b), q_, pur_, UCM1728(gamma_), krm_,                          //
-                       ULEN2.view(), UFOR3.view(), USLASH.view(), ULEN2.view()});
-        io::write_list(PLOTFILE, {n.x});
-    }
-
-    void write_point(const PyNode&, double yt, double pt) override {
-        io::write_fmt(ECHOFILE, F_POINT_ECHO, {yt, pt});
-        io::write_fmt(PLOTFILE, F_POINT_PLOT, {yt, pt});
-    }
-
 private:
     // Ultimate resistance and the constants of the curve at the node.
     void curve(const PyNode& n) {
@@ -177,11 +161,38 @@ private:
     double x0_ = 0, xp_ = 0, qp_ = 0, area_ = 0;
 };
 
+// The printed report of a tabulated curve of the model above.
+class WeakRockPrinter final : public PyPrinter {
+public:
+    explicit WeakRockPrinter(WeakRock& m) : law(m) {}
+
+    void write_heading(const PyNode& n) override {
+        law.curve(n);
+        io::write_fmt(ECHOFILE, F_HEAD,
+                      {UBLEN2.view(), USLEN2.view(),                                                    //
+                       UFOR3.view(), USLASH.view(), ULEN2.view(), UPOW.view(), UEXP2.view(),              //
+                       UFOR3.view(), USLASH.view(), ULEN2.view(), UPOW.view(), UEXP3.view(),              //
+                       UFOR3.view(), USLASH.view(), UBLEN2.view(), UPOW.view(), UEXP3.view(),             //
+                       UCD12(n.z), UCM1E3(n.b), law.q_, law.pur_, UCM1728(law.gamma_), law.krm_,
+                       ULEN2.view(), UFOR3.view(), USLASH.view(), ULEN2.view()});
+        io::write_list(PLOTFILE, {n.x});
+    }
+
+    void write_point(const PyNode&, double yt, double pt) override {
+        io::write_fmt(ECHOFILE, F_POINT_ECHO, {yt, pt});
+        io::write_fmt(PLOTFILE, F_POINT_PLOT, {yt, pt});
+    }
+
+private:
+    WeakRock& law;
+};
+
 }  // namespace
 
 void PYROCK(const PyControls& ctl, int layer, PyWork& w, int& ISTAT) {
     WeakRock m;
-    py_frame(m, ctl, layer, w, ISTAT);
+    WeakRockPrinter r(m);
+    py_frame(m, &r, ctl, layer, w, ISTAT);
 }
 
 }  // namespace zolan

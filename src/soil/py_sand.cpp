@@ -125,6 +125,7 @@ protected:
 // Code 4.
 
 class Sand final : public SandBase {
+    friend class SandPrinter;
 public:
     Sand() : SandBase(false) { code = 4; }
 
@@ -146,15 +147,6 @@ public:
     double sum_value(const PyNode&, bool& add) const override {
         add = true;
         return pu_;
-    }
-
-    void write_heading(const PyNode& n) override {
-        compute(n);
-        io::write_fmt(ECHOFILE, F_HEAD4,
-                      {UBLEN2.view(), USLEN2.view(), UFOR3.view(), USLASH.view(), UBLEN2.view(), UPOW.view(),
-                       UEXP3.view(), UCD12(n.z), UCM1E3(n.b), degrees(), UCM1728(gamma_), A_, B_, pst_, pcd_,
-                       ULEN2.view(), UFOR3.view(), USLASH.view(), ULEN2.view()});
-        io::write_list(PLOTFILE, {n.x});
     }
 
 private:
@@ -200,14 +192,33 @@ private:
     bool none_ = true;
 };
 
+// The printed report of a tabulated curve of the model above.
+class SandPrinter final : public PyPrinter {
+public:
+    explicit SandPrinter(Sand& m) : law(m) {}
+
+    void write_heading(const PyNode& n) override {
+        law.compute(n);
+        io::write_fmt(ECHOFILE, F_HEAD4,
+                      {UBLEN2.view(), USLEN2.view(), UFOR3.view(), USLASH.view(), UBLEN2.view(), UPOW.view(),
+                       UEXP3.view(), UCD12(n.z), UCM1E3(n.b), law.degrees(), UCM1728(law.gamma_), law.A_, law.B_,
+                       law.pst_, law.pcd_,
+                       ULEN2.view(), UFOR3.view(), USLASH.view(), ULEN2.view()});
+        io::write_list(PLOTFILE, {n.x});
+    }
+
+private:
+    Sand& law;
+};
+
 // ---------------------------------------------------------------------------
 // Code 8.
 
 class ApiSand final : public SandBase {
+    friend class ApiSandPrinter;
 public:
     ApiSand() : SandBase(true) {
         code = 8;
-        plot_point = &F_POINT_PLOT8;
     }
 
     bool prepare(const PyNode& n, int&) override {
@@ -224,15 +235,6 @@ public:
     double sum_value(const PyNode&, bool& add) const override {
         add = true;
         return apu_;
-    }
-
-    void write_heading(const PyNode& n) override {
-        compute(n);
-        io::write_fmt(ECHOFILE, F_HEAD8,
-                      {UBLEN2.view(), USLEN2.view(), UFOR3.view(), USLASH.view(), UBLEN2.view(), UPOW.view(),
-                       UEXP3.view(), UCD12(n.z), UCM1E3(n.b), degrees(), UCM1728(gamma_), A_, 0.0, pus_, pdeep_,
-                       ULEN2.view(), UFOR3.view(), USLASH.view(), ULEN2.view()});
-        io::write_list(PLOTFILE, {n.x});
     }
 
 private:
@@ -261,16 +263,37 @@ private:
     bool none_ = true;
 };
 
+// The printed report of a tabulated curve of the model above.
+class ApiSandPrinter final : public PyPrinter {
+public:
+    explicit ApiSandPrinter(ApiSand& m) : law(m) { plot_point = &F_POINT_PLOT8; }
+
+    void write_heading(const PyNode& n) override {
+        law.compute(n);
+        io::write_fmt(ECHOFILE, F_HEAD8,
+                      {UBLEN2.view(), USLEN2.view(), UFOR3.view(), USLASH.view(), UBLEN2.view(), UPOW.view(),
+                       UEXP3.view(), UCD12(n.z), UCM1E3(n.b), law.degrees(), UCM1728(law.gamma_), law.A_, 0.0,
+                       law.pus_, law.pdeep_,
+                       ULEN2.view(), UFOR3.view(), USLASH.view(), ULEN2.view()});
+        io::write_list(PLOTFILE, {n.x});
+    }
+
+private:
+    ApiSand& law;
+};
+
 }  // namespace
 
 void PYSAND(const PyControls& ctl, int layer, PyWork& w, int& ISTAT) {
     Sand m;
-    py_frame(m, ctl, layer, w, ISTAT);
+    SandPrinter r(m);
+    py_frame(m, &r, ctl, layer, w, ISTAT);
 }
 
 void PYAPISND(const PyControls& ctl, int layer, PyWork& w, int& ISTAT) {
     ApiSand m;
-    py_frame(m, ctl, layer, w, ISTAT);
+    ApiSandPrinter r(m);
+    py_frame(m, &r, ctl, layer, w, ISTAT);
 }
 
 }  // namespace zolan

@@ -50,10 +50,10 @@ void stop_block(int first_unit, int second_unit, const fmt::Format& f, int& ISTA
 }
 
 class Silt final : public PyModel {
+    friend class SiltPrinter;
 public:
     Silt() {
         code = 7;
-        plot_point = &F_POINT_PLOT;
         uses_eqdepth = true;
     }
 
@@ -129,15 +129,6 @@ public:
         return sand_default_y(i, ym_, yu_, n.b);
     }
 
-    void write_heading(const PyNode& n) override {
-        compute(n);
-        io::write_fmt(ECHOFILE, F_HEAD,
-                      {UBLEN2.view(), USLEN2.view(), UFOR3.view(), USLASH.view(), UBLEN2.view(), UPOW.view(),
-                       UEXP3.view(), UCD12(n.z), UCM1E3(n.b), phi_ * 180.0 / PI, UCM1728(gamma_), A_, B_, pc_, pphi_,
-                       ULEN2.view(), UFOR3.view(), USLASH.view(), ULEN2.view()});
-        io::write_list(PLOTFILE, {n.x});
-    }
-
 private:
     // The resistances and the curve's constants at the node.
     void compute(const PyNode& n) {
@@ -191,11 +182,31 @@ private:
     double pu_prev_ = 0;  // pu of the previous node of the call
 };
 
+// The printed report of a tabulated curve of the model above.
+class SiltPrinter final : public PyPrinter {
+public:
+    explicit SiltPrinter(Silt& m) : law(m) { plot_point = &F_POINT_PLOT; }
+
+    void write_heading(const PyNode& n) override {
+        law.compute(n);
+        io::write_fmt(ECHOFILE, F_HEAD,
+                      {UBLEN2.view(), USLEN2.view(), UFOR3.view(), USLASH.view(), UBLEN2.view(), UPOW.view(),
+                       UEXP3.view(), UCD12(n.z), UCM1E3(n.b), law.phi_ * 180.0 / PI, UCM1728(law.gamma_), law.A_,
+                       law.B_, law.pc_, law.pphi_,
+                       ULEN2.view(), UFOR3.view(), USLASH.view(), ULEN2.view()});
+        io::write_list(PLOTFILE, {n.x});
+    }
+
+private:
+    Silt& law;
+};
+
 }  // namespace
 
 void PYSILT(const PyControls& ctl, int layer, PyWork& w, int& ISTAT) {
     Silt m;
-    py_frame(m, ctl, layer, w, ISTAT);
+    SiltPrinter r(m);
+    py_frame(m, &r, ctl, layer, w, ISTAT);
 }
 
 }  // namespace zolan

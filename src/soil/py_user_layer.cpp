@@ -105,9 +105,8 @@ public:
         return u_;
     }
 
-    // No tabulated curve of its own.
+    // No tabulated curve of its own (and no printer: PYUSER never tabulates).
     double default_y(const PyNode&, int, double) const override { return 0.0; }
-    void write_heading(const PyNode&) override {}
 
 private:
     // Reaction of curve j at deflection w: on the first segment whose end
@@ -152,7 +151,7 @@ void PYUSER(const PyControls& ctl, int layer, PyWork& w, int& ISTAT) {
     // callers receive nothing from this layer.
     if (ctl.pyreq == 1) return;
     UserLayer m(std::abs(IPYSET(w.pile)));
-    py_frame(m, ctl, layer, w, ISTAT);
+    py_frame(m, nullptr, ctl, layer, w, ISTAT);
 }
 
 }  // namespace zolan

@@ -32,10 +32,10 @@ const fmt::Format F_NO_STRENGTH(
 
 
 class VuggyLimestone final : public PyModel {
+    friend class VuggyLimestonePrinter;
 public:
     VuggyLimestone() {
         code = 6;
-        plot_point = &F_POINT_PLOT;
         cap_pass = false;
         stores_paspv = false;
     }
@@ -90,15 +90,6 @@ public:
     // 17 points from 0 in steps of y2/15: the 16th at y2.
     double default_y(const PyNode&, int i, double) const override { return y2_ * ((i - 1) / 15.0); }
 
-    void write_heading(const PyNode& n) override {
-        curve(n);
-        io::write_fmt(ECHOFILE, F_HEAD,
-                      {UBLEN2.view(), USLEN2.view(), UFOR3.view(), USLASH.view(), ULEN2.view(), UPOW.view(),
-                       UEXP2.view(), UCD12(n.z), UCM1E3(n.b), s_, ULEN2.view(), UFOR3.view(), USLASH.view(),
-                       ULEN2.view()});
-        io::write_list(PLOTFILE, {n.x});
-    }
-
 private:
     // 1-2. The two lines and the residual at the node.
     void curve(const PyNode& n) {
@@ -121,11 +112,30 @@ private:
     bool warned_ = false;
 };
 
+// The printed report of a tabulated curve of the model above.
+class VuggyLimestonePrinter final : public PyPrinter {
+public:
+    explicit VuggyLimestonePrinter(VuggyLimestone& m) : law(m) { plot_point = &F_POINT_PLOT; }
+
+    void write_heading(const PyNode& n) override {
+        law.curve(n);
+        io::write_fmt(ECHOFILE, F_HEAD,
+                      {UBLEN2.view(), USLEN2.view(), UFOR3.view(), USLASH.view(), ULEN2.view(), UPOW.view(),
+                       UEXP2.view(), UCD12(n.z), UCM1E3(n.b), law.s_, ULEN2.view(), UFOR3.view(), USLASH.view(),
+                       ULEN2.view()});
+        io::write_list(PLOTFILE, {n.x});
+    }
+
+private:
+    VuggyLimestone& law;
+};
+
 }  // namespace
 
 void PYVUGGY(const PyControls& ctl, int layer, PyWork& w, int& ISTAT) {
     VuggyLimestone m;
-    py_frame(m, ctl, layer, w, ISTAT);
+    VuggyLimestonePrinter r(m);
+    py_frame(m, &r, ctl, layer, w, ISTAT);
 }
 
 }  // namespace zolan
