@@ -248,6 +248,22 @@ TEST_F(PyFrame, CapPassAndRunningSum) {
     EXPECT_NEAR(PUSUM(1, 1), 96445.44, 1e-6);
 }
 
+// The cap pseudo-pile's pass (controls kcappy = 1): every node takes the cap
+// width. z = 24, b = 48: pu = 1606.08 and y50 = 1.2 (as above); at Y = y50
+// p = 0.5 pu = 803.04, es = 803.04 / 1.2 = 669.2.
+TEST_F(PyFrame, CapPseudoPileTakesTheCapWidth) {
+    set_model();
+    CAPWID = 48.0;
+    test::test_controls().kcappy = 1;
+    Nodes n;
+    n.y(2) = 1.2;
+    int istat = 0;
+    n.run(istat);
+    EXPECT_EQ(istat, 0);
+    EXPECT_NEAR(n.p(2), -803.04, 1e-3);
+    EXPECT_NEAR(n.es(2), 669.2, 1e-3);
+}
+
 // Depth multipliers of Table J1 by depth: the ends of the set, inside, outside.
 TEST_F(PyFrame, DepthMultipliers) {
     set_model();
