@@ -1,8 +1,6 @@
 // Parallel loop over pile rows with per-row reports folded in row order.
 #include "model/pile_rows.h"
 
-#include <omp.h>
-
 #include <algorithm>
 #include <atomic>
 

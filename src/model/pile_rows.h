@@ -14,7 +14,6 @@
 #pragma once
 
 #include <type_traits>
-#include <utility>
 
 #include "model/limits.h"
 #include "report/row_report.h"
@@ -38,13 +37,11 @@ private:
 };
 
 // Runs body(row, report) for rows first .. last (1 <= first, last <= MAXPIL:
-// the pile rows and the cap's pseudo-pile row NPILES + 1)
-// on nthreads threads (at least 1, at most one per row), static schedule,
-// each row with its own cleared report, made the row thread's active report
-// while the body runs. Then folds the reports in row order into the files,
+// the pile rows and the cap's pseudo-pile row NPILES + 1) on nthreads threads
+// (at least 1, at most one per row), static schedule, each row with its own
+// cleared report, made the row thread's active report while the body runs. Then folds the reports in row order into the files,
 // ISTAT and kerr as above. A loop started inside another (or with rows out of
 // range) runs nothing and sets ISTAT to 40.
 void for_pile_rows(int first, int last, int nthreads, int& ISTAT, int& kerr, RowBody body);
-
 
 }  // namespace zolan
