@@ -18,7 +18,8 @@ namespace zolan {
 extern Table2<double, MAXPIL, MAXSLY> PUSUM;
 extern Table2<double, MAXPIL, MAXSLY> EQDEP;
 
-// Curve mode (PYREQ = 1, see group/group_services.h).
+// Curve mode (PyControls::pyreq = 1, soil/py_curves.h): serial-only words of
+// the tabulating callers, never used inside the loops over pile rows.
 extern int PLOTFLG;                  // 1: tabulated points go to PYBUF (curve file); 0: printed
 constexpr int MAXPYB = 25;           // points of a tabulated curve
 extern int PYNPT;                    // deflection values of the curve (0: the model's 17 defaults)
