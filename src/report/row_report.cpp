@@ -2,12 +2,24 @@
 // block to the thread's row report or straight to its file.
 #include "report/row_report.h"
 
+#include <mutex>
+
 #include "report/run_files.h"
 
 namespace zolan {
 namespace {
 
 thread_local RowReport* active = nullptr;
+
+// A block written at once is written whole: serial callers never contend for
+// it, and a thread that reached a writer outside for_pile_rows still cannot
+// tear another thread's block.
+std::mutex direct_lock;
+
+void write_now(int unit, std::string_view text) {
+    const std::lock_guard<std::mutex> hold(direct_lock);
+    io::write_records(unit, text);
+}
 
 }  // namespace
 
@@ -63,13 +75,15 @@ RowScope::~RowScope() { active = saved_; }
 
 void row_text(int unit, std::string_view text, bool unique) {
     if (active) active->add(unit, text, unique);
-    else io::write_records(unit, text);
+    else write_now(unit, text);
 }
 
 void row_text_once(int* once, int unit, std::string_view text) {
     if (active) {
         active->add_once(once, unit, text);
-    } else if (*once == 0) {
+    } else {
+        const std::lock_guard<std::mutex> hold(direct_lock);
+        if (*once != 0) return;
         *once = 1;
         io::write_records(unit, text);
     }
