@@ -13,7 +13,6 @@ Table2<double, MAXUCV, MAXUCP> TRUROT, TRUTOR;
 Table1<int, MAXTRG> TRGNPT;
 Table2<double, MAXTRG, MAXUCP> TRGROT, TRGTOR;
 Table3<double, MAXPSA, MAXLSP, 4> LSTAB;
-Table1<int, MAXPIL> AXDWRN;
 
 void reset_curve_tables() {
     LSUNPT.fill(0);
@@ -30,7 +29,6 @@ void reset_curve_tables() {
     TRGROT.fill(0.0);
     TRGTOR.fill(0.0);
     LSTAB.fill(0.0);
-    AXDWRN.fill(0);
 }
 
 }  // namespace zolan

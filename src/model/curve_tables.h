@@ -34,10 +34,6 @@ extern Table2<double, MAXTRG, MAXUCP> TRGROT, TRGTOR;
 // points 11-19 the compression branch.
 extern Table3<double, MAXPSA, MAXLSP, 4> LSTAB;
 
-// Pending reports of the axial force distribution of pile row r (bits set by
-// the distribution inside the loops over pile rows, reported after them).
-extern Table1<int, MAXPIL> AXDWRN;
-
 void reset_curve_tables();
 
 }  // namespace zolan

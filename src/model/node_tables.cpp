@@ -16,7 +16,6 @@ Table3<double, MAXUPS, MAXUPC, MAXUPP> UPYY;
 Table3<double, MAXUPS, MAXUPC, MAXUPP> UPYP;
 Table1<double, MAXPIL> PASPV;
 double CAPHD = 0.0;
-Table1<int, MAXPIL> UPYWRN;
 
 void reset_node_tables() {
     NDAXIS.fill(0.0);
@@ -34,7 +33,6 @@ void reset_node_tables() {
     UPYP.fill(0.0);
     PASPV.fill(0.0);
     CAPHD = 0.0;
-    UPYWRN.fill(0);
 }
 
 }  // namespace zolan

@@ -3,12 +3,12 @@
 // movement profile of each row, the user p-y curve sets in solver form, and
 // the per-row words that the user p-y springs leave for the cap solver.
 //
-// Two node numberings meet here. The node tables below, the distributed
-// loads, the soil movement and the p-y dispatcher take real node j
-// (j = 1 .. NINCR + 1, node 1 the pile head) at index j. The lateral solvers
-// and the routines working on their arrays (moment-curvature stiffness, user
-// p-y springs) keep node j at index j + 3, with three spare slots at each
-// end: use solver_index() rather than writing the offset.
+// Two node numberings meet here, each with its own vector type. The node
+// tables below, the distributed loads, the soil movement and the p-y
+// dispatcher take real node j (j = 1 .. NINCR + 1, node 1 the pile head) at
+// index j (NODVEC). The lateral solvers and the routines working on their
+// arrays (moment-curvature stiffness, user p-y springs, axial distribution)
+// keep node j in slot j + 3, with three spare slots at each end (SLOTVEC).
 #pragma once
 
 #include "model/limits.h"
@@ -18,13 +18,30 @@
 
 namespace zolan {
 
-// A node vector of one pile row, MAXNOD slots.
-using NODVEC = Table1<double, MAXNOD>;
-
-// Index in the lateral solvers' node arrays of real node j.
+// Slot in the lateral solvers' node arrays of real node j.
 constexpr int solver_index(int j) { return j + 3; }
-// Real node of index i of the lateral solvers' node arrays.
+// Real node of slot i of the lateral solvers' node arrays.
 constexpr int real_node(int i) { return i - 3; }
+
+// A node vector of one pile row in the real numbering: real node j at index j.
+struct NODVEC : Table1<double, MAXNOD> {};
+
+// A node vector of one pile row in the lateral solvers' numbering: MAXNOD
+// slots, real node j in slot solver_index(j). slot(i) reaches slot i (the
+// difference stencils and the spare slots), node(j) real node j. It neither
+// converts to nor from NODVEC, so a vector of one numbering handed to a
+// routine of the other does not compile.
+class SLOTVEC {
+public:
+    double& slot(int i) { return v_(i); }
+    double slot(int i) const { return v_(i); }
+    double& node(int j) { return v_(solver_index(j)); }
+    double node(int j) const { return v_(solver_index(j)); }
+    void fill(double x) { v_.fill(x); }
+
+private:
+    Table1<double, MAXNOD> v_;
+};
 
 // Rows of the node tables: every pile row, then one scratch row in which the
 // tabulating callers of the p-y curves lay out the depth of a requested curve
@@ -65,12 +82,6 @@ extern Table3<double, MAXUPS, MAXUPC, MAXUPP> UPYP;
 // displacement measure (set by the cap solver before the springs are read).
 extern Table1<double, MAXPIL> PASPV;
 extern double CAPHD;
-
-// Warning records of the user p-y springs that row r has raised and that are
-// not yet written (one per call that found a node below the deepest curve).
-// The springs run inside the parallel loops over pile rows and touch only
-// their row's slot; UPYFOLD writes the records and sets KERR after the loop.
-extern Table1<int, MAXPIL> UPYWRN;
 
 void reset_node_tables();
 

@@ -14,10 +14,10 @@ int PYBELOW = 0;
 double PYZGS = 0.0;
 Table1<int, MAXPIL> PYUWRN;
 
-Table1<std::atomic<int>, MAXSLY> VUGWRN;
+Table1<int, MAXSLY> VUGWRN;
 
 void reset_py_tables() {
-    for (int l = 1; l <= MAXSLY; ++l) VUGWRN(l).store(0);
+    VUGWRN.fill(0);
     PUSUM.fill(0.0);
     EQDEP.fill(0.0);
     PLOTFLG = PYNPT = PYRCUR = PYCODE = PYBELOW = 0;

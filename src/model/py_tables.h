@@ -4,7 +4,6 @@
 // the curve file instead of evaluating the analysis nodes.
 #pragma once
 
-#include <atomic>
 
 #include "model/limits.h"
 #include "model/soil_tables.h"
@@ -19,7 +18,8 @@ namespace zolan {
 extern Table2<double, MAXPIL, MAXSLY> PUSUM;
 extern Table2<double, MAXPIL, MAXSLY> EQDEP;
 
-// Curve mode (PYREQ = 1, see group/group_services.h).
+// Curve mode (PyControls::pyreq = 1, soil/py_curves.h): serial-only words of
+// the tabulating callers, never used inside the loops over pile rows.
 extern int PLOTFLG;                  // 1: tabulated points go to PYBUF (curve file); 0: printed
 constexpr int MAXPYB = 25;           // points of a tabulated curve
 extern int PYNPT;                    // deflection values of the curve (0: the model's 17 defaults)
@@ -36,10 +36,11 @@ extern double PYZGS;                 // depth of the tabulated curve below the g
 // driver and at the start of every run.
 extern Table1<int, MAXPIL> PYUWRN;
 
-// VUGWRN(l): 1 once vuggy-limestone layer l was reported without strength;
-// set atomically by the first pile row that meets it (the report is written
-// once per layer and run).
-extern Table1<std::atomic<int>, MAXSLY> VUGWRN;
+// VUGWRN(l): 1 once vuggy-limestone layer l was reported without strength
+// (the report is written once per layer and run). Serial-only: inside the
+// loops over pile rows it is only read; the row-order fold after the loop
+// writes the block of the lowest row that met the layer and sets the flag.
+extern Table1<int, MAXSLY> VUGWRN;
 
 void reset_py_tables();
 

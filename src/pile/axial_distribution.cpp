@@ -7,12 +7,11 @@
 #include <algorithm>
 #include <cmath>
 
-#include "group/group_services.h"
 #include "model/curve_tables.h"
 #include "model/section_tables.h"
 #include "model/single_precision.h"
 #include "pile/load_settlement.h"
-#include "report/run_files.h"
+#include "report/row_report.h"
 
 namespace zolan {
 
@@ -33,7 +32,7 @@ struct Eval {
     double a = 0.0, dw = 0.0, Hm = 0.0, Hp = 0.0, H0 = 0.0;
 };
 
-Eval evaluate(int r, int p, double wt, NODVEC& WN, NODVEC& PN, const AXSAMP& s, const AXTIP& qw, int& flags) {
+Eval evaluate(int r, int p, double wt, SLOTVEC& WN, SLOTVEC& PN, const AXSAMP& s, const AXTIP& qw, int& flags) {
     const int N = std::clamp(NINCR(p), 1, MAXINC);
     const bool neg = wt <= 0.0;
     Eval e;
@@ -51,23 +50,22 @@ Eval evaluate(int r, int p, double wt, NODVEC& WN, NODVEC& PN, const AXSAMP& s, 
     e.Hm = H[0];
     e.Hp = H[1];
     e.H0 = H[2];
-    // 3. Node j (1 the tip) goes to slot N + 5 - j: the head to slot 4.
+    // 3. Climb point j (1 the tip) is real node N + 2 - j: the head node 1.
     for (int j = 1; j <= N + 1; ++j) {
-        WN(N + 5 - j) = flip(w(j), neg);
-        PN(N + 5 - j) = flip(P(j), neg);
+        WN.node(N + 2 - j) = flip(w(j), neg);
+        PN.node(N + 2 - j) = flip(P(j), neg);
     }
     return e;
 }
 
 }  // namespace
 
-void AXDIST(int r, int p, double E, NODVEC& WN, NODVEC& PN, const AXSAMP& s, const AXTIP& qw) {
+void AXDIST(int r, int p, double E, SLOTVEC& WN, SLOTVEC& PN, const AXSAMP& s, const AXTIP& qw, RowReport& rep) {
     int flags = 0;
     auto record = [&](bool newton) {
-        int bits = newton ? AXD_NEWTON : 0;
-        if (flags & AXC_NOCONV) bits |= AXD_NOCONV;
-        if (flags & AXC_NOAE) bits |= AXD_NOAE;
-        AXDWRN(r) |= bits;
+        const RowScope scope(rep);
+        AXCWARN(r, flags & AXC_NOAE, flags & AXC_NOCONV);
+        if (newton || (flags & AXC_NOCONV)) rep.kerr = KEAXD;
     };
 
     // 2. Starting tip movement from the table: head movements HM, tip movements TM.
@@ -122,16 +120,6 @@ void AXDIST(int r, int p, double E, NODVEC& WN, NODVEC& PN, const AXSAMP& s, con
         e = evaluate(r, p, wt, WN, PN, s, qw, flags);
     }
     record(false);
-}
-
-void AXDFOLD() {
-    for (int r = 1; r <= MAXPIL; ++r) {
-        const int bits = AXDWRN(r);
-        if (bits == 0) continue;
-        AXCWARN(r, bits & AXD_NOAE, bits & AXD_NOCONV);
-        if (bits & (AXD_NEWTON | AXD_NOCONV)) KERR = KEAXD;
-        AXDWRN(r) = 0;
-    }
 }
 
 }  // namespace zolan

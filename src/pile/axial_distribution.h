@@ -8,28 +8,19 @@
 #include "model/curve_tables.h"
 #include "model/node_tables.h"
 #include "pile/tip_curve.h"
+#include "report/row_report.h"
 
 namespace zolan {
-
-// Pending reports of AXDIST, one word per pile row (bits below); AXDIST sets
-// only its own row's word, AXDFOLD reports and clears them after the loop.
-constexpr int AXD_NEWTON = 1;  // no convergence within 25 updates
-constexpr int AXD_NOCONV = 2;  // a mid-point iteration reached its limit
-constexpr int AXD_NOAE = 4;    // a section without axial rigidity passed no force up
-// The words themselves, AXDWRN, are a model table (model/curve_tables.h).
 
 // Axial movement WN and axial force PN at the nodes of pile row r (property
 // set p) for the axial head movement E (> 0 compression, < 0 uplift): slot 4
 // the head, slot NINCR(p) + 4 the tip, uplift values negative. s and qw are
 // the row's sample table (AXTZC) and q-w curve (AXQWC for the same E). A head
 // movement outside the table gives the nodes of the table's end point.
-// Failures are recorded in AXDWRN(r) only.
-void AXDIST(int r, int p, double E, NODVEC& WN, NODVEC& PN, const AXSAMP& s, const AXTIP& qw);
-
-// After a (parallel) loop over pile rows, on one thread: for every row in
-// order, a warning line on the results report for each pending mid-point or
-// rigidity report, KERR := 4 when the row's Newton or mid-point iteration did
-// not converge; the words are cleared.
-void AXDFOLD();
+// Failures go to the row's report `rep` only: a warning line (once per row
+// and loop) for a mid-point iteration that reached its limit or a section
+// without axial rigidity, and the error word 4 when the Newton or a mid-point
+// iteration did not converge; the loop's fold writes them in row order.
+void AXDIST(int r, int p, double E, SLOTVEC& WN, SLOTVEC& PN, const AXSAMP& s, const AXTIP& qw, RowReport& rep);
 
 }  // namespace zolan

@@ -14,6 +14,7 @@
 #include "model/section_tables.h"
 #include "model/single_precision.h"
 #include "pile/tip_curve.h"
+#include "report/row_report.h"
 #include "report/run_files.h"
 #include "report/unit_labels.h"
 
@@ -73,8 +74,10 @@ const fmt::Format& F_NO_AE() {
 }  // namespace
 
 void AXCWARN(int r, bool no_ae, bool no_conv) {
-    if (no_ae) io::write_fmt(RESFILE, F_NO_AE(), {r});
-    if (no_conv) io::write_fmt(RESFILE, F_NO_CONV(), {r});
+    const fmt::Item row(r);
+    const std::span<const fmt::Item> items(&row, 1);
+    if (no_ae) row_text(RESFILE, fmt::format_to_string(F_NO_AE(), items), true);
+    if (no_conv) row_text(RESFILE, fmt::format_to_string(F_NO_CONV(), items), true);
 }
 
 void AXCLIMB(int r, int p, const AXSAMP& s, double P0, double w0, AXNODES& P, AXNODES& w, int& flags) {

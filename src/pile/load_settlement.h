@@ -30,7 +30,8 @@ constexpr int AXC_NOAE = 2;    // an increment with zero or negative AE passed n
 void AXCLIMB(int r, int p, const AXSAMP& s, double P0, double w0, AXNODES& P, AXNODES& w, int& flags);
 
 // The warning lines of a climb of pile row r on the results report: a section
-// without axial rigidity, a mid-point iteration that reached its limit.
+// without axial rigidity, a mid-point iteration that reached its limit. In a
+// row report each line is kept once per row and loop.
 void AXCWARN(int r, bool no_ae, bool no_conv);
 
 // A value of the uplift branch as printed or stored: negated, a zero staying +0.

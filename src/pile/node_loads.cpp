@@ -70,11 +70,11 @@ int soil_movement(int r, int c, NODVEC& m) {
 
 }  // namespace
 
-void DISTLD(int& /*a*/, int& r, NODVEC& q) { distributed_load(r, 2, q); }
+void DISTLD(int /*a*/, int r, NODVEC& q) { distributed_load(r, 2, q); }
 
-void DISTLD2(int& /*a*/, int& r, NODVEC& q) { distributed_load(r, 3, q); }
+void DISTLD2(int /*a*/, int r, NODVEC& q) { distributed_load(r, 3, q); }
 
-void SOILMOV(int& r) {
+void SOILMOV(int r) {
     if (r < 1 || r > MAXPIL || NSMOV <= 0) return;
     const int n = std::min(NSMOV, MAXSMV);
     constexpr double half_pi = 3.141592653589793 / 2;
@@ -91,7 +91,7 @@ void SOILMOV(int& r) {
     }
 }
 
-void SMVNOD1(int& r, NODVEC& m) {
+void SMVNOD1(int r, NODVEC& m) {
     const int nn = soil_movement(r, 2, m);
     // Projection on the pile: the slope once more in the plane model; the
     // batter in the plane of the movement in the three-dimensional model.
@@ -104,7 +104,7 @@ void SMVNOD1(int& r, NODVEC& m) {
     for (int j = 1; j <= nn; ++j) m(j) *= f;
 }
 
-void SMVNOD2(int& r, NODVEC& m) {
+void SMVNOD2(int r, NODVEC& m) {
     const int nn = soil_movement(r, 3, m);
     if (nn == 0) return;
     const double f = std::cos(std::abs(std::sin(ALPHA(r))) * std::abs(BETA(r) - HALFPI_S));

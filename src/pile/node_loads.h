@@ -18,21 +18,21 @@ namespace zolan {
 // of DLTAB) or local z (DISTLD2, column 3) at each node of row r, read at the
 // node's distance from the head along the axis. The first argument is not
 // read. Called when DLNPT(r) > 0.
-void DISTLD(int& a, int& r, NODVEC& q);
-void DISTLD2(int& a, int& r, NODVEC& q);
+void DISTLD(int a, int r, NODVEC& q);
+void DISTLD2(int a, int r, NODVEC& q);
 
 // Soil-movement profile of row r into SMPDEP, SMPY, SMPZ: the depths SMDEP(k) - CORX(r)
 // below the head and the movements in effect SMVCUR resolved on the pile's
 // two lateral directions (three-dimensional model: sin BETA (Y cos ALPHA +
 // Z sin ALPHA) and Z cos ALPHA - Y sin ALPHA; plane model: Y sin(pi/2 - BATANG) and 0).
 // Writes only row r.
-void SOILMOV(int& r);
+void SOILMOV(int r);
 
 // Soil movement at each node of row r in the pile's first (SMVNOD1) or
 // second (SMVNOD2) lateral direction, read from the row's profile at the
 // node's depth below the head, then projected on the pile. Called when
 // NSMOV > 0, after SOILMOV(r).
-void SMVNOD1(int& r, NODVEC& m);
-void SMVNOD2(int& r, NODVEC& m);
+void SMVNOD1(int r, NODVEC& m);
+void SMVNOD2(int r, NODVEC& m);
 
 }  // namespace zolan

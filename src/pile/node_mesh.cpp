@@ -4,7 +4,6 @@
 #include "pile/node_mesh.h"
 
 #include <cmath>
-#include <mutex>
 
 #include "soil/soil_lookup.h"
 #include "model/status_codes.h"
@@ -13,6 +12,7 @@
 #include "model/pile_tables.h"
 #include "model/section_tables.h"
 #include "model/soil_tables.h"
+#include "report/row_report.h"
 #include "report/run_files.h"
 #include "report/unit_labels.h"
 
@@ -28,8 +28,7 @@ const fmt::Format& F_TOO_LONG() {
 }
 
 void too_long(int t) {
-    const std::lock_guard<std::mutex> hold(io::block_lock());
-    for (int unit : {RESFILE, RUNFILE}) io::write_fmt(unit, F_TOO_LONG(), {PLENP(t), ULEN.view()});
+    row_block({RESFILE, RUNFILE}, F_TOO_LONG(), {PLENP(t), ULEN.view()});
 }
 
 // The soil layer that holds depth x: the deepest layer whose top is at or

@@ -81,7 +81,7 @@ double table_secant(int m, double P, double phi, double keep) {
 }
 
 template <int (*TABLE)(int, int, double)>
-void node_stiffness(int pile, double P, NODVEC& EI, const NODVEC& y) {
+void node_stiffness(int pile, double P, SLOTVEC& EI, const SLOTVEC& y) {
     if (pile < 1 || pile > MAXPIL) return;
     const int p = IPROP(pile);
     if (p < 1 || p > MAXPSA) return;
@@ -93,21 +93,21 @@ void node_stiffness(int pile, double P, NODVEC& EI, const NODVEC& y) {
     for (int j = 1; j <= N + 1; ++j) {
         const int i = solver_index(j);
         // 1. Curvature from the central second difference.
-        double phi = std::fabs(y(i + 1) - 2.0 * y(i) + y(i - 1)) / (h * h);
+        double phi = std::fabs(y.slot(i + 1) - 2.0 * y.slot(i) + y.slot(i - 1)) / (h * h);
         if (phi < PHIMIN) phi = 0.0;
 
         // 2. The node's table; an elastic section keeps its EI.
         const int m = TABLE(pile, p, NDAXIS(pile, j));
         if (m < 1 || m > MAXMPS) continue;
 
-        EI(i) = table_secant(m, P, phi, EI(i));
+        EI.slot(i) = table_secant(m, P, phi, EI.slot(i));
     }
 }
 
 }  // namespace
 
-void EIMPHI(int pile, double P, NODVEC& EI, const NODVEC& y) { node_stiffness<SECMC1>(pile, P, EI, y); }
+void EIMPHI(int pile, double P, SLOTVEC& EI, const SLOTVEC& y) { node_stiffness<SECMC1>(pile, P, EI, y); }
 
-void EIMPHI2(int pile, double P, NODVEC& EI, const NODVEC& y) { node_stiffness<SECMC2>(pile, P, EI, y); }
+void EIMPHI2(int pile, double P, SLOTVEC& EI, const SLOTVEC& y) { node_stiffness<SECMC2>(pile, P, EI, y); }
 
 }  // namespace zolan

@@ -4,8 +4,8 @@
 // bracket the pile's axial force. The lateral solvers call EIMPHI for the
 // first bending plane and EIMPHI2 for the second (three-dimensional model).
 //
-// Node arrays are in the lateral solvers' numbering: real node j at index
-// solver_index(j), the head at 4, the tip at NINCR + 4 (model/node_tables.h).
+// Node arrays are in the lateral solvers' numbering (SLOTVEC): real node j in
+// slot solver_index(j), the head at 4, the tip at NINCR + 4.
 // Node positions and the increment are read from NDAXIS and HINCR, which the
 // node-mesh routine lays out before each lateral solution.
 //
@@ -32,7 +32,7 @@ namespace zolan {
 // a point of zero curvature never serves as the initial secant (no 0/0).
 // Input that does not fit the tables (a pile row, property set, table number
 // or count out of range) leaves EI unchanged.
-void EIMPHI(int pile, double P, NODVEC& EI, const NODVEC& y);
-void EIMPHI2(int pile, double P, NODVEC& EI, const NODVEC& y);
+void EIMPHI(int pile, double P, SLOTVEC& EI, const SLOTVEC& y);
+void EIMPHI2(int pile, double P, SLOTVEC& EI, const SLOTVEC& y);
 
 }  // namespace zolan

@@ -3,7 +3,6 @@
 #include "pile/tip_curve.h"
 
 #include <cmath>
-#include <mutex>
 
 #include "soil/soil_lookup.h"
 #include "model/status_codes.h"
@@ -12,6 +11,7 @@
 #include "model/single_precision.h"
 #include "model/input_tables.h"
 #include "model/soil_tables.h"
+#include "report/row_report.h"
 #include "report/run_files.h"
 #include "soil/soil_defaults.h"
 
@@ -55,11 +55,7 @@ const fmt::Format& W_COH() {
 
 
 void stop_with(const fmt::Format& f, int code, int& ISTAT) {
-    {
-        const std::lock_guard<std::mutex> hold(io::block_lock());
-        io::write_fmt(RESFILE, f);
-        io::write_fmt(RUNFILE, f);
-    }
+    row_block({RESFILE, RUNFILE}, f);
     set_status_once(ISTAT, code);
 }
 

@@ -5,7 +5,6 @@
 #include <algorithm>
 #include <cmath>
 
-#include "group/group_services.h"
 #include "model/input_tables.h"
 #include "model/pile_tables.h"
 #include "model/run_state.h"
@@ -84,7 +83,8 @@ double depth_interp(int s, int G, double xc, double a, double b) {
 
 }  // namespace
 
-void UPYMOD(int& r, NODVEC& y, NODVEC& es, NODVEC& m1, NODVEC& m2, NODVEC& esm, NODVEC& pr) {
+void UPYMOD(const PyControls& ctl, int r, const SLOTVEC& y, SLOTVEC& es, const SLOTVEC& m1, const SLOTVEC& m2,
+            SLOTVEC& esm, SLOTVEC& pr, RowReport& rep) {
     if (r < 1 || r > MAXPIL) return;
     const int p = IPROP(r);
     if (p < 1 || p > MAXPSA) return;
@@ -98,12 +98,13 @@ void UPYMOD(int& r, NODVEC& y, NODVEC& es, NODVEC& m1, NODVEC& m2, NODVEC& esm, 
     // Below the deepest curve (or no curve at all): zero springs from node i
     // down, one warning for the row.
     const auto fail = [&](int i) {
-        for (int k = i; k <= last; ++k) es(k) = esm(k) = pr(k) = 0.0;
-        ++UPYWRN(r);
+        for (int k = i; k <= last; ++k) es.slot(k) = esm.slot(k) = pr.slot(k) = 0.0;
+        rep.add(RESFILE, fmt::format_to_string(F_SHORT, {}));
+        rep.kerr = 1;
     };
 
     // 1. Ground line of the row.
-    if (PYMODE == 0 || PYMODE == 1) GRDDEP(r) = XTOP(r) + GROUND(r);
+    if (ctl.pymode == 0 || ctl.pymode == 1) GRDDEP(r) = XTOP(r) + GROUND(r);
     if (nc < 1) {
         fail(first);
         return;
@@ -136,7 +137,7 @@ void UPYMOD(int& r, NODVEC& y, NODVEC& es, NODVEC& m1, NODVEC& m2, NODVEC& esm, 
         double pf, yf;
         depth_factors(r, z, pf, yf);
         if (x < 0.0) {  // above the depth origin: no spring (esm and pr left as they are)
-            es(i) = 0.0;
+            es.slot(i) = 0.0;
             continue;
         }
         bool one = true;
@@ -147,29 +148,21 @@ void UPYMOD(int& r, NODVEC& y, NODVEC& es, NODVEC& m1, NODVEC& m2, NODVEC& esm, 
         // Deflection relative to the soil movement.
         double M = 0.0, w;
         if (NSMOV > 0) {
-            M = std::sqrt(m1(i) * m1(i) + m2(i) * m2(i));
-            w = std::abs(y(i) - M);
+            M = std::sqrt(m1.slot(i) * m1.slot(i) + m2.slot(i) * m2.slot(i));
+            w = std::abs(y.slot(i) - M);
         } else {
-            w = std::abs(y(i));
+            w = std::abs(y.slot(i));
         }
         if (w < TOLZ) w = TOLZ;
         // Secant of each curve used, then linear in depth.
         const double scale = PFGRP(r) / (w * YFGRP(r)) * (pf / yf);
         const double pG = curve_reaction(s, G, w);
         const double EsG = pG * scale;
-        es(i) = one ? EsG : depth_interp(s, G, x, curve_reaction(s, G - 1, w) * scale, EsG);
-        if (PYMODE == 0 && NSMOV > 0) esm(i) = es(i) * M;
+        es.slot(i) = one ? EsG : depth_interp(s, G, x, curve_reaction(s, G - 1, w) * scale, EsG);
+        if (ctl.pymode == 0 && NSMOV > 0) esm.slot(i) = es.slot(i) * M;
         // Reaction on the lower bracketing curve alone, against the deflection.
-        pr(i) = PFGRP(r) * pG * pf;
-        if (y(i) > M) pr(i) = -pr(i);
-    }
-}
-
-void UPYFOLD() {
-    for (int r = 1; r <= MAXPIL; ++r) {
-        for (int k = 0; k < UPYWRN(r); ++k) io::write_fmt(RESFILE, F_SHORT);
-        if (UPYWRN(r) > 0) KERR = 1;
-        UPYWRN(r) = 0;
+        pr.slot(i) = PFGRP(r) * pG * pf;
+        if (y.slot(i) > M) pr.slot(i) = -pr.slot(i);
     }
 }
 

@@ -236,11 +236,6 @@ void write_records(int unit, std::string_view text) {
     }
 }
 
-std::mutex& block_lock() {
-    static std::mutex lock;
-    return lock;
-}
-
 void reset_write_failures() {
     const std::lock_guard<std::mutex> hold(write_failure_lock);
     write_failure.clear();

@@ -6,7 +6,6 @@
 
 #include <cstdint>
 #include <initializer_list>
-#include <mutex>
 #include <span>
 #include <string>
 #include <string_view>
@@ -85,11 +84,6 @@ std::string_view unit_name(int unit);
 // The first failed write or flush of the run ("FILE: reason"), or empty.
 std::string first_write_failure();
 void reset_write_failures();
-
-// Blocks written from worker threads (warnings of the soil and pile routines
-// inside the parallel loops over pile rows) hold this one lock while they
-// write, so that no two blocks interleave on any file.
-std::mutex& block_lock();
 
 // Formatted output. A write to a unit that is not open for writing is dropped.
 void write_fmt(int unit, const fmt::Format& f, std::span<const fmt::Item> items);

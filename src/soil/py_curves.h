@@ -1,7 +1,7 @@
 // Lateral soil springs of a pile: the p-y curves of every soil code, evaluated
 // node by node at the current deflections (analysis mode), or tabulated as
 // whole curves for the report of generated curves and the curve file (curve
-// mode, PYREQ = 1).
+// mode, PyControls::pyreq = 1).
 //
 // Node arrays hold real node j (j = 1 .. NINCR + 1, node 1 the pile head) at
 // index j. In analysis mode the node positions and the layer ranges are those
@@ -13,23 +13,43 @@
 #pragma once
 
 #include "model/node_tables.h"
+#include "report/row_report.h"
 
 namespace zolan {
 
+// What the caller's stage tells the p-y evaluation. The caller fills it; it
+// stays the same for a whole loop over pile rows and is only read.
+struct PyControls {
+    int pymode = 0;  // print switch PYMODE: 0 during an analysis (the p-y state of the row is kept)
+    int pyreq = 0;   // curve mode PYREQ: 1 tabulates whole curves at the scratch row
+    int kcappy = 0;  // cap pass KCAPPY: 1 while the embedded cap's springs take the cap width
+};
+
+// One pile row's work of a p-y evaluation.
+struct PyWork {
+    PyWork() = default;
+    PyWork(int prop_set, int pile_row, int group_row) : prop(prop_set), pile(pile_row), gpile(group_row) {}
+
+    int prop = 0;   // property set whose section diameter the curves take (IPROP of the row)
+    int pile = 0;   // pile row: its nodes (analysis), head, ground line, p-y state
+    int gpile = 0;  // row whose group multipliers apply in curve mode
+    NODVEC y;       // in: deflection at each node
+    NODVEC smy, smz;  // in: free-field soil movement along the two lateral axes
+    NODVEC es;      // out: secant modulus p / y
+    NODVEC esm;     // out: es times the movement's magnitude
+    NODVEC p;       // out: signed soil reaction
+    RowReport* report = nullptr;  // the row's report inside a loop; null: the thread's own (serial: the files)
+};
+
 // Secant modulus es = p / y and signed soil reaction p at every node of pile
-// row `pile` (analysis), or the tabulated curve of the scratch node (curve
-// mode); gpile is the row whose group multipliers apply in curve mode. smy and
-// smz are the free-field soil movement along the two lateral axes, esm is es
-// times the movement's magnitude. A soil lookup beyond its curve sets ISTAT
-// and ends the evaluation. Writes only row `pile`'s slots of the p-y state.
-void PYCURV(int prop, int& ISTAT, int pile, int gpile, const NODVEC& y, NODVEC& es, const NODVEC& smy,
-            const NODVEC& smz, NODVEC& esm, NODVEC& p);
+// row w.pile (analysis), or the tabulated curve of the scratch node (curve
+// mode). A soil lookup beyond its curve sets ISTAT and ends the evaluation.
+// Writes only row w.pile's slots of the p-y state and the work's outputs.
+void PYCURV(const PyControls& ctl, PyWork& w, int& ISTAT);
 
 // The generators, one per soil model, each for the nodes LAYNF .. LAYNL of one
-// layer; same arguments as PYCURV plus the layer.
-#define ZOLAN_PY_GENERATOR(name)                                                                     \
-    void name(int prop, int layer, int& ISTAT, int pile, int gpile, const NODVEC& y, NODVEC& es, \
-              const NODVEC& smy, const NODVEC& smz, NODVEC& esm, NODVEC& p)
+// layer; the arguments of PYCURV plus the layer.
+#define ZOLAN_PY_GENERATOR(name) void name(const PyControls& ctl, int layer, PyWork& w, int& ISTAT)
 ZOLAN_PY_GENERATOR(PYSCLAY);   // 1 (and any code outside 1..13): soft clay
 ZOLAN_PY_GENERATOR(PYSTIFW);   // 2: stiff clay with free water
 ZOLAN_PY_GENERATOR(PYSTIFF);   // 3: stiff clay without free water

@@ -23,10 +23,10 @@ const fmt::Format F_HEAD(
 const fmt::Format F_POINT_PLOT("(1P,1X,2(G15.8,2X))");
 
 class ElasticSubgrade final : public PyModel {
+    friend class ElasticSubgradePrinter;
 public:
     ElasticSubgrade() {
         code = 6;
-        plot_point = &F_POINT_PLOT;
         cap_pass = false;
         stores_paspv = false;
     }
@@ -79,24 +79,33 @@ public:
         return yref * ((i - 1) / 8.0);
     }
 
+private:
+    double tmax_ = 0, k_ = 0;
+};
+
+// The printed report of a tabulated curve of the model above.
+class ElasticSubgradePrinter final : public PyPrinter {
+public:
+    explicit ElasticSubgradePrinter(ElasticSubgrade& m) : law(m) { plot_point = &F_POINT_PLOT; }
+
     void write_heading(const PyNode& n) override {
         io::write_fmt(ECHOFILE, F_HEAD,
                       {UBLEN2.view(), USLEN2.view(), UFOR3.view(), USLASH.view(), ULEN2.view(), UPOW.view(),
-                       UEXP2.view(), UCD12(n.z), UCM1E3(n.b), tmax_, ULEN2.view(), UFOR3.view(), USLASH.view(),
+                       UEXP2.view(), UCD12(n.z), UCM1E3(n.b), law.tmax_, ULEN2.view(), UFOR3.view(), USLASH.view(),
                        ULEN2.view()});
         io::write_list(PLOTFILE, {n.x});
     }
 
 private:
-    double tmax_ = 0, k_ = 0;
+    ElasticSubgrade& law;
 };
 
 }  // namespace
 
-void PYELAS(int prop, int layer, int& ISTAT, int pile, int gpile, const NODVEC& y, NODVEC& es, const NODVEC& smy,
-            const NODVEC& smz, NODVEC& esm, NODVEC& p) {
+void PYELAS(const PyControls& ctl, int layer, PyWork& w, int& ISTAT) {
     ElasticSubgrade m;
-    py_frame(m, prop, layer, ISTAT, pile, gpile, y, es, smy, smz, esm, p);
+    ElasticSubgradePrinter r(m);
+    py_frame(m, &r, ctl, layer, w, ISTAT);
 }
 
 }  // namespace zolan

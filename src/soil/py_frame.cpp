@@ -5,7 +5,6 @@
 #include <cmath>
 
 #include "model/section_lookup.h"
-#include "group/group_services.h"
 #include "model/case_tables.h"
 #include "model/input_tables.h"
 #include "model/pile_tables.h"
@@ -14,6 +13,7 @@
 #include "model/section_tables.h"
 #include "model/soil_tables.h"
 #include "report/field_writers.h"
+#include "report/row_report.h"
 #include "report/run_files.h"
 #include "soil/py_curves.h"
 
@@ -79,7 +79,7 @@ void PyModel::tabulated(const PyNode& n, double Y, double p1, double P, double& 
     }
 }
 
-void PyModel::write_point(const PyNode&, double yt, double pt) {
+void PyPrinter::write_point(const PyNode&, double yt, double pt) {
     WRBLNK(ECHOFILE, 21);
     WRREAL(ECHOFILE, 20, 5, yt);
     WRREAL(ECHOFILE, 20, 5, pt);
@@ -87,7 +87,7 @@ void PyModel::write_point(const PyNode&, double yt, double pt) {
     io::write_fmt(PLOTFILE, plot_point ? *plot_point : F_POINT_PLOT, {yt, pt});
 }
 
-void PyModel::after_point(const PyNode&, int, double) {}
+void PyPrinter::after_point(const PyNode&, int, double) {}
 
 // ---------------------------------------------------------------------------
 // Depth multipliers.
@@ -120,16 +120,18 @@ void PYDFACT(int pile, int& set, double x, double& pm, double& ym) {
 // ---------------------------------------------------------------------------
 // The frame.
 
-void py_frame(PyModel& m, int prop, int layer, int& ISTAT, int pile, int gpile, const NODVEC& y, NODVEC& es,
-              const NODVEC& smy, const NODVEC& smz, NODVEC& esm, NODVEC& p) {
+void py_frame(PyModel& m, PyPrinter* printer, const PyControls& ctl, int layer, PyWork& w, int& ISTAT) {
+    const int prop = w.prop, pile = w.pile;
+    const NODVEC &y = w.y, &smy = w.smy, &smz = w.smz;
+    NODVEC &es = w.es, &esm = w.esm, &p = w.p;
     PyNode n;
     n.prop = prop;
     n.layer = layer;
     n.pile = pile;
-    n.curve = PYREQ == 1;
-    n.analysis = PYMODE == 0;
+    n.curve = ctl.pyreq == 1;
+    n.analysis = ctl.pymode == 0;
     n.row = n.curve ? PYSCRATCH : pile;
-    n.gpile = n.analysis ? pile : gpile;
+    n.gpile = n.analysis ? pile : w.gpile;
     const int nf = LAYNF(layer, n.row), nl = LAYNL(layer, n.row);
     if (nf < 1) return;
     n.h = NDEPTH(n.row, nf + 1) - NDEPTH(n.row, nf);
@@ -158,7 +160,7 @@ void py_frame(PyModel& m, int prop, int layer, int& ISTAT, int pile, int gpile, 
             n.pm = n.ym = 1.0;
             if (KJ1 == 1) PYDFACT(pile, n.s, n.x, n.pm, n.ym);
             // 4-5. Ground line.
-            if (PYMODE == 0 || PYMODE == 1) GRDDEP(pile) = XTOP(pile) + GROUND(pile);
+            if (ctl.pymode == 0 || ctl.pymode == 1) GRDDEP(pile) = XTOP(pile) + GROUND(pile);
             n.z = n.x - GROUND(pile) - XTOP(pile);
             es(k) = 0.0;
             // 6. Curve-file words.
@@ -170,7 +172,7 @@ void py_frame(PyModel& m, int prop, int layer, int& ISTAT, int pile, int gpile, 
             // 9. Diameter (cap width for the cap and the cap pseudo-pile).
             auto diameter = [&] {
                 n.b = SECDIA(pile, prop, n.a);
-                if ((n.cap && KCAPOP == 1) || KCAPPY == 1) n.b = CAPWID;
+                if ((n.cap && KCAPOP == 1) || ctl.kcappy == 1) n.b = CAPWID;
             };
             if (m.lookups_first) {
                 diameter();
@@ -197,7 +199,7 @@ void py_frame(PyModel& m, int prop, int layer, int& ISTAT, int pile, int gpile, 
                 n.zeq = n.z;
             }
             // 12. Heading of a printed curve.
-            if (n.curve && PLOTFLG == 0) m.write_heading(n);
+            if (n.curve && PLOTFLG == 0 && printer) printer->write_heading(n);
             // 13. The model.
             if (!m.prepare(n, ISTAT)) return;
             // 14. Running sum.
@@ -228,9 +230,9 @@ void py_frame(PyModel& m, int prop, int layer, int& ISTAT, int pile, int gpile, 
                 if (PLOTFLG == 1) {
                     PYBUF(i, 1) = yt;
                     PYBUF(i, 2) = pt;
-                } else {
-                    m.write_point(n, yt, pt);
-                    m.after_point(n, i, yt);
+                } else if (printer) {
+                    printer->write_point(n, yt, pt);
+                    printer->after_point(n, i, yt);
                 }
             }
         }
@@ -240,39 +242,41 @@ void py_frame(PyModel& m, int prop, int layer, int& ISTAT, int pile, int gpile, 
 // ---------------------------------------------------------------------------
 // The dispatcher.
 
-void PYCURV(int prop, int& ISTAT, int pile, int gpile, const NODVEC& y, NODVEC& es, const NODVEC& smy,
-            const NODVEC& smz, NODVEC& esm, NODVEC& p) {
-    const int row = PYREQ == 1 ? PYSCRATCH : pile;
+void PYCURV(const PyControls& ctl, PyWork& w, int& ISTAT) {
+    // Blocks of the generators go to the row's report when the caller keeps one.
+    const RowScope scope(w.report);
+    const int pile = w.pile;
+    const int row = ctl.pyreq == 1 ? PYSCRATCH : pile;
     const int n = NINCR(IPROP(pile));
     // 1. Ground line.
-    if (PYMODE == 0 || PYMODE == 1) GRDDEP(pile) = XTOP(pile) + GROUND(pile);
+    if (ctl.pymode == 0 || ctl.pymode == 1) GRDDEP(pile) = XTOP(pile) + GROUND(pile);
     // 2. The layers on the pile.
     for (int L = 1; L <= NLAYPY; ++L) {
         const int nf = LAYNF(L, row);
         if (nf == 0) continue;
-        if (PYMODE == 0 && nf == n + 1 && LAYNL(L, row) == n + 1) continue;
+        if (ctl.pymode == 0 && nf == n + 1 && LAYNL(L, row) == n + 1) continue;
         switch (ISOIL(L)) {
-            case 2: PYSTIFW(prop, L, ISTAT, pile, gpile, y, es, smy, smz, esm, p); break;
-            case 3: PYSTIFF(prop, L, ISTAT, pile, gpile, y, es, smy, smz, esm, p); break;
-            case 4: PYSAND(prop, L, ISTAT, pile, gpile, y, es, smy, smz, esm, p); break;
-            case 5: PYUSER(prop, L, ISTAT, pile, gpile, y, es, smy, smz, esm, p); break;
-            case 6: PYVUGGY(prop, L, ISTAT, pile, gpile, y, es, smy, smz, esm, p); break;
-            case 7: PYSILT(prop, L, ISTAT, pile, gpile, y, es, smy, smz, esm, p); break;
-            case 8: PYAPISND(prop, L, ISTAT, pile, gpile, y, es, smy, smz, esm, p); break;
-            case 9: PYROCK(prop, L, ISTAT, pile, gpile, y, es, smy, smz, esm, p); break;
-            case 10: PYSTIFK(prop, L, ISTAT, pile, gpile, y, es, smy, smz, esm, p); break;
-            case 11: PYLIQ(prop, L, ISTAT, pile, gpile, y, es, smy, smz, esm, p); break;
-            case 12: PYELAS(prop, L, ISTAT, pile, gpile, y, es, smy, smz, esm, p); break;
-            case 13: PYSCLAYJ(prop, L, ISTAT, pile, gpile, y, es, smy, smz, esm, p); break;
-            default: PYSCLAY(prop, L, ISTAT, pile, gpile, y, es, smy, smz, esm, p); break;
+            case 2: PYSTIFW(ctl, L, w, ISTAT); break;
+            case 3: PYSTIFF(ctl, L, w, ISTAT); break;
+            case 4: PYSAND(ctl, L, w, ISTAT); break;
+            case 5: PYUSER(ctl, L, w, ISTAT); break;
+            case 6: PYVUGGY(ctl, L, w, ISTAT); break;
+            case 7: PYSILT(ctl, L, w, ISTAT); break;
+            case 8: PYAPISND(ctl, L, w, ISTAT); break;
+            case 9: PYROCK(ctl, L, w, ISTAT); break;
+            case 10: PYSTIFK(ctl, L, w, ISTAT); break;
+            case 11: PYLIQ(ctl, L, w, ISTAT); break;
+            case 12: PYELAS(ctl, L, w, ISTAT); break;
+            case 13: PYSCLAYJ(ctl, L, w, ISTAT); break;
+            default: PYSCLAY(ctl, L, w, ISTAT); break;
         }
     }
     // 3. A lookup's status ends the evaluation.
     if (ISTAT != 0) return;
     // 4. No soil modulus above the ground line.
-    const double ground = (PYMODE == 0 || PYMODE == 1) ? XTOP(pile) + GROUND(pile) : GRDDEP(pile);
+    const double ground = (ctl.pymode == 0 || ctl.pymode == 1) ? XTOP(pile) + GROUND(pile) : GRDDEP(pile);
     for (int k = 1; k <= n + 1; ++k)
-        if (NDEPTH(row, k) < ground) es(k) = 0.0;
+        if (NDEPTH(row, k) < ground) w.es(k) = 0.0;
 }
 
 }  // namespace zolan

@@ -5,7 +5,9 @@
 // to evaluate (the node's, or a whole tabulated curve), the group and depth
 // multipliers, the soil movement, the sign of the reaction, and the report
 // lines of a tabulated curve. A soil model states only what is its own by
-// overriding the hooks of PyModel; each hook's default is the frame's rule.
+// overriding the hooks of PyModel, its law; each hook's default is the frame's
+// rule. The printed report of a tabulated curve is a separate PyPrinter, so a
+// solver evaluates a law with no printing code in it.
 //
 // A model object lives on the stack of one generator call, so the state it
 // carries from node to node (a previous node's resistance, an average over
@@ -16,6 +18,7 @@
 #include "report/fortran_format.h"
 #include "model/node_tables.h"
 #include "model/single_precision.h"
+#include "soil/py_curves.h"
 
 namespace zolan {
 
@@ -29,8 +32,8 @@ struct PyNode {
     // The call.
     int prop = 0, layer = 0, pile = 0, gpile = 0;
     int row = 0;         // node-table row: pile (analysis) or PYSCRATCH (curve mode)
-    bool curve = false;  // curve mode (PYREQ = 1)
-    bool analysis = false;  // PYMODE = 0
+    bool curve = false;  // curve mode (PyControls::pyreq = 1)
+    bool analysis = false;  // PyControls::pymode = 0
     // The node.
     int k = 0;           // node number
     bool cap = false;    // cap pass
@@ -54,8 +57,6 @@ public:
     bool stores_paspv = true;       // the cap pass stores PASPV (with KCAPOP = 1)
     bool uses_eqdepth = false;      // the model uses the equivalent depth
     bool lookups_first = false;     // diameter and lookups before the ground-line test
-    // Layout of a tabulated point on PLOTFILE (null: the frame's (1P,2(1X,G15.8))).
-    const fmt::Format* plot_point = nullptr;
 
     // Soil values at the node (the strength-curve lookups). Returns false
     // as soon as a lookup has set ISTAT: the generator then returns at once.
@@ -89,8 +90,20 @@ public:
     // The point tabulated for deflection Y: deflection yt and reaction pt.
     virtual void tabulated(const PyNode& n, double Y, double p1, double P, double& yt, double& pt) const;
 
-    // Curve mode, printed curves: the model's heading on ECHOFILE and the
-    // depth record on PLOTFILE, in the model's order.
+protected:
+    ~PyModel() = default;
+};
+
+// The printed report of a model's tabulated curves (curve mode with PLOTFLG
+// = 0): the model's heading and each point. A printer reads (and may prepare)
+// the law it reports on; the law knows nothing of it.
+class PyPrinter {
+public:
+    // Layout of a tabulated point on PLOTFILE (null: the frame's (1P,2(1X,G15.8))).
+    const fmt::Format* plot_point = nullptr;
+
+    // The model's heading on ECHOFILE and the depth record on PLOTFILE, in
+    // the model's order.
     virtual void write_heading(const PyNode& n) = 0;
     // One tabulated point on ECHOFILE and PLOTFILE.
     virtual void write_point(const PyNode& n, double yt, double pt);
@@ -98,12 +111,12 @@ public:
     virtual void after_point(const PyNode& n, int i, double yt);
 
 protected:
-    ~PyModel() = default;
+    ~PyPrinter() = default;
 };
 
-// Runs the frame for one layer: the generator's body is "make the model, call
-// py_frame". The arguments are those of the generators (py_curves.h).
-void py_frame(PyModel& m, int prop, int layer, int& ISTAT, int pile, int gpile, const NODVEC& y, NODVEC& es,
-              const NODVEC& smy, const NODVEC& smz, NODVEC& esm, NODVEC& p);
+// Runs the frame for one layer: the generator's body is "make the model and
+// its printer, call py_frame". A null printer prints nothing (a model that
+// never tabulates). The other arguments are those of the generators (py_curves.h).
+void py_frame(PyModel& m, PyPrinter* printer, const PyControls& ctl, int layer, PyWork& w, int& ISTAT);
 
 }  // namespace zolan

@@ -38,6 +38,7 @@ const fmt::Format F_HEAD(
 const fmt::Format F_POINT_PLOT("(7X,1P,2G20.8)");
 
 class LiquefiedSand final : public PyModel {
+    friend class LiquefiedSandPrinter;
 public:
     LiquefiedSand() {
         code = 11;
@@ -102,24 +103,6 @@ public:
         return english_ ? m * IN_PER_M : m;
     }
 
-    void write_heading(const PyNode& n) override {
-        curve(n);
-        io::write_fmt(ECHOFILE, F_HEAD,
-                      {UCD12(n.z), UBLEN2.view(), UCM1E3(n.b), USLEN2.view(), UCM1728(gamma_), UFOR3.view(),
-                       USLASH.view(), UBLEN2.view(), UPOW.view(), UEXP3.view(), pu_, UFOR3.view(), USLASH.view(),
-                       ULEN2.view(), PFGRP(n.gpile), YFGRP(n.gpile), ULEN2.view(), UFOR3.view(), USLASH.view(),
-                       ULEN2.view()});
-        io::write_list(PLOTFILE, {n.x});
-    }
-
-    void write_point(const PyNode&, double yt, double pt) override {
-        WRBLNK(ECHOFILE, 1);
-        WRREAL(ECHOFILE, 14, 5, yt);
-        WRREAL(ECHOFILE, 17, 5, pt);
-        WREOL(ECHOFILE);
-        io::write_fmt(PLOTFILE, F_POINT_PLOT, {yt, pt});
-    }
-
 private:
     // First default deflection in the run's length unit.
     double y1() const { return english_ ? Y1_M * IN_PER_M : Y1_M; }
@@ -145,12 +128,39 @@ private:
     double gamma_ = 0, a_ = 0, bb_ = 0, c_ = 0, pd_ = 0, pu_ = 0, pu_prev_ = 0;
 };
 
+// The printed report of a tabulated curve of the model above.
+class LiquefiedSandPrinter final : public PyPrinter {
+public:
+    explicit LiquefiedSandPrinter(LiquefiedSand& m) : law(m) {}
+
+    void write_heading(const PyNode& n) override {
+        law.curve(n);
+        io::write_fmt(ECHOFILE, F_HEAD,
+                      {UCD12(n.z), UBLEN2.view(), UCM1E3(n.b), USLEN2.view(), UCM1728(law.gamma_), UFOR3.view(),
+                       USLASH.view(), UBLEN2.view(), UPOW.view(), UEXP3.view(), law.pu_, UFOR3.view(), USLASH.view(),
+                       ULEN2.view(), PFGRP(n.gpile), YFGRP(n.gpile), ULEN2.view(), UFOR3.view(), USLASH.view(),
+                       ULEN2.view()});
+        io::write_list(PLOTFILE, {n.x});
+    }
+
+    void write_point(const PyNode&, double yt, double pt) override {
+        WRBLNK(ECHOFILE, 1);
+        WRREAL(ECHOFILE, 14, 5, yt);
+        WRREAL(ECHOFILE, 17, 5, pt);
+        WREOL(ECHOFILE);
+        io::write_fmt(PLOTFILE, F_POINT_PLOT, {yt, pt});
+    }
+
+private:
+    LiquefiedSand& law;
+};
+
 }  // namespace
 
-void PYLIQ(int prop, int layer, int& ISTAT, int pile, int gpile, const NODVEC& y, NODVEC& es, const NODVEC& smy,
-           const NODVEC& smz, NODVEC& esm, NODVEC& p) {
+void PYLIQ(const PyControls& ctl, int layer, PyWork& w, int& ISTAT) {
     LiquefiedSand m;
-    py_frame(m, prop, layer, ISTAT, pile, gpile, y, es, smy, smz, esm, p);
+    LiquefiedSandPrinter r(m);
+    py_frame(m, &r, ctl, layer, w, ISTAT);
 }
 
 }  // namespace zolan

@@ -7,7 +7,6 @@
 
 #include <cmath>
 
-#include "group/group_services.h"
 #include "model/input_tables.h"
 #include "model/node_tables.h"
 #include "model/pile_tables.h"
@@ -124,7 +123,9 @@ void PYREPORT(int& ISTAT) {
     }
     // 1. Curve mode.
     NLAYPY = NLAYER;
-    PYREQ = 1;
+    PyControls ctl;
+    ctl.pymode = PYMODE;
+    ctl.pyreq = 1;
     const int n = PYREQN < 0 ? 0 : PYREQN > MAXPYR ? MAXPYR : PYREQN;
 
     // 2. Classification, a later rule overwriting an earlier one.
@@ -212,11 +213,10 @@ void PYREPORT(int& ISTAT) {
         io::write_fmt(PLOTFILE, F_REQ_PLOT, {r, P, curve ? N : 0});
         // 4.7. The curve, from the node arrays of a pile at rest.
         if (curve) {
-            NODVEC y, es, smy, smz, esm, p;
-            PYCURV(s, ISTAT, P, P, y, es, smy, smz, esm, p);
+            PyWork w(s, P, P);
+            PYCURV(ctl, w, ISTAT);
         }
     }
-    PYREQ = 0;
 }
 
 }  // namespace zolan

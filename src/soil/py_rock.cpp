@@ -3,7 +3,6 @@
 // with the depth xr below the top of the rock layer down to 3 diameters.
 #include <algorithm>
 #include <cmath>
-#include <mutex>
 #include <span>
 #include <string>
 #include <string_view>
@@ -14,6 +13,7 @@
 #include "model/node_tables.h"
 #include "model/single_precision.h"
 #include "model/soil_tables.h"
+#include "report/row_report.h"
 #include "report/run_files.h"
 #include "report/unit_labels.h"
 #include "soil/py_curves.h"
@@ -44,6 +44,7 @@ const fmt::Format F_NO_STRENGTH(
     R"((/,7X,"--------------------WARNING----------------------",/,7X,"THE UNIAXIAL COMPRESION STRENGTH IS 0 FOR WEAK ROCK ",/,7X,"ACCORDING TO THE INPUT DATA.",/,7X,"PLEASE ENTER THE CORRECT VALUE AND RUN IT AGAIN."))");
 
 class WeakRock final : public PyModel {
+    friend class WeakRockPrinter;
 public:
     WeakRock() {
         code = 9;
@@ -120,23 +121,6 @@ public:
 
     double default_y(const PyNode&, int i, double) const override { return yrm_ * YDEF[i - 1]; }
 
-    void write_heading(const PyNode& n) override {
-        curve(n);
-        io::write_fmt(ECHOFILE, F_HEAD,
-                      {UBLEN2.view(), USLEN2.view(),                                                    //
-                       UFOR3.view(), USLASH.view(), ULEN2.view(), UPOW.view(), UEXP2.view(),              //
-                       UFOR3.view(), USLASH.view(), ULEN2.view(), UPOW.view(), UEXP3.view(),              //
-                       UFOR3.view(), USLASH.view(), UBLEN2.view(), UPOW.view(), UEXP3.view(),             //
-                       UCD12(n.z), UCM1E3(n.b), q_, pur_, UCM1728(gamma_), krm_,                          //
-                       ULEN2.view(), UFOR3.view(), USLASH.view(), ULEN2.view()});
-        io::write_list(PLOTFILE, {n.x});
-    }
-
-    void write_point(const PyNode&, double yt, double pt) override {
-        io::write_fmt(ECHOFILE, F_POINT_ECHO, {yt, pt});
-        io::write_fmt(PLOTFILE, F_POINT_PLOT, {yt, pt});
-    }
-
 private:
     // Ultimate resistance and the constants of the curve at the node.
     void curve(const PyNode& n) {
@@ -166,10 +150,7 @@ private:
     }
 
     static void write_no_strength() {
-        const std::string block = fmt::format_to_string(F_NO_STRENGTH, std::span<const fmt::Item>());
-        const std::lock_guard<std::mutex> hold(io::block_lock());
-        io::write_records(ECHOFILE, block);
-        io::write_records(RUNFILE, block);
+        row_block({ECHOFILE, RUNFILE}, F_NO_STRENGTH);
     }
 
     double q_ = 0, qtop_ = 0, qavg_ = 0, gamma_ = 0, rqd_ = 0, eir_ = 0, krm_ = 0;
@@ -180,12 +161,38 @@ private:
     double x0_ = 0, xp_ = 0, qp_ = 0, area_ = 0;
 };
 
+// The printed report of a tabulated curve of the model above.
+class WeakRockPrinter final : public PyPrinter {
+public:
+    explicit WeakRockPrinter(WeakRock& m) : law(m) {}
+
+    void write_heading(const PyNode& n) override {
+        law.curve(n);
+        io::write_fmt(ECHOFILE, F_HEAD,
+                      {UBLEN2.view(), USLEN2.view(),                                                    //
+                       UFOR3.view(), USLASH.view(), ULEN2.view(), UPOW.view(), UEXP2.view(),              //
+                       UFOR3.view(), USLASH.view(), ULEN2.view(), UPOW.view(), UEXP3.view(),              //
+                       UFOR3.view(), USLASH.view(), UBLEN2.view(), UPOW.view(), UEXP3.view(),             //
+                       UCD12(n.z), UCM1E3(n.b), law.q_, law.pur_, UCM1728(law.gamma_), law.krm_,
+                       ULEN2.view(), UFOR3.view(), USLASH.view(), ULEN2.view()});
+        io::write_list(PLOTFILE, {n.x});
+    }
+
+    void write_point(const PyNode&, double yt, double pt) override {
+        io::write_fmt(ECHOFILE, F_POINT_ECHO, {yt, pt});
+        io::write_fmt(PLOTFILE, F_POINT_PLOT, {yt, pt});
+    }
+
+private:
+    WeakRock& law;
+};
+
 }  // namespace
 
-void PYROCK(int prop, int layer, int& ISTAT, int pile, int gpile, const NODVEC& y, NODVEC& es, const NODVEC& smy,
-            const NODVEC& smz, NODVEC& esm, NODVEC& p) {
+void PYROCK(const PyControls& ctl, int layer, PyWork& w, int& ISTAT) {
     WeakRock m;
-    py_frame(m, prop, layer, ISTAT, pile, gpile, y, es, smy, smz, esm, p);
+    WeakRockPrinter r(m);
+    py_frame(m, &r, ctl, layer, w, ISTAT);
 }
 
 }  // namespace zolan

@@ -6,7 +6,6 @@
 // (A pu)) with pu from the coefficients C1, C2, C3 and the loading factor A.
 #include <algorithm>
 #include <cmath>
-#include <mutex>
 #include <span>
 
 #include "soil/soil_lookup.h"
@@ -17,6 +16,7 @@
 #include "model/single_precision.h"
 #include "model/soil_tables.h"
 #include "report/field_writers.h"
+#include "report/row_report.h"
 #include "report/run_files.h"
 #include "report/unit_labels.h"
 #include "soil/py_curves.h"
@@ -44,11 +44,7 @@ const fmt::Format F_ZERO_PHI(
 // A zero friction angle below a layer's first node: the block on the runtime
 // file and the echo file, and status 30.
 void zero_phi_stop(int& ISTAT) {
-    {
-        const std::lock_guard<std::mutex> hold(io::block_lock());
-        io::write_fmt(RUNFILE, F_ZERO_PHI);
-        io::write_fmt(ECHOFILE, F_ZERO_PHI);
-    }
+    row_block({RUNFILE, ECHOFILE}, F_ZERO_PHI);
     set_status_once(ISTAT, ISSANDPH);
 }
 
@@ -129,6 +125,7 @@ protected:
 // Code 4.
 
 class Sand final : public SandBase {
+    friend class SandPrinter;
 public:
     Sand() : SandBase(false) { code = 4; }
 
@@ -150,15 +147,6 @@ public:
     double sum_value(const PyNode&, bool& add) const override {
         add = true;
         return pu_;
-    }
-
-    void write_heading(const PyNode& n) override {
-        compute(n);
-        io::write_fmt(ECHOFILE, F_HEAD4,
-                      {UBLEN2.view(), USLEN2.view(), UFOR3.view(), USLASH.view(), UBLEN2.view(), UPOW.view(),
-                       UEXP3.view(), UCD12(n.z), UCM1E3(n.b), degrees(), UCM1728(gamma_), A_, B_, pst_, pcd_,
-                       ULEN2.view(), UFOR3.view(), USLASH.view(), ULEN2.view()});
-        io::write_list(PLOTFILE, {n.x});
     }
 
 private:
@@ -204,14 +192,33 @@ private:
     bool none_ = true;
 };
 
+// The printed report of a tabulated curve of the model above.
+class SandPrinter final : public PyPrinter {
+public:
+    explicit SandPrinter(Sand& m) : law(m) {}
+
+    void write_heading(const PyNode& n) override {
+        law.compute(n);
+        io::write_fmt(ECHOFILE, F_HEAD4,
+                      {UBLEN2.view(), USLEN2.view(), UFOR3.view(), USLASH.view(), UBLEN2.view(), UPOW.view(),
+                       UEXP3.view(), UCD12(n.z), UCM1E3(n.b), law.degrees(), UCM1728(law.gamma_), law.A_, law.B_,
+                       law.pst_, law.pcd_,
+                       ULEN2.view(), UFOR3.view(), USLASH.view(), ULEN2.view()});
+        io::write_list(PLOTFILE, {n.x});
+    }
+
+private:
+    Sand& law;
+};
+
 // ---------------------------------------------------------------------------
 // Code 8.
 
 class ApiSand final : public SandBase {
+    friend class ApiSandPrinter;
 public:
     ApiSand() : SandBase(true) {
         code = 8;
-        plot_point = &F_POINT_PLOT8;
     }
 
     bool prepare(const PyNode& n, int&) override {
@@ -228,15 +235,6 @@ public:
     double sum_value(const PyNode&, bool& add) const override {
         add = true;
         return apu_;
-    }
-
-    void write_heading(const PyNode& n) override {
-        compute(n);
-        io::write_fmt(ECHOFILE, F_HEAD8,
-                      {UBLEN2.view(), USLEN2.view(), UFOR3.view(), USLASH.view(), UBLEN2.view(), UPOW.view(),
-                       UEXP3.view(), UCD12(n.z), UCM1E3(n.b), degrees(), UCM1728(gamma_), A_, 0.0, pus_, pdeep_,
-                       ULEN2.view(), UFOR3.view(), USLASH.view(), ULEN2.view()});
-        io::write_list(PLOTFILE, {n.x});
     }
 
 private:
@@ -265,18 +263,37 @@ private:
     bool none_ = true;
 };
 
+// The printed report of a tabulated curve of the model above.
+class ApiSandPrinter final : public PyPrinter {
+public:
+    explicit ApiSandPrinter(ApiSand& m) : law(m) { plot_point = &F_POINT_PLOT8; }
+
+    void write_heading(const PyNode& n) override {
+        law.compute(n);
+        io::write_fmt(ECHOFILE, F_HEAD8,
+                      {UBLEN2.view(), USLEN2.view(), UFOR3.view(), USLASH.view(), UBLEN2.view(), UPOW.view(),
+                       UEXP3.view(), UCD12(n.z), UCM1E3(n.b), law.degrees(), UCM1728(law.gamma_), law.A_, 0.0,
+                       law.pus_, law.pdeep_,
+                       ULEN2.view(), UFOR3.view(), USLASH.view(), ULEN2.view()});
+        io::write_list(PLOTFILE, {n.x});
+    }
+
+private:
+    ApiSand& law;
+};
+
 }  // namespace
 
-void PYSAND(int prop, int layer, int& ISTAT, int pile, int gpile, const NODVEC& y, NODVEC& es, const NODVEC& smy,
-            const NODVEC& smz, NODVEC& esm, NODVEC& p) {
+void PYSAND(const PyControls& ctl, int layer, PyWork& w, int& ISTAT) {
     Sand m;
-    py_frame(m, prop, layer, ISTAT, pile, gpile, y, es, smy, smz, esm, p);
+    SandPrinter r(m);
+    py_frame(m, &r, ctl, layer, w, ISTAT);
 }
 
-void PYAPISND(int prop, int layer, int& ISTAT, int pile, int gpile, const NODVEC& y, NODVEC& es,
-              const NODVEC& smy, const NODVEC& smz, NODVEC& esm, NODVEC& p) {
+void PYAPISND(const PyControls& ctl, int layer, PyWork& w, int& ISTAT) {
     ApiSand m;
-    py_frame(m, prop, layer, ISTAT, pile, gpile, y, es, smy, smz, esm, p);
+    ApiSandPrinter r(m);
+    py_frame(m, &r, ctl, layer, w, ISTAT);
 }
 
 }  // namespace zolan

@@ -5,7 +5,6 @@
 // through pm and 2 pm - pu to yu and pu beyond, each capped by k H y.
 #include <algorithm>
 #include <cmath>
-#include <mutex>
 #include <span>
 
 #include "soil/soil_lookup.h"
@@ -18,6 +17,7 @@
 #include "model/single_precision.h"
 #include "model/soil_tables.h"
 #include "report/field_writers.h"
+#include "report/row_report.h"
 #include "report/run_files.h"
 #include "report/unit_labels.h"
 #include "soil/py_curves.h"
@@ -45,19 +45,15 @@ const fmt::Format F_SLOPE(
     R"((/,/,7X,"WARNING-------The Angle of the slope can not",/,7X,"              be greater than the internal  ",/,7X,"              friction angle of the silt.   ",/))");
 
 void stop_block(int first_unit, int second_unit, const fmt::Format& f, int& ISTAT, int code) {
-    {
-        const std::lock_guard<std::mutex> hold(io::block_lock());
-        io::write_fmt(first_unit, f);
-        io::write_fmt(second_unit, f);
-    }
+    row_block({first_unit, second_unit}, f);
     set_status_once(ISTAT, code);
 }
 
 class Silt final : public PyModel {
+    friend class SiltPrinter;
 public:
     Silt() {
         code = 7;
-        plot_point = &F_POINT_PLOT;
         uses_eqdepth = true;
     }
 
@@ -133,15 +129,6 @@ public:
         return sand_default_y(i, ym_, yu_, n.b);
     }
 
-    void write_heading(const PyNode& n) override {
-        compute(n);
-        io::write_fmt(ECHOFILE, F_HEAD,
-                      {UBLEN2.view(), USLEN2.view(), UFOR3.view(), USLASH.view(), UBLEN2.view(), UPOW.view(),
-                       UEXP3.view(), UCD12(n.z), UCM1E3(n.b), phi_ * 180.0 / PI, UCM1728(gamma_), A_, B_, pc_, pphi_,
-                       ULEN2.view(), UFOR3.view(), USLASH.view(), ULEN2.view()});
-        io::write_list(PLOTFILE, {n.x});
-    }
-
 private:
     // The resistances and the curve's constants at the node.
     void compute(const PyNode& n) {
@@ -195,12 +182,31 @@ private:
     double pu_prev_ = 0;  // pu of the previous node of the call
 };
 
+// The printed report of a tabulated curve of the model above.
+class SiltPrinter final : public PyPrinter {
+public:
+    explicit SiltPrinter(Silt& m) : law(m) { plot_point = &F_POINT_PLOT; }
+
+    void write_heading(const PyNode& n) override {
+        law.compute(n);
+        io::write_fmt(ECHOFILE, F_HEAD,
+                      {UBLEN2.view(), USLEN2.view(), UFOR3.view(), USLASH.view(), UBLEN2.view(), UPOW.view(),
+                       UEXP3.view(), UCD12(n.z), UCM1E3(n.b), law.phi_ * 180.0 / PI, UCM1728(law.gamma_), law.A_,
+                       law.B_, law.pc_, law.pphi_,
+                       ULEN2.view(), UFOR3.view(), USLASH.view(), ULEN2.view()});
+        io::write_list(PLOTFILE, {n.x});
+    }
+
+private:
+    Silt& law;
+};
+
 }  // namespace
 
-void PYSILT(int prop, int layer, int& ISTAT, int pile, int gpile, const NODVEC& y, NODVEC& es, const NODVEC& smy,
-            const NODVEC& smz, NODVEC& esm, NODVEC& p) {
+void PYSILT(const PyControls& ctl, int layer, PyWork& w, int& ISTAT) {
     Silt m;
-    py_frame(m, prop, layer, ISTAT, pile, gpile, y, es, smy, smz, esm, p);
+    SiltPrinter r(m);
+    py_frame(m, &r, ctl, layer, w, ISTAT);
 }
 
 }  // namespace zolan

@@ -38,6 +38,7 @@ const fmt::Format F_SMALL_Y(
     R"((/,29X,"**** WARNING ****",/,5X,"DEFLECTION IS LESS THAN 1.0E-14.  THE PROGRAM",/,5X,"USED A SOIL MODULUS OF ",E12.4))");
 
 class SoftClay final : public PyModel {
+    friend class SoftClayPrinter;
 public:
     explicit SoftClay(bool with_j) : with_j_(with_j) {
         code = 1;
@@ -111,27 +112,38 @@ public:
         }
     }
 
+private:
+    bool with_j_;
+    double cu_ = 0, gamma_ = 0, e50_ = 0, J_ = 0.5;
+    double pu_ = 0, y50_ = 0, es0_ = 0, xr_ = 0, pcz_ = 0, zeq_ = 0;
+};
+
+// The printed report of a tabulated curve of the model above.
+class SoftClayPrinter final : public PyPrinter {
+public:
+    explicit SoftClayPrinter(SoftClay& m) : law(m) {}
+
     void write_heading(const PyNode& n) override {
         io::write_list(PLOTFILE, {n.x});
-        io::write_fmt(ECHOFILE, with_j_ ? F_HEAD13 : F_HEAD1,
+        io::write_fmt(ECHOFILE, law.with_j_ ? F_HEAD13 : F_HEAD1,
                       {UBLEN2.view(), USLEN2.view(), UFOR3.view(), USLASH.view(), UBLEN2.view(), UPOW.view(),
                        UEXP2.view(), UFOR3.view(), USLASH.view(), UBLEN2.view(), UPOW.view(), UEXP3.view()});
-        if (with_j_) {
-            io::write_fmt(ECHOFILE, F_VALUES13, {UCD12(n.z), UCM1E3(n.b), UCM144(cu_), UCM1728(gamma_), e50_, J_});
+        if (law.with_j_) {
+            io::write_fmt(ECHOFILE, F_VALUES13, {UCD12(n.z), UCM1E3(n.b), UCM144(law.cu_), UCM1728(law.gamma_),
+                                                 law.e50_, law.J_});
         } else {
-            io::write_fmt(ECHOFILE, F_VALUES1, {UCD12(n.z), UCM1E3(n.b), UCM144(cu_), UCM1728(gamma_), e50_});
+            io::write_fmt(ECHOFILE, F_VALUES1, {UCD12(n.z), UCM1E3(n.b), UCM144(law.cu_), UCM1728(law.gamma_),
+                                                law.e50_});
         }
         io::write_fmt(ECHOFILE, F_CAPTION, {ULEN2.view(), UFOR3.view(), USLASH.view(), ULEN2.view()});
     }
 
     void after_point(const PyNode&, int i, double yt) override {
-        if (i > 1 && yt < TOLZ) io::write_fmt(ECHOFILE, F_SMALL_Y, {es0_});
+        if (i > 1 && yt < TOLZ) io::write_fmt(ECHOFILE, F_SMALL_Y, {law.es0_});
     }
 
 private:
-    bool with_j_;
-    double cu_ = 0, gamma_ = 0, e50_ = 0, J_ = 0.5;
-    double pu_ = 0, y50_ = 0, es0_ = 0, xr_ = 0, pcz_ = 0, zeq_ = 0;
+    SoftClay& law;
 };
 
 }  // namespace
@@ -148,16 +160,16 @@ void E50SOFT(double cu, double& e50, int units) {
     else e50 = E50_4;
 }
 
-void PYSCLAY(int prop, int layer, int& ISTAT, int pile, int gpile, const NODVEC& y, NODVEC& es, const NODVEC& smy,
-             const NODVEC& smz, NODVEC& esm, NODVEC& p) {
+void PYSCLAY(const PyControls& ctl, int layer, PyWork& w, int& ISTAT) {
     SoftClay m(false);
-    py_frame(m, prop, layer, ISTAT, pile, gpile, y, es, smy, smz, esm, p);
+    SoftClayPrinter r(m);
+    py_frame(m, &r, ctl, layer, w, ISTAT);
 }
 
-void PYSCLAYJ(int prop, int layer, int& ISTAT, int pile, int gpile, const NODVEC& y, NODVEC& es,
-              const NODVEC& smy, const NODVEC& smz, NODVEC& esm, NODVEC& p) {
+void PYSCLAYJ(const PyControls& ctl, int layer, PyWork& w, int& ISTAT) {
     SoftClay m(true);
-    py_frame(m, prop, layer, ISTAT, pile, gpile, y, es, smy, smz, esm, p);
+    SoftClayPrinter r(m);
+    py_frame(m, &r, ctl, layer, w, ISTAT);
 }
 
 }  // namespace zolan

@@ -132,6 +132,7 @@ private:
 // Code 2: stiff clay with free water.
 
 class StiffClayWater final : public StiffClay {
+    friend class StiffClayWaterPrinter;
 public:
     StiffClayWater() {
         code = 2;
@@ -209,18 +210,6 @@ public:
         return 10.0 * yp_;
     }
 
-    void write_heading(const PyNode& n) override {
-        double As = 0.0, Ac = 0.0;
-        shape(n, As, Ac);
-        io::write_list(PLOTFILE, {n.x});
-        io::write_fmt(ECHOFILE, F_HEAD2,
-                      {UBLEN2.view(), USLEN2.view(), UFOR3.view(), USLASH.view(), UBLEN2.view(), UPOW.view(),
-                       UEXP2.view(), UFOR3.view(), USLASH.view(), UBLEN2.view(), UPOW.view(), UEXP2.view(),
-                       UFOR3.view(), USLASH.view(), UBLEN2.view(), UPOW.view(), UEXP3.view(), UCD12(n.z),
-                       UCM1E3(n.b), UCM144(cu_), UCM144(ca_), UCM1728(gamma_), e50_});
-        io::write_fmt(ECHOFILE, F_CAPTION2, {As, Ac, ULEN2.view(), UFOR3.view(), USLASH.view(), ULEN2.view()});
-    }
-
 private:
     // Shape coefficients As and Ac by zeq / b, at the depth GRDDEP + zeq.
     static void shape(const PyNode& n, double& As, double& Ac) {
@@ -234,10 +223,32 @@ private:
     double F_ = 0, pcp_ = 0, u_ = 0, put_ = 0;
 };
 
+// The printed report of a tabulated curve of the model above.
+class StiffClayWaterPrinter final : public PyPrinter {
+public:
+    explicit StiffClayWaterPrinter(StiffClayWater& m) : law(m) {}
+
+    void write_heading(const PyNode& n) override {
+        double As = 0.0, Ac = 0.0;
+        law.shape(n, As, Ac);
+        io::write_list(PLOTFILE, {n.x});
+        io::write_fmt(ECHOFILE, F_HEAD2,
+                      {UBLEN2.view(), USLEN2.view(), UFOR3.view(), USLASH.view(), UBLEN2.view(), UPOW.view(),
+                       UEXP2.view(), UFOR3.view(), USLASH.view(), UBLEN2.view(), UPOW.view(), UEXP2.view(),
+                       UFOR3.view(), USLASH.view(), UBLEN2.view(), UPOW.view(), UEXP3.view(), UCD12(n.z),
+                       UCM1E3(n.b), UCM144(law.cu_), UCM144(law.ca_), UCM1728(law.gamma_), law.e50_});
+        io::write_fmt(ECHOFILE, F_CAPTION2, {As, Ac, ULEN2.view(), UFOR3.view(), USLASH.view(), ULEN2.view()});
+    }
+
+private:
+    StiffClayWater& law;
+};
+
 // ---------------------------------------------------------------------------
 // Codes 3 and 10: stiff clay without free water.
 
 class StiffClayDry final : public StiffClay {
+    friend class StiffClayDryPrinter;
 public:
     explicit StiffClayDry(bool with_k) : with_k_(with_k) { code = with_k ? 10 : 3; }
 
@@ -301,20 +312,30 @@ public:
         return 1.25 * 15.0 * s_;
     }
 
+private:
+    bool with_k_;
+    double k_ = 0;
+    double pu_ = 0, y50_ = 0, stretch_ = 1, s_ = 0, kz_ = 0, es0_ = 0;
+};
+
+// The printed report of a tabulated curve of the model above.
+class StiffClayDryPrinter final : public PyPrinter {
+public:
+    explicit StiffClayDryPrinter(StiffClayDry& m) : law(m) {}
+
     void write_heading(const PyNode& n) override {
         io::write_list(PLOTFILE, {n.x});
         io::write_fmt(ECHOFILE, F_HEAD3,
                       {UBLEN2.view(), USLEN2.view(), UFOR3.view(), USLASH.view(), UBLEN2.view(), UPOW.view(),
                        UEXP2.view(), UFOR3.view(), USLASH.view(), UBLEN2.view(), UPOW.view(), UEXP2.view(),
                        UFOR3.view(), USLASH.view(), UBLEN2.view(), UPOW.view(), UEXP3.view(), UCD12(n.z),
-                       UCM1E3(n.b), UCM144(cu_), UCM144(ca_), UCM1728(gamma_), e50_, ULEN2.view(), UFOR3.view(),
+                       UCM1E3(n.b), UCM144(law.cu_), UCM144(law.ca_), UCM1728(law.gamma_), law.e50_, ULEN2.view(),
+                       UFOR3.view(),
                        USLASH.view(), ULEN2.view()});
     }
 
 private:
-    bool with_k_;
-    double k_ = 0;
-    double pu_ = 0, y50_ = 0, stretch_ = 1, s_ = 0, kz_ = 0, es0_ = 0;
+    StiffClayDry& law;
 };
 
 }  // namespace
@@ -326,22 +347,22 @@ void KSTIFF(double cu, double& k, int units, int loadtyp) {
     else k = loadtyp == 1 ? K_SI_STATIC[c] : K_SI_CYCLIC[c];
 }
 
-void PYSTIFW(int prop, int layer, int& ISTAT, int pile, int gpile, const NODVEC& y, NODVEC& es, const NODVEC& smy,
-             const NODVEC& smz, NODVEC& esm, NODVEC& p) {
+void PYSTIFW(const PyControls& ctl, int layer, PyWork& w, int& ISTAT) {
     StiffClayWater m;
-    py_frame(m, prop, layer, ISTAT, pile, gpile, y, es, smy, smz, esm, p);
+    StiffClayWaterPrinter r(m);
+    py_frame(m, &r, ctl, layer, w, ISTAT);
 }
 
-void PYSTIFF(int prop, int layer, int& ISTAT, int pile, int gpile, const NODVEC& y, NODVEC& es, const NODVEC& smy,
-             const NODVEC& smz, NODVEC& esm, NODVEC& p) {
+void PYSTIFF(const PyControls& ctl, int layer, PyWork& w, int& ISTAT) {
     StiffClayDry m(false);
-    py_frame(m, prop, layer, ISTAT, pile, gpile, y, es, smy, smz, esm, p);
+    StiffClayDryPrinter r(m);
+    py_frame(m, &r, ctl, layer, w, ISTAT);
 }
 
-void PYSTIFK(int prop, int layer, int& ISTAT, int pile, int gpile, const NODVEC& y, NODVEC& es, const NODVEC& smy,
-             const NODVEC& smz, NODVEC& esm, NODVEC& p) {
+void PYSTIFK(const PyControls& ctl, int layer, PyWork& w, int& ISTAT) {
     StiffClayDry m(true);
-    py_frame(m, prop, layer, ISTAT, pile, gpile, y, es, smy, smz, esm, p);
+    StiffClayDryPrinter r(m);
+    py_frame(m, &r, ctl, layer, w, ISTAT);
 }
 
 }  // namespace zolan

@@ -4,17 +4,16 @@
 // reaction that of the deeper curve.
 #include <algorithm>
 #include <cmath>
-#include <mutex>
 #include <span>
 #include <string>
 #include <string_view>
 
-#include "group/group_services.h"
 #include "model/input_tables.h"
 #include "model/node_tables.h"
 #include "model/pile_tables.h"
 #include "model/py_tables.h"
 #include "model/single_precision.h"
+#include "report/row_report.h"
 #include "report/run_files.h"
 #include "soil/py_curves.h"
 #include "soil/py_frame.h"
@@ -28,9 +27,7 @@ constexpr double CAPFAC = f32(0.99f);  // the cap pass reads the curves just abo
 const fmt::Format F_SHORT(R"((/,/,"     P-Y CURVES DO NOT EXTEND THE LENGTH OF THE PILE"))");
 
 void write_short_record() {
-    const std::string text = fmt::format_to_string(F_SHORT, std::span<const fmt::Item>());
-    const std::lock_guard<std::mutex> hold(io::block_lock());
-    io::write_records(ECHOFILE, text);
+    row_block({ECHOFILE}, F_SHORT);
 }
 
 class UserLayer final : public PyModel {
@@ -108,9 +105,8 @@ public:
         return u_;
     }
 
-    // No tabulated curve of its own.
+    // No tabulated curve of its own (and no printer: PYUSER never tabulates).
     double default_y(const PyNode&, int, double) const override { return 0.0; }
-    void write_heading(const PyNode&) override {}
 
 private:
     // Reaction of curve j at deflection w: on the first segment whose end
@@ -150,13 +146,12 @@ private:
 
 }  // namespace
 
-void PYUSER(int prop, int layer, int& ISTAT, int pile, int gpile, const NODVEC& y, NODVEC& es, const NODVEC& smy,
-            const NODVEC& smz, NODVEC& esm, NODVEC& p) {
+void PYUSER(const PyControls& ctl, int layer, PyWork& w, int& ISTAT) {
     // A tabulated curve is never made from the user's curves: the tabulating
     // callers receive nothing from this layer.
-    if (PYREQ == 1) return;
-    UserLayer m(std::abs(IPYSET(pile)));
-    py_frame(m, prop, layer, ISTAT, pile, gpile, y, es, smy, smz, esm, p);
+    if (ctl.pyreq == 1) return;
+    UserLayer m(std::abs(IPYSET(w.pile)));
+    py_frame(m, nullptr, ctl, layer, w, ISTAT);
 }
 
 }  // namespace zolan

@@ -1,7 +1,6 @@
 // Vuggy-limestone p-y curves (soil code 6): the line K1 y = 2000 s y up to
 // y1 = 0.0004 b, the line of slope K2 = 100 s up to s b at y2 = 0.0024 b, and
 // the residual resistance 3.38 b gamma beyond.
-#include <mutex>
 #include <span>
 #include <string>
 #include <string_view>
@@ -11,6 +10,7 @@
 #include "model/py_tables.h"
 #include "model/single_precision.h"
 #include "report/field_writers.h"
+#include "report/row_report.h"
 #include "report/run_files.h"
 #include "report/unit_labels.h"
 #include "soil/py_curves.h"
@@ -32,10 +32,10 @@ const fmt::Format F_NO_STRENGTH(
 
 
 class VuggyLimestone final : public PyModel {
+    friend class VuggyLimestonePrinter;
 public:
     VuggyLimestone() {
         code = 6;
-        plot_point = &F_POINT_PLOT;
         cap_pass = false;
         stores_paspv = false;
     }
@@ -51,12 +51,11 @@ public:
     bool prepare(const PyNode& n, int&) override {
         curve(n);
         // A layer without strength gives no resistance; said once per layer and run.
-        if (s_ <= 0.0 && !warned_ && VUGWRN(n.layer).exchange(1) == 0) {
+        if (s_ <= 0.0 && !warned_ && VUGWRN(n.layer) == 0) {
             warned_ = true;
             const fmt::Item layer(n.layer);
             const std::string block = fmt::format_to_string(F_NO_STRENGTH, std::span<const fmt::Item>(&layer, 1));
-            const std::lock_guard<std::mutex> hold(io::block_lock());
-            io::write_records(ECHOFILE, block);
+            row_text_once(&VUGWRN(n.layer), ECHOFILE, block);
         }
         return true;
     }
@@ -91,15 +90,6 @@ public:
     // 17 points from 0 in steps of y2/15: the 16th at y2.
     double default_y(const PyNode&, int i, double) const override { return y2_ * ((i - 1) / 15.0); }
 
-    void write_heading(const PyNode& n) override {
-        curve(n);
-        io::write_fmt(ECHOFILE, F_HEAD,
-                      {UBLEN2.view(), USLEN2.view(), UFOR3.view(), USLASH.view(), ULEN2.view(), UPOW.view(),
-                       UEXP2.view(), UCD12(n.z), UCM1E3(n.b), s_, ULEN2.view(), UFOR3.view(), USLASH.view(),
-                       ULEN2.view()});
-        io::write_list(PLOTFILE, {n.x});
-    }
-
 private:
     // 1-2. The two lines and the residual at the node.
     void curve(const PyNode& n) {
@@ -122,12 +112,30 @@ private:
     bool warned_ = false;
 };
 
+// The printed report of a tabulated curve of the model above.
+class VuggyLimestonePrinter final : public PyPrinter {
+public:
+    explicit VuggyLimestonePrinter(VuggyLimestone& m) : law(m) { plot_point = &F_POINT_PLOT; }
+
+    void write_heading(const PyNode& n) override {
+        law.curve(n);
+        io::write_fmt(ECHOFILE, F_HEAD,
+                      {UBLEN2.view(), USLEN2.view(), UFOR3.view(), USLASH.view(), ULEN2.view(), UPOW.view(),
+                       UEXP2.view(), UCD12(n.z), UCM1E3(n.b), law.s_, ULEN2.view(), UFOR3.view(), USLASH.view(),
+                       ULEN2.view()});
+        io::write_list(PLOTFILE, {n.x});
+    }
+
+private:
+    VuggyLimestone& law;
+};
+
 }  // namespace
 
-void PYVUGGY(int prop, int layer, int& ISTAT, int pile, int gpile, const NODVEC& y, NODVEC& es, const NODVEC& smy,
-             const NODVEC& smz, NODVEC& esm, NODVEC& p) {
+void PYVUGGY(const PyControls& ctl, int layer, PyWork& w, int& ISTAT) {
     VuggyLimestone m;
-    py_frame(m, prop, layer, ISTAT, pile, gpile, y, es, smy, smz, esm, p);
+    VuggyLimestonePrinter r(m);
+    py_frame(m, &r, ctl, layer, w, ISTAT);
 }
 
 }  // namespace zolan

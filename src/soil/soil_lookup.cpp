@@ -7,9 +7,7 @@
 #include "soil/soil_lookup.h"
 #include "model/single_precision.h"
 
-#include <atomic>
 #include <cmath>
-#include <mutex>
 #include <string>
 #include <string_view>
 
@@ -19,6 +17,7 @@
 #include "model/run_state.h"
 #include "model/soil_tables.h"
 #include "report/fortran_format.h"
+#include "report/row_report.h"
 #include "report/run_files.h"
 
 namespace zolan {
@@ -75,10 +74,9 @@ const fmt::Format& W_BPHI() {
 void warn(const fmt::Format& f, double x, bool runtime, const std::string& pre = {}) {
     const fmt::Item item(x);
     const std::string block = fmt::format_to_string(f, std::span<const fmt::Item>(&item, 1));
-    const std::lock_guard<std::mutex> hold(io::block_lock());
-    if (!pre.empty()) io::write_records(RESFILE, pre);
-    io::write_records(RESFILE, block);
-    if (runtime) io::write_records(RUNFILE, block);
+    if (!pre.empty()) row_text(RESFILE, pre);
+    row_text(RESFILE, block);
+    if (runtime) row_text(RUNFILE, block);
 }
 
 enum class Boundary { Mean, Lower };
@@ -185,12 +183,6 @@ bool depth_ratio(int pile, int set, double x, double& r) {
 }
 
 }  // namespace
-
-void set_status_once(int& istat, int code) {
-    std::atomic_ref<int> word(istat);
-    int expected = 0;
-    word.compare_exchange_strong(expected, code);
-}
 
 double KCRV(double x) { return silent_point(SCK, x); }
 double STRCB(double x) { return silent_point(SCROCK, x); }

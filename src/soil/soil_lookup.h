@@ -6,11 +6,14 @@
 // file), set the caller's status word and return 0.
 //
 // They only read the soil tables and may be called from any number of
-// threads at once: the status word is set atomically and only from 0 (the
-// first non-zero code wins), and each warning block is written whole.
+// threads at once, each pile row with its own status word (set only from 0:
+// the first non-zero code wins) and its own row report for the blocks
+// (report/row_report.h).
 #pragma once
 
 #include <span>
+
+#include "report/row_report.h"
 
 namespace zolan {
 
@@ -45,8 +48,5 @@ double ZBTAB(int pile, int set, double x, std::span<const double, 10> values, st
 
 // sqrt(a^2 + b^2), with an argument of magnitude below 1e-24 taken as 0.
 double HYPOT0(double a, double b);
-
-// Sets the status word to code when it is 0, atomically; a non-zero word is kept.
-void set_status_once(int& istat, int code);
 
 }  // namespace zolan

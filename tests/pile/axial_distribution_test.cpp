@@ -11,6 +11,7 @@
 #include "group/group_services.h"
 #include "model/curve_tables.h"
 #include "model/input_tables.h"
+#include "model/pile_rows.h"
 #include "model/pile_tables.h"
 #include "model/run_state.h"
 #include "model/section_tables.h"
@@ -18,6 +19,7 @@
 #include "pile/axial_distribution.h"
 #include "pile/load_settlement.h"
 #include "report/run_files.h"
+#include "support/axial_cycle.h"
 #include "support/temp_dir.h"
 
 namespace zolan {
@@ -64,13 +66,11 @@ protected:
     void SetUp() override {
         saved_units_ = NUNITS;
         KERR = 0;
-        AXDWRN.fill(0);
     }
     void TearDown() override {
         io::close_unit(RESFILE);
         NUNITS = saved_units_;
         KERR = 0;
-        AXDWRN.fill(0);
         reset_soil_tables();
         reset_pile_tables();
         reset_section_tables();
@@ -114,24 +114,24 @@ TEST_F(AxialDistribution, HeadMovementInsideAtZeroAndBeyondTheTable) {
         SCOPED_TRACE(c.what);
         AXSAMP s;
         AXTIP qw;
-        NODVEC WN, PN;
+        SLOTVEC WN, PN;
         WN.fill(99.0);
         PN.fill(99.0);
         AXTZC(1, 1, st, s);
         AXQWC(1, 1, c.E, st, s, qw);
         ASSERT_EQ(st, 0);
-        AXDIST(1, 1, c.E, WN, PN, s, qw);
+        RowReport rep;
+        AXDIST(1, 1, c.E, WN, PN, s, qw, rep);
         // slot 4 the head, 5 the middle, 6 the tip
-        for (int slot : {4, 5, 6}) EXPECT_NEAR(PN(slot), c.P, 1e-5 * std::abs(c.P)) << "slot " << slot;
-        EXPECT_NEAR(WN(6), c.wtip, c.tol);
-        EXPECT_NEAR(WN(5), c.wmid, c.tol);
-        EXPECT_NEAR(WN(4), c.whead, c.tol);
-        EXPECT_EQ(WN(3), 99.0);  // nothing outside the pile's slots
-        EXPECT_EQ(WN(7), 99.0);
-        EXPECT_EQ(AXDWRN(1), 0);
+        for (int slot : {4, 5, 6}) EXPECT_NEAR(PN.slot(slot), c.P, 1e-5 * std::abs(c.P)) << "slot " << slot;
+        EXPECT_NEAR(WN.slot(6), c.wtip, c.tol);
+        EXPECT_NEAR(WN.slot(5), c.wmid, c.tol);
+        EXPECT_NEAR(WN.slot(4), c.whead, c.tol);
+        EXPECT_EQ(WN.slot(3), 99.0);  // nothing outside the pile's slots
+        EXPECT_EQ(WN.slot(7), 99.0);
+        EXPECT_TRUE(rep.empty());
+        EXPECT_EQ(rep.kerr, 0);
     }
-    AXDFOLD();
-    EXPECT_EQ(KERR, 0);
 }
 
 // Hand-made row: a q-w curve that jumps from 0 to 1000 at w = 1, so the head
@@ -163,18 +163,20 @@ TEST_F(AxialDistribution, NewtonThatCannotCloseSetsTheErrorWord) {
         LSTAB(1, 10 - k, 1) = -HM[k - 1];
         LSTAB(1, 10 - k, 3) = -TM[k - 1];
     }
-    NODVEC WN, PN;
-    AXDIST(1, 1, 1.5, WN, PN, s, qw);
-    EXPECT_EQ(AXDWRN(1), AXD_NEWTON);
-    // the last evaluation lies on one side of the jump
-    EXPECT_TRUE(std::abs(WN(4) - 1.0) < 1e-5 || std::abs(WN(4) - 2.0) < 1e-5) << WN(4);
-    EXPECT_EQ(KERR, 0);  // nothing shared is written inside the loop
+    SLOTVEC WN, PN;
     test::TempDir dir;
     ASSERT_TRUE(io::open_unit(RESFILE, "res.txt", {}));
-    AXDFOLD();
+    int istat = 0;
+    for_pile_rows(1, 1, 1, istat, KERR, [&](int, RowReport& rep) {
+        AXDIST(1, 1, 1.5, WN, PN, s, qw, rep);
+        EXPECT_EQ(rep.kerr, 4);
+        EXPECT_EQ(KERR, 0);  // nothing shared is written inside the loop
+    });
+    // the last evaluation lies on one side of the jump
+    EXPECT_TRUE(std::abs(WN.slot(4) - 1.0) < 1e-5 || std::abs(WN.slot(4) - 2.0) < 1e-5) << WN.slot(4);
     io::close_unit(RESFILE);
     EXPECT_EQ(KERR, 4);
-    EXPECT_EQ(AXDWRN(1), 0);
+    EXPECT_EQ(istat, 0);
     EXPECT_EQ(test::read_file("res.txt"), "");
 }
 
@@ -186,27 +188,20 @@ TEST_F(AxialDistribution, NewtonThatCannotCloseSetsTheErrorWord) {
 TEST_F(AxialDistribution, MidPointIterationThatCannotConverge) {
     set_model();
     NINCR(1) = 1;
-    AXSAMP s;
-    s.NS = 1;
-    s.npts(1) = 3;
-    s.Z(2, 1) = 1.0;
-    s.Z(3, 1) = 2.0;
-    s.T(2, 1) = 1.27324;
-    s.NB = 2;
-    s.BP(2) = 100.0;
-    s.AEP(1) = s.AEP(2) = 1.0e5;
-    s.D = 20.0;
+    const AXSAMP s = test::midpoint_cycle_samples();
     AXTIP qw;
     for (int k = 2; k <= 10; ++k) qw.W(k) = k;  // no tip load
     LSTAB(1, 19, 1) = 1.0;
     LSTAB(1, 19, 3) = 1.0;
-    NODVEC WN, PN;
-    AXDIST(1, 1, 3.0, WN, PN, s, qw);  // beyond the table: one evaluation at wt = 1
-    EXPECT_EQ(AXDWRN(1), AXD_NOCONV);
-    EXPECT_TRUE(std::isfinite(WN(4)) && std::isfinite(PN(4)));
+    SLOTVEC WN, PN;
     test::TempDir dir;
     ASSERT_TRUE(io::open_unit(RESFILE, "res.txt", {}));
-    AXDFOLD();
+    int istat = 0;
+    for_pile_rows(1, 1, 1, istat, KERR, [&](int, RowReport& rep) {
+        AXDIST(1, 1, 3.0, WN, PN, s, qw, rep);  // beyond the table: one evaluation at wt = 1
+        AXDIST(1, 1, 3.0, WN, PN, s, qw, rep);  // the same row again: the warning stays one line
+    });
+    EXPECT_TRUE(std::isfinite(WN.slot(4)) && std::isfinite(PN.slot(4)));
     io::close_unit(RESFILE);
     EXPECT_EQ(KERR, 4);
     EXPECT_EQ(test::read_file("res.txt"),

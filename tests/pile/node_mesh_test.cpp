@@ -8,13 +8,13 @@
 #include <cmath>
 #include <limits>
 #include <string>
-#include <thread>
 #include <utility>
 #include <vector>
 
 #include "model/status_codes.h"
 #include "model/input_tables.h"
 #include "model/node_tables.h"
+#include "model/pile_rows.h"
 #include "model/pile_tables.h"
 #include "model/section_tables.h"
 #include "model/soil_tables.h"
@@ -251,17 +251,20 @@ TEST_F(NodeMesh, PileBelowTheDeepestLayer) {
     }
 }
 
-// Rows failing at once on eight threads: each writes its block whole, so the
-// results report holds eight copies of the six records, none interleaved.
+// Rows failing at once on eight threads: each row's block is written whole after
+// the loop, so the results report holds eight copies of the six records.
 TEST_F(NodeMesh, BlocksFromManyThreadsStayWhole) {
     open_reports();
     UNITLB(1);
     for (int p = 1; p <= 8; ++p) row(p, THREE, 0, 51, 3);  // tip 51 > 50
     std::vector<int> istat(8, 0);
-    std::vector<std::thread> threads;
-    for (int p = 1; p <= 8; ++p) threads.emplace_back([p, &istat] { NODE(p, istat[p - 1]); });
-    for (std::thread& t : threads) t.join();
+    int status = 0, kerr = 0;
+    for_pile_rows(1, 8, 8, status, kerr, [&istat](int p, RowReport& rep) {
+        NODE(p, rep.istat);
+        istat[p - 1] = rep.istat;
+    });
     for (int s : istat) EXPECT_EQ(s, ISPLEN);
+    EXPECT_EQ(status, ISPLEN);
     const std::vector<std::string> block = {"", "", "", "     **** FATAL ERROR ****",
                                             "     THE PILE LENGTH,   0.51E+02( IN), EXTENDS BELOW THE",
                                             "     BOTTOM OF THE DEEPEST LAYER."};

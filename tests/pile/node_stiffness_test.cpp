@@ -1,6 +1,8 @@
 // Node bending stiffness from moment-curvature tables (EIMPHI, EIMPHI2).
 #include <gtest/gtest.h>
 
+#include <type_traits>
+
 #include <vector>
 
 #include "model/mphi_tables.h"
@@ -11,6 +13,11 @@
 
 namespace zolan {
 namespace {
+
+// The two node numberings do not mix: a vector of one is no vector of the other.
+static_assert(!std::is_convertible_v<SLOTVEC&, NODVEC&> && !std::is_convertible_v<NODVEC&, SLOTVEC&>);
+static_assert(!std::is_convertible_v<const SLOTVEC&, const NODVEC&> &&
+              !std::is_convertible_v<const NODVEC&, const SLOTVEC&>);
 
 constexpr double H = 2.0;       // increment length
 constexpr int N = 4;            // increments: real nodes 1..5 at indices 4..8
@@ -74,18 +81,18 @@ protected:
         }
     }
 
-    static NODVEC filled(double spare, double real) {
-        NODVEC v;
+    static SLOTVEC filled(double spare, double real) {
+        SLOTVEC v;
         v.fill(spare);
-        for (int j = 1; j <= N + 1; ++j) v(solver_index(j)) = real;
+        for (int j = 1; j <= N + 1; ++j) v.node(j) = real;
         return v;
     }
 
     // Deflections with the same curvature phi at every real node:
     // y = phi x^2 / 2 at x = i h, whose second difference is phi h^2.
-    static NODVEC bent(double phi) {
-        NODVEC y;
-        for (int i = 1; i <= MAXNOD; ++i) y(i) = 0.5 * phi * (i * H) * (i * H);
+    static SLOTVEC bent(double phi) {
+        SLOTVEC y;
+        for (int i = 1; i <= MAXNOD; ++i) y.slot(i) = 0.5 * phi * (i * H) * (i * H);
         return y;
     }
 };
@@ -133,11 +140,11 @@ TEST_F(NodeStiffness, SecantRigidityByCurvatureAndAxialLoad) {
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
         one_table_everywhere(c.m, 0);
-        NODVEC ei = filled(SPARE, KEEP);
-        const NODVEC y = bent(c.phi);
+        SLOTVEC ei = filled(SPARE, KEEP);
+        const SLOTVEC y = bent(c.phi);
         EIMPHI(1, c.P, ei, y);
-        for (int j = 1; j <= N + 1; ++j) EXPECT_NEAR(ei(solver_index(j)), c.ei, 1e-9 * c.ei) << "node " << j;
-        for (int i : {1, 2, 3, N + 5, N + 6, N + 7}) EXPECT_EQ(ei(i), SPARE) << "slot " << i;
+        for (int j = 1; j <= N + 1; ++j) EXPECT_NEAR(ei.node(j), c.ei, 1e-9 * c.ei) << "node " << j;
+        for (int i : {1, 2, 3, N + 5, N + 6, N + 7}) EXPECT_EQ(ei.slot(i), SPARE) << "slot " << i;
     }
 }
 
@@ -145,14 +152,14 @@ TEST_F(NodeStiffness, SecantRigidityByCurvatureAndAxialLoad) {
 // neighbours, including the spare slot above the head.
 TEST_F(NodeStiffness, CurvatureFromNeighbouringDeflections) {
     one_table_everywhere(1, 0);
-    NODVEC y;  // zero everywhere but 0.008 at index 5 (node 2)
-    y(5) = 0.008;
-    NODVEC ei = filled(SPARE, KEEP);
+    SLOTVEC y;  // zero everywhere but 0.008 at index 5 (node 2)
+    y.slot(5) = 0.008;
+    SLOTVEC ei = filled(SPARE, KEEP);
     EIMPHI(1, 100.0, ei, y);
     // h^2 = 4: phi = 0.008/4 = 0.002 at indices 4 and 6, 0.016/4 = 0.004 at 5,
     // 0 at 7 and 8. LOW at 0.004: M = 4000 + 0.001 * 600/0.003 = 4200.
     const double expected[] = {1.5e6, 4200.0 / 0.004, 1.5e6, 2.0e6, 2.0e6};
-    for (int j = 1; j <= N + 1; ++j) EXPECT_NEAR(ei(solver_index(j)), expected[j - 1], 1e-3) << "node " << j;
+    for (int j = 1; j <= N + 1; ++j) EXPECT_NEAR(ei.node(j), expected[j - 1], 1e-3) << "node " << j;
 }
 
 // Each plane reads its own table of the node's section; nodes of elastic
@@ -161,18 +168,18 @@ TEST_F(NodeStiffness, CurvatureFromNeighbouringDeflections) {
 TEST_F(NodeStiffness, EachPlaneReadsItsOwnTableElasticNodesKeepEI) {
     MPSEC1(1, 1) = 1;
     MPSEC2(1, 1) = 5;
-    const NODVEC straight = filled(0.25, 0.25);  // all y equal: zero curvature
-    struct Case { void (*routine)(int, double, NODVEC&, const NODVEC&); double ei; const char* what; };
+    const SLOTVEC straight = filled(0.25, 0.25);  // all y equal: zero curvature
+    struct Case { void (*routine)(int, double, SLOTVEC&, const SLOTVEC&); double ei; const char* what; };
     const Case cases[] = {
         {EIMPHI, 2.0e6, "first plane: LOW's initial secant"},
         {EIMPHI2, 2.5e6, "second plane: table 5's initial secant"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
-        NODVEC ei = filled(SPARE, KEEP);
+        SLOTVEC ei = filled(SPARE, KEEP);
         c.routine(1, 100.0, ei, straight);
         const double expected[] = {c.ei, c.ei, KEEP, KEEP, KEEP};
-        for (int j = 1; j <= N + 1; ++j) EXPECT_EQ(ei(solver_index(j)), expected[j - 1]) << "node " << j;
+        for (int j = 1; j <= N + 1; ++j) EXPECT_EQ(ei.node(j), expected[j - 1]) << "node " << j;
     }
 }
 
@@ -191,11 +198,11 @@ TEST_F(NodeStiffness, UnusableDataLeavesEIUnchanged) {
         SCOPED_TRACE(c.what);
         one_table_everywhere(c.m, c.m);
         HINCR(1) = c.h;
-        NODVEC ei = filled(SPARE, KEEP);
-        const NODVEC y = bent(0.002);
+        SLOTVEC ei = filled(SPARE, KEEP);
+        const SLOTVEC y = bent(0.002);
         EIMPHI(c.pile, 200.0, ei, y);
         EIMPHI2(c.pile, 200.0, ei, y);
-        for (int j = 1; j <= N + 1; ++j) EXPECT_EQ(ei(solver_index(j)), KEEP) << "node " << j;
+        for (int j = 1; j <= N + 1; ++j) EXPECT_EQ(ei.node(j), KEEP) << "node " << j;
     }
 }
 

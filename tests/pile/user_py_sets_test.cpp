@@ -5,6 +5,7 @@
 #include "group/group_services.h"
 #include "model/input_tables.h"
 #include "model/node_tables.h"
+#include "model/pile_rows.h"
 #include "model/pile_tables.h"
 #include "model/run_state.h"
 #include "model/section_tables.h"
@@ -35,7 +36,6 @@ void user_set(double xtop) {
     KJ1 = 0;
     NSMOV = 0;
     KCAPOP = 0;
-    PYMODE = 0;
     TOLZ = 1.0e-14;
     KERR = 0;
     struct Curve { double dep; std::initializer_list<std::pair<double, double>> pts; };
@@ -57,13 +57,14 @@ void user_set(double xtop) {
 }
 
 struct Nodes {
-    NODVEC y, es, m1, m2, esm, pr;
+    SLOTVEC y, es, m1, m2, esm, pr;
+    RowReport rep;
     Nodes() {
-        for (NODVEC* v : {&es, &esm, &pr}) v->fill(99.0);  // stale values of the solver
+        for (SLOTVEC* v : {&es, &esm, &pr}) v->fill(99.0);  // stale values of the solver
     }
     void run() {
         int r = 1;
-        UPYMOD(r, y, es, m1, m2, esm, pr);
+        UPYMOD(PyControls{}, r, y, es, m1, m2, esm, pr, rep);
     }
 };
 
@@ -96,16 +97,16 @@ TEST(UserPySets, SpringsBetweenAndAtTheCurves) {
         SCOPED_TRACE(c.xtop);
         user_set(c.xtop);
         Nodes n;
-        for (int j = 1; j <= 5; ++j) n.y(solver_index(j)) = c.y[j - 1];
+        for (int j = 1; j <= 5; ++j) n.y.node(j) = c.y[j - 1];
         n.run();
         for (int j = 1; j <= 5; ++j) {
-            const int i = solver_index(j);
-            EXPECT_NEAR(n.es(i), c.es[j - 1], 1e-9) << "node " << j;
-            EXPECT_NEAR(n.pr(i), c.pr[j - 1], 1e-9) << "node " << j;
-            EXPECT_EQ(n.esm(i), 99.0) << "node " << j;  // no soil movement: esm untouched
+            EXPECT_NEAR(n.es.node(j), c.es[j - 1], 1e-9) << "node " << j;
+            EXPECT_NEAR(n.pr.node(j), c.pr[j - 1], 1e-9) << "node " << j;
+            EXPECT_EQ(n.esm.node(j), 99.0) << "node " << j;  // no soil movement: esm untouched
         }
         EXPECT_EQ(GRDDEP(1), c.xtop + 2.0);
-        EXPECT_EQ(UPYWRN(1), 0);
+        EXPECT_TRUE(n.rep.empty());
+        EXPECT_EQ(n.rep.kerr, 0);
     }
 }
 
@@ -146,14 +147,13 @@ TEST(UserPySets, MultipliersAndSoilMovement) {
         const bool moving = c.m1 != 0 || c.m2 != 0;
         NSMOV = moving ? 1 : 0;
         Nodes n;
-        const int i = solver_index(3);
-        n.y(i) = c.y;
-        n.m1(i) = c.m1;
-        n.m2(i) = c.m2;
+        n.y.node(3) = c.y;
+        n.m1.node(3) = c.m1;
+        n.m2.node(3) = c.m2;
         n.run();
-        EXPECT_NEAR(n.es(i), c.es, 1e-9);
-        EXPECT_NEAR(n.esm(i), c.esm, 1e-9);
-        EXPECT_NEAR(n.pr(i), c.pr, 1e-9);
+        EXPECT_NEAR(n.es.node(3), c.es, 1e-9);
+        EXPECT_NEAR(n.esm.node(3), c.esm, 1e-9);
+        EXPECT_NEAR(n.pr.node(3), c.pr, 1e-9);
         KJ1 = 0;
         IRFSET(1) = 0;
     }
@@ -167,19 +167,21 @@ TEST(UserPySets, NodeBelowTheDeepestCurve) {
     ASSERT_TRUE(io::open_unit(RESFILE, "res.txt", {}));
     user_set(5.0);  // depths 5, 10, 15, 20, 25; the last is below curve 3 at 20
     Nodes n;
-    for (int j = 1; j <= 5; ++j) n.y(solver_index(j)) = 2.0;
-    n.run();
+    for (int j = 1; j <= 5; ++j) n.y.node(j) = 2.0;
+    int istat = 0;
+    for_pile_rows(1, 1, 1, istat, KERR, [&](int, RowReport& rep) {
+        UPYMOD(PyControls{}, 1, n.y, n.es, n.m1, n.m2, n.esm, n.pr, rep);
+        EXPECT_EQ(KERR, 0);  // set only when the rows are folded
+        UPYMOD(PyControls{}, 1, n.y, n.es, n.m1, n.m2, n.esm, n.pr, rep);  // a second call in the same loop: a second warning
+    });
+    EXPECT_EQ(istat, 0);  // the run status is not changed
     // 20: curve 3 alone at w = 2: Es = 50, pr = -100.
-    EXPECT_NEAR(n.es(solver_index(4)), 50.0, 1e-9);
-    EXPECT_NEAR(n.pr(solver_index(4)), -100.0, 1e-9);
-    EXPECT_EQ(n.es(solver_index(5)), 0.0);
-    EXPECT_EQ(n.esm(solver_index(5)), 0.0);
-    EXPECT_EQ(n.pr(solver_index(5)), 0.0);
-    EXPECT_EQ(KERR, 0);  // set only when the rows are folded
-    n.run();             // a second call in the same loop: a second warning
-    UPYFOLD();
+    EXPECT_NEAR(n.es.node(4), 50.0, 1e-9);
+    EXPECT_NEAR(n.pr.node(4), -100.0, 1e-9);
+    EXPECT_EQ(n.es.node(5), 0.0);
+    EXPECT_EQ(n.esm.node(5), 0.0);
+    EXPECT_EQ(n.pr.node(5), 0.0);
     EXPECT_EQ(KERR, 1);
-    EXPECT_EQ(UPYWRN(1), 0);
     io::close_unit(RESFILE);
     const std::string line = "  -  P-Y CURVES DO NOT EXTEND THE LENGTH OF THE PILE\n";
     EXPECT_EQ(test::read_file(dir.path() / "res.txt"), "\n\n" + line + "\n\n" + line);
@@ -199,13 +201,14 @@ TEST(UserPySets, CapPass) {
         CAPHD = 2.0;
         PASPV(1) = -1.0;
         Nodes n;
-        for (int j = 1; j <= 5; ++j) n.y(solver_index(j)) = 0.5;
+        for (int j = 1; j <= 5; ++j) n.y.node(j) = 0.5;
         n.run();
         EXPECT_NEAR(PASPV(1), option == 1 ? 39.75000024 : -1.0, 1e-7);
         // Head at 10 on curve 2: p = 15 at 0.5, Es = 30, pr = -15.
-        EXPECT_NEAR(n.es(solver_index(1)), 30.0, 1e-9);
-        EXPECT_NEAR(n.pr(solver_index(1)), -15.0, 1e-9);
-        EXPECT_EQ(UPYWRN(1), 0);
+        EXPECT_NEAR(n.es.node(1), 30.0, 1e-9);
+        EXPECT_NEAR(n.pr.node(1), -15.0, 1e-9);
+        EXPECT_TRUE(n.rep.empty());
+        EXPECT_EQ(n.rep.kerr, 0);
     }
 }
 

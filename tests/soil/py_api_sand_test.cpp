@@ -126,7 +126,7 @@ TEST_F(ApiSandCurves, TabulatedCurve) {
     // The scratch row as the tabulating caller lays it: the node at 36 in, the
     // next one an increment below, a one-node layer table.
     test::curve_mode(36.0, 48.0);
-    const auto files = test::run_files({ECHOFILE, PLOTFILE}, [&] { PYAPISND(1, 1, istat, 1, 1, y, es, sm, sm, esm, p); });
+    const auto files = test::run_files({ECHOFILE, PLOTFILE}, [&] { call(PYAPISND, 1); });
     EXPECT_EQ(istat, 0);
     const auto& echo = files.echo;
     ASSERT_EQ(echo.size(), 8u + 17u);

@@ -46,13 +46,17 @@ void set_model() {
 }
 
 struct Nodes {
-    NODVEC y, es, smy, smz, esm, p;
+    PyWork w{0, 1, 1};
+    NODVEC &y = w.y, &es = w.es, &smy = w.smy, &smz = w.smz, &esm = w.esm, &p = w.p;
     Nodes() {
         es.fill(UNTOUCHED);
         p.fill(UNTOUCHED);
         esm.fill(UNTOUCHED);
     }
-    void run(int& istat) { PYCURV(IPROP(1), istat, 1, 1, y, es, smy, smz, esm, p); }
+    void run(int& istat) {
+        w.prop = IPROP(1);
+        PYCURV(test::test_controls(), w, istat);
+    }
 };
 
 // Expected es, p (and esm when given) at one node.
@@ -242,6 +246,22 @@ TEST_F(PyFrame, CapPassAndRunningSum) {
     //   + 24 * (491.52 + 623.04 + 754.56 + 886.08 + 1017.6) = 24 * 3772.8 = 90547.2
     //   (z = 120: Np = 3 + 0.48 + 5 = 8.48, pu = 1017.6); total 96445.44.
     EXPECT_NEAR(PUSUM(1, 1), 96445.44, 1e-6);
+}
+
+// The cap pseudo-pile's pass (controls kcappy = 1): every node takes the cap
+// width. z = 24, b = 48: pu = 1606.08 and y50 = 1.2 (as above); at Y = y50
+// p = 0.5 pu = 803.04, es = 803.04 / 1.2 = 669.2.
+TEST_F(PyFrame, CapPseudoPileTakesTheCapWidth) {
+    set_model();
+    CAPWID = 48.0;
+    test::test_controls().kcappy = 1;
+    Nodes n;
+    n.y(2) = 1.2;
+    int istat = 0;
+    n.run(istat);
+    EXPECT_EQ(istat, 0);
+    EXPECT_NEAR(n.p(2), -803.04, 1e-3);
+    EXPECT_NEAR(n.es(2), 669.2, 1e-3);
 }
 
 // Depth multipliers of Table J1 by depth: the ends of the set, inside, outside.

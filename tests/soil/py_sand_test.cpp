@@ -120,8 +120,7 @@ TEST_F(SandCurves, RunningSumWithTheLayerEnd) {
 // A zero friction angle stops the run below a layer's first node (both sand
 // models); the first node itself carries nothing and gives no equivalent depth.
 TEST_F(SandCurves, ZeroFrictionAngle) {
-    using Gen = void (*)(int, int, int&, int, int, const NODVEC&, NODVEC&, const NODVEC&, const NODVEC&,
-                         NODVEC&, NODVEC&);
+    using Gen = void (*)(const PyControls&, int, PyWork&, int&);
     const std::vector<std::string> block = {
         "",
         "       --------------------WARNING----------------------",
@@ -170,7 +169,7 @@ TEST_F(SandCurves, EquivalentDepthOfTheSameSand) {
         EQDEP.fill(0.0);
         istat = 0;
         for (int k = 1; k <= 101; ++k) y(k) = 0.01;
-        PYCURV(1, istat, 1, 1, y, es, sm, sm, esm, p);
+        call_pycurv();
         EXPECT_EQ(istat, 0);
         EXPECT_NEAR(EQDEP(1, 2), 120.0, 6.0) << "code " << code;
     }
@@ -182,7 +181,7 @@ TEST_F(SandCurves, TabulatedCurve) {
     // The scratch row as the tabulating caller lays it: the node at 36 in, the
     // next one an increment below, a one-node layer table.
     test::curve_mode(36.0, 48.0);
-    const auto files = test::run_files({ECHOFILE, PLOTFILE}, [&] { PYSAND(1, 1, istat, 1, 1, y, es, sm, sm, esm, p); });
+    const auto files = test::run_files({ECHOFILE, PLOTFILE}, [&] { call(PYSAND, 1); });
     EXPECT_EQ(istat, 0);
     const auto& echo = files.echo;
     ASSERT_EQ(echo.size(), 7u + 17u);

@@ -207,7 +207,7 @@ TEST_F(SiltCurves, NoResistanceAboveTheGround) {
 TEST_F(SiltCurves, EquivalentDepthOfTheSameSilt) {
     profile({{7, 0, 120, 0.0361, 30, 100, 5, 1, 11}, {7, 120, 1200, 0.0361, 30, 100, 5, 12, 101}});
     for (int k = 1; k <= 101; ++k) y(k) = 0.01;
-    PYCURV(1, istat, 1, 1, y, es, sm, sm, esm, p);
+    call_pycurv();
     EXPECT_EQ(istat, 0);
     EXPECT_NEAR(EQDEP(1, 2), 120.0, 6.0);
 }
@@ -218,7 +218,7 @@ TEST_F(SiltCurves, TabulatedCurve) {
     // The scratch row as the tabulating caller lays it: the node at 36 in, the
     // next one an increment below, a one-node layer table.
     test::curve_mode(36.0, 48.0);
-    const auto files = test::run_files({ECHOFILE, PLOTFILE}, [&] { PYSILT(1, 1, istat, 1, 1, y, es, sm, sm, esm, p); });
+    const auto files = test::run_files({ECHOFILE, PLOTFILE}, [&] { call(PYSILT, 1); });
     EXPECT_EQ(istat, 0);
     const auto& echo = files.echo;
     ASSERT_EQ(echo.size(), 8u + 17u);

@@ -47,7 +47,7 @@ int tabulate(double d, bool print, int layer = 1) {
     PLOTFLG = print ? 0 : 1;
     Springs s;
     int istat = 0;
-    PYCURV(1, istat, 1, 1, s.y, s.es, s.smy, s.smz, s.esm, s.p);
+    PYCURV(test::test_controls(), s.w, istat);
     return istat;
 }
 

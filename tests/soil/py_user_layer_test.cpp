@@ -161,7 +161,7 @@ TEST_F(UserLayer, MultipliersAndSoilMovement) {
     s.smy.fill(0.5);
     s.y.fill(2.5);
     int istat = 0;
-    PYCURV(1, istat, 1, 1, s.y, s.es, s.smy, s.smz, s.esm, s.p);
+    PYCURV(test::test_controls(), s.w, istat);
     ASSERT_EQ(istat, 0);
     EXPECT_NEAR(s.es(5), 5.0, 1e-12);    // 0.5 * 40 / (2 * 2)
     EXPECT_NEAR(s.p(5), -20.0, 1e-12);   // y > m

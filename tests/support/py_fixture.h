@@ -28,6 +28,13 @@
 
 namespace zolan::test {
 
+// The controls the tests' p-y evaluations run under: analysis mode after
+// reset_py_model, curve mode after curve_mode.
+inline PyControls& test_controls() {
+    static PyControls c;
+    return c;
+}
+
 // Every table a generator reads back to its start, then the run constants of
 // the input reader: English units and labels, static loading of one cycle,
 // analysis mode.
@@ -50,6 +57,7 @@ inline void reset_py_model() {
     NCYCL = 1.0;
     PYMODE = 0;
     PYREQ = 0;
+    test_controls() = PyControls{};
 }
 
 // A test of the p-y generators: the model goes back to its start after each
@@ -76,6 +84,27 @@ inline void one_pile(double b, double h, int nincr) {
     for (int k = 1; k <= nincr + 1; ++k) NDEPTH(1, k) = NDAXIS(1, k) = (k - 1) * h;
 }
 
+// Pile row `to` laid out as row `from`: property set, curve sets, group
+// multipliers, head, ground line, batter, nodes and layer ranges.
+inline void copy_pile_row(int from, int to) {
+    IPROP(to) = IPROP(from);
+    IPYSET(to) = IPYSET(from);
+    IRFSET(to) = IRFSET(from);
+    PFGRP(to) = PFGRP(from);
+    YFGRP(to) = YFGRP(from);
+    XTOP(to) = XTOP(from);
+    CORX(to) = CORX(from);
+    GROUND(to) = GROUND(from);
+    BATANG(to) = BATANG(from);
+    for (int k = 1; k <= MAXNOD; ++k) {
+        NDEPTH(to, k) = NDEPTH(from, k);
+        NDAXIS(to, k) = NDAXIS(from, k);
+    }
+    for (int l = 1; l <= MAXSLY; ++l) {
+        LAYNF(l, to) = LAYNF(l, from);
+        LAYNL(l, to) = LAYNL(l, from);
+    }
+}
 
 // A layer of uniform frictional soil (sand, silt): unit weight gamma,
 // friction angle phi_deg in degrees, subgrade modulus k; the nodes nf..nl of
@@ -132,12 +161,13 @@ inline void clay_pile(double b, double h, int nincr, double gamma, std::initiali
 // The springs of every node of pile row 1 with all the nodes deflected by -Y
 // (so that a positive Y gives positive reactions).
 struct Springs {
-    NODVEC y, es, smy, smz, esm, p;
+    PyWork w{1, 1, 1};
+    NODVEC &y = w.y, &es = w.es, &smy = w.smy, &smz = w.smz, &esm = w.esm, &p = w.p;
     // Returns the status word.
     int run(double Y) {
         y.fill(-Y);
         int istat = 0;
-        PYCURV(1, istat, 1, 1, y, es, smy, smz, esm, p);
+        PYCURV(test_controls(), w, istat);
         return istat;
     }
 };
@@ -147,13 +177,24 @@ struct Springs {
 struct LayerRun {
     static constexpr double UNSET = -777.0;
     int istat = 0;
-    NODVEC y, es, sm, esm, p;
+    PyWork w{1, 1, 1};
+    NODVEC &y = w.y, &es = w.es, &sm = w.smy, &esm = w.esm, &p = w.p;  // sm: the movement along both axes
     template <class Gen>
     void run(Gen gen, int L, double Y) {
         y.fill(Y);
         p.fill(UNSET);
         es.fill(UNSET);
-        gen(1, L, istat, 1, 1, y, es, sm, sm, esm, p);
+        call(gen, L);
+    }
+    // The generator (or PYCURV) on the arrays as they stand.
+    template <class Gen>
+    void call(Gen gen, int L) {
+        w.smz = w.smy;
+        gen(test_controls(), L, w, istat);
+    }
+    void call_pycurv() {
+        w.smz = w.smy;
+        PYCURV(test_controls(), w, istat);
     }
 };
 
@@ -161,8 +202,8 @@ struct LayerRun {
 // scratch row, the next one at `next`, the node in layer L only; the curve
 // printed (PLOTFLG = 0) at the model's default deflections (PYNPT = 0).
 inline void curve_mode(double d, double next, int L = 1) {
-    PYREQ = 1;
-    PYMODE = 1;
+    test_controls().pyreq = 1;
+    test_controls().pymode = 1;
     PLOTFLG = 0;
     PYNPT = 0;
     NDEPTH(PYSCRATCH, 1) = NDAXIS(PYSCRATCH, 1) = d;

@@ -1,0 +1,72 @@
+// Parallel loop over pile rows with per-row reports folded in row order.
+#include "model/pile_rows.h"
+
+#include <algorithm>
+#include <atomic>
+
+#include "model/status_codes.h"
+#include "model/table.h"
+
+namespace zolan {
+namespace {
+
+// Room each row report takes on first use, enough for a few warning blocks.
+constexpr std::size_t ROWCHARS = 2048;
+constexpr std::size_t ROWBLOCKS = 16;
+
+Table1<RowReport, MAXPIL>& slots() {
+    static Table1<RowReport, MAXPIL> reports;
+    static const bool reserved = [] {
+        for (int r = 1; r <= MAXPIL; ++r) reports(r).reserve(ROWCHARS, ROWBLOCKS);
+        return true;
+    }();
+    (void)reserved;
+    return reports;
+}
+
+std::atomic<bool> running{false};
+
+// 1. One row: the report cleared and made active, the body run; a fault
+//    stays with the row.
+void run_row(int r, RowReport& rep, const RowBody& body) {
+    rep.clear();
+    const RowScope scope(rep);
+    try {
+        body(r, rep);
+    } catch (...) {
+        rep.fault = true;
+    }
+}
+
+// 3. The fold, in row order, on the calling thread.
+void fold(int first, int last, int& ISTAT, int& kerr) {
+    for (int r = first; r <= last; ++r) {
+        const RowReport& rep = slots()(r);
+        rep.replay();
+        const int code = rep.fault ? ISINTERN : rep.istat;
+        set_status_once(ISTAT, code);
+        if (rep.kerr != 0) kerr = rep.kerr;
+    }
+}
+
+}  // namespace
+
+void for_pile_rows(int first, int last, int nthreads, int& ISTAT, int& kerr, RowBody body) {
+    if (first < 1 || last > MAXPIL || running.exchange(true)) {
+        set_status_once(ISTAT, ISINTERN);
+        return;
+    }
+    if (first > last) {
+        running = false;
+        return;
+    }
+    Table1<RowReport, MAXPIL>& reports = slots();
+    // 2. The rows on the threads, static schedule.
+    const int nt = std::clamp(nthreads, 1, last - first + 1);
+#pragma omp parallel for num_threads(nt) schedule(static)
+    for (int r = first; r <= last; ++r) run_row(r, reports(r), body);
+    fold(first, last, ISTAT, kerr);
+    running = false;
+}
+
+}  // namespace zolan
