@@ -1,7 +1,8 @@
 #!/bin/sh
 # Includes point down the layers only: the tables and the report layer know
 # nothing of the subsystems above them, and the soil and pile routines, which
-# the parallel loops call, never reach up into run control.
+# the parallel loops call, never reach up into run control or the solvers:
+# they take their stage from the controls their callers pass.
 set -u
 src=$1
 status=0
@@ -19,7 +20,7 @@ check() {  # folder, then the folders it must not include
 }
 check model control soil pile group results capstiff flexcap
 check report control soil pile group results capstiff flexcap
-check soil control
-check pile control
+check soil control group results capstiff flexcap
+check pile control group results capstiff flexcap
 [ "$status" -eq 0 ] && echo "include direction check passed"
 exit "$status"
