@@ -141,7 +141,7 @@ void analysis_timing() {
     TPARAL = TSERIAL = TPRINT = 0.0;
 }
 
-void reset_envelopes() {
+void clear_envelopes() {
     if (NANTYP == 2) {
         ENVRST2D();
     } else {
@@ -181,7 +181,7 @@ bool run_case(int i, int& lddopen, int& ISTAT) {
         put({RESFILE, SUMFILE}, F_CASES_REP);
         put({PLOTDATA, STATFILE}, F_CASES_BARE);
         NANAL = 1;
-        reset_envelopes();
+        clear_envelopes();
     }
     // 5. Case heading.
     const std::string type = LTYPNM(LCKIND(i, 1), 32);
@@ -270,7 +270,7 @@ bool run_comb(int j, int& lddopen, int& ISTAT) {
         put({RESFILE, SUMFILE}, F_COMBS_REP);
         put({PLOTDATA, STATFILE}, F_COMBS_BARE);
         NANAL = 1;
-        reset_envelopes();
+        clear_envelopes();
     }
     // 5. Combination heading.
     put({RESFILE, SUMFILE, RUNFILE}, F_COMB_HEAD, {j, LBNAME(j).view()});

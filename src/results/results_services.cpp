@@ -7,6 +7,8 @@ namespace zolan {
 int NANAL = 0;
 ResultsServices results_services;
 
+void reset_results_state() { NANAL = 0; }
+
 void ENVEWR(int& kind, int& side) {
     if (results_services.envewr) results_services.envewr(kind, side);
 }

@@ -23,6 +23,8 @@ void PYPLOT(int& p, int& ISTAT);
 // Envelope counter: the updates copy instead of comparing while it is 1.
 extern int NANAL;
 
+void reset_results_state();  // the envelope counter back to 0
+
 struct ResultsServices {
     std::function<void(int& kind, int& side)> envewr, envewr2d;
     std::function<void()> envrst, envrst2d;

@@ -17,6 +17,7 @@
 #include "report/run_files.h"
 #include "results/results_services.h"
 #include "soil/py_report.h"
+#include "support/seams.h"
 #include "support/temp_dir.h"
 
 namespace zolan {
@@ -28,6 +29,7 @@ namespace {
 class Driver : public ::testing::Test {
 protected:
     test::TempDir dir;
+    test::Seams seams;
     std::vector<std::string> log;
     std::vector<double> dcfmom;     // DCFMOM seen by each solve
     std::vector<CAPVEC> applied;    // load of each solve
@@ -105,11 +107,6 @@ protected:
     }
     void TearDown() override {
         io::close_all_units();
-        group_services = {};
-        results_services = {};
-        pile_services = {};
-        capstiff_services = {};
-        pyreport_double = nullptr;
         RESETRUN();
     }
     // Runs the driver and closes the files so that they can be read.

@@ -14,6 +14,7 @@
 #include "model/input_tables.h"
 #include "model/run_state.h"
 #include "report/run_files.h"
+#include "support/seams.h"
 #include "support/temp_dir.h"
 
 namespace zolan {
@@ -52,6 +53,7 @@ struct ScriptedCap {
 class EstimationPoints : public testing::Test {
 protected:
     test::TempDir dir;
+    test::Seams seams;
     ScriptedCap cap;
     CaseLoads v;
     int lddopen = 0, ISTAT = 0;
@@ -76,11 +78,7 @@ protected:
         NLCASE = 1;
         LCSCAL(1) = 1.0;
     }
-    void TearDown() override {
-        group_services = GroupServices{};
-        capstiff_services = CapstiffServices{};
-        RESETRUN();
-    }
+    void TearDown() override { RESETRUN(); }
 
     // Case 1: one concentrated load FX, FY, MZ at the origin, kind and values.
     void setup_case(int nantyp, int kind, double fx, double fy, double mz, std::vector<double> values) {
