@@ -60,23 +60,38 @@ fi
 # 2. The mutable ones: the definition line does not make the object const.
 # An object without a place (an inline variable of a header) is looked up in
 # the headers by name.
-tab=$(printf '\t')
-: > "$work/mutable"
-while IFS="$tab" read -r name loc; do
-    grep -qxF "$name" "$work/exempt" && continue
-    simple=${name##*::}
-    simple=${simple%%\[*}
-    if [ -n "$loc" ]; then
-        decl=$(sed -n "${loc##*:}p" "${loc%:*}")
-    else
-        decl=$(grep -rhE "[^A-Za-z0-9_]$simple[[:space:]]*(\[|=|\{|\(|;)" "$src" --include='*.h' | grep -vE '^[[:space:]]*//' | head -n 1)
-    fi
-    before=${decl%%"$simple"*}
-    case " $before " in
-        *[!A-Za-z0-9_]const[!A-Za-z0-9_]* | *[!A-Za-z0-9_]constexpr[!A-Za-z0-9_]*) continue ;;
-    esac
-    printf '%s\t%s\t%s\n' "$name" "$simple" "${loc:-?}" >> "$work/mutable"
-done < "$work/symbols"
+awk -F'\t' -v src="$src" '
+    function line_of(file, n,    l, k) {
+        if (!(file in loaded)) {
+            loaded[file] = 1
+            k = 0
+            while ((getline l < file) > 0) text[file, ++k] = l
+            close(file)
+        }
+        return text[file, n]
+    }
+    function in_headers(name,    cmd, l, found) {
+        cmd = "grep -rhE \"[^A-Za-z0-9_]" name "[[:space:]]*([[]|=|[{]|[(]|;)\" \"" src "\" --include=*.h"
+        found = ""
+        while ((cmd | getline l) > 0) if (found == "" && l !~ /^[[:space:]]*\/\//) found = l
+        close(cmd)
+        return found
+    }
+    FNR == NR { exempt[$0]; next }
+    ($1 in exempt) { next }
+    {
+        simple = $1; sub(/.*::/, "", simple); sub(/\[.*/, "", simple)
+        if ($2 != "") {
+            file = $2; sub(/:[0-9]+$/, "", file)
+            n = $2; sub(/.*:/, "", n)
+            decl = line_of(file, n + 0)
+        } else {
+            decl = in_headers(simple)
+        }
+        before = substr(decl, 1, index(decl, simple) - 1)
+        if (before ~ /(^|[^A-Za-z0-9_])(const|constexpr)([^A-Za-z0-9_]|$)/) next
+        print $1 "\t" simple "\t" ($2 == "" ? "?" : $2)
+    }' "$work/exempt" "$work/symbols" > "$work/mutable"
 
 # 3. Bodies of RESETRUN and the reset_* routines (defined at column 0, ended
 # by a closing brace at column 0, or on their definition line), one line
@@ -108,14 +123,19 @@ for fn in $(grep -vxF -f "$work/reached" "$work/defined"); do
 done
 
 # 5. Each mutable object cleared in a reached routine.
-while IFS="$tab" read -r name simple loc; do
-    n=$simple
-    if ! grep -qE "(^|[^A-Za-z0-9_])(&$n([^A-Za-z0-9_]|$)|clear\($n([^A-Za-z0-9_]|$)|$n[[:space:]]*=[^=]|$n\.(fill|clear|set|reset|assign|store|resize)\(|$n\([^()]*\)\.(fill|clear|set|reset|assign|store)\()" \
-        "$work/reset_text"; then
-        echo "FAILED: $name ($loc) is not reset at the start of a run: clear it in a reset_* routine that RESETRUN reaches"
-        failed=1
-    fi
-done < "$work/mutable"
+awk -F'\t' '
+    FNR == NR { body[++nb] = $0; next }
+    {
+        n = $2
+        re = "(^|[^A-Za-z0-9_])(&" n "([^A-Za-z0-9_]|$)|clear[(]" n "([^A-Za-z0-9_]|$)|" n "[[:space:]]*=([^=]|$)|" \
+             n "[.](fill|clear|set|reset|assign|store|resize)[(]|" n "[(][^()]*[)][.](fill|clear|set|reset|assign|store)[(])"
+        for (k = 1; k <= nb; ++k) if (body[k] ~ re) next
+        print "FAILED: " $1 " (" $3 ") is not reset at the start of a run: clear it in a reset_* routine that RESETRUN reaches"
+    }' "$work/reset_text" "$work/mutable" > "$work/unreset"
+if [ -s "$work/unreset" ]; then
+    cat "$work/unreset"
+    failed=1
+fi
 
 [ "$failed" -eq 0 ] || exit 1
 echo "OK: $(wc -l < "$work/mutable") mutable objects, each reset by one of $(wc -l < "$work/reached") routines"
