@@ -7,9 +7,6 @@
 // guard goes out of scope, also when an assertion ends the test early.
 #pragma once
 
-#include <ctime>
-#include <optional>
-
 #include "capstiff/capstiff_services.h"
 #include "control/control.h"
 #include "control/input_echo.h"
@@ -50,14 +47,14 @@ public:
     }
 
 private:
-    void (*pause_)() = RUNDRV_PAUSE;
-    std::optional<std::tm> clock_ = FIXED_CLOCK;
-    GroupServices group_ = group_services;
-    ResultsServices results_ = results_services;
-    CapstiffServices capstiff_ = capstiff_services;
-    PileServices pile_ = pile_services;
-    CurveGenerators curves_ = curve_generators;
-    std::function<void(int& ISTAT)> pyreport_ = pyreport_double;
+    decltype(RUNDRV_PAUSE) pause_ = RUNDRV_PAUSE;
+    decltype(FIXED_CLOCK) clock_ = FIXED_CLOCK;
+    decltype(group_services) group_ = group_services;
+    decltype(results_services) results_ = results_services;
+    decltype(capstiff_services) capstiff_ = capstiff_services;
+    decltype(pile_services) pile_ = pile_services;
+    decltype(curve_generators) curves_ = curve_generators;
+    decltype(pyreport_double) pyreport_ = pyreport_double;
 };
 
 }  // namespace zolan::test
