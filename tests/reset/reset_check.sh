@@ -93,9 +93,9 @@ awk -F'\t' -v src="$src" '
         print $1 "\t" simple "\t" ($2 == "" ? "?" : $2)
     }' "$work/exempt" "$work/symbols" > "$work/mutable"
 
-# 3. Bodies of RESETRUN and the reset_* routines (defined at column 0, ended
-# by a closing brace at column 0, or on their definition line), one line
-# each without its comment: routine<TAB>text.
+# 3. Bodies of RESETRUN and the reset_* routines (defined at column 0 of a
+# source file, ended by a closing brace at column 0, or on their definition
+# line), one line each without its comment: routine<TAB>text.
 find "$src" -name '*.cpp' | sort | xargs awk '
     /^[A-Za-z].*[ *&:](reset_[A-Za-z0-9_]*|RESETRUN)\(.*\{.*\}[[:space:]]*$/ {
         s = $0; sub(/\(.*/, "", s); sub(/.*[ *&:]/, "", s); b = $0; sub(/^[^{]*\{/, "", b)
@@ -109,8 +109,8 @@ cut -f1 "$work/bodies" | sort -u > "$work/defined"
 # 4. The routines reached from RESETRUN, through calls of reset_* routines.
 echo RESETRUN > "$work/reached"
 while :; do
-    grep -F -f "$work/reached" "$work/bodies" | awk -F'\t' 'NR==FNR { r[$1]; next } ($1 in r)' "$work/reached" - |
-        cut -f2- | grep -oE 'reset_[A-Za-z0-9_]*\(' | tr -d '(' | cat - "$work/reached" | sort -u > "$work/next"
+    awk -F'\t' 'NR==FNR { r[$1]; next } ($1 in r) { print $2 }' "$work/reached" "$work/bodies" |
+        grep -oE 'reset_[A-Za-z0-9_]*\(' | tr -d '(' | cat - "$work/reached" | sort -u > "$work/next"
     cmp -s "$work/next" "$work/reached" && break
     mv "$work/next" "$work/reached"
 done
