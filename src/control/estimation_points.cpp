@@ -184,6 +184,7 @@ SolveAnswer level_trials(int IPOINT, int NPTS, const StiffnessData& d, CaseLoads
     const double DEFTGT = level_target(d, PTFAC(IPOINT));
     double LDFACT = PTFAC(IPOINT);
     start_level(IPOINT, NPTS, d, v);
+    // A target level without a trial has nothing to report: it counts as failed.
     SolveAnswer a;
     a.KTGRES = target && nt < 1 ? -1 : 0;
     // 3.8 Trials.
