@@ -1,5 +1,6 @@
 // Cap stiffness estimation entries. Until the estimation reports exist only
-// the skip decision of a degree of freedom is made; nothing is written.
+// the skip decision of a degree of freedom and the factor of the next target
+// trial are made; nothing is written.
 #include "capstiff/capstiff_services.h"
 #include "control/estimation_points.h"
 
@@ -14,38 +15,35 @@ namespace {
 constexpr double ZERO_LOAD = static_cast<double>(1e-12f);
 }  // namespace
 
-void CAPHDR(int& method) {
+void CAPHDR(int method) {
     if (capstiff_services.caphdr) capstiff_services.caphdr(method);
 }
 
-void CAPTSTF(int& n, int& axialflag, int& ISTAT, int& IPOINT, double& level, CAPVEC& PTLOAD,
-             CAPVEC& PTDISP, CAPMAT& work) {
-    if (capstiff_services.captstf) capstiff_services.captstf(n, axialflag, ISTAT, IPOINT, level, PTLOAD, PTDISP, work);
+void CAPTSTF(const StiffnessLevel& level, const Table1<double, MAXSTL>& PTFAC, int& ISTAT) {
+    if (capstiff_services.captstf) capstiff_services.captstf(level, PTFAC, ISTAT);
 }
 
-void DOFHDR(int& mode, int& IPOINT, int& NANTYP, int& nlev, int& NDOF, CAPVEC& LFULL, int& skip) {
-    if (capstiff_services.dofhdr) {
-        capstiff_services.dofhdr(mode, IPOINT, NANTYP, nlev, NDOF, LFULL, skip);
-        return;
-    }
-    if (std::abs(LFULL(IPOINT)) < ZERO_LOAD) skip = 1;
+int DOFHDR(int mode, int IPOINT, int NANTYP, int nlev, int NDOF, const CAPVEC& LFULL) {
+    if (capstiff_services.dofhdr) return capstiff_services.dofhdr(mode, IPOINT, NANTYP, nlev, NDOF, LFULL);
+    return std::abs(LFULL(IPOINT)) < ZERO_LOAD ? 1 : 0;
 }
 
 void EQKREAD() {
     if (capstiff_services.eqkread) capstiff_services.eqkread();
 }
 
-void LDDTAB(int& KESTIM, int& IPOINT, int& nlev, int& NANTYP, int& NDOF, int& lddopen) {
-    if (capstiff_services.lddtab) capstiff_services.lddtab(KESTIM, IPOINT, nlev, NANTYP, NDOF, lddopen);
+int LDDTAB(int KESTIM, int IPOINT, int nlev, int NANTYP, int NDOF, int lddopen) {
+    if (capstiff_services.lddtab) return capstiff_services.lddtab(KESTIM, IPOINT, nlev, NANTYP, NDOF, lddopen);
+    return lddopen;
 }
 
-void STFREP(int& flag, int& option, int& nlev, int& NDOF, int& six, Table1<double, MAXSTL>& PTFAC) {
+void STFREP(int flag, int option, int nlev, int NDOF, int six, const Table1<double, MAXSTL>& PTFAC) {
     if (capstiff_services.stfrep) capstiff_services.stfrep(flag, option, nlev, NDOF, six, PTFAC);
 }
 
-void TGTFAC() {
-    if (capstiff_services.tgtfac) capstiff_services.tgtfac();
-    else target_factor_from_history();
+double TGTFAC(const Table2<double, 2, MAXHIST>& FACHIST, int NHIST, double DEFTGT) {
+    if (capstiff_services.tgtfac) return capstiff_services.tgtfac(FACHIST, NHIST, DEFTGT);
+    return target_factor_from_history(FACHIST, NHIST, DEFTGT);
 }
 
 }  // namespace zolan

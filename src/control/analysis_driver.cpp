@@ -101,21 +101,17 @@ bool open_for_write(int unit, const std::string& name, int& ISTAT) {
     return false;
 }
 
-// The solver of the model, kind 0 load case, 1 combination.
-void call_solver(int kind, int& ISTAT, CaseLoads& v) {
-    int printreq = 0;
+// The solver of the model.
+SolveAnswer call_solver(const SolveRequest& request, int& ISTAT) {
     // Each analysis reports once per pile that its user p-y curves stop above a node.
     PYUWRN.fill(0);
-    if (NANTYP == 2) {
-        CAP2D(kind, printreq, ISTAT, v.PTLOAD, v.PTDISP, v.applied, v.PDFORC, v.PDDISP, v.PDXYZ, v.PDFLAG);
-    } else {
-        CAP3D(kind, printreq, ISTAT, v.PTLOAD, v.PTDISP, v.applied, v.PDFORC, v.PDDISP, v.PDXYZ, v.PDFLAG);
-    }
+    return NANTYP == 2 ? CAP2D(request, ISTAT) : CAP3D(request, ISTAT);
 }
 
-// One solve of load case i at v.applied; on a failure LDDFILE and EQMFILE
-// are closed and ISTAT is left non-zero.
-void solve_case(int i, CaseLoads& v, int& lddopen, int& ISTAT) {
+// One solve of load case i; on a failure LDDFILE and EQMFILE are closed and
+// ISTAT is left non-zero.
+SolveAnswer solve_case(int i, const SolveRequest& request, int& lddopen, int& ISTAT) {
+    SolveAnswer answer = unanswered(request);
     // 1. No solve after a stop read while the loads were laid; else the
     // equivalent-stiffness file with the case line.
     if (STOPSEEN()) {
@@ -124,7 +120,7 @@ void solve_case(int i, CaseLoads& v, int& lddopen, int& ISTAT) {
         io::write_fmt(EQKFILE, F_EQK_CASE, {i});
         // 2-3. The solver (plane model: the run log flushed after it).
         ISTAT = 0;
-        call_solver(0, ISTAT, v);
+        answer = call_solver(request, ISTAT);
         if (NANTYP == 2) io::flush_unit(RUNFILE);
         // 4. Closed again.
         io::close_unit(EQKFILE);
@@ -134,6 +130,7 @@ void solve_case(int i, CaseLoads& v, int& lddopen, int& ISTAT) {
         close_lddfile(lddopen);
         io::close_unit(EQMFILE);
     }
+    return answer;
 }
 
 // Timing of the analysis just ended: its seconds, the timing lines, the mark
@@ -146,7 +143,7 @@ void analysis_timing() {
     TPARAL = TSERIAL = TPRINT = 0.0;
 }
 
-void reset_envelopes() {
+void clear_envelopes() {
     if (NANTYP == 2) {
         ENVRST2D();
     } else {
@@ -157,11 +154,10 @@ void reset_envelopes() {
 // Minimum then maximum envelope of series `kind` (1 cases, 2 combinations).
 void write_envelopes(int kind) {
     for (int side = 1; side <= 2; ++side) {
-        int k = kind, s = side;
         if (NANTYP == 2) {
-            ENVEWR2D(k, s);
+            ENVEWR2D(kind, side);
         } else {
-            ENVEWR(k, s);
+            ENVEWR(kind, side);
         }
     }
 }
@@ -190,7 +186,7 @@ bool run_case(int i, int& lddopen, int& ISTAT) {
         put({RESFILE, SUMFILE}, F_CASES_REP);
         put({PLOTDATA, STATFILE}, F_CASES_BARE);
         NANAL = 1;
-        reset_envelopes();
+        clear_envelopes();
     }
     // 5. Case heading.
     const std::string type = LTYPNM(LCKIND(i, 1), 32);
@@ -217,7 +213,7 @@ bool run_case(int i, int& lddopen, int& ISTAT) {
     DCFSHR = 1.0;
     KCASE = LCKIND(i, 2);
     // 9. Estimation set-up (one point for an ordinary case).
-    ESTSETUP(i);
+    const int npts = ESTSETUP(i);
     // 10. Loads; an estimation case starts without distributed loads. A
     // stop read while they are laid ends the analyses.
     CaseLoads v;
@@ -225,14 +221,16 @@ bool run_case(int i, int& lddopen, int& ISTAT) {
     if (STOPSEEN()) return stop_analyses(true, lddopen, ISTAT);
     // 11-12. Estimation headings and points, or the single full-load point.
     if (KCASE > 0) {
-        ESTHEAD(i, ISTAT);
+        ESTHEAD(i, npts, ISTAT);
         if (ISTAT != 0) {
             close_lddfile(lddopen);
             io::close_unit(EQMFILE);
             return false;
         }
-        const EstimationSolve solve = [&](int& status) { solve_case(i, v, lddopen, status); };
-        ESTPOINTS(i, v, lddopen, solve, ISTAT);
+        const EstimationSolve solve = [&](const SolveRequest& r, int& status) {
+            return solve_case(i, r, lddopen, status);
+        };
+        ESTPOINTS(i, npts, v, lddopen, solve, ISTAT);
         if (ISTAT != 0) {
             close_lddfile(lddopen);
             io::close_unit(EQMFILE);
@@ -240,10 +238,9 @@ bool run_case(int i, int& lddopen, int& ISTAT) {
         }
     } else {
         assemble_case_loads(i, v, CaseDistributed::CaseAndHeads);
-        v.applied = v.LFULL;
         if (LCPOD(i) == 1) v.PDDISP = v.PDSAVE;
         io::write_fmt(STATFILE, F_TOTAL_LOAD);
-        solve_case(i, v, lddopen, ISTAT);
+        solve_case(i, case_request(v, v.LFULL), lddopen, ISTAT);
         if (ISTAT != 0) return false;
     }
     // 13. End message.
@@ -272,7 +269,7 @@ bool run_comb(int j, int& lddopen, int& ISTAT) {
         put({RESFILE, SUMFILE}, F_COMBS_REP);
         put({PLOTDATA, STATFILE}, F_COMBS_BARE);
         NANAL = 1;
-        reset_envelopes();
+        clear_envelopes();
     }
     // 5. Combination heading.
     put({RESFILE, SUMFILE, RUNFILE}, F_COMB_HEAD, {j, LBNAME(j).view()});
@@ -292,7 +289,6 @@ bool run_comb(int j, int& lddopen, int& ISTAT) {
     DCFMOM = LBRF(j, 1);
     DCFSHR = LBRF(j, 2);
     KCASE = 0;
-    NPTS = 1;
     // 9-10. Loads (a stop read while they are laid ends the analyses) and
     // the single solve.
     CaseLoads v;
@@ -304,10 +300,11 @@ bool run_comb(int j, int& lddopen, int& ISTAT) {
         v.LFULL = v.load;
         if (NANTYP == 2) v.LFULL(3) = v.LFULL(6);
     }
-    v.applied = v.LFULL;
+    SolveRequest request = case_request(v, v.LFULL);
+    request.kind = 1;
     io::write_fmt(STATFILE, F_TOTAL_LOAD);
     ISTAT = 0;
-    call_solver(1, ISTAT, v);
+    call_solver(request, ISTAT);
     if (ISTAT != 0) {
         close_lddfile(lddopen);
         return false;
@@ -343,18 +340,18 @@ void write_curve_file(int& ISTAT) {
             keep_first(ISSTOP);
             return;
         }
-        int row = p, status = 0;
-        PILEPLOT(row, status);
+        int status = 0;
+        PILEPLOT(p, status);
         keep_first(status);
         status = 0;
-        PYPLOT(row, status);
+        PYPLOT(p, status);
         keep_first(status);
         status = 0;
-        LSCRVP(row, status);
+        LSCRVP(p, status);
         keep_first(status);
         if (NANTYP == 3) {
             status = 0;
-            TRCRVP(row, status);
+            TRCRVP(p, status);
             keep_first(status);
         }
     }

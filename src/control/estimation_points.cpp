@@ -54,185 +54,202 @@ bool open_by_name(int unit, const std::string& name, io::Access access, int& IST
     return false;
 }
 
+// The request of a solve of point IPOINT of NPTS at `load`.
+SolveRequest point_request(const CaseLoads& v, const CAPVEC& load, int NPTS, int IPOINT) {
+    SolveRequest r = case_request(v, load);
+    r.NPTS = NPTS;
+    r.IPOINT = IPOINT;
+    return r;
+}
+
 // Full load of a flexibility case (IPOINT = NPTS).
-void flexibility_full_load(int i, CaseLoads& v, int& lddopen, const EstimationSolve& solve, int& nt, int& ISTAT) {
-    int NDOF = model_dofs();
+void flexibility_full_load(int i, int NPTS, CaseLoads& v, int& lddopen, const EstimationSolve& solve, int nt,
+                           int& ISTAT) {
+    const int NDOF = model_dofs();
     // 1. Stiffness report from the flexibility records.
-    int six = 6;
-    STFREP(LCKIND(i, 3), LCKIND(i, 4), nt, NDOF, six, PTFAC);
+    STFREP(LCKIND(i, 3), LCKIND(i, 4), nt, NDOF, 6, PTFAC);
     // 2-3. The full load, as for an ordinary case.
     nt = 1;
-    KESTIM = 0;
     assemble_case_loads(i, v, CaseDistributed::CaseAndHeads);
-    v.applied = v.LFULL;
     if (LCPOD(i) == 1) v.PDDISP = v.PDSAVE;
     io::write_fmt(RUNFILE, F_TOTAL_RUN);
     io::flush_unit(RUNFILE);
     io::write_fmt(ITERTRC, F_TOTAL_TRC);
     io::flush_unit(ITERTRC);
     io::write_fmt(STATFILE, F_TOTAL_STAT);
-    solve(ISTAT);
+    solve(point_request(v, v.LFULL, NPTS, NPTS), ISTAT);
     if (ISTAT != 0) return;
-    LDDTAB(KESTIM, IPOINT, nt, NANTYP, NDOF, lddopen);
+    lddopen = LDDTAB(0, NPTS, nt, NANTYP, NDOF, lddopen);
 }
 
-void flexibility_points(int i, CaseLoads& v, int& lddopen, const EstimationSolve& solve, int& ISTAT) {
-    int NDOF = model_dofs();
+void flexibility_points(int i, int NPTS, CaseLoads& v, int& lddopen, const EstimationSolve& solve, int& ISTAT) {
+    const int NDOF = model_dofs();
     int nt = NPTIN;
-    for (IPOINT = 1; IPOINT <= NDOF; ++IPOINT) {
+    for (int IPOINT = 1; IPOINT <= NDOF; ++IPOINT) {
         // 1. No distributed loads at these points.
-        KESTIM = 0;
         DLZERO();
         nt = NPTIN;
-        KESTIM = 2;
-        int skip = 0;
         // 2. Caption; a degree of freedom without load is skipped.
-        int mode = 2;
-        DOFHDR(mode, IPOINT, NANTYP, nt, NDOF, v.LFULL, skip);
-        if (skip == 1) continue;
+        if (DOFHDR(2, IPOINT, NANTYP, nt, NDOF, v.LFULL) == 1) continue;
         // 3. The load-displacement scratch.
         if (!open_by_name(LDDFILE, FLDD, io::Access::Write, ISTAT)) return;
         lddopen = 1;
         // 4. One solve per level, the load in slot IPOINT only.
-        for (ILOOP = 1; ILOOP <= std::min(nt, MAXSTL); ++ILOOP) {
-            v.applied.fill(0.0);
-            v.applied(IPOINT) = PTFAC(ILOOP) * v.LFULL(IPOINT);
+        for (int ILOOP = 1; ILOOP <= std::min(nt, MAXSTL); ++ILOOP) {
+            CAPVEC load;
+            load(IPOINT) = PTFAC(ILOOP) * v.LFULL(IPOINT);
+            SolveRequest r = point_request(v, load, NPTS, IPOINT);
+            r.ILOOP = ILOOP;
+            r.KESTIM = 2;
             io::write_fmt(RUNFILE, F_DOF_RUN, {IPOINT, ILOOP});
             io::flush_unit(RUNFILE);
             io::write_fmt(STATFILE, F_DOF_STAT, {IPOINT, ILOOP});
-            solve(ISTAT);
+            solve(r, ISTAT);
             if (ISTAT != 0) return;
         }
         // 5. Its load-displacement table.
-        LDDTAB(KESTIM, IPOINT, nt, NANTYP, NDOF, lddopen);
+        lddopen = LDDTAB(2, IPOINT, nt, NANTYP, NDOF, lddopen);
     }
-    IPOINT = NPTS;
-    flexibility_full_load(i, v, lddopen, solve, nt, ISTAT);
+    flexibility_full_load(i, NPTS, v, lddopen, solve, nt, ISTAT);
 }
 
 // The applied load of a target trial: the factor on every slot, or on slot
 // IDOFTG only.
-void scale_trial_load(CaseLoads& v, bool dof_only) {
-    v.applied = v.LFULL;
+CAPVEC scaled_trial_load(const CAPVEC& LFULL, double LDFACT, int IDOFTG, bool dof_only) {
+    CAPVEC load = LFULL;
     if (dof_only && IDOFTG >= 1 && IDOFTG <= 6) {
-        v.applied(IDOFTG) *= LDFACT;
+        load(IDOFTG) *= LDFACT;
     } else {
-        for (int k = 1; k <= 6; ++k) v.applied(k) *= LDFACT;
+        for (int k = 1; k <= 6; ++k) load(k) *= LDFACT;
     }
+    return load;
 }
 
-void stiffness_points(int i, CaseLoads& v, int& lddopen, const EstimationSolve& solve, int& ISTAT) {
-    int NDOF = model_dofs();
+// A pair joins a history of n pairs at its place by factor, after the pairs
+// of the same factor; a history holds MAXHIST pairs.
+void insert_pair(Table2<double, 2, MAXHIST>& h, int& n, double deflection, double factor) {
+    if (n >= MAXHIST) return;
+    int k = ++n;
+    for (; k >= 2 && factor < h(2, k - 1); --k) {
+        h(1, k) = h(1, k - 1);
+        h(2, k) = h(2, k - 1);
+    }
+    h(1, k) = deflection;
+    h(2, k) = factor;
+}
+
+// The pair of a trial joins the level's history.
+void add_history_pair(double deflection, double factor) { insert_pair(FACHIST, NHIST, deflection, factor); }
+
+// Trials of a level: the iteration limit (one solve without a target), and
+// the target of the level.
+int trial_limit(const StiffnessData& d) { return d.method == 1 ? std::min(d.iterations, MAXTGIT) : 1; }
+double level_target(const StiffnessData& d, double level) { return d.dof > 0 ? d.target * level : 0.0; }
+
+// Steps 3.3 to 3.7 of level point IPOINT: the history seeded, the load of the
+// level, the level lines.
+void start_level(int IPOINT, int NPTS, const StiffnessData& d, CaseLoads& v) {
+    const int NDOF = model_dofs();
+    const double level = PTFAC(IPOINT);
+    // 3.3 History seeded by the first pair of the first level.
+    NHIST = 0;
+    if (IPOINT > 1) add_history_pair(DEFLST, FACLST);
+    // 3.6 The load of the level.
+    const bool dof_only = d.method != 0 && d.dof_only;
+    if (dof_only && d.dof >= 1 && d.dof <= NDOF) {
+        v.LFULL(d.dof) *= level;
+    } else {
+        for (int k = 1; k <= NDOF; ++k) v.LFULL(k) *= level;
+    }
+    // 3.7 Level lines.
+    io::write_fmt(RUNFILE, F_LEVEL_RUN, {IPOINT, NPTS - 1, level});
+    io::flush_unit(RUNFILE);
+    io::write_fmt(STATFILE, F_LEVEL_STAT, {IPOINT, NPTS - 1, level});
+    io::write_fmt(RESFILE, F_LEVEL_RES, {IPOINT, level});
+}
+
+// The trials of level point IPOINT (steps 3.1 to 3.8); returns the answer of
+// the last solve (KTGRES -1 for a target level without a trial). ISTAT is
+// left non-zero when a solve must end the analyses.
+SolveAnswer level_trials(int IPOINT, int NPTS, const StiffnessData& d, CaseLoads& v, const EstimationSolve& solve,
+                         int& ISTAT) {
+    const bool target = d.method == 1;
+    const bool dof_only = d.method != 0 && d.dof_only;
+    // 3.1 Heading at the first level.
+    if (IPOINT == 1) CAPHDR(d.method);
+    // 3.2 Iteration limit and tolerance; 3.4-3.5 target slot and target.
+    const int nt = trial_limit(d);
+    const double TGTTOL = target ? d.tolerance : 1.0;
+    const int IDOFTG = d.dof;
+    const double DEFTGT = level_target(d, PTFAC(IPOINT));
+    double LDFACT = PTFAC(IPOINT);
+    start_level(IPOINT, NPTS, d, v);
+    // A target level without a trial has nothing to report: it counts as failed.
+    SolveAnswer a;
+    a.KTGRES = target && nt < 1 ? -1 : 0;
+    // 3.8 Trials.
+    for (int ILOOP = 1; ILOOP <= nt; ++ILOOP) {
+        // 3.8.1 Factor of the trial.
+        CAPVEC applied = v.LFULL;
+        if (target) {
+            LDFACT = NHIST == 1 ? 1.0 : TGTFAC(FACHIST, NHIST, DEFTGT);
+            if (NHIST != 1) applied = scaled_trial_load(v.LFULL, LDFACT, IDOFTG, dof_only);
+            io::write_fmt(RUNFILE, F_ITER_RUN, {NHIST, LDFACT});
+            io::write_fmt(RUNFILE, F_ITER_LOAD,
+                          {applied(1), applied(2), applied(3), applied(4), applied(5), applied(6)});
+            io::flush_unit(RUNFILE);
+            io::write_fmt(ITERTRC, F_ITER_TRC, {NHIST, LDFACT});
+            io::flush_unit(ITERTRC);
+        }
+        // 3.8.2
+        io::write_fmt(STATFILE, F_ITER_STAT, {NHIST, LDFACT});
+        // 3.8.3 Request to the solver.
+        SolveRequest r = point_request(v, applied, NPTS, IPOINT);
+        r.ILOOP = ILOOP;
+        r.KTGT = 1;
+        r.IDOFTG = IDOFTG;
+        r.DEFTGT = DEFTGT;
+        r.TGTTOL = TGTTOL;
+        if (nt > 1) r.KTGRES = ILOOP < nt ? 2 : 1;
+        else r.KTGRES = d.method == 0 ? 3 : 0;
+        // 3.8.4
+        a = solve(r, ISTAT);
+        if (ISTAT != 0) return a;
+        // 3.8.5 Accepted or failed: the level ends; otherwise the pair joins the history.
+        if (a.KTGRES <= 0) break;
+        if (NHIST == 0) {
+            DEFLST = a.DEFCMP;
+            FACLST = LDFACT;
+        }
+        add_history_pair(a.DEFCMP, LDFACT);
+    }
+    return a;
+}
+
+void stiffness_points(int i, int NPTS, CaseLoads& v, int& lddopen, const EstimationSolve& solve, int& ISTAT) {
+    const int NDOF = model_dofs();
     const StiffnessData d = decode_stiffness_levels(i);
-    int n = d.nlev;
-    int method = d.method;
-    int axialflag = d.axial ? 1 : 0;
-    const bool target = method == 1;
-    const bool dof_only = method != 0 && d.dof_only;
-    CAPMAT work;
-    int nt = 1;
-    for (IPOINT = 1; IPOINT <= NPTS; ++IPOINT) {
+    for (int IPOINT = 1; IPOINT <= NPTS; ++IPOINT) {
         // 1. Loads of the case.
-        KESTIM = 0;
         assemble_case_loads(i, v, CaseDistributed::CaseAndHeads);
         // 2. The full load, last.
         if (IPOINT == NPTS) {
-            KTGT = 0;
             assemble_case_loads(i, v, CaseDistributed::CaseAndHeads);
             if (LCPOD(i) == 1) v.PDDISP = v.PDSAVE;
             io::write_fmt(RUNFILE, F_TOTAL_RUN);
             io::flush_unit(RUNFILE);
             io::write_fmt(STATFILE, F_TOTAL_STAT);
-            v.applied = v.LFULL;
-            solve(ISTAT);
+            solve(point_request(v, v.LFULL, NPTS, NPTS), ISTAT);
             return;
         }
-        // 3. A level.
-        double level = PTFAC(IPOINT);
-        // 3.1 Heading at the first level.
-        nt = 1;
-        if (IPOINT == 1) {
-            KTGT = 0;
-            CAPHDR(method);
-        }
-        // 3.2 Iteration limit and tolerance; the history holds MAXHIST pairs.
-        KTGT = 1;
-        if (target) {
-            nt = std::min(d.iterations, MAXTGIT);
-            TGTTOL = d.tolerance;
-        } else {
-            TGTTOL = 1.0;
-        }
-        // 3.3 History seeded by the first pair of the first level.
-        if (IPOINT > 1) {
-            NHIST = 1;
-            FACHIST(1, 1) = DEFLST;
-            FACHIST(2, 1) = FACLST;
-        } else {
-            NHIST = 0;
-        }
-        // 3.4-3.5 Target slot and target of the level.
-        IDOFTG = d.dof;
-        LDFACT = level;
-        DEFTGT = d.dof > 0 ? d.target * level : 0.0;
-        // 3.6 The load of the level.
-        if (dof_only && IDOFTG >= 1 && IDOFTG <= NDOF) {
-            v.LFULL(IDOFTG) *= level;
-        } else {
-            for (int k = 1; k <= NDOF; ++k) v.LFULL(k) *= level;
-        }
-        // 3.7 Level lines.
-        const int levels = NPTS - 1;
-        io::write_fmt(RUNFILE, F_LEVEL_RUN, {IPOINT, levels, level});
-        io::flush_unit(RUNFILE);
-        io::write_fmt(STATFILE, F_LEVEL_STAT, {IPOINT, levels, level});
-        io::write_fmt(RESFILE, F_LEVEL_RES, {IPOINT, level});
-        // A target level without a trial has nothing to report: it counts as failed.
-        KTGRES = target && nt < 1 ? -1 : 0;
-        // 3.8 Trials.
-        for (ILOOP = 1; ILOOP <= nt; ++ILOOP) {
-            // 3.8.1 Factor of the trial.
-            if (target) {
-                LDFACT = 1.0;
-                if (NHIST == 1) {
-                    v.applied = v.LFULL;
-                } else {
-                    TGTFAC();
-                    scale_trial_load(v, dof_only);
-                }
-                io::write_fmt(RUNFILE, F_ITER_RUN, {NHIST, LDFACT});
-                io::write_fmt(RUNFILE, F_ITER_LOAD, {v.applied(1), v.applied(2), v.applied(3), v.applied(4),
-                                                     v.applied(5), v.applied(6)});
-                io::flush_unit(RUNFILE);
-                io::write_fmt(ITERTRC, F_ITER_TRC, {NHIST, LDFACT});
-                io::flush_unit(ITERTRC);
-            } else {
-                v.applied = v.LFULL;
-            }
-            // 3.8.2
-            io::write_fmt(STATFILE, F_ITER_STAT, {NHIST, LDFACT});
-            // 3.8.3 Request to the solver.
-            if (nt > 1) KTGRES = ILOOP < nt ? 2 : 1;
-            else KTGRES = method == 0 ? 3 : 0;
-            // 3.8.4
-            solve(ISTAT);
-            if (ISTAT != 0) return;
-            // 3.8.5 Accepted or failed: the level ends; otherwise the pair joins the history.
-            if (KTGRES <= 0) break;
-            if (NHIST == 0) {
-                DEFLST = DEFCMP;
-                FACLST = LDFACT;
-            }
-            if (NHIST < MAXHIST) {
-                ++NHIST;
-                FACHIST(1, NHIST) = DEFCMP;
-                FACHIST(2, NHIST) = LDFACT;
-            }
-        }
+        // 3.1-3.8 A level and its trials.
+        const double level = PTFAC(IPOINT);
+        const SolveAnswer a = level_trials(IPOINT, NPTS, d, v, solve, ISTAT);
+        if (ISTAT != 0) return;
         // 3.9
-        LDDTAB(KESTIM, IPOINT, nt, NANTYP, NDOF, lddopen);
+        lddopen = LDDTAB(0, IPOINT, trial_limit(d), NANTYP, NDOF, lddopen);
         // 3.10 The stiffness of the level, or the failure line.
-        if (KTGRES < 0) {
+        if (a.KTGRES < 0) {
             io::write_fmt(PLOTDATA, F_LEVEL_FAILED, {IPOINT, level});
             continue;
         }
@@ -240,7 +257,16 @@ void stiffness_points(int i, CaseLoads& v, int& lddopen, const EstimationSolve& 
         EQKREAD();
         io::close_unit(EQKFILE);
         io::write_fmt(ESTTRC, F_TRACE_POINT, {IPOINT});
-        CAPTSTF(n, axialflag, ISTAT, IPOINT, level, v.PTLOAD, v.PTDISP, work);
+        StiffnessLevel s;
+        s.n = d.nlev;
+        s.axialflag = d.axial ? 1 : 0;
+        s.IPOINT = IPOINT;
+        s.level = level;
+        s.DEFCMP = a.DEFCMP;
+        s.DEFTGT = level_target(d, level);
+        s.PTLOAD = a.PTLOAD;
+        s.PTDISP = a.PTDISP;
+        CAPTSTF(s, PTFAC, ISTAT);
         if (ISTAT != 0) return;
     }
 }
@@ -267,21 +293,28 @@ void assemble_case_loads(int i, CaseLoads& v, CaseDistributed dl) {
     }
 }
 
-void ESTSETUP(int i) {
-    if (KCASE <= 0) {
-        NPTS = 1;
-        return;
-    }
+SolveRequest case_request(const CaseLoads& v, const CAPVEC& load) {
+    SolveRequest r;
+    r.load = load;
+    r.PDFORC = v.PDFORC;
+    r.PDDISP = v.PDDISP;
+    r.PDXYZ = v.PDXYZ;
+    r.PDFLAG = v.PDFLAG;
+    return r;
+}
+
+int ESTSETUP(int i) {
+    if (KCASE <= 0) return 1;
     // 1. Point table.
     const int N = std::clamp(NSTLEV(i), 0, MAXSTL);
     PTFAC.fill(0.0);
     for (int k = 1; k <= N; ++k) PTFAC(k) = STLEV(i, k);
     NPTIN = N;
     // 2. Points: one per degree of freedom, or one per level, then the full load.
-    NPTS = KCASE <= 10 ? model_dofs() + 1 : decode_stiffness_levels(i).nlev + 1;
+    return KCASE <= 10 ? model_dofs() + 1 : decode_stiffness_levels(i).nlev + 1;
 }
 
-void ESTHEAD(int i, int& ISTAT) {
+void ESTHEAD(int i, int NPTS, int& ISTAT) {
     if (KCASE <= 0) return;
     if (KCASE <= 10) {
         // 3. Flexibility heading and the flexibility scratch.
@@ -295,45 +328,40 @@ void ESTHEAD(int i, int& ISTAT) {
     io::write_fmt(ESTTRC, F_TRACE_CASE, {i, NPTS - 1});
 }
 
-void ESTPOINTS(int i, CaseLoads& v, int& lddopen, const EstimationSolve& solve, int& ISTAT) {
+void ESTPOINTS(int i, int NPTS, CaseLoads& v, int& lddopen, const EstimationSolve& solve, int& ISTAT) {
     if (KCASE <= 0) return;
     if (KCASE <= 10)
-        flexibility_points(i, v, lddopen, solve, ISTAT);
+        flexibility_points(i, NPTS, v, lddopen, solve, ISTAT);
     else
-        stiffness_points(i, v, lddopen, solve, ISTAT);
+        stiffness_points(i, NPTS, v, lddopen, solve, ISTAT);
 }
 
-void target_factor_from_history() {
+double target_factor_from_history(const Table2<double, 2, MAXHIST>& FACHIST, int NHIST, double DEFTGT) {
     const int n = std::clamp(NHIST, 0, MAXHIST);
-    if (n == 0) {
-        LDFACT = 0.0;
-        return;
-    }
+    if (n == 0) return 0.0;
     if (n == 1) {
         const double D1 = FACHIST(1, 1), F1 = FACHIST(2, 1);
-        LDFACT = std::abs(D1) > SMALL_DEF ? DEFTGT * F1 / D1 : 1.0;
-        return;
+        return std::abs(D1) > SMALL_DEF ? DEFTGT * F1 / D1 : 1.0;
     }
-    // The newest pair moved to its place among the pairs ordered by factor.
-    for (int k = n; k >= 2 && FACHIST(2, k) < FACHIST(2, k - 1); --k) {
-        std::swap(FACHIST(1, k), FACHIST(1, k - 1));
-        std::swap(FACHIST(2, k), FACHIST(2, k - 1));
-    }
+    // The pairs ordered by factor (pairs of one factor in their order).
+    Table2<double, 2, MAXHIST> h;
+    int m = 0;
+    for (int j = 1; j <= n; ++j) insert_pair(h, m, FACHIST(1, j), FACHIST(2, j));
     // Pairs (k - 1, k) around the target.
     int k = 2;
-    if (DEFTGT <= FACHIST(1, 1)) {
+    if (DEFTGT <= h(1, 1)) {
         k = 2;
-    } else if (DEFTGT >= FACHIST(1, n)) {
+    } else if (DEFTGT >= h(1, n)) {
         k = n;
     } else {
         k = 0;
         for (int j = 2; j <= n && k == 0; ++j)
-            if (FACHIST(1, j) >= DEFTGT) k = j;
+            if (h(1, j) >= DEFTGT) k = j;
         if (k == 0) k = 2;
     }
-    const double D0 = FACHIST(1, k - 1), D1 = FACHIST(1, k);
-    const double F0 = FACHIST(2, k - 1), F1 = FACHIST(2, k);
-    LDFACT = D1 != D0 ? F0 + (F1 - F0) * (DEFTGT - D0) / (D1 - D0) : F1;
+    const double D0 = h(1, k - 1), D1 = h(1, k);
+    const double F0 = h(2, k - 1), F1 = h(2, k);
+    return D1 != D0 ? F0 + (F1 - F0) * (DEFTGT - D0) / (D1 - D0) : F1;
 }
 
 std::string estimation_input_error(int i) {

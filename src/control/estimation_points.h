@@ -2,14 +2,17 @@
 // 1 to 10) applies the load one cap degree of freedom at a time at several
 // levels and then the full load; a stiffness estimation (kind > 10) applies
 // the load at given levels, or iterates the load factor of each level until
-// one cap displacement reaches its target, and then the full load. The
-// points share their state with the solvers and the estimation reports
-// through model/analysis_tables.h.
+// one cap displacement reaches its target, and then the full load. Each
+// solve gets a request that states its point, level or trial and target, and
+// gives back the solver's answer; the points keep the point table and the
+// target history in model/analysis_tables.h.
 #pragma once
 
 #include <functional>
 #include <string>
 
+#include "group/group_services.h"
+#include "model/analysis_tables.h"
 #include "model/pile_tables.h"
 
 namespace zolan {
@@ -19,11 +22,9 @@ namespace zolan {
 struct CaseLoads {
     CAPVEC load;     // load vector as assembled
     CAPVEC LFULL;    // full load; plane model: the moment about Z in slot 3
-    CAPVEC applied;  // the load a solve applies
     CAPVEC PDFORC, PDDISP, PDXYZ;  // point-of-definition values
     CAPFLAGS PDFLAG;
     CAPVEC PDSAVE;   // saved copy of PDDISP (plane model: slot 6 copied to slot 3)
-    CAPVEC PTLOAD, PTDISP;  // load and cap displacements of a stiffness level (set by the solver)
 };
 
 // Distributed loads with an assembly: none (DLZERO), the case's (DLCASE), or
@@ -36,33 +37,37 @@ enum class CaseDistributed { Zero, Case, CaseAndHeads };
 // PDDISP(6) and PDFLAG(3) := PDFLAG(6).
 void assemble_case_loads(int i, CaseLoads& v, CaseDistributed dl);
 
-// One solve of the driver at v.applied (EQKFILE with the case line, ISTAT :=
-// 0, the solver with kind 0, EQKFILE closed; on a failure LDDFILE and EQMFILE
-// closed). It leaves ISTAT non-zero when the analyses must end.
-using EstimationSolve = std::function<void(int& ISTAT)>;
+// The request of an ordinary solve (kind 0, one point) at `load` with the
+// point-of-definition values of v.
+SolveRequest case_request(const CaseLoads& v, const CAPVEC& load);
 
-// Set-up of load case i: NPTS := 1 for an ordinary case; for an estimation
-// case the point table PTFAC := STLEV(i, .), NPTIN and NPTS (NDOF + 1 for a
-// flexibility case, n + 1 for a stiffness case of n levels).
-void ESTSETUP(int i);
+// One solve of the driver (EQKFILE with the case line, ISTAT := 0, the
+// solver, EQKFILE closed; on a failure LDDFILE and EQMFILE closed), with the
+// solver's answer. It leaves ISTAT non-zero when the analyses must end.
+using EstimationSolve = std::function<SolveAnswer(const SolveRequest& request, int& ISTAT)>;
 
-// Headings of estimation case i: the flexibility heading and FLEXFILE opened
-// (a file that cannot be opened sets ISTAT 38), or the stiffness trace line
-// on ESTTRC. Nothing for an ordinary case.
-void ESTHEAD(int i, int& ISTAT);
+// Set-up of load case i; returns NPTS, the points of the case: 1 for an
+// ordinary case; for an estimation case the point table PTFAC := STLEV(i,
+// .), NPTIN, and NDOF + 1 points for a flexibility case, n + 1 for a
+// stiffness case of n levels.
+int ESTSETUP(int i);
 
-// Every point of estimation case i (KCASE > 0), the full load last. lddopen
-// is the driver's open flag of LDDFILE. Returns at once when a solve leaves
-// ISTAT non-zero.
-void ESTPOINTS(int i, CaseLoads& v, int& lddopen, const EstimationSolve& solve, int& ISTAT);
+// Headings of estimation case i of NPTS points: the flexibility heading and
+// FLEXFILE opened (a file that cannot be opened sets ISTAT 38), or the
+// stiffness trace line on ESTTRC. Nothing for an ordinary case.
+void ESTHEAD(int i, int NPTS, int& ISTAT);
 
-// Load factor of the next target trial from the history (FACHIST, NHIST,
-// DEFTGT) into LDFACT: 0 for an empty history; DEFTGT F1 / D1 for one pair
-// (1.0 when |D1| <= 1e-4); else the newest pair moved to its place among the
-// pairs ordered by factor and the factor interpolated linearly at DEFTGT
-// between the pairs around it (the first two below the first deflection, the
-// last two beyond the last).
-void target_factor_from_history();
+// Every point of estimation case i (KCASE > 0) of NPTS points, the full load
+// last. lddopen is the driver's open flag of LDDFILE. Returns at once when a
+// solve leaves ISTAT non-zero.
+void ESTPOINTS(int i, int NPTS, CaseLoads& v, int& lddopen, const EstimationSolve& solve, int& ISTAT);
+
+// Load factor of the next target trial from the NHIST pairs of FACHIST and
+// the target DEFTGT: 0 for an empty history; DEFTGT F1 / D1 for one pair
+// (1.0 when |D1| <= 1e-4); else the factor interpolated linearly at DEFTGT
+// between the pairs around it, the pairs taken in the order of their factors
+// (the first two below the first deflection, the last two beyond the last).
+double target_factor_from_history(const Table2<double, 2, MAXHIST>& FACHIST, int NHIST, double DEFTGT);
 
 // The estimation block of load case i checked for the input (status 37 when
 // not empty): with the target-deflection method, a target degree of freedom

@@ -5,6 +5,7 @@
 
 #include "control/column_captions.h"
 #include "control/control.h"
+#include "group/group_services.h"
 #include "model/status_codes.h"
 #include "model/analysis_tables.h"
 #include "model/case_tables.h"
@@ -20,6 +21,8 @@
 #include "model/soil_tables.h"
 #include "report/run_files.h"
 #include "report/unit_labels.h"
+#include "results/results_services.h"
+#include "soil/group_factors.h"
 
 namespace {
 // One run at a time per process: the model tables and run files are shared.
@@ -67,6 +70,7 @@ void internal_failure(int& status, const char* what) noexcept {
 void RESETRUN() {
     io::close_all_units();
     io::reset_write_failures();
+    run_start = 0.0;
     reset_run_state();
     reset_pile_tables();
     reset_unit_labels();
@@ -81,6 +85,9 @@ void RESETRUN() {
     reset_py_tables();
     reset_curve_tables();
     reset_result_tables();
+    reset_group_factors();
+    reset_group_services_state();
+    reset_results_state();
     STOPRESET();
 }
 

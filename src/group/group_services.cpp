@@ -10,28 +10,23 @@ int PYREQ = 0, KCAPPY = 0, KERR = 0, KHINGE = 0;
 double TCUR = 0.0;
 GroupServices group_services;
 
-void CAP3D(int& kind, int& printreq, int& ISTAT, CAPVEC& PTLOAD, CAPVEC& PTDISP, CAPVEC& load,
-           CAPVEC& PDFORC, CAPVEC& PDDISP, CAPVEC& PDXYZ, CAPFLAGS& PDFLAG) {
-    if (group_services.cap3d) {
-        group_services.cap3d(kind, printreq, ISTAT, PTLOAD, PTDISP, load, PDFORC, PDDISP, PDXYZ, PDFLAG);
-        return;
-    }
+SolveAnswer CAP3D(const SolveRequest& request, int& ISTAT) {
+    if (group_services.cap3d) return group_services.cap3d(request, ISTAT);
     PYREQ = 0;
     KCAPPY = 0;
     KERR = 0;
+    return unanswered(request);
 }
 
-void CAP2D(int& kind, int& printreq, int& ISTAT, CAPVEC& PTLOAD, CAPVEC& PTDISP, CAPVEC& load,
-           CAPVEC& PDFORC, CAPVEC& PDDISP, CAPVEC& PDXYZ, CAPFLAGS& PDFLAG) {
-    if (group_services.cap2d) {
-        group_services.cap2d(kind, printreq, ISTAT, PTLOAD, PTDISP, load, PDFORC, PDDISP, PDXYZ, PDFLAG);
-        return;
-    }
-    printreq = PYMODE;
+SolveAnswer CAP2D(const SolveRequest& request, int& ISTAT) {
+    if (group_services.cap2d) return group_services.cap2d(request, ISTAT);
+    SolveAnswer a = unanswered(request);
+    a.printreq = PYMODE;
     PYMODE = 0;
     KFLAG = 0;
     PYREQ = 0;
     KERR = 0;
+    return a;
 }
 
 void reset_group_services_state() {

@@ -11,17 +11,50 @@
 
 namespace zolan {
 
-// Three-dimensional cap solver: one solve of the six-slot load vector `load`
-// (cap order) with the point-of-definition arrays, under the current-control
-// block. kind 0 load case, 1 combination; printreq is not used. Sets ISTAT on
-// a failure (3, 21-35) or a stop request (4). With KTGT = 1 it fills PTLOAD,
-// PTDISP and answers KTGRES.
-void CAP3D(int& kind, int& printreq, int& ISTAT, CAPVEC& PTLOAD, CAPVEC& PTDISP, CAPVEC& load,
-           CAPVEC& PDFORC, CAPVEC& PDDISP, CAPVEC& PDXYZ, CAPFLAGS& PDFLAG);
-// The same for the plane model (slots 1 to 3); it stores PYMODE into printreq
+// One solve as the driver asks for it: the load, the point of definition,
+// and the estimation point the solve belongs to (an ordinary analysis and a
+// combination keep the defaults: one point, no estimation, no target).
+struct SolveRequest {
+    int kind = 0;                  // 0 load case, 1 combination
+    CAPVEC load;                   // load vector, cap order (plane model: slots 1 to 3)
+    CAPVEC PDFORC, PDDISP, PDXYZ;  // point of definition: loads, displacements, coordinates
+    CAPFLAGS PDFLAG;               // per slot: 0 displacement given, 1 load given
+    int NPTS = 1;     // points of the case: 1 ordinary, NDOF + 1 flexibility, n + 1 stiffness
+    int IPOINT = 0;   // current point, 1..NPTS (a flexibility point: the loaded cap degree of freedom)
+    int ILOOP = 0;    // level (flexibility) or trial (stiffness) within the point
+    int KESTIM = 0;   // 2 at a flexibility point, else 0
+    int KTGT = 0;     // 1 at a stiffness level: fill PTLOAD, PTDISP and honour KTGRES
+    int KTGRES = 0;   // 3 accept, 2 compare with the target, 1 last trial (accept), 0 plain solve
+    int IDOFTG = 0;   // cap slot compared with the target
+    double DEFTGT = 0.0;  // target of the level
+    double TGTTOL = 0.0;  // tolerance of the target, percent
+};
+
+// What one solve answers besides its status.
+struct SolveAnswer {
+    // 0 accepted (a request 3, or 2 within the tolerance), 1 accepted at the
+    // trial limit, 2 outside the tolerance, -1 failed; a solve that does not
+    // answer leaves the request.
+    int KTGRES = 0;
+    double DEFCMP = 0.0;    // displacement of IDOFTG reached (KTGRES > 0 and IDOFTG 1 to 6)
+    CAPVEC PTLOAD, PTDISP;  // load and cap displacements of the solve (KTGT = 1)
+    int printreq = 0;       // CAP2D: the p-y print switch at entry; not used
+};
+
+// The answer of a solve that answers nothing: the request stands.
+inline SolveAnswer unanswered(const SolveRequest& request) {
+    SolveAnswer a;
+    a.KTGRES = request.KTGRES;
+    return a;
+}
+
+// Three-dimensional cap solver: one solve of the request under the
+// current-control block. Sets ISTAT on a failure (3, 21-35) or a stop
+// request (4).
+SolveAnswer CAP3D(const SolveRequest& request, int& ISTAT);
+// The same for the plane model (slots 1 to 3); it answers PYMODE in printreq
 // and clears PYMODE and KFLAG at entry.
-void CAP2D(int& kind, int& printreq, int& ISTAT, CAPVEC& PTLOAD, CAPVEC& PTDISP, CAPVEC& load,
-           CAPVEC& PDFORC, CAPVEC& PDDISP, CAPVEC& PDXYZ, CAPFLAGS& PDFLAG);
+SolveAnswer CAP2D(const SolveRequest& request, int& ISTAT);
 
 // Words shared with the pile and soil routines.
 extern int PYREQ;    // 0 during every solve: the p-y generators run in analysis mode
@@ -30,9 +63,7 @@ extern int KERR;     // analysis error word, cleared at the start of a solution 
 extern int KHINGE;   // hinge flag tested by the lateral and cap solvers
 extern double TCUR;  // load factor of the current load step
 
-using CapSolver = std::function<void(int& kind, int& printreq, int& ISTAT, CAPVEC& PTLOAD, CAPVEC& PTDISP,
-                                     CAPVEC& load, CAPVEC& PDFORC, CAPVEC& PDDISP, CAPVEC& PDXYZ,
-                                     CAPFLAGS& PDFLAG)>;
+using CapSolver = std::function<SolveAnswer(const SolveRequest& request, int& ISTAT)>;
 
 // Replaceable bodies: an empty member means the module's own body.
 struct GroupServices {

@@ -8,14 +8,14 @@ namespace zolan {
 
 PileServices pile_services;
 
-void LSCRVP(int& p, int& ISTAT) {
+void LSCRVP(int p, int& ISTAT) {
     if (pile_services.lscrvp) {
         pile_services.lscrvp(p, ISTAT);
         return;
     }
     write_axial_springs(p, ISTAT);
 }
-void TRCRVP(int& p, int& ISTAT) {
+void TRCRVP(int p, int& ISTAT) {
     if (pile_services.trcrvp) pile_services.trcrvp(p, ISTAT);
 }
 

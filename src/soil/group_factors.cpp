@@ -150,4 +150,12 @@ void PFACT2(double direction) { pfact(direction, false, PFGRP2, YFGRP2); }
 
 CoincidentPiles group_coincident_piles() { return coincident; }
 
+void reset_group_factors() {
+    piles.clear();
+    prod.clear();
+    twin.clear();
+    ncoin.clear();
+    coincident = {};
+}
+
 }  // namespace zolan

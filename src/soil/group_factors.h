@@ -24,4 +24,8 @@ struct CoincidentPiles {
 };
 CoincidentPiles group_coincident_piles();
 
+// No coincident piles and an empty layout, at the start of a run (the working
+// storage keeps its size).
+void reset_group_factors();
+
 }  // namespace zolan

@@ -17,6 +17,7 @@
 #include "report/run_files.h"
 #include "results/results_services.h"
 #include "soil/py_report.h"
+#include "support/seams.h"
 #include "support/temp_dir.h"
 
 namespace zolan {
@@ -28,6 +29,7 @@ namespace {
 class Driver : public ::testing::Test {
 protected:
     test::TempDir dir;
+    test::Seams seams;
     std::vector<std::string> log;
     std::vector<double> dcfmom;     // DCFMOM seen by each solve
     std::vector<CAPVEC> applied;    // load of each solve
@@ -79,37 +81,32 @@ protected:
         KENVLC = KENVLB = 1;
 
         auto solver = [this](const char* name) {
-            return [this, name](int& kind, int&, int& ISTAT, CAPVEC&, CAPVEC&, CAPVEC& load, CAPVEC&, CAPVEC&,
-                                CAPVEC&, CAPFLAGS&) {
-                log.push_back(std::string(name) + " " + std::to_string(kind) + " case " + std::to_string(ICASE) +
+            return [this, name](const SolveRequest& r, int& ISTAT) {
+                log.push_back(std::string(name) + " " + std::to_string(r.kind) + " case " + std::to_string(ICASE) +
                               " comb " + std::to_string(ICOMB) + " eqk " + std::to_string(io::unit_open(EQKFILE)) +
                               " thr " + std::to_string(NTHRREQ));
                 dcfmom.push_back(DCFMOM);
-                applied.push_back(load);
+                applied.push_back(r.load);
                 const int n = static_cast<int>(applied.size());
                 if (n == stop_after_solve) test::write_file("stop.txt", "1\n");
                 if (n == fail_solve) ISTAT = fail_code;
+                return unanswered(r);
             };
         };
         group_services.cap3d = solver("CAP3D");
         group_services.cap2d = solver("CAP2D");
-        results_services.envewr = [this](int& k, int& s) { log.push_back("ENVEWR " + std::to_string(k) + std::to_string(s)); };
-        results_services.envewr2d = [this](int& k, int& s) { log.push_back("ENVEWR2D " + std::to_string(k) + std::to_string(s)); };
+        results_services.envewr = [this](int k, int s) { log.push_back("ENVEWR " + std::to_string(k) + std::to_string(s)); };
+        results_services.envewr2d = [this](int k, int s) { log.push_back("ENVEWR2D " + std::to_string(k) + std::to_string(s)); };
         results_services.envrst = [this] { log.push_back("ENVRST"); };
         results_services.envrst2d = [this] { log.push_back("ENVRST2D"); };
-        results_services.pileplot = [this](int& p, int&) { log.push_back("PILEPLOT " + std::to_string(p) + " " + std::to_string(PYMODE)); };
-        results_services.pyplot = [this](int& p, int&) { log.push_back("PYPLOT " + std::to_string(p)); };
-        pile_services.lscrvp = [this](int& p, int&) { log.push_back("LSCRVP " + std::to_string(p)); };
-        pile_services.trcrvp = [this](int& p, int&) { log.push_back("TRCRVP " + std::to_string(p)); };
+        results_services.pileplot = [this](int p, int&) { log.push_back("PILEPLOT " + std::to_string(p) + " " + std::to_string(PYMODE)); };
+        results_services.pyplot = [this](int p, int&) { log.push_back("PYPLOT " + std::to_string(p)); };
+        pile_services.lscrvp = [this](int p, int&) { log.push_back("LSCRVP " + std::to_string(p)); };
+        pile_services.trcrvp = [this](int p, int&) { log.push_back("TRCRVP " + std::to_string(p)); };
         pyreport_double = [this](int&) { log.push_back("PYREPORT " + std::to_string(PYMODE) + " " + std::to_string(PLOTFLG)); };
     }
     void TearDown() override {
         io::close_all_units();
-        group_services = {};
-        results_services = {};
-        pile_services = {};
-        capstiff_services = {};
-        pyreport_double = nullptr;
         RESETRUN();
     }
     // Runs the driver and closes the files so that they can be read.
@@ -244,7 +241,7 @@ TEST_F(Driver, StopRequestAtEachCheck) {
         stop_after_solve = c.stop_after_solve;
         if (c.stop_after_solve == -2) test::write_file("stop.txt", "1\n");
         if (c.stop_after_solve == -1)
-            results_services.envewr = [](int&, int& s) { if (s == 2) test::write_file("stop.txt", "1\n"); };
+            results_services.envewr = [](int, int s) { if (s == 2) test::write_file("stop.txt", "1\n"); };
         EXPECT_EQ(run(), 4);
         EXPECT_EQ(static_cast<int>(applied.size()), c.solves);
         EXPECT_EQ(test::read_file("progress.txt"), c.progress);
@@ -376,11 +373,11 @@ TEST_F(Driver, PrintedCurvesAndCurveFile) {
     KCRVF = 1;
     KCRVFM = 0;
     io::open_unit(CURVFILE, "unit28.txt", {io::Access::Write});
-    results_services.pyplot = [this](int& p, int& s) {
+    results_services.pyplot = [this](int p, int& s) {
         log.push_back("PYPLOT " + std::to_string(p));
         s = p == 1 ? 28 : 0;
     };
-    pile_services.trcrvp = [this](int& p, int& s) {
+    pile_services.trcrvp = [this](int p, int& s) {
         log.push_back("TRCRVP " + std::to_string(p));
         s = 34;
     };

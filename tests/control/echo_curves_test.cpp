@@ -17,6 +17,7 @@
 #include "report/run_files.h"
 #include "report/unit_labels.h"
 #include "support/names_file.h"
+#include "support/seams.h"
 #include "support/temp_dir.h"
 
 namespace zolan {
@@ -52,9 +53,8 @@ struct Fresh {
         // Property set 1: one section with a 24-in head, as generated curves need.
         NSECP(1) = 1;
         SECTAB(1, 1, SEC_TOP + SP_DIA) = 24.0;
-        curve_generators = {};
     }
-    ~Fresh() { curve_generators = {}; }
+    test::Seams seams;
 };
 
 struct Files {

@@ -14,6 +14,7 @@
 #include "model/input_tables.h"
 #include "model/run_state.h"
 #include "report/run_files.h"
+#include "support/seams.h"
 #include "support/temp_dir.h"
 
 namespace zolan {
@@ -23,6 +24,7 @@ namespace {
 struct Solve {
     CAPVEC applied;
     int ktgt, request;
+    int npts, point, loop, kestim;
 };
 
 // A scripted cap solver: the cap displacement of every slot is the applied
@@ -32,30 +34,34 @@ struct ScriptedCap {
     std::vector<Solve> solves;
     bool quadratic = false;
     int fail_at = 0;
-    void operator()(CAPVEC& load, CAPVEC& PTLOAD, CAPVEC& PTDISP) {
-        solves.push_back({load, KTGT, KTGRES});
+    SolveAnswer operator()(const SolveRequest& r) {
+        solves.push_back({r.load, r.KTGT, r.KTGRES, r.NPTS, r.IPOINT, r.ILOOP, r.KESTIM});
+        SolveAnswer a = unanswered(r);
         CAPVEC disp;
-        for (int k = 1; k <= 6; ++k) disp(k) = quadratic ? std::pow(load(k) / 1000, 2) : load(k) / 1000;
+        for (int k = 1; k <= 6; ++k) disp(k) = quadratic ? std::pow(r.load(k) / 1000, 2) : r.load(k) / 1000;
         if (static_cast<int>(solves.size()) == fail_at) {
-            KTGRES = -1;
-            return;
+            a.KTGRES = -1;
+            return a;
         }
-        if (KTGT != 1) return;
-        PTLOAD = load;
-        PTDISP = disp;
-        if (KTGRES > 0 && IDOFTG >= 1 && IDOFTG <= 6) DEFCMP = disp(IDOFTG);
-        if (KTGRES == 2 && 100 * std::abs(DEFCMP - DEFTGT) / std::abs(DEFTGT) > TGTTOL) return;
-        if (KTGRES >= 2) KTGRES = 0;
+        if (r.KTGT != 1) return a;
+        a.PTLOAD = r.load;
+        a.PTDISP = disp;
+        if (r.KTGRES > 0 && r.IDOFTG >= 1 && r.IDOFTG <= 6) a.DEFCMP = disp(r.IDOFTG);
+        if (r.KTGRES == 2 && 100 * std::abs(a.DEFCMP - r.DEFTGT) / std::abs(r.DEFTGT) > r.TGTTOL) return a;
+        if (r.KTGRES >= 2) a.KTGRES = 0;
+        return a;
     }
 };
 
 class EstimationPoints : public testing::Test {
 protected:
     test::TempDir dir;
+    test::Seams seams;
     ScriptedCap cap;
     CaseLoads v;
-    int lddopen = 0, ISTAT = 0;
+    int lddopen = 0, ISTAT = 0, npts = 0;
     std::vector<double> captstf_levels;
+    std::vector<StiffnessLevel> captstf_calls;
     std::vector<int> caphdr_methods;
 
     void SetUp() override {
@@ -65,22 +71,19 @@ protected:
         FLDD = "ldd.dat";
         for (int u : {RUNFILE, STATFILE, PLOTDATA, RESFILE, SUMFILE, ITERTRC, ESTTRC})
             io::open_unit(u, "unit" + std::to_string(u) + ".txt", {io::Access::Write});
-        auto solver = [this](int&, int&, int&, CAPVEC& PTLOAD, CAPVEC& PTDISP, CAPVEC& load, CAPVEC&, CAPVEC&,
-                             CAPVEC&, CAPFLAGS&) { cap(load, PTLOAD, PTDISP); };
+        auto solver = [this](const SolveRequest& r, int&) { return cap(r); };
         group_services.cap3d = solver;
         group_services.cap2d = solver;
         capstiff_services.tgtfac = target_factor_from_history;
-        capstiff_services.captstf = [this](int&, int&, int&, int&, double& level, CAPVEC&, CAPVEC&,
-                                           CAPMAT&) { captstf_levels.push_back(level); };
-        capstiff_services.caphdr = [this](int& method) { caphdr_methods.push_back(method); };
+        capstiff_services.captstf = [this](const StiffnessLevel& s, const Table1<double, MAXSTL>&, int&) {
+            captstf_levels.push_back(s.level);
+            captstf_calls.push_back(s);
+        };
+        capstiff_services.caphdr = [this](int method) { caphdr_methods.push_back(method); };
         NLCASE = 1;
         LCSCAL(1) = 1.0;
     }
-    void TearDown() override {
-        group_services = GroupServices{};
-        capstiff_services = CapstiffServices{};
-        RESETRUN();
-    }
+    void TearDown() override { RESETRUN(); }
 
     // Case 1: one concentrated load FX, FY, MZ at the origin, kind and values.
     void setup_case(int nantyp, int kind, double fx, double fy, double mz, std::vector<double> values) {
@@ -97,21 +100,18 @@ protected:
     // The case as the driver runs it: set-up, loads without distributed ones, headings, points.
     void run_case() {
         KCASE = LCKIND(1, 2);
-        ESTSETUP(1);
+        npts = ESTSETUP(1);
         assemble_case_loads(1, v, CaseDistributed::Zero);
-        ESTHEAD(1, ISTAT);
+        ESTHEAD(1, npts, ISTAT);
         ASSERT_EQ(ISTAT, 0);
-        const EstimationSolve solve = [this](int& st) {
+        const EstimationSolve solve = [](const SolveRequest& r, int& st) {
             io::open_unit(EQKFILE, FEQK, {io::Access::Write});
             st = 0;
-            int kind = 0, printreq = 0;
-            if (NANTYP == 2)
-                CAP2D(kind, printreq, st, v.PTLOAD, v.PTDISP, v.applied, v.PDFORC, v.PDDISP, v.PDXYZ, v.PDFLAG);
-            else
-                CAP3D(kind, printreq, st, v.PTLOAD, v.PTDISP, v.applied, v.PDFORC, v.PDDISP, v.PDXYZ, v.PDFLAG);
+            const SolveAnswer a = NANTYP == 2 ? CAP2D(r, st) : CAP3D(r, st);
             io::close_unit(EQKFILE);
+            return a;
         };
-        ESTPOINTS(1, v, lddopen, solve, ISTAT);
+        ESTPOINTS(1, npts, v, lddopen, solve, ISTAT);
         io::close_all_units();
     }
 
@@ -141,13 +141,21 @@ TEST_F(EstimationPoints, FlexibilityPlaneSkipsUnloadedDof) {
     setup_case(2, 1, 100, 50, 0, {0.5, 1.0});
     run_case();
     EXPECT_EQ(ISTAT, 0);
-    EXPECT_EQ(NPTS, 4);
+    EXPECT_EQ(npts, 4);
     ASSERT_EQ(cap.solves.size(), 5u);
     expect_load(cap.solves[0].applied, {50, 0, 0, 0, 0, 0}, "X, level 1");
     expect_load(cap.solves[1].applied, {100, 0, 0, 0, 0, 0}, "X, level 2");
     expect_load(cap.solves[2].applied, {0, 25, 0, 0, 0, 0}, "Y, level 1");
     expect_load(cap.solves[3].applied, {0, 50, 0, 0, 0, 0}, "Y, level 2");
     expect_load(cap.solves[4].applied, {100, 50, 0, 0, 0, 0}, "full load");
+    // Each request names its point and level: (NPTS, IPOINT, ILOOP, KESTIM).
+    const int words[5][4] = {{4, 1, 1, 2}, {4, 1, 2, 2}, {4, 2, 1, 2}, {4, 2, 2, 2}, {4, 4, 0, 0}};
+    for (int k = 0; k < 5; ++k) {
+        const Solve& q = cap.solves[k];
+        EXPECT_EQ((std::vector<int>{q.npts, q.point, q.loop, q.kestim}),
+                  (std::vector<int>{words[k][0], words[k][1], words[k][2], words[k][3]}))
+            << "solve " << k;
+    }
     EXPECT_EQ(lddopen, 1);
     const auto stat = lines(STATFILE);
     ASSERT_EQ(stat.size(), 5u);
@@ -163,7 +171,7 @@ TEST_F(EstimationPoints, StiffnessAtFiveLevels) {
     setup_case(3, 11, 100, 0, 0, {0.2, 0.4, 0.6, 0.8, 1.0});
     run_case();
     EXPECT_EQ(ISTAT, 0);
-    EXPECT_EQ(NPTS, 6);
+    EXPECT_EQ(npts, 6);
     ASSERT_EQ(cap.solves.size(), 6u);
     for (int k = 0; k < 5; ++k) {
         EXPECT_EQ(cap.solves[k].request, 3);
@@ -206,6 +214,17 @@ TEST_F(EstimationPoints, TargetIterationConverges) {
     EXPECT_EQ(lines(STATFILE)[1], "      STIFFNESS ESTIMATION, ITER :     0 FACTOR :      0.00000");
     EXPECT_EQ(lines(STATFILE)[0], "      STIFFNESS ESTIMATION, POINT :    1/   2 FACTOR :      0.50000");
     EXPECT_EQ(captstf_levels, (std::vector<double>{0.5, 1.0}));
+    // The stiffness of each level gets the accepted solve's answer: FY 5 and
+    // 10, displacements 0.005 and 0.01 on target.
+    ASSERT_EQ(captstf_calls.size(), 2u);
+    for (int k = 0; k < 2; ++k) {
+        const StiffnessLevel& s = captstf_calls[k];
+        EXPECT_EQ(s.IPOINT, k + 1);
+        EXPECT_NEAR(s.PTLOAD(2), 5.0 * (k + 1), 1e-9);
+        EXPECT_NEAR(s.PTDISP(2), 0.005 * (k + 1), 1e-12);
+        EXPECT_NEAR(s.DEFCMP, 0.005 * (k + 1), 1e-12);
+        EXPECT_NEAR(s.DEFTGT, 0.005 * (k + 1), 1e-12);
+    }
     EXPECT_DOUBLE_EQ(DEFLST, 0.0);
     EXPECT_DOUBLE_EQ(FACLST, 0.0);
 }
@@ -254,12 +273,10 @@ TEST(TargetFactor, FromHistory) {
         {{{0, 0}, {0.1, 1}, {0.03, 0.5}}, -0.01, 0.5 * -0.01 / 0.03},
     };
     for (const Case& c : cases) {
-        NHIST = static_cast<int>(c.pairs.size());
-        for (int k = 1; k <= NHIST; ++k) FACHIST(1, k) = c.pairs[k - 1].first, FACHIST(2, k) = c.pairs[k - 1].second;
-        DEFTGT = c.target;
-        target_factor_from_history();
-        EXPECT_NEAR(LDFACT, c.factor, 1e-12) << "pairs " << NHIST << ", target " << c.target;
-        for (int k = 2; k <= NHIST; ++k) EXPECT_LE(FACHIST(2, k - 1), FACHIST(2, k));
+        Table2<double, 2, MAXHIST> pairs;
+        const int n = static_cast<int>(c.pairs.size());
+        for (int k = 1; k <= n; ++k) pairs(1, k) = c.pairs[k - 1].first, pairs(2, k) = c.pairs[k - 1].second;
+        EXPECT_NEAR(TGTFAC(pairs, n, c.target), c.factor, 1e-12) << "pairs " << n << ", target " << c.target;
     }
 }
 

@@ -7,6 +7,7 @@
 
 #include "model/run_state.h"
 #include "report/run_files.h"
+#include "support/seams.h"
 #include "support/temp_dir.h"
 
 namespace zolan {
@@ -69,12 +70,12 @@ const std::string other_names =
 // The whole header on the five reports, each file as written.
 TEST(ReportHeader, AllReports) {
     test::TempDir dir;
+    test::Seams seams;
     set_run("D:\\runs\\job1\\pile.in");
     const int units[] = {RUNFILE, PLOTDATA, RESFILE, SUMFILE, ECHOFILE};
     for (int u : units) ASSERT_TRUE(io::open_unit(u, "u" + std::to_string(u) + ".txt", {io::Access::Write}));
     write_report_header();
     io::close_all_units();
-    FIXED_CLOCK.reset();
 
     const std::string names = "     Path to file locations      : D:\\runs\\job1\\\n"
                               "     Name of input data file     : pile.in\n" +
@@ -91,6 +92,7 @@ TEST(ReportHeader, AllReports) {
 // Splitting the input file's name: drive and folder on the path line, name and
 // extension on the name line, for Windows and Linux names.
 TEST(ReportHeader, InputFileLocation) {
+    test::Seams seams;
     struct Case {
         const char* input;
         const char* path;  // drive and directory
@@ -115,7 +117,6 @@ TEST(ReportHeader, InputFileLocation) {
         ASSERT_TRUE(io::open_unit(RESFILE, "results.txt", {io::Access::Write}));
         write_report_header();
         io::close_all_units();
-        FIXED_CLOCK.reset();
         const std::string names = std::string("     Path to file locations      : ") + c.path + "\n" +
                                   "     Name of input data file     : " + c.name + "\n" + other_names;
         EXPECT_EQ(test::read_file("results.txt"), banner() + names + date_block()) << c.input;
@@ -137,6 +138,7 @@ TEST(ReportHeader, DateLine) {
         {clock_of(2015, -1, 5, 9, 5, 3), ""},
     };
     const int units[] = {RUNFILE, PLOTDATA, RESFILE, SUMFILE, ECHOFILE};
+    test::Seams seams;
     for (const Case& c : cases) {
         test::TempDir dir;
         reset_run_state();
@@ -144,7 +146,6 @@ TEST(ReportHeader, DateLine) {
         FIXED_CLOCK = c.clock;
         DATETIM();
         io::close_all_units();
-        FIXED_CLOCK.reset();
         std::string expect = rule('-') + blanks(26) + "Time and Date of Analysis\n" + rule('-') + "\n";
         if (*c.line != '\0') expect += blanks(15) + c.line + "\n";
         for (int u : units)
@@ -157,7 +158,7 @@ TEST(ReportHeader, DateLine) {
 TEST(ReportHeader, LocalClock) {
     test::TempDir dir;
     reset_run_state();
-    FIXED_CLOCK.reset();
+    test::Seams seams;  // no fixed clock
     ASSERT_TRUE(io::open_unit(RUNFILE, "runtime.txt", {io::Access::Write}));
     DATETIM();
     io::close_all_units();

@@ -2,14 +2,20 @@
 
 #include <sys/stat.h>
 
+#include <atomic>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <map>
 #include <regex>
 #include <string>
-#include <atomic>
 
 #include "control/control.h"
+#include "group/group_services.h"
+#include "results/results_services.h"
+#include "support/fixed_run.h"
 #include "support/names_file.h"
+#include "support/seams.h"
 #include "support/temp_dir.h"
 
 namespace zolan {
@@ -20,9 +26,30 @@ namespace fs = std::filesystem;
 // The smallest complete input: one pile in sand.
 const std::string kInput = std::string(ZOLAN_FIXTURES_DIR) + "/minimal3d.in";
 
-// A report without the lines that tell the clock: execution time and date.
+// A report without the lines that tell the clock: execution and region times, and date.
 std::string without_clock(const std::string& log) {
-    return std::regex_replace(log, std::regex("(     Execution Time|     Serial processing|               Date:  )[^\n]*\n"), "");
+    return std::regex_replace(
+        log, std::regex("(     Execution Time|     (Serial|Paral\\.|Print\\.) processing|               Date:  )[^\n]*\n"),
+        "");
+}
+
+// Every file of the current folder but the front end's own output, without
+// the clock lines.
+std::map<std::string, std::string> folder_without_clock() {
+    std::map<std::string, std::string> files;
+    for (const auto& e : fs::directory_iterator("."))
+        if (e.path().filename() != "cli.out") files[e.path().filename().string()] = without_clock(test::read_file(e.path()));
+    return files;
+}
+
+// The first line where two texts differ, or an empty text.
+std::string first_difference(const std::string& got, const std::string& want) {
+    const auto a = test::lines_of(got), b = test::lines_of(want);
+    for (std::size_t k = 0; k < std::max(a.size(), b.size()); ++k) {
+        const std::string x = k < a.size() ? a[k] : "(end)", y = k < b.size() ? b[k] : "(end)";
+        if (x != y) return "line " + std::to_string(k + 1) + ":\n  got  " + x + "\n  want " + y;
+    }
+    return {};
 }
 
 // Modes other than 2 return 1 and touch no file.
@@ -55,6 +82,65 @@ TEST(Entry, CompletedRun) {
     EXPECT_EQ(IZOLAN(2), 0);
     EXPECT_EQ(without_clock(test::read_file("runtime.txt")), without_clock(log));
     EXPECT_EQ(without_clock(test::read_file("summary.txt")), without_clock(summary));
+}
+
+// Two runs in one process: whatever the first left behind (a solve that
+// failed in the middle of the cap springs' curve evaluation, an input cut
+// short), the second, of the three-dimensional example, writes exactly what
+// the front end writes for it in a process of its own, but the clock lines.
+TEST(Entry, SecondRunAsInFreshProcess) {
+    const std::string examples = std::string(ZOLAN_SOURCE_DIR) + "/examples/";
+    const char* name = "group3d.in";
+    const std::string whole = test::read_file(examples + name);
+    std::map<std::string, std::string> fresh;
+    {
+        test::TempDir dir;
+        test::write_file(name, whole);
+        auto names = test::default_names();
+        names[5] = name;
+        test::write_names(names);
+        ASSERT_EQ(std::system((std::string(ZOLAN_BINARY_DIR) + "/zolan run --names > cli.out 2>&1").c_str()), 0)
+            << test::read_file("cli.out");
+        fresh = folder_without_clock();
+    }
+    struct Case {
+        const char* what;
+        std::string input;
+        bool solver_fault;  // every solve fails with the shared words in curve mode
+    };
+    const Case cases[] = {
+        {"a solve failing in curve mode", test::read_file(examples + "plane2d_si.in"), true},
+        {"an input cut short", whole.substr(0, whole.size() / 2), false},
+    };
+    for (const Case& c : cases) {
+        {
+            test::TempDir dir;
+            test::Seams seams;
+            if (c.solver_fault)
+                group_services.cap2d = group_services.cap3d = [](const SolveRequest& r, int& ISTAT) {
+                    PYREQ = KCAPPY = KERR = KHINGE = 1;
+                    TCUR = 0.5;
+                    NANAL = 3;
+                    ISTAT = 3;
+                    return unanswered(r);
+                };
+            test::write_file("input.dat", c.input);
+            test::write_names(test::default_names());
+            EXPECT_NE(IZOLAN(2), 0) << c.what;
+            if (c.solver_fault) {
+                EXPECT_EQ(KCAPPY, 1) << "the first run ends with the words in curve mode";
+            }
+        }
+        test::TempDir dir;
+        EXPECT_EQ(test::run_at_fixed_time(examples + name, name), 0) << c.what;
+        const auto second = folder_without_clock();
+        EXPECT_EQ(second.size(), fresh.size()) << c.what;
+        for (const auto& [file, text] : fresh) {
+            const auto it = second.find(file);
+            ASSERT_NE(it, second.end()) << c.what << ": no " << file;
+            EXPECT_EQ(first_difference(it->second, text), "") << c.what << ", " << file;
+        }
+    }
 }
 
 // The stop-request file: only the integer 1 stops; the run files stay open so
@@ -184,6 +270,7 @@ TEST(Entry, SecondCallWhileRunning) {
     test::TempDir dir;
     test::write_names(test::default_names());
     test::write_file("input.dat", test::read_file(kInput));
+    test::Seams seams;
     RUNDRV_PAUSE = call_again;
     const int first = IZOLAN(2);
     RUNDRV_PAUSE = nullptr;

@@ -18,6 +18,7 @@
 #include "model/soil_tables.h"
 #include "pile/pile_services.h"
 #include "report/run_files.h"
+#include "support/seams.h"
 #include "support/soil_profile.h"
 #include "support/temp_dir.h"
 
@@ -164,7 +165,7 @@ void expect_records(const std::vector<std::vector<double>>& got, const std::vect
 
 class AxialSprings : public ::testing::Test {
 protected:
-    void SetUp() override { pile_services.lscrvp = nullptr; }
+    test::Seams seams;  // the axial springs' own writer
     void TearDown() override {
         io::close_all_units();
         reset_soil_tables();
