@@ -19,6 +19,7 @@
 #include "model/input_tables.h"
 #include "model/pile_tables.h"
 #include "model/py_tables.h"
+#include "model/result_tables.h"
 #include "model/run_state.h"
 #include "pile/node_mesh.h"
 #include "pile/pile_services.h"
@@ -360,8 +361,10 @@ void write_curve_file(int& ISTAT) {
 }  // namespace
 
 void ANALYS(int pymode, int& ISTAT) {
-    // Increment lengths and the layer sentinel, once before the pile-row loops.
+    // Increment lengths and the layer sentinel, once before the pile-row
+    // loops; the result sets sized for the pile rows and the cap's row.
     NODESETUP();
+    size_result_sets(NPILES + 1);
     int lddopen = 0;
     // Start of the analyses: headings.
     io::write_fmt(RUNFILE, F_PROCEEDING);

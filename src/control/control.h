@@ -42,10 +42,10 @@ bool STOPPOLL(const fmt::Format& f, std::initializer_list<fmt::Item> items);
 // True when a read of this run has found a stop, without reading the file.
 bool STOPSEEN();
 // Start of a run: no stop read yet, no read counted, the clock restarted.
-void STOPRESET();
+void reset_stop_request();
 // Test seams: seconds between two reads of the throttled check (0: every
 // call), and a hook called after each read of the stop-request file with the
-// number of reads since STOPRESET.
+// number of reads since reset_stop_request.
 extern double STOP_INTERVAL;
 extern void (*STOPREAD_HOOK)(int reads);
 // Replaces the progress file's content by one message of the given layout.

@@ -229,4 +229,6 @@ void DLCOMB(int j) {
 
 void DLZERO() { clear_tables(); }
 
+void reset_distributed_loads() { line_loads.fill(NodeLoads{}); }
+
 }  // namespace zolan

@@ -26,4 +26,7 @@ void DLADD(int i, double factor);
 // outside it or for a set that is not one.
 double dl_set_value(int s, double x);
 
+// Run reset: the work area of the node loads of each line.
+void reset_distributed_loads();
+
 }  // namespace zolan

@@ -5,6 +5,7 @@
 
 #include "control/column_captions.h"
 #include "control/control.h"
+#include "control/distributed_loads.h"
 #include "group/group_services.h"
 #include "model/status_codes.h"
 #include "model/analysis_tables.h"
@@ -13,6 +14,7 @@
 #include "model/input_tables.h"
 #include "model/mphi_tables.h"
 #include "model/node_tables.h"
+#include "model/pile_rows.h"
 #include "model/pile_tables.h"
 #include "model/py_tables.h"
 #include "model/result_tables.h"
@@ -88,7 +90,9 @@ void RESETRUN() {
     reset_group_factors();
     reset_group_services_state();
     reset_results_state();
-    STOPRESET();
+    reset_pile_rows();
+    reset_distributed_loads();
+    reset_stop_request();
 }
 
 void RUNDRV(int& ISTAT) {

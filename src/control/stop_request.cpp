@@ -65,7 +65,7 @@ bool STOPPOLL(const fmt::Format& f, std::initializer_list<fmt::Item> items) {
 
 bool STOPSEEN() { return state.seen; }
 
-void STOPRESET() {
+void reset_stop_request() {
     state = StopState{};
     state.last = Clock::now();
 }

@@ -14,15 +14,11 @@ namespace {
 constexpr std::size_t ROWCHARS = 2048;
 constexpr std::size_t ROWBLOCKS = 16;
 
-Table1<RowReport, MAXPIL>& slots() {
-    static Table1<RowReport, MAXPIL> reports;
-    static const bool reserved = [] {
-        for (int r = 1; r <= MAXPIL; ++r) reports(r).reserve(ROWCHARS, ROWBLOCKS);
-        return true;
-    }();
-    (void)reserved;
-    return reports;
-}
+// The row reports, one slot per row; their room is taken by the run reset,
+// before any loop, and kept from run to run.
+Table1<RowReport, MAXPIL> reports;
+
+Table1<RowReport, MAXPIL>& slots() { return reports; }
 
 std::atomic<bool> running{false};
 
@@ -50,6 +46,13 @@ void fold(int first, int last, int& ISTAT, int& kerr) {
 }
 
 }  // namespace
+
+void reset_pile_rows() {
+    for (int r = 1; r <= MAXPIL; ++r) {
+        reports(r).clear();
+        reports(r).reserve(ROWCHARS, ROWBLOCKS);
+    }
+}
 
 void for_pile_rows(int first, int last, int nthreads, int& ISTAT, int& kerr, RowBody body) {
     if (first < 1 || last > MAXPIL || running.exchange(true)) {

@@ -44,4 +44,8 @@ private:
 // range) runs nothing and sets ISTAT to 40.
 void for_pile_rows(int first, int last, int nthreads, int& ISTAT, int& kerr, RowBody body);
 
+// Run reset: every row report empty, with room for a few warning blocks
+// taken once (kept from run to run).
+void reset_pile_rows();
+
 }  // namespace zolan

@@ -26,7 +26,12 @@ zolan::io::(anonymous namespace)::write_failure_lock
 zolan::io::block_lock()::lock
 zolan::io::(anonymous namespace)::units
 zolan::RDINPUT(int&)::at
+zolan::(anonymous namespace)::direct_lock
+zolan::(anonymous namespace)::active
+zolan::(anonymous namespace)::running
 zolan::RUNDRV_PAUSE
+zolan::STOP_INTERVAL
+zolan::STOPREAD_HOOK
 zolan::FIXED_CLOCK
 zolan::group_services
 zolan::results_services
@@ -37,11 +42,16 @@ zolan::pyreport_double
 EOF
 # Why each is exempt, in the order above:
 # - the run-in-progress flag: it guards the entry point across runs;
-# - the locks of the run files: they hold no data;
+# - the locks of the run files and of the blocks written at once: they hold
+#   no data;
+# - the row report of the calling thread and the loop-in-progress flag of the
+#   pile-row loop helper: set only for the length of a loop, which never
+#   outlives the run's call;
 # - the unit registry: RESETRUN closes every unit first (io::close_all_units),
 #   which clears each unit's name, stream and open line;
 # - the reader's places: written before they are read for every record;
-# - the test seams (pause in the run driver, the fixed clock) and the service
+# - the test seams (pause in the run driver, the fixed clock, the throttle of
+#   the stop-request reads and their counter) and the service
 #   hooks (an empty member means the module's own body): installed by tests
 #   for the length of a test, never by a run.
 

@@ -1,5 +1,6 @@
 // The engine's test seams in one guard: the pause in the run driver, the
-// fixed clock of the date block, and the service hooks (cap solvers, result
+// fixed clock of the date block, the stop-request throttle and its read
+// counter, and the service hooks (cap solvers, result
 // writers, cap stiffness reports, pile curve writers, curve generators of the
 // echo, the printed p-y report). A guard saves them and starts its scope with
 // every seam empty (the modules' own bodies, the computer's clock, no pause);
@@ -30,6 +31,8 @@ public:
         pile_services = pile_;
         curve_generators = curves_;
         pyreport_double = pyreport_;
+        STOP_INTERVAL = interval_;
+        STOPREAD_HOOK = stopread_;
     }
     Seams(const Seams&) = delete;
     Seams& operator=(const Seams&) = delete;
@@ -44,6 +47,8 @@ public:
         pile_services = {};
         curve_generators = {};
         pyreport_double = nullptr;
+        STOP_INTERVAL = 0.25;
+        STOPREAD_HOOK = nullptr;
     }
 
 private:
@@ -55,6 +60,8 @@ private:
     decltype(pile_services) pile_ = pile_services;
     decltype(curve_generators) curves_ = curve_generators;
     decltype(pyreport_double) pyreport_ = pyreport_double;
+    decltype(STOP_INTERVAL) interval_ = STOP_INTERVAL;
+    decltype(STOPREAD_HOOK) stopread_ = STOPREAD_HOOK;
 };
 
 }  // namespace zolan::test
