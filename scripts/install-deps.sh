@@ -3,6 +3,9 @@
 # are missing. Run as root to install; otherwise it lists what is missing.
 set -eu
 need="g++ cmake make libgtest-dev libgmock-dev libbenchmark-dev gfortran binutils"
+# The ThreadSanitizer job (scripts/tsan.sh): clang with its sanitizer runtimes,
+# its OpenMP runtime with the TSan tool libarcher, and llvm-symbolizer.
+need="$need clang-14 libclang-rt-14-dev libomp-14-dev llvm-14"
 missing=""
 for p in $need; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing="$missing $p"

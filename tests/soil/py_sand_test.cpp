@@ -133,7 +133,7 @@ TEST_F(SandCurves, ZeroFrictionAngle) {
         profile({{code, 0, 30, 0.0361, 35, 90, 1, 3}, {code, 30, 1200, 0.0361, 0, 90, 4, 101}});
         EQDEP.fill(0.0);
         istat = 0;
-        const auto files = test::run_files({RUNFILE, ECHOFILE}, [&] { run(gen, 2, 0.5); });
+        const auto files = test::run_files({RUNFILE, ECHOFILE}, [&, gen = gen] { run(gen, 2, 0.5); });
         EXPECT_EQ(istat, ISSANDPH);
         EXPECT_EQ(p(4), 0.0);
         EXPECT_EQ(es(4), 0.0);
