@@ -251,7 +251,7 @@ std::string progress_message(const std::string& progress) {
 
 // Calls the engine on a worker thread and shows each new progress message
 // until it returns; a first Ctrl-C writes the stop request.
-int run_engine(const RunNames& rn) {
+int run_engine(const RunNames& rn, double started) {
     const bool live = isatty(STDERR_FILENO) != 0;
     const std::string& progress = rn[13];
     const bool may_stop = stop_file_apart(rn);
@@ -279,7 +279,10 @@ int run_engine(const RunNames& rn) {
             if (may_stop) std::ofstream(rn[kStopRecord], std::ios::trunc) << "1\n";
             std::cerr << (live ? "\r\033[K" : "") << "stop requested: the run ends after its current step\n";
         }
-        const std::string msg = progress.empty() ? std::string() : visible(progress_message(progress));
+        // Only a message of this run: the file may still hold the last one of
+        // the run before until the engine writes its first.
+        const bool fresh = !progress.empty() && modified(progress) >= started;
+        const std::string msg = fresh ? visible(progress_message(progress)) : std::string();
         if (!msg.empty() && msg != shown) {
             shown = msg;
             if (live) std::cerr << "\r\033[K" << msg << std::flush;
@@ -303,7 +306,7 @@ int run(const RunNames& rn, bool own_names) {
     // little for the coarse clock of file times).
     const double started =
         std::chrono::duration<double>(std::chrono::system_clock::now().time_since_epoch()).count() - 0.02;
-    const int status = run_engine(rn);
+    const int status = run_engine(rn, started);
     if (own_names)
         for (const RunFile& f : kRunFiles)
             if (f.scratch) std::remove(f.name);
