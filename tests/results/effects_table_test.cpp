@@ -4,42 +4,24 @@
 #include <string>
 #include <vector>
 
-#include "control/column_captions.h"
-#include "model/case_tables.h"
-#include "model/input_tables.h"
-#include "model/run_state.h"
-#include "report/run_files.h"
-#include "report/unit_labels.h"
 #include "results/effects_table.h"
-#include "support/temp_dir.h"
+#include "results/english_fixture.h"
 
 namespace zolan {
 namespace {
 
-// English units, three-dimensional captions, the report and summaries open
-// in a fresh folder.
-class EffectsTable : public ::testing::Test {
+// The report and the summary open.
+class EffectsTable : public test::EnglishResults {
 protected:
     void SetUp() override {
-        NUNITS = 1;
-        UNITLB(1);
-        COLCAP(3);
+        EnglishResults::SetUp();
         io::open_unit(RESFILE, "results.txt", {io::Access::Write});
         io::open_unit(SUMFILE, "summary.txt", {io::Access::Write});
-    }
-    void TearDown() override {
-        io::close_all_units();
-        reset_run_state();
-        reset_unit_labels();
-        reset_column_captions();
-        reset_case_tables();
-        reset_input_tables();
     }
     std::string closed(int unit, const char* name) {
         io::close_unit(unit);
         return test::read_file(name);
     }
-    test::TempDir dir;
 };
 
 QSEL selecting(std::initializer_list<int> qs) {
