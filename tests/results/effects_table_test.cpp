@@ -24,13 +24,6 @@ protected:
     }
 };
 
-QSEL selecting(std::initializer_list<int> qs) {
-    QSEL s;
-    s.fill(0);
-    for (int q : qs) s(q) = 1;
-    return s;
-}
-
 // Selection: the input's flags of the case, combination or envelope, less the
 // quantities the model or the pile does not provide.
 TEST_F(EffectsTable, SelectionFollowsTheInputAndWhatThePileProvides) {
@@ -76,8 +69,8 @@ TEST_F(EffectsTable, SelectionFollowsTheInputAndWhatThePileProvides) {
 // an open line is ended first, and no selection leaves the lead cells alone.
 TEST_F(EffectsTable, SummaryHeadingCells) {
     io::current_line(SUMFILE)->append("OPEN");
-    EFFHDR(1, selecting({15, 24}));
-    EFFHDR(1, selecting({}));
+    EFFHDR(1, test::selecting({15, 24}));
+    EFFHDR(1, test::selecting({}));
     const std::vector<std::string> want = {
         "OPEN ",
         "     PILE   SOIL REACT   DEM./CAP.  ",
@@ -111,7 +104,7 @@ TEST_F(EffectsTable, GoldenTablesForThreeIncrements) {
         rec(4 + i, 12) = 7.0;
         rec(4 + i, 19) = 1.5 * i;
     }
-    const QSEL sel = selecting({2, 9, 12, 19});
+    const QSEL sel = test::selecting({2, 9, 12, 19});
     for (int step : {1, 3, 11}) {
         EFFHDR(0, sel);
         EFFTAB(sel, 14, step, 12.0, rec);
@@ -126,7 +119,7 @@ TEST_F(EffectsTable, GoldenTablesForThreeIncrements) {
 TEST_F(EffectsTable, ZeroIncrementPrintsEveryNode) {
     EFFREC rec;
     for (int r = 4; r <= 7; ++r) rec(r, 1) = r;
-    const QSEL sel = selecting({1});
+    const QSEL sel = test::selecting({1});
     for (int step : {1, 0, -2}) EFFTAB(sel, 7, step, 12.0, rec);
     EFFTAB(sel, 4, 0, 12.0, rec);
     const std::vector<std::string> every = {

@@ -11,6 +11,7 @@
 #include "model/run_state.h"
 #include "report/run_files.h"
 #include "report/unit_labels.h"
+#include "results/effects_table.h"
 #include "support/temp_dir.h"
 
 namespace zolan::test {
@@ -32,5 +33,13 @@ protected:
     }
     TempDir dir;
 };
+
+// A selection of the along-pile quantities qs.
+inline QSEL selecting(std::initializer_list<int> qs) {
+    QSEL s;
+    s.fill(0);
+    for (int q : qs) s(q) = 1;
+    return s;
+}
 
 }  // namespace zolan::test
