@@ -50,26 +50,23 @@ void write_extreme_pair(int p, const Table1<double, MAXNQ>& v, const Table1<doub
     items.emplace_back(p);
     for (int q = 1; q <= MAXNQ; ++q) items.emplace_back(v(q));
     io::write_fmt(WORKFILE, EXTVAL, items);
-    std::vector<double> depth(MAXNQ);
     items.clear();
     items.emplace_back(UBLEN2.view());
-    for (int q = 1; q <= MAXNQ; ++q) {
-        depth[static_cast<std::size_t>(q - 1)] = UCD12(d(q));
-        items.emplace_back(depth[static_cast<std::size_t>(q - 1)]);
-    }
+    for (int q = 1; q <= MAXNQ; ++q) items.emplace_back(UCD12(d(q)));
     io::write_fmt(WORKFILE, EXTDEP, items);
 }
 
 std::string columns(int a, int w) { return "columns " + std::to_string(a) + "-" + std::to_string(a + w - 1); }
 
 // The text of the field in columns a .. a+w-1 without its blanks (an edit-list
-// read ignores blanks in a numeric field); false when it lies past the end of
-// the record, is blank or holds asterisks.
+// read ignores blanks in a numeric field); false when the record ends before
+// the field does (every field read was written whole, right-aligned, so a
+// shorter record lost its end), or the field is blank or holds asterisks.
 bool field_text(std::string_view rec, int a, int w, std::string& text, std::string& why) {
     text.clear();
     const auto first = static_cast<std::size_t>(a - 1);
-    if (first >= rec.size()) {
-        why = "the record ends before " + columns(a, w);
+    if (first + static_cast<std::size_t>(w) > rec.size()) {
+        why = (first >= rec.size() ? "the record ends before " : "the record ends inside ") + columns(a, w);
         return false;
     }
     for (char c : rec.substr(first, static_cast<std::size_t>(w)))

@@ -112,8 +112,8 @@ TEST_F(PileTopSummary, NoPilesWriteTheZeroColumn) {
 // line naming the file, the line and the reason: missing, short, or a value
 // of asterisks.
 TEST_F(PileTopSummary, UnreadableWorkFileIsAFailure) {
-    const std::string rec1 = "         1      " + std::string(6 * 14, ' ');
-    std::string stars = "         1            1.5000" + std::string(2, ' ') + "************";
+    // Pile 1 in columns 6-11, value 1 in 18-29, value 2 in 32-43.
+    const std::string stars = "          1" + std::string(6, ' ') + "      1.5000" + "  " + "************";
     struct Case { bool present; std::string text; const char* why; };
     const Case cases[] = {
         {false, "", "ptop.tmp"},

@@ -102,7 +102,7 @@ TEST_F(WorkFile, RoundTripOfTwoPilesInBothModels) {
 
 // The reader takes every form a real field is written in and refuses, with
 // the columns, a field of asterisks, a text that is no number, a blank field
-// and a record that ends too soon.
+// and a record that ends before or inside a field.
 TEST_F(WorkFile, FieldFormsAndFaults) {
     struct Case { const char* field; bool ok; double v; const char* why; };
     const Case cases[] = {
@@ -120,11 +120,13 @@ TEST_F(WorkFile, FieldFormsAndFaults) {
         {"", false, 0, "the record ends before columns 16-29"},
     };
     for (const Case& c : cases) {
-        std::string rec = "         4      " + std::string(c.field);
+        // The pile number in columns 6-11, the field right-aligned in 16-29.
+        const std::string field(c.field);
+        std::string rec = "          4";
+        if (!field.empty()) rec += std::string(18 - field.size(), ' ') + field;
         std::string why;
         int pile = 0;
         Table1<double, MAXNQ> v;
-        if (*c.field == 0) rec = "         4";
         EXPECT_EQ(read_top_record(rec, 3, 1, pile, v, why), c.ok) << c.field;
         if (c.ok) EXPECT_EQ(v(1), c.v) << c.field;
         else EXPECT_NE(why.find(c.why), std::string::npos) << c.field << ": " << why;
@@ -135,6 +137,8 @@ TEST_F(WorkFile, FieldFormsAndFaults) {
     Table1<double, MAXNQ> v;
     EXPECT_FALSE(read_top_record("         4" + std::string(20, ' ') + "1.0", 3, 1, pile, v, why));
     EXPECT_EQ(why, "no value in columns 16-29");
+    EXPECT_FALSE(read_top_record("         4      1.23457E", 3, 1, pile, v, why));
+    EXPECT_EQ(why, "the record ends inside columns 16-29");
     EXPECT_FALSE(read_top_record("     x4        1.0", 3, 1, pile, v, why));
     EXPECT_EQ(why, "\"x4\" in columns 6-11 is not an integer");
 }
