@@ -52,22 +52,30 @@ constexpr std::string_view STRESS = R"(2X, "STRESS,", A3, A1, A2, A2, A1)";
 
 enum class Labels : unsigned char { Disp, Reac, Stress };
 
+// Titles of the pile-top tables on the summary and on the scratch.
+const fmt::Format DISP_TITLE(R"((7X, "* PILE TOP DISPLACEMENTS *"))");
+const fmt::Format REAC_TITLE(R"((/, 7X, "* PILE TOP REACTIONS *"))");
+const fmt::Format DISP_G_TITLE(R"((/, 7X, "* PILE TOP DISPLACEMENTS, GLOBAL *"))");
+const fmt::Format REAC_G_TITLE(R"((/, 7X, "* PILE TOP REACTIONS, GLOBAL *"))");
+const fmt::Format DISP_L_TITLE(R"((/, 7X, "* PILE TOP DISPLACEMENTS, LOCAL *"))");
+const fmt::Format REAC_L_TITLE(R"((/, 7X, "* PILE TOP REACTIONS, LOCAL *"))");
+
 // Titles and headings of the five pile-top tables (null: none).
 struct TableText {
-    const char* sum_title;
-    const char* scr_title;
+    const fmt::Format* sum_title;
+    const fmt::Format* scr_title;
     fmt::Format sum_head, scr_head;
     Labels labels;
 };
 const TableText TOP_TEXTS[5] = {
-    {R"((7X, "* PILE TOP DISPLACEMENTS *"))", R"((/, 7X, "* PILE TOP DISPLACEMENTS, GLOBAL *"))",
-     column_heading(false, LEAD13, DISP_G, RULE6), column_heading(true, LEAD13, DISP_G, RULE6), Labels::Disp},
-    {R"((/, 7X, "* PILE TOP REACTIONS *"))", R"((/, 7X, "* PILE TOP REACTIONS, GLOBAL *"))",
-     column_heading(false, LEAD13, REAC_G, RULE6), column_heading(true, LEAD13, REAC_G, RULE6), Labels::Reac},
-    {R"((7X, "* PILE TOP DISPLACEMENTS *"))", R"((/, 7X, "* PILE TOP DISPLACEMENTS, LOCAL *"))",
-     column_heading(false, LEAD13, DISP_L, RULE6), column_heading(true, LEAD13, DISP_L, RULE6), Labels::Disp},
-    {R"((/, 7X, "* PILE TOP REACTIONS *"))", R"((/, 7X, "* PILE TOP REACTIONS, LOCAL *"))",
-     column_heading(false, LEAD12, REAC_L, RULE6), column_heading(true, LEAD12, REAC_L, RULE6), Labels::Reac},
+    {&DISP_TITLE, &DISP_G_TITLE, column_heading(false, LEAD13, DISP_G, RULE6),
+     column_heading(true, LEAD13, DISP_G, RULE6), Labels::Disp},
+    {&REAC_TITLE, &REAC_G_TITLE, column_heading(false, LEAD13, REAC_G, RULE6),
+     column_heading(true, LEAD13, REAC_G, RULE6), Labels::Reac},
+    {&DISP_TITLE, &DISP_L_TITLE, column_heading(false, LEAD13, DISP_L, RULE6),
+     column_heading(true, LEAD13, DISP_L, RULE6), Labels::Disp},
+    {&REAC_TITLE, &REAC_L_TITLE, column_heading(false, LEAD12, REAC_L, RULE6),
+     column_heading(true, LEAD12, REAC_L, RULE6), Labels::Reac},
     {nullptr, nullptr, column_heading(false, LEAD12, STRESS, RULE1), column_heading(true, LEAD12, STRESS, RULE1),
      Labels::Stress},
 };
@@ -156,8 +164,8 @@ void headings(int isys, int iq, const QSEL& qsel) {
         return;
     }
     const TableText& t = TOP_TEXTS[isys == 1 ? iq - 1 : 1 + iq];
-    if (t.sum_title) io::write_fmt(SUMFILE, fmt::Format(t.sum_title));
-    if (t.scr_title) io::write_fmt(SUMSCR, fmt::Format(t.scr_title));
+    if (t.sum_title) io::write_fmt(SUMFILE, *t.sum_title);
+    if (t.scr_title) io::write_fmt(SUMSCR, *t.scr_title);
     const std::vector<fmt::Item> labels = heading_labels(t.labels);
     io::write_fmt(SUMFILE, t.sum_head, labels);
     if (iq != 3) io::write_fmt(SUMSCR, t.scr_head, labels);
@@ -188,6 +196,7 @@ void VMNMXL(int p, int n, const Table1<double, MAXNQ>& x, COLEXT& ext) {
 }
 
 bool PTOPTAB(int isys, int iq, int npiles, const QSEL& qsel, int& ISTAT) {
+    if (isys < 1 || isys > 3 || iq < 1 || iq > (isys == 2 ? 3 : 2)) return true;  // no such table
     const bool along = isys == 3;
     // The record of each pile block this table takes (along-pile tables: and the next).
     const int mine = isys == 1 ? iq : isys == 2 ? (iq == 1 ? 3 : 4) : (iq == 1 ? 5 : 7);
