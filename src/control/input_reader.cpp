@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "control/column_captions.h"
+#include "report/column_captions.h"
 #include "control/control.h"
 #include "control/input_reader.h"
 #include "control/report_header.h"

@@ -3,7 +3,7 @@
 
 #include <omp.h>
 
-#include "control/column_captions.h"
+#include "report/column_captions.h"
 #include "control/control.h"
 #include "control/distributed_loads.h"
 #include "group/group_services.h"

@@ -5,7 +5,7 @@
 #include <array>
 #include <string_view>
 
-#include "control/column_captions.h"
+#include "report/column_captions.h"
 #include "model/case_tables.h"
 #include "model/input_tables.h"
 #include "report/field_writers.h"

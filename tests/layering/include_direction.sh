@@ -22,5 +22,7 @@ check model control soil pile group results capstiff flexcap
 check report control soil pile group results capstiff flexcap
 check soil control group results capstiff flexcap
 check pile control group results capstiff flexcap
+check group control
+check results control
 [ "$status" -eq 0 ] && echo "include direction check passed"
 exit "$status"

@@ -5,7 +5,7 @@
 
 #include <gtest/gtest.h>
 
-#include "control/column_captions.h"
+#include "report/column_captions.h"
 #include "model/case_tables.h"
 #include "model/input_tables.h"
 #include "model/run_state.h"

@@ -1,7 +1,7 @@
 // Captions of the along-pile effects table: two caption lines and a unit line
 // of 10 characters for each of the 25 quantities, and the depth-column cells,
 // for the three-dimensional or the plane model and the unit labels in force.
-#include "control/column_captions.h"
+#include "report/column_captions.h"
 
 #include <string>
 

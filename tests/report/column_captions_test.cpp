@@ -1,4 +1,4 @@
-#include "control/column_captions.h"
+#include "report/column_captions.h"
 
 #include <gtest/gtest.h>
 

@@ -12,7 +12,7 @@
 
 #include <omp.h>
 
-#include "control/control.h"
+#include "report/stop_request.h"
 #include "model/run_state.h"
 #include "report/run_files.h"
 
