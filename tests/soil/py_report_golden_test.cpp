@@ -35,11 +35,11 @@ RunOutput run_of(const char* fixture) {
 // golden files were frozen.
 // One pile through thirteen layers, one of each soil code, with a request in
 // the middle of every layer and requests above the ground line, above the pile
-// head and below the tip. While no solver evaluates the springs the
-// layered-soil equivalent depth is never computed, so every layer below the
-// first is tabulated as if its top were the ground surface (the depth in the
-// resistance is 5 ft below the layer top); the files change once the analyses
-// run.
+// head and below the tip. Every layer below the first whose model uses an
+// equivalent depth (codes 2, 3, 4, 7, 8, 10, 13) is tabulated with the depth
+// formed before the analyses from the running sums of all the layers above
+// (static, the loading of the run's case); the other models' curves do not
+// depend on it.
 TEST(PyReportGolden, EverySoilCode) {
     const char* fixture = "py_every_code.in";
     const RunOutput run = run_of(fixture);
