@@ -39,7 +39,15 @@ RunOutput run_of(const char* fixture) {
 // equivalent depth (codes 2, 3, 4, 7, 8, 10, 13) is tabulated with the depth
 // formed before the analyses from the running sums of all the layers above
 // (static, the loading of the run's case); the other models' curves do not
-// depend on it.
+// depend on it. Recomputed from the published criteria by a script of its
+// own, through the running sums of the layers above: soft clay S1 = 42000 lb,
+// layer 2 (code 2) at 208.65 in (As = 0.60 at 17 ft, p = 878.638 .. 281.317);
+// stiff clay with free water S2 = 53361.30 lb, layer 3 (code 3) at 74.163 in
+// (pu = 2156.766 at 27 ft, p = 689.02536 .. 2060.6665); stiff clay S3 =
+// 207556.70 lb, layer 4 (sand) at 218.957 in (pst = 7097 lb/in at 37 ft,
+// p = 557.91433 .. 6245.0950). The curves of the silt, the API sand, code 10
+// and code 13 below them rest on the same sums continued through the user,
+// vuggy, rock, liquefied and elastic layers.
 TEST(PyReportGolden, EverySoilCode) {
     const char* fixture = "py_every_code.in";
     const RunOutput run = run_of(fixture);
