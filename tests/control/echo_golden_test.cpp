@@ -25,7 +25,8 @@ std::string echo_of(const char* example) {
 // takes the layer's equivalent depth, formed before the analyses from the
 // soft clay above (static, the loading of the first case): the clay sums
 // S = 12 in x pu over the nodes at 12 .. 228 in = 116797.5 lb, which the sand
-// (phi 34 deg, 50 pcf above it) builds down to 149.145 in; so H = 149.145 +
+// (phi 34 deg, 50 pcf above it) would build from the ground surface within
+// 149.145 in, its equivalent depth; so H = 149.145 +
 // 120 in, pst = 6731 lb/in (0.67E+04), pcd at z = 360 in unchanged, A = 0.88,
 // B = 0.50, k H y from k = 75 pci, and with the row's group p-multiplier
 // 0.623027 p = 592.210, 902.614, 1375.71, 1760.32, 2415.50, 3212.28 and

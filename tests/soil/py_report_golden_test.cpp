@@ -45,9 +45,13 @@ RunOutput run_of(const char* fixture) {
 // stiff clay with free water S2 = 53361.30 lb, layer 3 (code 3) at 74.163 in
 // (pu = 2156.766 at 27 ft, p = 689.02536 .. 2060.6665); stiff clay S3 =
 // 207556.70 lb, layer 4 (sand) at 218.957 in (pst = 7097 lb/in at 37 ft,
-// p = 557.91433 .. 6245.0950). The curves of the silt, the API sand, code 10
-// and code 13 below them rest on the same sums continued through the user,
-// vuggy, rock, liquefied and elastic layers.
+// p = 557.91433 .. 6245.0950); sand S4 = 809085.4 lb, user curves S5 = 310400
+// lb, vuggy limestone nothing, layer 7 (silt) at 358.76 in (pc = 450, pphi =
+// 9046.3 lb/in at 67 ft, p = 2261.3122 .. 8410.7419); silt S7 = 1006091.2 lb,
+// layer 8 (API sand) at 405.22 in (pus = 26199, deep 24122, pu = 46665.5 lb/in
+// at 77 ft, p = 1395.1610 .. 41961.295). With S beyond 2.4e6 lb the layers of
+// codes 10 and 13 lie deeper than their transition depths, where pu = 9 cu b:
+// 4500 lb/in at 97 ft (p = 2250 (y / 0.3)^(1/4)) and 1275 lb/in at 127 ft.
 TEST(PyReportGolden, EverySoilCode) {
     const char* fixture = "py_every_code.in";
     const RunOutput run = run_of(fixture);
