@@ -361,9 +361,11 @@ void write_curve_file(int& ISTAT) {
 }  // namespace
 
 void ANALYS(int pymode, int& ISTAT) {
-    // Increment lengths and the layer sentinel, once before the pile-row
-    // loops; the result sets sized for the pile rows and the cap's row.
+    // Increment lengths and the layer sentinel, then the layered-soil state
+    // of the p-y curves, once before the pile-row loops and the printed
+    // curves; the result sets sized for the pile rows and the cap's row.
     NODESETUP();
+    PYSETUP();
     size_result_sets(NPILES + 1);
     int lddopen = 0;
     // Start of the analyses: headings.

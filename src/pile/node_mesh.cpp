@@ -6,6 +6,7 @@
 #include <cmath>
 
 #include "soil/soil_lookup.h"
+#include "model/case_tables.h"
 #include "model/status_codes.h"
 #include "model/input_tables.h"
 #include "model/node_tables.h"
@@ -15,6 +16,7 @@
 #include "report/row_report.h"
 #include "report/run_files.h"
 #include "report/unit_labels.h"
+#include "soil/py_curves.h"
 
 namespace zolan {
 namespace {
@@ -102,12 +104,40 @@ void lay_out(int p, double head, int code, int& ISTAT) {
         if (LAYNF(l, p) != 0 && LAYBOT(l) >= tip) LAYNL(l, p) = n + 1;
 }
 
+// Loading type of the first load case, else combination, that is analysed;
+// the current one when none is.
+int first_loadtyp() {
+    for (int i = 1; i <= NLCASE; ++i)
+        if (LCSKIP(i) != 1) return LCOPT(i, 4);
+    for (int j = 1; j <= NLCOMB; ++j)
+        if (LBFLG(j, 2) != 1) return LBOPT(j, 4);
+    return LOADTYP;
+}
+
 }  // namespace
 
 void NODESETUP() {
     for (int t = 1; t <= MAXPSA; ++t)
         if (NINCR(t) >= 1) HINCR(t) = PLENP(t) / NINCR(t);
     if (NLAYPY >= 1 && NLAYPY < MAXSLY) LAYTOP(NLAYPY + 1) = LAYBOT(NLAYPY);
+}
+
+void PYSETUP() {
+    const int loadtyp = LOADTYP;
+    LOADTYP = first_loadtyp();
+    for (int p = 1; p <= NPILES; ++p) {
+        // The mesh as the row's evaluation lays it; a failure's block is dropped.
+        RowReport quiet;
+        const RowScope scope(quiet);
+        int status = 0;
+        if (NANTYP == 2) {
+            NODE2D(p, status);
+        } else {
+            NODE(p, status);
+        }
+        if (status == 0) PYFORM(IPROP(p), p, 0);
+    }
+    LOADTYP = loadtyp;
 }
 
 void NODE(int p, int& ISTAT) { lay_out(p, CORX(p), ISPLEN, ISTAT); }

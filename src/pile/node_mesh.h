@@ -17,6 +17,16 @@ namespace zolan {
 // the deepest soil layer, LAYTOP(NLAYPY + 1) := LAYBOT(NLAYPY). One thread.
 void NODESETUP();
 
+// Once per run, after NODESETUP and before the analyses and the printed p-y
+// curves: the layered-soil state of the p-y curves (running sums PUSUM and
+// equivalent depths EQDEP) of every pile row, formed as the row's first
+// evaluation in an analysis forms it: the row's mesh, then PYFORM with the
+// loading type of the first load case, else combination, to be analysed (the
+// current one when none is). The analyses and the printed curves then only
+// read it. A row whose mesh fails is left unformed, quietly: its evaluation
+// reports the failure. One thread.
+void PYSETUP();
+
 // Node mesh of pile row p of the three-dimensional model, head at CORX(p).
 // Node k (1 = head, NINCR + 1 = tip) lies at NDAXIS(p, k) along the axis and
 // at depth NDEPTH(p, k), both by repeated addition of the increment (the depth

@@ -23,6 +23,7 @@ struct PyControls {
     int pymode = 0;  // print switch PYMODE: 0 during an analysis (the p-y state of the row is kept)
     int pyreq = 0;   // curve mode PYREQ: 1 tabulates whole curves at the scratch row
     int kcappy = 0;  // cap pass KCAPPY: 1 while the embedded cap's springs take the cap width
+    int form = 0;    // 1 (with pymode 0): forms the row's running sums and equivalent depths, no springs
 };
 
 // One pile row's work of a p-y evaluation.
@@ -44,8 +45,20 @@ struct PyWork {
 // Secant modulus es = p / y and signed soil reaction p at every node of pile
 // row w.pile (analysis), or the tabulated curve of the scratch node (curve
 // mode). A soil lookup beyond its curve sets ISTAT and ends the evaluation.
-// Writes only row w.pile's slots of the p-y state and the work's outputs.
+// The layered-soil state of the row (PUSUM, EQDEP) is only read: PYFORM
+// forms it once per run, before the analyses. Writes only the work's outputs
+// and row w.pile's ground-line depth GRDDEP and cap-pass value PASPV.
 void PYCURV(const PyControls& ctl, PyWork& w, int& ISTAT);
+
+// Running sums PUSUM and equivalent depths EQDEP of layered soil on pile row
+// `pile`, whose node tables are laid out: every layer in the order of an
+// analysis evaluation, node by node, as that evaluation would form them (cap
+// pass and all; `kcappy` 1 for the embedded cap's pseudo-pile), with the
+// loading type in LOADTYP. An equivalent depth already formed is kept.
+// Serial, before the analyses; nothing is reported: a lookup or check that
+// fails ends the forming there, its block and status dropped, and the row's
+// first evaluation meets and reports the same failure.
+void PYFORM(int prop, int pile, int kcappy);
 
 // The generators, one per soil model, each for the nodes LAYNF .. LAYNL of one
 // layer; the arguments of PYCURV plus the layer.

@@ -130,6 +130,7 @@ void py_frame(PyModel& m, PyPrinter* printer, const PyControls& ctl, int layer, 
     n.pile = pile;
     n.curve = ctl.pyreq == 1;
     n.analysis = ctl.pymode == 0;
+    n.form = n.analysis && ctl.form == 1;
     n.row = n.curve ? PYSCRATCH : pile;
     n.gpile = n.analysis ? pile : w.gpile;
     const int nf = LAYNF(layer, n.row), nl = LAYNL(layer, n.row);
@@ -150,7 +151,7 @@ void py_frame(PyModel& m, PyPrinter* printer, const PyControls& ctl, int layer, 
             // 1. Running sum from the layer's first node.
             if (n.first) {
                 sum = 0.0;
-                if (n.analysis) PUSUM(pile, layer) = 0.0;
+                if (n.form) PUSUM(pile, layer) = 0.0;
             }
             // 2. Depth and position.
             n.x = NDEPTH(n.row, k);
@@ -191,9 +192,9 @@ void py_frame(PyModel& m, PyPrinter* printer, const PyControls& ctl, int layer, 
                 diameter();
                 if (!m.lookup(n, ISTAT)) return;
             }
-            // 11. Equivalent depth.
+            // 11. Equivalent depth: formed once, read by every evaluation.
             if (m.uses_eqdepth && layer > 1) {
-                if (n.first && n.analysis && EQDEP(pile, layer) < TOLDEP) m.eqdepth(n);
+                if (n.first && n.form && EQDEP(pile, layer) < TOLDEP) m.eqdepth(n);
                 n.zeq = n.z < ZGS_MIN ? 0.0 : n.x - LAYTOP(layer) + EQDEP(pile, layer);
             } else {
                 n.zeq = n.z;
@@ -202,9 +203,12 @@ void py_frame(PyModel& m, PyPrinter* printer, const PyControls& ctl, int layer, 
             if (n.curve && PLOTFLG == 0 && printer) printer->write_heading(n);
             // 13. The model.
             if (!m.prepare(n, ISTAT)) return;
-            // 14. Running sum.
+            // 14. Running sum; forming the layered-soil state ends here.
             m.accumulate(n, sum);
-            if (n.analysis) PUSUM(pile, layer) = sum;
+            if (n.form) {
+                PUSUM(pile, layer) = sum;
+                continue;
+            }
             // 15. Soil movement.
             const double mov = NSMOV > 0 ? std::sqrt(smy(k) * smy(k) + smz(k) * smz(k)) : 0.0;
             if (!n.curve) {
@@ -226,7 +230,7 @@ void py_frame(PyModel& m, PyPrinter* printer, const PyControls& ctl, int layer, 
                 double p1 = 0.0, P = 0.0, yt = 0.0, pt = 0.0;
                 m.evaluate(n, Y, es(k), p1, P);
                 m.tabulated(n, Y, p1, P, yt, pt);
-                prev = yt;
+                prev = Y;
                 if (PLOTFLG == 1) {
                     PYBUF(i, 1) = yt;
                     PYBUF(i, 2) = pt;
@@ -240,7 +244,7 @@ void py_frame(PyModel& m, PyPrinter* printer, const PyControls& ctl, int layer, 
 }
 
 // ---------------------------------------------------------------------------
-// The dispatcher.
+// The dispatcher, and the forming of the layered-soil state.
 
 void PYCURV(const PyControls& ctl, PyWork& w, int& ISTAT) {
     // Blocks of the generators go to the row's report when the caller keeps one.
@@ -250,11 +254,15 @@ void PYCURV(const PyControls& ctl, PyWork& w, int& ISTAT) {
     const int n = NINCR(IPROP(pile));
     // 1. Ground line.
     if (ctl.pymode == 0 || ctl.pymode == 1) GRDDEP(pile) = XTOP(pile) + GROUND(pile);
-    // 2. The layers on the pile.
+    // 2. The layers on the pile. A layer that holds only the tip node gives
+    // the tip its spring, unless a layer above already ends at the tip (the
+    // tip exactly on the boundary keeps the upper layer's spring).
+    bool tip_held = false;
     for (int L = 1; L <= NLAYPY; ++L) {
-        const int nf = LAYNF(L, row);
+        const int nf = LAYNF(L, row), nl = LAYNL(L, row);
         if (nf == 0) continue;
-        if (ctl.pymode == 0 && nf == n + 1 && LAYNL(L, row) == n + 1) continue;
+        if (ctl.pymode == 0 && nf == n + 1 && nl == n + 1 && tip_held) continue;
+        if (nf <= n + 1 && n + 1 <= nl) tip_held = true;
         switch (ISOIL(L)) {
             case 2: PYSTIFW(ctl, L, w, ISTAT); break;
             case 3: PYSTIFF(ctl, L, w, ISTAT); break;
@@ -277,6 +285,18 @@ void PYCURV(const PyControls& ctl, PyWork& w, int& ISTAT) {
     const double ground = (ctl.pymode == 0 || ctl.pymode == 1) ? XTOP(pile) + GROUND(pile) : GRDDEP(pile);
     for (int k = 1; k <= n + 1; ++k)
         if (NDEPTH(row, k) < ground) w.es(k) = 0.0;
+}
+
+void PYFORM(int prop, int pile, int kcappy) {
+    PyControls ctl;
+    ctl.kcappy = kcappy;
+    ctl.form = 1;
+    // The blocks of a failing lookup or check go to a report that is dropped.
+    RowReport quiet;
+    PyWork w(prop, pile, pile);
+    w.report = &quiet;
+    int status = 0;
+    PYCURV(ctl, w, status);
 }
 
 }  // namespace zolan

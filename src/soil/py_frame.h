@@ -34,6 +34,7 @@ struct PyNode {
     int row = 0;         // node-table row: pile (analysis) or PYSCRATCH (curve mode)
     bool curve = false;  // curve mode (PyControls::pyreq = 1)
     bool analysis = false;  // PyControls::pymode = 0
+    bool form = false;      // analysis mode forming the layered-soil state (PyControls::form = 1)
     // The node.
     int k = 0;           // node number
     bool cap = false;    // cap pass
@@ -62,7 +63,8 @@ public:
     // as soon as a lookup has set ISTAT: the generator then returns at once.
     virtual bool lookup(const PyNode& n, int& ISTAT) = 0;
     // Equivalent depth of the layer (called by the frame at the layer's first
-    // node below the first layer, in analysis mode, while not yet computed).
+    // node below the first layer, while the layered-soil state is formed and
+    // the depth is not yet computed).
     virtual void eqdepth(const PyNode& n);
     // Ultimate resistance and the constants of the curve at the node. Returns
     // false when a check of the model stopped the run (ISTAT set, block written).
@@ -85,7 +87,8 @@ public:
     // p1 (the model's resistance) and P (with the group p-multiplier).
     virtual void evaluate(const PyNode& n, double Y, double& es, double& p1, double& P) const;
     // Deflection i (1 .. 17) of the model's default list; prev is the
-    // deflection tabulated for point i - 1 (0 for the first).
+    // list's deflection i - 1 (0 for the first), before the group and depth
+    // y-multipliers, which scale the whole list when it is tabulated.
     virtual double default_y(const PyNode& n, int i, double prev) const = 0;
     // The point tabulated for deflection Y: deflection yt and reaction pt.
     virtual void tabulated(const PyNode& n, double Y, double p1, double P, double& yt, double& pt) const;

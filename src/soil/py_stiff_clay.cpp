@@ -25,11 +25,6 @@ namespace {
 // lb/in^2, or the same in kPa.
 constexpr double A_EN = f32(6.94444465637207f), A_SI = f32(47.8802604675293f);
 constexpr double E50_1 = f32(0.011f), E50_2 = f32(0.007f), E50_3 = f32(0.005f), E50_4 = f32(0.004f);
-// k by class (lb/in^3 and kN/m^3), static and cyclic.
-constexpr double K_EN_STATIC[4] = {250.0, 500.0, 1000.0, 2000.0};
-constexpr double K_EN_CYCLIC[4] = {100.0, 200.0, 400.0, 800.0};
-constexpr double K_SI_STATIC[4] = {67861.78125, 135723.5625, 271447.125, 542894.25};
-constexpr double K_SI_CYCLIC[4] = {27144.7109375, 54289.421875, 108578.84375, 217157.6875};
 
 // Code 2.
 constexpr double C283 = f32(2.83f), C1225 = f32(1.225f), C0411 = f32(0.411f), C0936 = f32(0.936f);
@@ -339,13 +334,6 @@ private:
 };
 
 }  // namespace
-
-void KSTIFF(double cu, double& k, int units, int loadtyp) {
-    if ((units != 1 && units != 2) || (loadtyp != 0 && loadtyp != 1)) return;
-    const int c = cohesion_class(cu, units == 1 ? A_EN : A_SI);
-    if (units == 1) k = loadtyp == 1 ? K_EN_STATIC[c] : K_EN_CYCLIC[c];
-    else k = loadtyp == 1 ? K_SI_STATIC[c] : K_SI_CYCLIC[c];
-}
 
 void PYSTIFW(const PyControls& ctl, int layer, PyWork& w, int& ISTAT) {
     StiffClayWater m;

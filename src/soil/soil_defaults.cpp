@@ -4,6 +4,7 @@
 // constants are single-precision values used in double precision; the SI k
 // values are the English ones times 271.44714, rounded to single precision.
 #include "soil/soil_defaults.h"
+#include "soil/py_curves.h"
 #include "model/single_precision.h"
 
 namespace zolan {
@@ -45,12 +46,16 @@ bool stiff_e50(double c, int units, double& e50) {
 }
 
 // 3. Stiff-clay k by band, static or cyclic; false for other unit systems.
+// The one table of the stiff clays (codes 2, 10) and of silt's clay part: the
+// SI values are the stored single-precision ones (the cyclic column is not the
+// English value times 271.44714 rounded: 27144.71, not 27144.715).
 bool stiff_k(double c, int units, bool cyclic, double& k) {
     if (units != 1 && units != 2) return false;
     // [units-1][cyclic][band]
     static constexpr double tab[2][2][5] = {
         {{0, 250, 500, 1000, 2000}, {0, 100, 200, 400, 800}},
-        {{0, si(250), si(500), si(1000), si(2000)}, {0, si(100), si(200), si(400), si(800)}},
+        {{0, f32(67861.78f), f32(135723.56f), f32(271447.12f), f32(542894.25f)},
+         {0, f32(27144.71f), f32(54289.42f), f32(108578.84f), f32(217157.69f)}},
     };
     const int b = band(c, units == 1 ? ASTIFF_EN : ASTIFF_SI);
     k = tab[units - 1][cyclic ? 1 : 0][b > 4 ? 4 : b];
@@ -89,6 +94,12 @@ void KSAND(double phi, double gamma, double& k, int units) {
     }
     if (units == 2 && p <= 45.0) v *= SIK;
     k = v;
+}
+
+// Stiff-clay k of the p-y curves of codes 2 and 10 (loadtyp 1 static, 0 cyclic).
+void KSTIFF(double cu, double& k, int units, int loadtyp) {
+    if (loadtyp != 0 && loadtyp != 1) return;
+    stiff_k(cu, units, loadtyp == 0, k);
 }
 
 // 5. Silt k: the stiff-clay k by cohesion plus a sand part by phi and water condition.

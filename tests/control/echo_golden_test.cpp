@@ -21,9 +21,18 @@ std::string echo_of(const char* example) {
 // rows, properties and cross sections, soil, the generated axial and torque
 // curves, the printed p-y curves), reviewed line by line against the layouts
 // and recomputed independently when it was frozen, stays exactly as it is.
-// While no solver evaluates the springs, the layered-soil equivalent depth is
-// never computed, so the printed sand curve at 30 ft is that of a layer
-// starting at the ground surface; it changes once the analyses run.
+// The printed sand curve of group3d.in at 30 ft lies in the second layer and
+// takes the layer's equivalent depth, formed before the analyses from the
+// soft clay above (static, the loading of the first case): the clay sums
+// S = 12 in x pu over the nodes at 12 .. 228 in = 116797.5 lb, which the sand
+// (phi 34 deg, 50 pcf above it) would build from the ground surface within
+// 149.145 in, its equivalent depth; so H = 149.145 +
+// 120 in, pst = 6731 lb/in (0.67E+04), pcd at z = 360 in unchanged, A = 0.88,
+// B = 0.50, k H y from k = 75 pci, and with the row's group p-multiplier
+// 0.623027 p = 592.210, 902.614, 1375.71, 1760.32, 2415.50, 3212.28 and
+// 3690.35 lb/in from 1 in: 4.49 times the curve of a layer taken as starting
+// at the ground surface. Recomputed from the published criteria by a script
+// of its own.
 TEST(EchoGolden, Examples) {
     for (const char* example : {"group3d.in", "plane2d_si.in"}) {
         const std::string golden = std::string(ZOLAN_FIXTURES_DIR) + "/golden/" + example + ".echo";

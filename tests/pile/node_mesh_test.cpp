@@ -21,6 +21,7 @@
 #include "pile/node_mesh.h"
 #include "report/run_files.h"
 #include "report/unit_labels.h"
+#include "support/py_fixture.h"
 #include "support/temp_dir.h"
 
 namespace zolan {
@@ -131,6 +132,12 @@ TEST_F(NodeMesh, LayerRangesOfAcceptedPiles) {
         // layer 3's; layer 2 holds node 2 and its bottom 20 >= tip 20, so it
         // ends at the tip too; layer 3 holds the tip node alone.
         {"tip on a layer top", THREE, 0, 20, 2, false, 0, 0, {0, 10, 20}, {}, {{1, 1}, {2, 3}, {3, 3}}},
+        // Tip alone in the deepest layer: tops 0, 10, 25, h = 10, nodes 0, 10,
+        // 20, 30. Layer 2 holds 10 and 20 and ends there (bottom 25 < tip 30);
+        // layer 3 holds the tip node alone (the p-y evaluation gives the tip
+        // that layer's spring).
+        {"tip alone in its layer", {{0, 10}, {10, 25}, {25, 50}}, 0, 30, 3, false, 0, 0, {0, 10, 20, 30}, {},
+         {{1, 1}, {2, 3}, {4, 4}}},
         // Batter 0.3 with depths adjusted: h = 51/3 = 17 along the axis,
         // hv = 17 cos 0.3 = 16.2407203; depths 0, 16.2407, 32.4814, 48.7222
         // (tip above the bottom 50); axis 0, 17, 34, 51. Node 2 in layer 2.
@@ -299,6 +306,54 @@ TEST_F(NodeMesh, SetupStoresIncrementsAndSentinel) {
     LAYTOP(1) = 7;
     NODESETUP();  // NLAYPY = 0
     EXPECT_EQ(LAYTOP(1), 7.0);
+}
+
+// The layered-soil state formed once before the analyses, from the row's own
+// mesh, with the loading type of the first load case analysed, equals by hand
+// what the row's springs then read; an analysis evaluation leaves it as it is.
+// Soft clay c = 500/144 psi over c = 1000/144 psi from 48 in, b = 24, gamma' =
+// 50/1728, nodes every 12 in: layer 1 sums 12 (pu(12) + pu(24) + pu(36)) with
+// pu(z) = (3 + 7 z / 240) 83.333 = 279.167, 308.333, 337.5: S = 11100 static,
+// 0.72 * 11100 cyclic (0.72 in single precision, 0.7200000286102295: 7992.000318;
+// then S / 0.72 = 11100 again). Layer 2: B = 3 c b
+// = 500, A = 0.25 c + 0.5 gamma' b = 2.083333, xr = 240 with F(xr) = 240000 >
+// S: z = (sqrt(500^2 + 4 A 11100) - 500) / (2 A) = 20.4563989. At the layer's
+// top (node 5, x = 48) zeq = z: pu = (3 + 0.025 zeq) 166.667 = 585.2350,
+// reached at 8 y50 = 2.4 (e50 = 0.005).
+class LayeredSoilState : public test::PyModelTest {};
+
+TEST_F(LayeredSoilState, FormedOnceBeforeTheAnalyses) {
+    struct Case {
+        const char* what;
+        int skip1, loadtyp1, loadtyp2;  // case 1 skipped?, loading types of cases 1 and 2
+        double sum1;
+    };
+    const Case cases[] = {
+        {"first case static", 0, 1, 0, 11100.0},
+        {"first case skipped, the second cyclic", 1, 1, 0, 11100.0 * 0.7200000286102295},
+    };
+    constexpr double b = 24, c = 1000.0 / 144, gamma = 50.0 / 1728;
+    for (const Case& k : cases) {
+        SCOPED_TRACE(k.what);
+        test::clay_pile(b, 12, 20, gamma, {{0, 48, 1, c / 2, 0.005}, {48, 240, 1, c, 0.005}});
+        for (int l = 1; l <= MAXSLY; ++l) LAYNF(l, 1) = LAYNL(l, 1) = 0;  // the mesh lays them
+        NODESETUP();
+        NLCASE = 2;
+        LCSKIP(1) = k.skip1;
+        LCOPT(1, 4) = k.loadtyp1;
+        LCOPT(2, 4) = k.loadtyp2;
+        LOADTYP = 1;
+        PYSETUP();
+        EXPECT_EQ(LOADTYP, 1);  // the current loading type is kept
+        EXPECT_EQ(LAYNF(2, 1), 5);
+        EXPECT_NEAR(PUSUM(1, 1), k.sum1, 1e-9 * k.sum1);
+        EXPECT_NEAR(EQDEP(1, 2), 20.4563989286, 1e-9 * 20.46);
+        test::Springs s;
+        ASSERT_EQ(s.run(2.4), 0);
+        EXPECT_NEAR(s.p(5), 585.2349955, 1e-7 * 585.2);
+        EXPECT_NEAR(PUSUM(1, 1), k.sum1, 1e-9 * k.sum1);
+        EXPECT_NEAR(EQDEP(1, 2), 20.4563989286, 1e-9 * 20.46);
+    }
 }
 
 }  // namespace

@@ -116,6 +116,7 @@ TEST_F(ApiSandCurves, RunningSumWithTheLayerEnd) {
     // H = 24: pus = 132.8634, A = 2.2.
     // Sum = 12 * 132.5743 + 12 * 292.2995 + 6 * 292.2995 = 6852.283.
     profile({{8, 0, 30, 0.0361, 35, 90, 1, 3}, {8, 30, 1200, 0.0361, 35, 90, 4, 101}});
+    test::test_controls().form = 1;
     run(PYAPISND, 1, 0.01);
     EXPECT_NEAR(PUSUM(1, 1), 6852.283, 1e-3);
 }

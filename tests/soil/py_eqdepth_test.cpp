@@ -92,6 +92,7 @@ TEST_F(EqDepth, SumOfTheClayAboveThroughTheGenerators) {
         clay_pile(B, 12, 20, G, {{0, 48, 1, C / 2, 0.005}, {48, 240, 1, C, 0.005}});
         LOADTYP = loadtyp;
         const double y50 = 2.5 * 0.005 * B;  // 0.3
+        test::form_layered_state();
         Springs s;
         ASSERT_EQ(s.run(8 * y50), 0);
         EXPECT_NEAR(PUSUM(1, 1), loadtyp == 1 ? 11100 : 0.72 * 11100, 1e-7 * 11100);
@@ -132,6 +133,7 @@ TEST_F(EqDepth, LayerWithoutCohesion) {
     for (int loadtyp : {1, 0}) {
         clay_pile(B, 12, 20, G, {{0, 42, 1, C, 0}, {42, 240, 1, 0, 0}});
         LOADTYP = loadtyp;
+        test::form_layered_state();
         for (double Y : {0.0, 0.5}) {
             Springs s;
             ASSERT_EQ(s.run(Y), 0);

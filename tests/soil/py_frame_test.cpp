@@ -45,6 +45,24 @@ void set_model() {
     test::nodes_by_depth();
 }
 
+// A second layer of soft clay from `top` to 480 with cohesion c2 (the first
+// layer ends at `top`), gamma' and e50 as above.
+void second_layer(double top, double c2) {
+    NLAYPY = 2;
+    ISOIL(2) = 1;
+    LAYBOT(1) = top;
+    LAYTOP(2) = top;
+    LAYBOT(2) = 480.0;
+    NSCPT = NUWPT = 4;
+    SCDEP(2) = UWDEP(2) = SCDEP(3) = UWDEP(3) = top;
+    SCDEP(4) = UWDEP(4) = 480.0;
+    for (int i = 3; i <= 4; ++i) {
+        SCCOH(i) = c2;
+        SCGAM(i) = 0.04;
+        SCE50(i) = 0.01;
+    }
+}
+
 struct Nodes {
     PyWork w{0, 1, 1};
     NODVEC &y = w.y, &es = w.es, &smy = w.smy, &smz = w.smz, &esm = w.esm, &p = w.p;
@@ -166,28 +184,34 @@ TEST_F(PyFrame, AnalysisRules) {
              GROUND(1) = 30.0;
          },
          {{1, 0.0, UNTOUCHED}, {2, 0.0, UNTOUCHED}, {3, 152.88, 458.64}, {4, 3934.4, -147.54}}},
-        // A second layer that holds only the tip node (84 .. 480, nodes 5 .. 5):
-        // not evaluated in analysis mode; the tip keeps the caller's values.
+        // A second layer that holds only the tip node (84 .. 480, nodes 5 .. 5,
+        // as the mesh lays it): the tip takes that layer's spring. With the
+        // layer's equivalent depth 12, zeq = 96 - 84 + 12 = 24 there: at y = 0
+        // es = Es0 of z = 24 and p = +0.
         {"layer holding only the tip",
          [&](Nodes& n) {
              base_y(n);
-             NLAYPY = 2;
-             ISOIL(2) = 1;
-             LAYBOT(1) = 84.0;
-             LAYTOP(2) = 84.0;
-             LAYBOT(2) = 480.0;
-             NSCPT = NUWPT = 4;
-             SCDEP(2) = UWDEP(2) = SCDEP(3) = UWDEP(3) = 84.0;
-             SCDEP(4) = UWDEP(4) = 480.0;
-             for (int i = 3; i <= 4; ++i) {
-                 SCCOH(i) = 10.0;
-                 SCGAM(i) = 0.04;
-                 SCE50(i) = 0.01;
-             }
+             second_layer(84.0, 10.0);
              LAYNL(1, 1) = 4;
              LAYNF(2, 1) = LAYNL(2, 1) = 5;
+             EQDEP(1, 2) = 12.0;
          },
-         {{2, 819.2, -245.76}, {4, 5030.4, -188.64}, {5, UNTOUCHED, UNTOUCHED}}},
+         {{2, 819.2, -245.76}, {4, 5030.4, -188.64}, {5, ES0_24, 0.0}}},
+        // The tip exactly on the top of a layer of cu = 20 (96), where the
+        // mesh ends the layer above at the tip as well: the tip keeps the
+        // upper layer's spring, zeq = z = 96 with the cohesion that the
+        // lookup gives on the boundary (the lower layer's, 20):
+        // Np = 3 + 0.04 * 96 / 20 + 0.5 * 96 / 12 = 7.192, pu = 7.192 * 20 * 12 = 1726.08,
+        // Es0 = 0.5 * 1726.08 / 0.3 * 9.654894e8 = 2.777520e12 (the lower layer,
+        // at zeq = 0, would give pu = 3 * 20 * 12 = 720 and 1.158587e12).
+        {"tip on the top of a layer",
+         [&](Nodes& n) {
+             base_y(n);
+             second_layer(96.0, 20.0);
+             LAYNL(1, 1) = 5;
+             LAYNF(2, 1) = LAYNL(2, 1) = 5;
+         },
+         {{4, 5030.4, -188.64}, {5, 2.777520e12, 0.0}}},
         // Soil codes 0 and 14 take the soft-clay model: the base values.
         {"soil code 0",
          [&](Nodes& n) {
@@ -245,6 +269,7 @@ TEST_F(PyFrame, CapPassAndRunningSum) {
     //   triangle at node 1: -0.5 * 491.52 * (-24) = 5898.24
     //   + 24 * (491.52 + 623.04 + 754.56 + 886.08 + 1017.6) = 24 * 3772.8 = 90547.2
     //   (z = 120: Np = 3 + 0.48 + 5 = 8.48, pu = 1017.6); total 96445.44.
+    test::form_layered_state();
     EXPECT_NEAR(PUSUM(1, 1), 96445.44, 1e-6);
 }
 
@@ -335,6 +360,39 @@ TEST_F(PyFrame, TabulatedPointsForTheCurveFile) {
     EXPECT_NEAR(PYBUF(2, 2), 323.9808, 1e-6);
     // No live pile row is written in curve mode.
     EXPECT_EQ(PUSUM(1, 1), 0.0);
+}
+
+// A default deflection list under a y-multiplier is the model's own list
+// times the multiplier, in order (the step rules add to the list's previous
+// deflection, not to the multiplied one). Scratch node at depth 48, y50 =
+// 2.5 * 0.01 * 12 = 0.3, group y-multiplier 1.25:
+// soft clay: 0, 0.008 y50 (0.008 single, 0.00800000037997961), 0.25 y50 .. 3 y50
+// by 0.25 y50, 8, 15, 20 y50;
+// stiff clay without free water (code 3, static: s = 16 y50 / 15 = 0.32):
+// 0, s/8 .. s by s/8, 3 s .. 15 s by 2 s, 18.75 s.
+TEST_F(PyFrame, DefaultListUnderAYMultiplier) {
+    struct Case {
+        int code;
+        std::vector<double> y;  // before the multiplier
+    };
+    const double y8 = 0.00800000037997961 * 0.3;
+    const Case cases[] = {
+        {1, {0, y8, 0.075, 0.15, 0.225, 0.3, 0.375, 0.45, 0.525, 0.6, 0.675, 0.75, 0.825, 0.9, 2.4, 4.5, 6.0}},
+        {3, {0, 0.04, 0.08, 0.12, 0.16, 0.2, 0.24, 0.28, 0.32, 0.96, 1.6, 2.24, 2.88, 3.52, 4.16, 4.8, 6.0}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.code);
+        set_model();
+        ISOIL(1) = c.code;
+        YFGRP(1) = 1.25;
+        test::curve_mode(48.0, 72.0);
+        PLOTFLG = 1;
+        Nodes n;
+        int istat = 0;
+        n.run(istat);
+        EXPECT_EQ(istat, 0);
+        for (int i = 1; i <= 17; ++i) EXPECT_NEAR(PYBUF(i, 1), 1.25 * c.y[i - 1], 1e-12) << "point " << i;
+    }
 }
 
 }  // namespace

@@ -141,6 +141,7 @@ TEST_F(SiltCurves, RunningSum) {
     for (const Case& c : cases) {
         GROUND(1) = c.ground;
         profile({{7, c.ground, 30, 0.0361, 30, 100, 5, 1, 3}, {7, 30, 1200, 0.0361, 30, 100, 5, 4, 101}});
+        test::test_controls().form = 1;
         run(PYSILT, 1, 0.01);
         EXPECT_NEAR(PUSUM(1, 1), c.sum, 1e-3) << "ground " << c.ground;
     }
@@ -207,6 +208,7 @@ TEST_F(SiltCurves, NoResistanceAboveTheGround) {
 TEST_F(SiltCurves, EquivalentDepthOfTheSameSilt) {
     profile({{7, 0, 120, 0.0361, 30, 100, 5, 1, 11}, {7, 120, 1200, 0.0361, 30, 100, 5, 12, 101}});
     for (int k = 1; k <= 101; ++k) y(k) = 0.01;
+    test::test_controls().form = 1;
     call_pycurv();
     EXPECT_EQ(istat, 0);
     EXPECT_NEAR(EQDEP(1, 2), 120.0, 6.0);

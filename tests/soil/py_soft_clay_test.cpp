@@ -95,6 +95,7 @@ TEST_F(SoftClay, CodeThirteenWithHalfJIsCodeOne) {
             for (int code : {1, 13}) {
                 clay_pile(B, 12, 20, G, {{0, 48, code, C, E50}, {48, 240, code, 2 * C, 0.01}});
                 LOADTYP = loadtyp;
+                test::form_layered_state();
                 Springs s;
                 ASSERT_EQ(s.run(Y), 0);
                 if (code == 1) {
@@ -158,6 +159,7 @@ TEST_F(SoftClay, NoDiameterGivesNoResistance) {
     clay_pile(0.0, 12, 20, G, {{0, 48, 1, 0.0, E50}, {48, 240, 1, C, E50}});
     for (int loadtyp : {1, 0}) {
         LOADTYP = loadtyp;
+        test::form_layered_state();
         for (double Y : {0.0, 1.0}) {
             Springs s;
             ASSERT_EQ(s.run(Y), 0);

@@ -87,6 +87,7 @@ TEST_F(UserLayer, BetweenAtAndBelowTheCurves) {
     EXPECT_EQ(s.es(1), 0.0);  // the head at the ground line has no spring
     // Running sum of the last-point values, linear in depth, times the increment 5:
     // x = 5..25: 50 - 30 (20 - x) / 10 = 5, 20, 35, 50; 50 below: 5 (5 + 20 + 35 + 50 + 50) = 800.
+    test::form_layered_state();
     EXPECT_NEAR(PUSUM(1, 1), 800.0, 1e-9);
     // Beyond the last point (Y = 4) the last P; below the second point's Y the first segment.
     ASSERT_EQ(s.run(4.0), 0);

@@ -6,6 +6,7 @@
 #include <cmath>
 #include <string>
 
+#include "soil/py_curves.h"
 #include "soil/soil_defaults.h"
 
 namespace zolan {
@@ -176,6 +177,19 @@ TEST(SoilDefaults, SiltModulus) {
     k = 9;
     KSILT(0.05, AT1, rad(37), k, 3, 1);
     EXPECT_EQ(k, 9.0);
+    // SI, cyclic: the clay share is exactly the stored stiff-clay value that the
+    // curves of codes 2 and 10 take (KSTIFF), 27144.71 .. 217157.69 in single
+    // precision (27144.7109375 for band 1, not 100 * 271.44714 rounded,
+    // 27144.71484375); above water, phi = 25 deg: sand share si(25).
+    const double stored[] = {f32(27144.71f), f32(54289.42f), f32(108578.84f), f32(217157.69f)};
+    const double cband[] = {0.0, AT2, 2 * AT2, 4 * AT2};
+    for (int i = 0; i < 4; ++i) {
+        double kstiff = 0;
+        KSTIFF(cband[i], kstiff, 2, 0);
+        EXPECT_EQ(kstiff, stored[i]) << "band " << i + 1;
+        KSILT(20.0, cband[i], rad(25), k, 2, 0);
+        EXPECT_EQ(k, stored[i] + si(25)) << "band " << i + 1;
+    }
 }
 
 }  // namespace

@@ -60,6 +60,11 @@ inline void reset_py_model() {
     test_controls() = PyControls{};
 }
 
+// The layered-soil state of pile row 1 (running sums PUSUM, equivalent
+// depths EQDEP) formed as a run forms it before its analyses; the
+// evaluations after it only read it.
+inline void form_layered_state() { PYFORM(IPROP(1), 1, test_controls().kcappy); }
+
 // A test of the p-y generators: the model goes back to its start after each
 // test, so that no test leaves curve mode or a profile behind for another.
 class PyModelTest : public ::testing::Test {
