@@ -5,8 +5,10 @@
 
 #include <cmath>
 #include <string>
+#include <vector>
 
 #include "model/curve_tables.h"
+#include "model/pile_rows.h"
 #include "model/pile_tables.h"
 #include "model/pile_warnings.h"
 #include "pile/axial_head.h"
@@ -263,6 +265,70 @@ TEST(AxialHead, DistributionAlongThePile) {
     }
     reset_curve_tables();
     reset_pile_tables();
+}
+
+// 500 rows raising axial and torsion warnings inside the pile-row loop: the
+// counters equal the blocks on the scratch file, the blocks stand in row
+// order, and the file is the same on 8 threads as on 1.
+TEST(AxialHead, WarningsOfManyRowsInRowOrderOnAnyThreadCount) {
+    constexpr int ROWS = 500;
+    struct Run {
+        std::string file;
+        int bearing = 0, pullout = 0, torsion = 0;
+    };
+    auto run = [](int nthreads) {
+        // Curve (-1, -10) (1, 10) for both; row r: bearing beyond when r % 3 == 0,
+        // pull-out when r % 3 == 1, inside otherwise; torsion beyond on even rows.
+        reset_curve_tables();
+        reset_pile_tables();
+        reset_pile_warnings();
+        LSUNPT(1) = TRUNPT(1) = 2;
+        LSUDSP(1, 1) = TRUROT(1, 1) = -1.0;
+        LSUDSP(1, 2) = TRUROT(1, 2) = 1.0;
+        LSULOD(1, 1) = TRUTOR(1, 1) = -10.0;
+        LSULOD(1, 2) = TRUTOR(1, 2) = 10.0;
+        for (int r = 1; r <= ROWS; ++r) ILSCRV(r) = ITRCRV(r) = 1;
+        test::TempDir dir;
+        EXPECT_TRUE(io::open_unit(WARNSCR, "warn.txt", {}));
+        const AxControls ctl{1, 1, 0};
+        int istat = 0, kerr = 0;
+        for_pile_rows(1, ROWS, nthreads, istat, kerr, [&ctl](int r, RowReport& rep) {
+            const double d = r % 3 == 0 ? 1.0 + r / 100.0 : r % 3 == 1 ? -1.0 - r / 100.0 : 0.5;
+            SLOTVEC mov, frc;
+            AXIAL3(ctl, r, d, mov, frc, rep.istat, rep);
+            TORCHK(ctl, r, r % 2 == 0 ? 2.0 + r / 100.0 : 0.0, rep);
+            EXPECT_EQ(NAXWBR + NAXWPO + NFTORS, 0);  // nothing counted inside the loop
+        });
+        io::close_unit(WARNSCR);
+        EXPECT_EQ(istat, 0);
+        Run out{test::read_file("warn.txt"), NAXWBR, NAXWPO, NFTORS};
+        return out;
+    };
+    const Run one = run(1);
+    // Up to 500: r % 3 == 0 for 3 .. 498 (166 rows), r % 3 == 1 for 1 .. 499 (167), 250 even rows.
+    EXPECT_EQ(one.bearing, 166);
+    EXPECT_EQ(one.pullout, 167);
+    EXPECT_EQ(one.torsion, 250);
+    const std::vector<std::string> lines = test::lines_of(one.file);
+    const int blocks = one.bearing + one.pullout + one.torsion;
+    ASSERT_EQ(static_cast<int>(lines.size()), 3 * blocks);
+    int last = 0;
+    for (int b = 0; b < blocks; ++b) {
+        EXPECT_EQ(lines[3 * b], "");
+        const std::string& rec2 = lines[3 * b + 1];
+        ASSERT_GE(rec2.size(), 5u);
+        const int row = std::stoi(rec2.substr(rec2.size() - 5));
+        EXPECT_GE(row, last) << "block " << b;
+        last = row;
+    }
+    const Run eight = run(8);
+    EXPECT_TRUE(eight.file == one.file) << "the scratch file differs on 8 threads";
+    EXPECT_EQ(eight.bearing, one.bearing);
+    EXPECT_EQ(eight.pullout, one.pullout);
+    EXPECT_EQ(eight.torsion, one.torsion);
+    reset_curve_tables();
+    reset_pile_tables();
+    reset_pile_warnings();
 }
 
 }  // namespace
