@@ -85,4 +85,11 @@ CurveReading read_row_curve(int k, const Table1<int, NU>& nu, const Table2<doubl
 void WARNBLK(int* count, std::string_view kind, int row, std::string_view move_label, double move, double end,
              std::string_view force_label, double force);
 
+// Copies the first nrec records of the pile-warning scratch file (opened by
+// its run-file name for reading, then closed) in file order to the results
+// report and then the runtime file, each as a text of 256 characters (a
+// shorter record padded with blanks, a longer one cut). The copy stops at the
+// file's end (a missing file reads as empty). Returns the records copied.
+int WARNCOPY(int nrec);
+
 }  // namespace zolan

@@ -1,0 +1,61 @@
+// The copy of the pile-warning scratch file into the results report and the
+// runtime file: as many records as asked, each 256 characters wide, and no
+// more than the file holds.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "model/run_state.h"
+#include "pile/head_curves.h"
+#include "report/run_files.h"
+#include "support/temp_dir.h"
+
+namespace zolan {
+namespace {
+
+TEST(WarningCopy, CopiesAsAskedAndStopsAtTheFileEnd) {
+    // Two blocks of three records; the last record is 300 characters long.
+    const std::string longrec(300, 'x');
+    const std::string scratch = "\n     ** WARNING **  A\n  r3\n\n     ** WARNING **  B\n" + longrec + "\n";
+    auto wide = [](const std::string& s) { return s + std::string(256 - s.size(), ' ') + "\n"; };
+    const std::string six = wide("") + wide("     ** WARNING **  A") + wide("  r3") + wide("") +
+                            wide("     ** WARNING **  B") + std::string(256, 'x') + "\n";
+    struct Case {
+        const char* what;
+        int nrec;
+        bool present;
+        int copied;
+        std::string out;
+    };
+    const Case cases[] = {
+        {"one block", 3, true, 3, six.substr(0, 3 * 257)},
+        {"both blocks", 6, true, 6, six},
+        {"a count beyond the blocks", 9, true, 6, six},
+        {"nothing asked", 0, true, 0, ""},
+        {"no scratch file", 3, false, 0, ""},
+    };
+    const std::string saved = FAXWARN;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        test::TempDir dir;
+        FAXWARN = "warn.scr";
+        if (c.present) {
+            ASSERT_TRUE(io::open_unit(WARNSCR, FAXWARN, {}));
+            io::write_records(WARNSCR, scratch.substr(0, scratch.size() - 1));
+            io::close_unit(WARNSCR);
+        }
+        ASSERT_TRUE(io::open_unit(RESFILE, "res.txt", {}));
+        ASSERT_TRUE(io::open_unit(RUNFILE, "run.txt", {}));
+        EXPECT_EQ(WARNCOPY(c.nrec), c.copied);
+        EXPECT_FALSE(io::unit_open(WARNSCR));
+        io::close_unit(RESFILE);
+        io::close_unit(RUNFILE);
+        EXPECT_EQ(test::read_file("res.txt"), c.out);
+        EXPECT_EQ(test::read_file("run.txt"), c.out);
+        EXPECT_EQ(std::filesystem::exists("warn.scr"), c.present);
+    }
+    FAXWARN = saved;
+}
+
+}  // namespace
+}  // namespace zolan
