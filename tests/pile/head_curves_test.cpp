@@ -1,6 +1,6 @@
-// The copy of the pile-warning scratch file into the results report and the
-// runtime file: as many records as asked, each 256 characters wide, and no
-// more than the file holds.
+// The pile-warning scratch file: a block of a serial caller, and the copy of
+// the file into the results report and the runtime file: as many records as
+// asked, each 256 characters wide, and no more than the file holds.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -55,6 +55,20 @@ TEST(WarningCopy, CopiesAsAskedAndStopsAtTheFileEnd) {
         EXPECT_EQ(std::filesystem::exists("warn.scr"), c.present);
     }
     FAXWARN = saved;
+}
+
+// A block raised on a serial caller (no row report) is written at once and
+// counted at once.
+TEST(WarningCopy, BlockOfASerialCallerWrittenAndCountedAtOnce) {
+    test::TempDir dir;
+    ASSERT_TRUE(io::open_unit(WARNSCR, "warn.scr", {}));
+    int count = 0;
+    WARNBLK(&count, "KIND", 12, "AX. DISP.=", 2.0, 1.0, "AX. FORCE=", 0.0);
+    EXPECT_EQ(count, 1);
+    io::close_unit(WARNSCR);
+    EXPECT_EQ(test::read_file("warn.scr"),
+              "\n     ** WARNING **  KIND  PILE GROUP   12\n"
+              "                    AX. DISP.=  0.2000E+01 >   0.1000E+01     AX. FORCE=  0.0000E+00\n");
 }
 
 }  // namespace
