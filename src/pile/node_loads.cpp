@@ -15,7 +15,6 @@ namespace zolan {
 namespace {
 
 constexpr double TOLSM = f32(1.0e-5f);       // depth tolerance of the soil-movement profile
-constexpr double HALFPI_S = f32(1.5708f);    // the projection's right angle, single precision
 
 // Real nodes of row r, 0 when the row or its property set is not one.
 int node_count(int r) {
@@ -97,24 +96,17 @@ void SOILMOV(int r) {
     }
 }
 
+// The three-dimensional profile already holds the movement resolved on the
+// pile's own lateral axes, batter and turn included (SOILMOV): the nodes take
+// it as it stands, since a second batter factor would count the batter twice.
+// The plane profile takes the slope once more at the nodes.
 void SMVNOD1(int r, NODVEC& m) {
     const int nn = soil_movement(r, 2, m);
-    // Projection on the pile: the slope once more in the plane model; the
-    // batter in the plane of the movement in the three-dimensional model.
-    double f = 1.0;
-    if (NANTYP == 2) {
-        f = std::cos(ALPHA(r));
-    } else if (NANTYP == 3 && BETA(r) > 0.0) {
-        f = std::cos(std::abs(std::cos(ALPHA(r))) * std::abs(BETA(r) - HALFPI_S));
-    }
+    if (NANTYP != 2) return;
+    const double f = std::cos(ALPHA(r));
     for (int j = 1; j <= nn; ++j) m(j) *= f;
 }
 
-void SMVNOD2(int r, NODVEC& m) {
-    const int nn = soil_movement(r, 3, m);
-    if (nn == 0) return;
-    const double f = std::cos(std::abs(std::sin(ALPHA(r))) * std::abs(BETA(r) - HALFPI_S));
-    for (int j = 1; j <= nn; ++j) m(j) *= f;
-}
+void SMVNOD2(int r, NODVEC& m) { soil_movement(r, 3, m); }
 
 }  // namespace zolan

@@ -119,13 +119,11 @@ TEST(NodeLoads, TipNodeOnTheLastDepth) {
 
 // Soil movement: SOILMOV resolves the movements in effect (already scaled by
 // the load factor) on the pile and measures the profile from the head; the
-// nodes read it at their depth below the head, unscaled a second time, then
-// take the projection factor of the model.
+// nodes read it at their depth below the head, unscaled a second time; the
+// plane model takes its slope once more, the three-dimensional model's
+// resolution on the pile axes stands (its batter is counted once).
 TEST(NodeLoads, SoilMovementAtTheNodes) {
-    // 1.5708 in single precision exceeds pi/2 by 3.61999e-6, so a 60 deg pile
-    // (batter 30 deg) in the plane of the projection gets
-    // cos(pi/6 + 3.62e-6) = 0.8660254038 - 0.5 * 3.62e-6 = 0.8660235938.
-    const double k30 = 0.8660235938, c30 = 0.8660254038;
+    const double c30 = 0.8660254038;
     struct Case {
         const char* what;
         int model;
@@ -144,13 +142,12 @@ TEST(NodeLoads, SoilMovementAtTheNodes) {
          {4, 3.5, 3, 2.5, 2}, {1, 1.5, 2, 2.5, 3}},
         // ALPHA = 90 deg, BETA = 60 deg, depths shortened by cos 30: node
         // depths 2.1650635 (j - 1). Y in effect = depth (0 .. 10), Z = 2.5.
-        // first = sin 60 (Y cos 90 + Z sin 90) = 2.5 * 0.8660254 = 2.1650635,
-        //   factor cos(|cos 90| ...) = 1;
-        // second = Z cos 90 - Y sin 90 = -depth = -2.1650635 (j - 1), times k30:
-        //   -1.8749961 (j - 1), written as -2.5 c30 k30 (j - 1).
+        // first = sin 60 (Y cos 90 + Z sin 90) = 2.5 * 0.8660254 = 2.1650635;
+        // second = Z cos 90 - Y sin 90 = -depth = -2.1650635 (j - 1); no
+        // second batter factor at the nodes.
         {"3-D battered, head 4 below the origin", 3, 4.0, PI_D / 2, PI_D / 3, PI_D / 6, {0, 20}, {5, 5},
          {2.5 * c30, 2.5 * c30, 2.5 * c30, 2.5 * c30, 2.5 * c30},
-         {0, -2.5 * c30 * k30, -5 * c30 * k30, -7.5 * c30 * k30, -10 * c30 * k30}},
+         {0, -2.5 * c30, -5 * c30, -7.5 * c30, -10 * c30}},
         // Plane model, vertical: first = Y cos 0, factor cos 0; second unused.
         {"plane vertical, head 2 below the origin", 2, 2.0, 0.0, 0.0, 0.0, {8, 4}, {0, 0},
          {4, 3.5, 3, 2.5, 2}, {0, 0, 0, 0, 0}},
