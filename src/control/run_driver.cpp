@@ -16,6 +16,7 @@
 #include "model/node_tables.h"
 #include "model/pile_rows.h"
 #include "model/pile_tables.h"
+#include "model/pile_warnings.h"
 #include "model/py_tables.h"
 #include "model/result_tables.h"
 #include "model/run_state.h"
@@ -93,6 +94,7 @@ void RESETRUN() {
     reset_group_services_state();
     reset_results_state();
     reset_pile_rows();
+    reset_pile_warnings();
     reset_distributed_loads();
     reset_stop_request();
 }

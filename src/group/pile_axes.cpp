@@ -1,21 +1,14 @@
 // Lever and rotation matrices of a pile row.
 #include "group/pile_axes.h"
 
-#include <cmath>
+#include "pile/pile_frame.h"
 
 namespace zolan {
 
 PileTransform PILETR(const PileGeometry& g) {
-    // 1. Sines and cosines of the three angles.
-    const double sa = std::sin(g.alpha), ca = std::cos(g.alpha);
-    const double sb = std::sin(g.beta), cb = std::cos(g.beta);
-    const double st = std::sin(g.theta), ct = std::cos(g.theta);
-    // 2. Pile axes in cap components: axis[k] is pile axis x, y, z (k = 0, 1, 2).
-    const double axis[3][3] = {
-        {sb, ca * cb, sa * cb},
-        {-cb * ct, ca * sb * ct - sa * st, sa * sb * ct + ca * st},
-        {cb * st, -(ca * sb * st + sa * ct), ca * ct - sa * sb * st},
-    };
+    // 1, 2. The pile axes in cap components: axis[k] is pile axis x, y, z (k = 0, 1, 2).
+    const PileAxes axes = pile_axes(g.alpha, g.beta, g.theta);
+    const auto& axis = axes.axis;
     // 3. Lever block of L: rows of the translations X, Y, Z, columns of the
     // rotations about X, Y, Z, so that the block times theta is theta x r.
     const double lever[3][3] = {{0.0, g.z, -g.y}, {-g.z, 0.0, g.x}, {g.y, -g.x, 0.0}};

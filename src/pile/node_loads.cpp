@@ -9,6 +9,7 @@
 #include "model/input_tables.h"
 #include "model/pile_tables.h"
 #include "model/section_tables.h"
+#include "pile/pile_frame.h"
 
 namespace zolan {
 namespace {
@@ -78,6 +79,10 @@ void SOILMOV(int r) {
     if (r < 1 || r > MAXPIL || NSMOV <= 0) return;
     const int n = std::min(NSMOV, MAXSMV);
     constexpr double half_pi = 3.141592653589793 / 2;
+    // The pile's lateral axes y and z (three-dimensional model), THETA included.
+    const PileAxes axes = pile_axes(ALPHA(r), BETA(r), THETA(r));
+    const auto& y = axes.axis[1];
+    const auto& z = axes.axis[2];
     for (int k = 1; k <= n; ++k) {
         const double Y = SMVCUR(k, 1), Z = SMVCUR(k, 2);
         SMPDEP(r, k) = SMDEP(k) - CORX(r);
@@ -85,8 +90,9 @@ void SOILMOV(int r) {
             SMPY(r, k) = std::sin(half_pi - BATANG(r)) * Y;
             SMPZ(r, k) = 0.0;
         } else {
-            SMPY(r, k) = std::sin(BETA(r)) * (Y * std::cos(ALPHA(r)) + Z * std::sin(ALPHA(r)));
-            SMPZ(r, k) = Z * std::cos(ALPHA(r)) - Y * std::sin(ALPHA(r));
+            // The horizontal movement (0, Y, Z) along each lateral axis.
+            SMPY(r, k) = y[1] * Y + y[2] * Z;
+            SMPZ(r, k) = z[1] * Y + z[2] * Z;
         }
     }
 }

@@ -23,8 +23,11 @@ void DISTLD2(int a, int r, NODVEC& q);
 
 // Soil-movement profile of row r into SMPDEP, SMPY, SMPZ: the depths SMDEP(k) - CORX(r)
 // below the head and the movements in effect SMVCUR resolved on the pile's
-// two lateral directions (three-dimensional model: sin BETA (Y cos ALPHA +
-// Z sin ALPHA) and Z cos ALPHA - Y sin ALPHA; plane model: Y sin(pi/2 - BATANG) and 0).
+// two lateral directions. Three-dimensional model: the horizontal movement
+// (0, Y, Z) along the pile's own axes y and z (pile/pile_frame.h, the axes of
+// the pile transform, its turn THETA about the pile axis included); with
+// THETA = 0 that is sin BETA (Y cos ALPHA + Z sin ALPHA) and
+// Z cos ALPHA - Y sin ALPHA. Plane model: Y sin(pi/2 - BATANG) and 0.
 // Writes only row r.
 void SOILMOV(int r);
 

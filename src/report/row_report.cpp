@@ -34,7 +34,7 @@ void RowReport::add(int unit, std::string_view text, bool unique) {
             if (e.unit == unit && std::string_view(text_).substr(e.begin, e.end - e.begin) == text) return;
     const std::size_t begin = text_.size();
     text_.append(text);
-    entries_.push_back({unit, nullptr, begin, text_.size()});
+    entries_.push_back({unit, nullptr, nullptr, begin, text_.size()});
 }
 
 void RowReport::add_once(int* once, int unit, std::string_view text) {
@@ -43,7 +43,13 @@ void RowReport::add_once(int* once, int unit, std::string_view text) {
         if (e.once == once) return;
     const std::size_t begin = text_.size();
     text_.append(text);
-    entries_.push_back({unit, once, begin, text_.size()});
+    entries_.push_back({unit, once, nullptr, begin, text_.size()});
+}
+
+void RowReport::add_counted(int* count, int unit, std::string_view text) {
+    const std::size_t begin = text_.size();
+    text_.append(text);
+    entries_.push_back({unit, nullptr, count, begin, text_.size()});
 }
 
 void RowReport::replay() const {
@@ -54,6 +60,7 @@ void RowReport::replay() const {
             *e.once = 1;
         }
         io::write_records(e.unit, all.substr(e.begin, e.end - e.begin));
+        if (e.count) ++*e.count;
     }
 }
 
@@ -86,6 +93,16 @@ void row_text_once(int* once, int unit, std::string_view text) {
         if (*once != 0) return;
         *once = 1;
         io::write_records(unit, text);
+    }
+}
+
+void row_text_counted(int* count, int unit, std::string_view text) {
+    if (active) {
+        active->add_counted(count, unit, text);
+    } else {
+        const std::lock_guard<std::mutex> hold(direct_lock);
+        io::write_records(unit, text);
+        ++*count;
     }
 }
 

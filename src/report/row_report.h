@@ -40,6 +40,10 @@ public:
     // already holds a block with the same flag; the flag itself is set when
     // the block reaches its file.
     void add_once(int* once, int unit, std::string_view text);
+    // A block counted where it is written: `*count` is raised by 1 when the
+    // block reaches its file (on the replay), so the counter and the blocks
+    // on the file always agree, whatever the thread count.
+    void add_counted(int* count, int unit, std::string_view text);
     bool empty() const { return entries_.empty(); }
     // Writes the blocks to their units in order (io::write_records).
     void replay() const;
@@ -50,6 +54,7 @@ private:
     struct Entry {
         int unit;
         int* once;
+        int* count;
         std::size_t begin, end;
     };
     std::string text_;
@@ -84,6 +89,8 @@ inline void row_block(std::initializer_list<int> units, const fmt::Format& f, st
 void row_text(int unit, std::string_view text, bool unique = false);
 // A block written once per run under flag `*once` (see RowReport::add_once).
 void row_text_once(int* once, int unit, std::string_view text);
+// A block that raises `*count` by 1 when it is written (see RowReport::add_counted).
+void row_text_counted(int* count, int unit, std::string_view text);
 
 // Sets the status word to code when it is 0; a non-zero word is kept (the
 // first code wins). The word belongs to one thread: a pile row's routines get

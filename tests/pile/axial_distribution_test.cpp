@@ -20,46 +20,11 @@
 #include "pile/load_settlement.h"
 #include "report/run_files.h"
 #include "support/axial_cycle.h"
+#include "support/axial_model.h"
 #include "support/temp_dir.h"
 
 namespace zolan {
 namespace {
-
-// Drilled shaft of length 100 in two increments (h = 50), D = 20, tip area 100,
-// AE = 100 x 1000 = 1e5, in elastic subgrade (code 12) with no side
-// resistance and an input tip resistance of 10 psi: Qtip = 1000 (uplift 0.001).
-// q-w: Q = 1750 w up to w = 0.1 (175), then (0.2, 345), (0.3, 485), (0.5, 650) ...
-// (2.0, 1460). With no side load the force is the tip load Q(wt) at every node
-// and each increment shortens by Q h / AE = 5e-4 Q: head movement wt + 1e-3 Q(wt).
-void set_model() {
-    reset_soil_tables();
-    reset_pile_tables();
-    reset_section_tables();
-    reset_curve_tables();
-    NUNITS = 1;
-    TOLDEP = 1.0e-6;
-    KBATAD = 0;
-    NLSPT = 19;
-    NLAYPY = 1;
-    NSCPT = NUWPT = 2;
-    ISOIL(1) = 12;
-    LAYBOT(1) = 1200.0;
-    SCDEP(2) = UWDEP(2) = 1200.0;
-    for (int i : {1, 2}) {
-        SCGAM(i) = 0.04;
-        SCPHI(i) = 0.5;
-        SCQMAX(i) = 10.0;
-    }
-    IPROP(1) = 1;
-    PLENP(1) = 100.0;
-    NINCR(1) = 2;
-    PTYPED(1) = 2;
-    NSECP(1) = 1;
-    SECTAB(1, 1, SEC_DBOT) = 100.0;
-    SECTAB(1, 1, SEC_TOP + SP_DIA) = SECTAB(1, 1, SEC_BOT + SP_DIA) = 20.0;
-    SECTAB(1, 1, SEC_TOP + SP_ARE) = SECTAB(1, 1, SEC_BOT + SP_ARE) = 100.0;
-    EMODS(1, 1, 1) = EMODS(1, 1, 2) = 1000.0;
-}
 
 class AxialDistribution : public ::testing::Test {
 protected:
@@ -81,11 +46,7 @@ protected:
 
 // The three calls in their order, after the two branches of the table.
 TEST_F(AxialDistribution, HeadMovementInsideAtZeroAndBeyondTheTable) {
-    set_model();
-    AXPTS loads, movs;
-    int st = 0, n = 0;
-    LSCRV(1, 1, 1, 1, st, n, loads, movs);
-    LSCRV(1, 2, 1, 1, st, n, loads, movs);
+    int st = test::set_axial_model_with_table();
     ASSERT_EQ(st, 0);
     struct Case {
         const char* what;
@@ -139,7 +100,7 @@ TEST_F(AxialDistribution, HeadMovementInsideAtZeroAndBeyondTheTable) {
 // the iteration stops after 25 updates, the nodes hold the last evaluation,
 // and the fold after the loop sets KERR = 4 without a message.
 TEST_F(AxialDistribution, NewtonThatCannotCloseSetsTheErrorWord) {
-    set_model();
+    test::set_axial_model();
     AXSAMP s;
     s.NS = 1;
     s.npts(1) = 2;
@@ -186,7 +147,7 @@ TEST_F(AxialDistribution, NewtonThatCannotCloseSetsTheErrorWord) {
 // (0, 0) (1, 1.27324) (2, 0) it sends 1 to 2 and 2 back to 1: the iteration
 // stops at its limit, the call returns, and the fold reports it with KERR = 4.
 TEST_F(AxialDistribution, MidPointIterationThatCannotConverge) {
-    set_model();
+    test::set_axial_model();
     NINCR(1) = 1;
     const AXSAMP s = test::midpoint_cycle_samples();
     AXTIP qw;

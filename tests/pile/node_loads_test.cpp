@@ -212,5 +212,54 @@ TEST(NodeLoads, SoilMovementOutsideTheProfileIsZero) {
     for (int j = 1; j <= 5; ++j) EXPECT_NEAR(m(j), expect[j - 1], 1e-9) << "node " << j;
 }
 
+// Soil movement on a pile turned about its own axis: the profile takes the
+// pile's lateral axes y, z of the pile transform, THETA included. A turn theta
+// about x takes y0, z0 (the axes at THETA = 0) to
+// y = cos theta y0 + sin theta z0 and z = -sin theta y0 + cos theta z0; the
+// movement in effect here is Y = 3, Z = 4 at every point.
+TEST(NodeLoads, SoilMovementOnTheTurnedPileAxes) {
+    const double s60 = 0.8660254037844386;  // sin 60 = cos 30
+    struct Case {
+        const char* what;
+        int model;
+        double alpha, beta, theta;
+        double smpy, smpz;
+    };
+    const Case cases[] = {
+        // vertical: y0 = Y axis, z0 = Z axis
+        {"vertical, no turn", 3, 0.0, PI_D / 2, 0.0, 3.0, 4.0},
+        // 90 deg: y = z0, z = -y0: the two components swap, the first changes sign
+        {"vertical, turned 90 deg", 3, 0.0, PI_D / 2, PI_D / 2, 4.0, -3.0},
+        // 30 deg: 3 cos 30 + 4 sin 30 = 4.5980762, -3 sin 30 + 4 cos 30 = 1.9641016
+        {"vertical, turned 30 deg", 3, 0.0, PI_D / 2, PI_D / 6, 3 * s60 + 2.0, -1.5 + 4 * s60},
+        // 60 deg from the horizontal towards Y: y0 = (-cos 60, sin 60, 0), z0 = Z axis:
+        // no turn 3 sin 60 and 4; turned 90 deg 4 and -3 sin 60
+        {"battered, no turn", 3, 0.0, PI_D / 3, 0.0, 3 * s60, 4.0},
+        {"battered, turned 90 deg", 3, 0.0, PI_D / 3, PI_D / 2, 4.0, -3 * s60},
+        // plane model: no turn about the axis, Y cos(batter 0)
+        {"plane, turn not read", 2, 0.0, PI_D / 2, PI_D / 2, 3.0, 0.0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        mesh(2.0, 2.5, 0.0);
+        NANTYP = c.model;
+        ALPHA(1) = c.alpha;
+        BETA(1) = c.beta;
+        THETA(1) = c.theta;
+        NSMOV = 2;
+        for (int k = 1; k <= 2; ++k) {
+            SMDEP(k) = 5.0 * k;
+            SMVCUR(k, 1) = 3.0;
+            SMVCUR(k, 2) = 4.0;
+        }
+        SOILMOV(1);
+        for (int k = 1; k <= 2; ++k) {
+            EXPECT_EQ(SMPDEP(1, k), 5.0 * k - 2.0);  // from the head at X = 2
+            EXPECT_NEAR(SMPY(1, k), c.smpy, 1e-12);
+            EXPECT_NEAR(SMPZ(1, k), c.smpz, 1e-12);
+        }
+    }
+}
+
 }  // namespace
 }  // namespace zolan
