@@ -228,24 +228,13 @@ void store_stiffness(const Llp3dWork& w, int t, double h) {
     }
 }
 
-// M v for a 6 x 6 matrix, each row summed from its first column on.
-CAPVEC turn(const CAPMAT& M, const CAPVEC& v) {
-    CAPVEC out;
-    for (int r = 1; r <= 6; ++r) {
-        double s = 0.0;
-        for (int c = 1; c <= 6; ++c) s += M(r, c) * v(c);
-        out(r) = s;
-    }
-    return out;
-}
-
 // 11. Print pass: the pile-top record, then the along-pile record.
 void store_records(const LateralControls& ctl, Llp3dWork& w, int t) {
     const int pile = w.pile;
     // 11a-b. Head reactions in pile and global axes.
     CAPVEC lf;
     lf(1) = w.P0, lf(2) = w.ypl.F, lf(3) = w.zpl.F, lf(4) = w.T0, lf(5) = -w.Kz, lf(6) = w.Ky;
-    PTENV3D(pile, ctl.nanal, w.stress.slot(4), turn(w.R, w.hd), w.hd, turn(w.R, lf), lf);
+    PTENV3D(pile, ctl.nanal, w.stress.slot(4), pile_turn(w.R, w.hd, false), w.hd, pile_turn(w.R, lf, false), lf);
     // 11c-e. One record row per real node.
     const bool axial = !(ctl.kaxvar == 0 || ILSCRV(pile) > 0);
     EFFREC& rec = w.rec;
@@ -276,6 +265,16 @@ void store_records(const LateralControls& ctl, Llp3dWork& w, int t) {
 }
 
 }  // namespace
+
+CAPVEC pile_turn(const CAPMAT& M, const CAPVEC& v, bool transpose) {
+    CAPVEC out;
+    for (int r = 1; r <= 6; ++r) {
+        double s = 0.0;
+        for (int c = 1; c <= 6; ++c) s += (transpose ? M(c, r) : M(r, c)) * v(c);
+        out(r) = s;
+    }
+    return out;
+}
 
 LateralControls lateral_controls(int kflag, int nanal) {
     LateralControls c;

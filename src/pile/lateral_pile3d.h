@@ -53,6 +53,10 @@ struct LateralPlane : FdPlane {
     double F = 0.0;      // head lateral force
 };
 
+// A six-vector turned by a 6 x 6 rotation M (M v), or back (M^T v), each
+// component summed from the first term on.
+CAPVEC pile_turn(const CAPMAT& M, const CAPVEC& v, bool transpose);
+
 // One pile row's work of LLP3D: inputs, outputs and scratch. The caller
 // fills the inputs; a call overwrites the scratch.
 struct Llp3dWork {
