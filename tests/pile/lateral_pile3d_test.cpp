@@ -266,5 +266,47 @@ TEST_F(LateralPile3D, EquivalentStiffnessPass) {
     }
 }
 
+// Sections that would divide by zero stay finite with a warning of the print
+// pass: no rigidity in the y-plane (the head node's half reaction alone
+// carries the head force), no area or inertia (no stress term), a zero
+// reduction factor (1.0 taken) and a z-plane head spring -2 EI / h that
+// cancels the head row (the pinned head taken: no head moment).
+TEST_F(LateralPile3D, DegenerateSectionsStayFinite) {
+    elastic_pile(40.0, 100);
+    size_result_sets(1);
+    for (int c : {SP_EI1, SP_ARE, SP_IN1, SP_IN2}) SECTAB(1, 1, SEC_TOP + c) = SECTAB(1, 1, SEC_BOT + c) = 0.0;
+    SECTAB(1, 1, SEC_TOP + SP_MN) = SECTAB(1, 1, SEC_BOT + SP_MN) = 1.0e3;
+    KCONN(1) = 2;
+    KCONNZ(1) = 3;
+    SPRY(1) = -2.0 * EI / 0.4;
+    LateralControls ctl = controls(1);
+    ctl.icomb = 1;
+    ctl.dcfmom = 0.0;
+    for (int r = 1; r <= 6; ++r)
+        for (int q = 1; q <= 6; ++q) w->R(r, q) = r == q ? 1.0 : 0.0;
+    w->hd.fill(0.0);
+    w->zh = 0.01;
+    const test::RunText out = test::run_files({RUNFILE}, [&] {
+        w->pile = 1;
+        w->report = &rep;
+        w->yh = 0.01;
+        LLP3D(ctl, *w, istat);
+        rep.replay();
+    });
+    ASSERT_EQ(istat, 0);
+    // y-plane: v = 0 below the head (c = Es h^4, f = 0), Fy = h Es y0 / 2 = 0.4 50 0.01 / 2 = 0.1
+    EXPECT_NEAR(w->Fy, 0.1, 1e-12);
+    EXPECT_EQ(w->Ky, 0.0);
+    EXPECT_EQ(w->Kz, 0.0);
+    for (int i = 4; i <= 104; ++i)
+        for (int q = 1; q <= MAXNQ; ++q) EXPECT_TRUE(std::isfinite(RESCUR.eff(1, i, q))) << i << "," << q;
+    const std::vector<std::string> expect = {
+        "", "     ** WARNING **  NON-POSITIVE FLEXURAL RIGIDITY TAKEN AS 0          PILE GROUP    1",
+        "", "     ** WARNING **  HEAD SPRING CANCELS THE HEAD RIGIDITY: PINNED HEAD TAKEN          PILE GROUP    1",
+        "", "     ** WARNING **  NON-POSITIVE AREA OR INERTIA: ITS STRESS TERM TAKEN AS 0          PILE GROUP    1",
+        "", "     ** WARNING **  NON-POSITIVE REDUCTION FACTOR TAKEN AS 1.0          PILE GROUP    1"};
+    EXPECT_EQ(out.run, expect);
+}
+
 }  // namespace
 }  // namespace zolan
