@@ -48,7 +48,10 @@ bool user_curves(int pile) { return KUPY == 1 && IPYSET(pile) > 0; }
 // movement. Returns false when a p-y generator stopped the run.
 bool soil_moduli(const LateralControls& ctl, Llp3dWork& w, int N, int& ISTAT) {
     const int pile = w.pile;
-    for (int j = 1; j <= N + 1; ++j) w.yr.node(j) = std::hypot(w.ypl.v.node(j), w.zpl.v.node(j));
+    for (int j = 1; j <= N + 1; ++j) {
+        const double vy = w.ypl.v.node(j), vz = w.zpl.v.node(j);
+        w.yr.node(j) = std::sqrt(vy * vy + vz * vz);
+    }
     if (user_curves(pile)) {
         UPYMOD(ctl.py, pile, w.yr, w.esu, w.s1, w.s2, w.spare, w.pr, *w.report);
         for (int j = 1; j <= N + 1; ++j) w.Es.node(j) = w.esu.node(j);
