@@ -6,8 +6,11 @@
 #include <cmath>
 #include <cstring>
 #include <memory>
+#include <string>
+#include <vector>
 
 #include "model/curve_tables.h"
+#include "model/pile_rows.h"
 #include "pile/node_mesh.h"
 #include "pile/pile_frame.h"
 #include "pile/pile_response.h"
@@ -140,6 +143,55 @@ TEST_F(PileResponse, BatteredPileStiffnessIsTheTurnedVerticalOne) {
                 for (int l = 1; l <= 6; ++l) e += Q(i, k) * K0(k, l) * Q(j, l);
             EXPECT_NEAR(K(i, j), e, 1e-6 * std::max(std::abs(e), 1.0)) << i << "," << j;
         }
+}
+
+// Eight rows evaluated in the pile-row loop on 1 and 8 threads give the
+// forces of one serial evaluation bit for bit; with an iteration limit of 1
+// every row's no-closure warning comes in row order and the error word is 1.
+TEST_F(PileResponse, RowLoopIsTheSameForAnyThreadCount) {
+    constexpr int ROWS = 8;
+    linear_pile(0.0, 3.141592653589793 / 2, 0.0);
+    NPILES = ROWS;
+    for (int r = 2; r <= ROWS; ++r) {
+        test::copy_pile_row(1, r);
+        ALPHA(r) = ALPHA(1), BETA(r) = BETA(1), THETA(r) = THETA(1);
+        KCONN(r) = KCONNZ(r) = 2;
+        PMULT(r) = AXFAC(r) = 1.0;
+        ILSCRV(r) = ITRCRV(r) = 1;
+    }
+    CAPVEC d;
+    d.fill(0.0);
+    d(2) = 0.01, d(6) = 1e-4;
+    w->report = &rep;
+    const CAPVEC serial = PILE3D(controls(), 1, d, *w, istat);
+    std::vector<std::unique_ptr<Llp3dWork>> work;
+    for (int r = 1; r <= ROWS; ++r) work.push_back(std::make_unique<Llp3dWork>());
+    for (int limit : {50, 1}) {
+        PileControls ctl = controls();
+        ctl.lat.maxitp = limit;
+        for (int nt : {1, 8}) {
+            SCOPED_TRACE("limit " + std::to_string(limit) + ", " + std::to_string(nt) + " threads");
+            CAPVEC f[ROWS];
+            int loop_istat = 0, kerr = 0;
+            const test::RunText out = test::run_files({RUNFILE}, [&] {
+                for_pile_rows(1, ROWS, nt, loop_istat, kerr, [&](int r, RowReport& rr) {
+                    work[r - 1]->report = &rr;
+                    f[r - 1] = PILE3D(ctl, r, d, *work[r - 1], rr.istat);
+                });
+            });
+            EXPECT_EQ(loop_istat, 0);
+            EXPECT_EQ(kerr, limit == 1 ? 1 : 0);
+            std::vector<std::string> expect;
+            for (int r = 1; r <= ROWS && limit == 1; ++r) {
+                const std::string row = std::to_string(r);
+                expect.insert(expect.end(), {"", "", "     ** WARNING **  NO CLOSURE OF A LLP AFTER     1  ITERATIONS"
+                                                     "          PILE GROUP" + std::string(5 - row.size(), ' ') + row});
+            }
+            EXPECT_EQ(out.run, expect);
+            for (int r = 0; r < ROWS && limit != 1; ++r)
+                for (int i = 1; i <= 6; ++i) EXPECT_EQ(f[r](i), serial(i)) << "row " << r + 1 << ", " << i;
+        }
+    }
 }
 
 }  // namespace
