@@ -209,10 +209,11 @@ TEST_F(LateralPile3D, ClosureAndItsWarning) {
 // local slots of the pile-top record agree, the moment column carries
 // EI v'' (negative at a fixed head pushed along +y: -2 EI lambda^2 y0), and
 // the axial columns hold the axial solution only with the axial variation on
-// and a generated load-settlement curve.
+// and a generated load-settlement curve; a combination stores the moment
+// demand over the capacity and its reduction factor, a load case none.
 TEST_F(LateralPile3D, PrintPassRecordsOfAVerticalPile) {
-    struct Case { int kaxvar, ilscrv; bool axial; };
-    const Case cases[] = {{0, -1, false}, {1, -1, true}, {1, 1, false}};
+    struct Case { int kaxvar, ilscrv; bool axial; int icomb; };
+    const Case cases[] = {{0, -1, false, 0}, {1, -1, true, 0}, {1, 1, false, 0}, {0, -1, false, 2}};
     const double lam = std::pow(ES / (4 * EI), 0.25), y0 = 0.01, P0 = 100.0;
     for (const Case& c : cases) {
         SCOPED_TRACE("KAXVAR " + std::to_string(c.kaxvar) + ", ILSCRV " + std::to_string(c.ilscrv));
@@ -220,8 +221,11 @@ TEST_F(LateralPile3D, PrintPassRecordsOfAVerticalPile) {
         size_result_sets(1);
         KCONN(1) = KCONNZ(1) = 2;
         ILSCRV(1) = c.ilscrv;
+        SECTAB(1, 1, SEC_TOP + SP_MN) = SECTAB(1, 1, SEC_BOT + SP_MN) = 1.0e3;
         LateralControls ctl = controls(1);
         ctl.kaxvar = c.kaxvar;
+        ctl.icomb = c.icomb;
+        ctl.dcfmom = 0.5;
         for (int r = 1; r <= 6; ++r)
             for (int q = 1; q <= 6; ++q) w->R(r, q) = r == q ? 1.0 : 0.0;
         w->hd.fill(0.0);
@@ -232,13 +236,18 @@ TEST_F(LateralPile3D, PrintPassRecordsOfAVerticalPile) {
         for (int s = 1; s <= 12; ++s) EXPECT_EQ(RESCUR.top(1, s), RESCUR.top(1, s + 13)) << "slot " << s;
         EXPECT_EQ(RESCUR.top(1, 21), w->Fy);
         EXPECT_EQ(RESCUR.top(1, 25), w->Ky);
-        EXPECT_NEAR(RESCUR.eff(1, 4, 9), -2 * EI * lam * lam * y0, 0.005 * 2 * EI * lam * lam * y0);
+        const double m = 2 * EI * lam * lam * y0;  // head moment of the fixed head, 7.07106
+        EXPECT_NEAR(RESCUR.eff(1, 4, 9), -m, 0.005 * m);
+        // demand/capacity at the head: |M| / Mn / DCFMOM = 7.07106 / 1000 / 0.5
+        EXPECT_NEAR(RESCUR.eff(1, 4, 24), c.icomb ? m / 1e3 / 0.5 : 0.0, 0.005 * m / 1e3 / 0.5);
         for (int i = 4; i <= 104; ++i) {
             for (int q : {1, 2, 3})  // the turn by exact angles leaves rounding of 1e-16 of the other components
                 EXPECT_NEAR(RESCUR.eff(1, i, q), RESCUR.eff(1, i, q + 4), 1e-14) << "column " << q;
             EXPECT_EQ(RESCUR.eff(1, i, 1), c.axial ? 0.001 * i : 0.0);
             EXPECT_EQ(RESCUR.eff(1, i, 18), P0);
-            EXPECT_EQ(RESCUR.eff(1, i, 24), 0.0);  // a load case stores no demand/capacity ratio
+            if (c.icomb == 0) {
+                EXPECT_EQ(RESCUR.eff(1, i, 24), 0.0);
+            }
         }
     }
 }
