@@ -22,6 +22,7 @@
 #include "model/run_state.h"
 #include "model/section_tables.h"
 #include "model/soil_tables.h"
+#include "model/stiffness_tables.h"
 #include "report/run_files.h"
 #include "report/unit_labels.h"
 #include "results/results_services.h"
@@ -88,6 +89,7 @@ void RESETRUN() {
     reset_py_tables();
     reset_curve_tables();
     reset_result_tables();
+    reset_stiffness_tables();
     reset_group_factors();
     reset_group_services_state();
     reset_results_state();

@@ -41,7 +41,7 @@ void fold(int first, int last, int& ISTAT, int& kerr) {
         rep.replay();
         const int code = rep.fault ? ISINTERN : rep.istat;
         set_status_once(ISTAT, code);
-        if (rep.kerr != 0) kerr = rep.kerr;
+        if (rep.kerr != 0 && kerr != 1) kerr = rep.kerr;  // a pile that did not close is never hidden
     }
 }
 

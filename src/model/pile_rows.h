@@ -7,7 +7,8 @@
 //     (within a row, the first code the row set), which is what a run of the
 //     rows one after another on one thread gives;
 //   - the error word takes, row after row, every non-zero value a row left
-//     (the last such row's value stands, as after a serial run);
+//     (the last such row's value stands), except that once it holds 1 (a
+//     pile that did not close) no later row's lower-priority value replaces it;
 //   - a row whose body threw (nothing may cross the parallel region) counts
 //     as status 40, internal fault, at its place in the row order.
 // The result is therefore the same for every thread count.

@@ -35,6 +35,7 @@ TEST(PileRows, FoldFollowsRowOrder) {
         {"no status", 0, 0, 0, 0, 0, 0, 0},
         {"status of row 17 only", 17, ISDPHI, 0, 0, 0, ISDPHI, 0},
         {"last error word in row order", 0, 0, 19, 3, 0, 0, 1},
+        {"a later row's error word keeps the no-closure word", 0, 0, 3, 19, 0, 0, 1},
         {"a fault before the status", 12, ISDPHI, 0, 0, 5, ISINTERN, 0},
         {"a fault after the status", 3, ISDGAM, 0, 0, 9, ISDGAM, 0},
     };

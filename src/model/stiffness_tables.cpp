@@ -1,0 +1,14 @@
+// Equivalent stiffnesses of the pile rows.
+#include "model/stiffness_tables.h"
+
+namespace zolan {
+
+Table2<double, MAXPIL, NEQKTOP> EQKTOP;
+Table3<double, MAXPIL, MAXNOD, 3> EQKNODE;
+
+void reset_stiffness_tables() {
+    EQKTOP.fill(0.0);
+    EQKNODE.fill(0.0);
+}
+
+}  // namespace zolan

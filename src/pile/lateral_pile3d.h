@@ -1,0 +1,92 @@
+// Lateral response of one pile of the three-dimensional model (LLP3D): the
+// pile as a beam-column in its two bending planes (y-plane: deflection along
+// the pile's y axis, bending about z; z-plane: along z, bending about y),
+// coupled through one soil modulus per node taken from the p-y curves at the
+// resultant deflection, solved by finite differences (pile/lateral_fd_kernel.h)
+// and iterated on the secant soil moduli until the deflections close. Returns
+// the lateral head forces and moments of both planes; in the print pass it
+// stores the pile's result records, in the equivalent-stiffness pass its
+// equivalent stiffnesses.
+//
+// Threads: runs inside the parallel loops over pile rows. The stage's
+// controls are read only; the row's work object holds the inputs, the
+// outputs, the scratch arrays and the row's report, into which the
+// no-closure warning and the error word go. Writes only its own pile row of
+// the node-dependent tables (p-y state, EQKTOP, EQKNODE, result sets).
+#pragma once
+
+#include "model/node_tables.h"
+#include "model/pile_tables.h"
+#include "model/result_tables.h"
+#include "pile/lateral_fd_kernel.h"
+#include "report/row_report.h"
+#include "soil/py_curves.h"
+
+namespace zolan {
+
+// What the stage of the cap solver tells the lateral solutions; filled on
+// the caller's thread before a loop over pile rows, the same for every row.
+struct LateralControls {
+    int kflag = 0;        // KFLAG: 0 iterating, 1 print pass, 2 equivalent-stiffness pass
+    int maxitp = 0;       // MAXITP: at most this many solves per call
+    double tollp = 0.0;   // TOLLLP: closure tolerance on the node deflections
+    int kaxvar = 0;       // KAXVAR: 1 for the axial force of the axial solution along the pile
+    int keiprv = 0;       // KEIPRV: 1 for the rigidity of the previous solve's deflections
+    int icomb = 0;        // ICOMB: 0 for a load case (no demand/capacity ratios stored)
+    double dcfmom = 1.0;  // DCFMOM, DCFSHR: reduction factors of the moment and shear capacities
+    double dcfshr = 1.0;
+    int nanal = 1;        // envelope counter of the series (print pass)
+    PyControls py;        // the p-y evaluation's stage controls
+};
+
+// The controls of the current case (MAXITP, TOLLLP, KAXVAR, KEIPRV, ICOMB,
+// DCFMOM, DCFSHR) for the given pass and envelope counter, analysis mode of
+// the p-y curves. On the caller's thread.
+LateralControls lateral_controls(int kflag, int nanal);
+
+// Arrays of one bending plane besides the kernel's: the previous solve's
+// deflection, the distributed load, and the results of the closed solve.
+struct LateralPlane : FdPlane {
+    SLOTVEC vprev;       // deflection of the previous solve
+    SLOTVEC d;           // distributed load alone
+    SLOTVEC S, M, V, p;  // slope, moment, shear, soil reaction
+    double F = 0.0;      // head lateral force
+};
+
+// A six-vector turned by a 6 x 6 rotation M (M v), or back (M^T v), each
+// component summed from the first term on.
+CAPVEC pile_turn(const CAPMAT& M, const CAPVEC& v, bool transpose);
+
+// One pile row's work of LLP3D: inputs, outputs and scratch. The caller
+// fills the inputs; a call overwrites the scratch.
+struct Llp3dWork {
+    // Inputs.
+    int pile = 0;                     // pile row
+    double yh = 0.0, ry = 0.0;        // y-plane head deflection and rotation (v3 = v5 + 2 h ry)
+    double zh = 0.0, rz = 0.0;        // z-plane head deflection and rotation
+    double P0 = 0.0;                  // axial head force, compression positive
+    double T0 = 0.0;                  // torque at the head
+    CAPVEC hd;                        // head displacement in pile axes (passes only)
+    CAPMAT R;                         // rotation from pile axes to global axes (print pass)
+    SLOTVEC ua, Pa;                   // axial movement and axial force of the axial solution
+    RowReport* report = nullptr;      // the row's report (warnings, error word); required
+    // Outputs, written only when the solution closes.
+    double Fy = 0.0, Fz = 0.0;        // lateral head forces of the y- and z-planes
+    double Ky = 0.0, Kz = 0.0;        // head moments of the y- and z-planes
+    int solves = 0;                   // solves made by the last call
+    // Scratch.
+    LateralPlane ypl, zpl;
+    SLOTVEC P, Es, s1, s2, yr, esu, spare, pr, stress, dcm, dcv;
+    NODVEC q;
+    PyWork pyw;
+    EFFREC rec;
+};
+
+// Lateral solution of pile row w.pile for the head values of w. Sets the
+// outputs when the deflections close. No closure within ctl.maxitp solves:
+// the warning block on the results report and the runtime file and the error
+// word 1 in the row's report, outputs unchanged. A p-y data error sets ISTAT
+// and ends the call with the outputs unchanged.
+void LLP3D(const LateralControls& ctl, Llp3dWork& w, int& ISTAT);
+
+}  // namespace zolan

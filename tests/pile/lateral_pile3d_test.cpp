@@ -1,0 +1,321 @@
+// Three-dimensional lateral pile solution (LLP3D) and its finite-difference
+// kernel against closed-form beam solutions, its closure rules and the
+// records of its print pass.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <complex>
+#include <memory>
+
+#include "model/case_tables.h"
+#include "model/result_tables.h"
+#include "model/stiffness_tables.h"
+#include "pile/lateral_pile3d.h"
+#include "support/py_fixture.h"
+
+namespace zolan {
+namespace {
+
+using test::layer_value;
+using test::soil_layer;
+
+constexpr double EI = 1.0e4;  // flexural rigidity of both planes
+constexpr double ES = 50.0;   // elastic subgrade k b (soil code 12, b = 1)
+
+// Pile row 1, vertical, head just below the ground line (a node exactly at
+// the ground line takes no soil), nincr increments over
+// length L, uniform EI in both planes and diameter 1, one layer of elastic
+// subgrade (soil code 12) of modulus ES without stress limit.
+void elastic_pile(double L, int nincr) {
+    test::reset_py_model();
+    test::one_pile(1.0, L / nincr, nincr);
+    for (int c : {SP_EI1, SP_EI2}) SECTAB(1, 1, SEC_TOP + c) = SECTAB(1, 1, SEC_BOT + c) = EI;
+    for (int c : {SP_ARE, SP_IN1, SP_IN2}) SECTAB(1, 1, SEC_TOP + c) = SECTAB(1, 1, SEC_BOT + c) = 1.0;
+    soil_layer(1, 12, 0.0, 2.0 * L);
+    layer_value(SCK, 1, ES);
+    layer_value(SCGAM, 1, 0.01);
+    test::nodes_by_depth();
+    GROUND(1) = -1.0e-3;
+    ALPHA(1) = 0.0;
+    BETA(1) = 3.141592653589793 / 2;
+    THETA(1) = 0.0;
+    KCONN(1) = KCONNZ(1) = 1;
+}
+
+LateralControls controls(int kflag = 0) {
+    LateralControls c;
+    c.kflag = kflag;
+    c.maxitp = 50;
+    c.tollp = 1.0e-12;
+    return c;
+}
+
+// The exact deflection of a beam-column on an elastic foundation,
+// EI y'''' + P y'' + k y = 0 on 0 <= x <= L with a free tip (y'' = 0 and
+// EI y''' + P y' = 0 at L) and the head conditions y(0) = y0 and either
+// y''(0) = 0 (pinned) or y'(0) = theta: y = sum of C_j times the four
+// solutions e^(+-a x) (cos b x, sin b x), a and b from the roots
+// r^2 = (-P +- i sqrt(4 EI k - P^2)) / (2 EI). Head force F = EI y'''(0) +
+// P y'(0) (the integral of k y) and head moment M = -EI y''(0).
+struct Exact {
+    double F, M;
+};
+Exact beam_column(double L, double k, double P, bool pinned, double y0, double theta) {
+    const double a = std::sqrt((std::sqrt(k / EI) - P / (2 * EI)) / 2);
+    const double b = std::sqrt((std::sqrt(k / EI) + P / (2 * EI)) / 2);
+    // Basis j: Re or Im of exp(s (x - x0)), s = +-a + i b; n-th derivative at x.
+    const auto basis = [&](int j, int n, double x) {
+        const std::complex<double> s(j < 2 ? a : -a, b);
+        const double x0 = j < 2 ? L : 0.0;  // growing solutions measured from the tip
+        const std::complex<double> v = std::pow(s, n) * std::exp(s * (x - x0)) * std::exp(std::complex<double>(0, b * x0));
+        return j % 2 == 0 ? v.real() : v.imag();
+    };
+    double A[4][5];
+    for (int j = 0; j < 4; ++j) {
+        A[0][j] = basis(j, 0, 0.0);
+        A[1][j] = pinned ? basis(j, 2, 0.0) : basis(j, 1, 0.0);
+        A[2][j] = basis(j, 2, L);
+        A[3][j] = EI * basis(j, 3, L) + P * basis(j, 1, L);
+    }
+    A[0][4] = y0, A[1][4] = pinned ? 0.0 : theta, A[2][4] = A[3][4] = 0.0;
+    for (int c = 0; c < 4; ++c) {  // Gauss-Jordan with partial pivoting
+        int piv = c;
+        for (int r = c + 1; r < 4; ++r)
+            if (std::abs(A[r][c]) > std::abs(A[piv][c])) piv = r;
+        for (int j = 0; j < 5; ++j) std::swap(A[c][j], A[piv][j]);
+        for (int r = 0; r < 4; ++r) {
+            if (r == c) continue;
+            const double f = A[r][c] / A[c][c];
+            for (int j = 0; j < 5; ++j) A[r][j] -= f * A[c][j];
+        }
+    }
+    const auto y = [&](int n) {
+        double s = 0.0;
+        for (int j = 0; j < 4; ++j) s += A[j][4] / A[j][j] * basis(j, n, 0.0);
+        return s;
+    };
+    return {EI * y(3) + P * y(1), -EI * y(2)};
+}
+
+class LateralPile3D : public ::testing::Test {
+protected:
+    void TearDown() override { test::reset_py_model(); }
+    std::unique_ptr<Llp3dWork> w = std::make_unique<Llp3dWork>();
+    RowReport rep;
+    int istat = 0;
+
+    // One solve of row 1 with the head values of one bending plane
+    // (plane 1: y, plane 2: z); returns that plane's force and moment.
+    Exact solve(int plane, double v0, double r, double P0 = 0.0, const LateralControls& ctl = controls()) {
+        w->pile = 1;
+        w->report = &rep;
+        w->yh = plane == 1 ? v0 : 0.0;
+        w->ry = plane == 1 ? r : 0.0;
+        w->zh = plane == 2 ? v0 : 0.0;
+        w->rz = plane == 2 ? r : 0.0;
+        w->P0 = P0;
+        LLP3D(ctl, *w, istat);
+        EXPECT_EQ(istat, 0);
+        return plane == 1 ? Exact{w->Fy, w->Ky} : Exact{w->Fz, w->Kz};
+    }
+};
+
+// A long elastic pile (lambda L = 7.5) at 100 increments gives the head force
+// and moment of the semi-infinite beam on an elastic foundation within 0.5 %
+// in either plane, for free, fixed, moment-loaded and spring-restrained heads.
+TEST_F(LateralPile3D, LongElasticPileMatchesSemiInfiniteBeam) {
+    // lambda = (ES / (4 EI))^(1/4) = 0.00125^(1/4) = 0.188030; with
+    // y = e^(-lambda x) (A cos + B sin): y(0) = A, y'(0) = lambda (B - A),
+    // F = 2 EI lambda^3 (A + B), M = -EI y''(0) = 2 EI lambda^2 B.
+    const double lam = std::pow(ES / (4 * EI), 0.25), A = 0.01;
+    const double f = 2 * EI * lam * lam * lam * A, m = 2 * EI * lam * lam * A;  // 1.32946, 7.07106
+    struct Case { const char* name; int code; double spring, r, F, M; };
+    const Case cases[] = {
+        {"free head under load (B = 0)", 1, 0.0, 0.0, f, 0.0},
+        {"fixed head under load (B = A)", 2, 0.0, 0.0, 2 * f, m},
+        // pure head moment: F = 0, B = -A, head rotation -y'(0) = 2 lambda A
+        {"head moment alone (B = -A)", 2, 0.0, 2 * lam * A, 0.0, -m},
+        // spring k = 4 EI lambda, r = 0: the head moment M = -k (r + y'(0)),
+        // 2 EI lambda^2 B = -k lambda (B - A), gives B = 2 A / 3
+        {"spring head (B = 2 A / 3)", 3, 4 * EI * lam, 0.0, 5 * f / 3, 2 * m / 3},
+    };
+    elastic_pile(40.0, 100);
+    for (const Case& c : cases) {
+        for (int plane : {1, 2}) {
+            SCOPED_TRACE(std::string(c.name) + (plane == 1 ? ", y-plane" : ", z-plane"));
+            KCONN(1) = KCONNZ(1) = c.code;
+            SPRZ(1) = SPRY(1) = c.spring;
+            const Exact got = solve(plane, A, c.r);
+            EXPECT_NEAR(got.F, c.F, 0.005 * f);
+            EXPECT_NEAR(got.M, c.M, 0.005 * m);
+            const Exact other = plane == 1 ? Exact{w->Fz, w->Kz} : Exact{w->Fy, w->Ky};
+            EXPECT_EQ(other.F, 0.0);
+            EXPECT_EQ(other.M, 0.0);
+        }
+    }
+}
+
+// A short pile (lambda L = 1.88) and a long pile under axial compression
+// agree within 0.5 % with the exact finite beam-column on an elastic
+// foundation with a free tip.
+TEST_F(LateralPile3D, FiniteBeamAndBeamColumnMatchExactSolution) {
+    struct Case { double L, P; bool pinned; double theta; };
+    // P = 400 is 0.28 of the buckling load 2 sqrt(k EI) = 1414.2 of the
+    // infinite beam; theta = y'(0), the rotation passed is -theta.
+    const Case cases[] = {
+        {10.0, 0.0, true, 0.0}, {10.0, 0.0, false, 0.0}, {10.0, 0.0, false, 0.004},
+        {40.0, 400.0, true, 0.0}, {40.0, 400.0, false, 0.0}, {10.0, 400.0, false, -0.002},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE("L " + std::to_string(c.L) + ", P " + std::to_string(c.P) + (c.pinned ? ", pinned" : ", fixed"));
+        elastic_pile(c.L, 100);
+        KCONN(1) = c.pinned ? 1 : 2;
+        const Exact ex = beam_column(c.L, ES, c.P, c.pinned, 0.01, c.theta);
+        const Exact got = solve(1, 0.01, -c.theta, c.P);
+        const double fs = std::max(std::abs(ex.F), 1e-3), ms = std::max(std::abs(ex.M), 1e-2);
+        EXPECT_NEAR(got.F, ex.F, 0.005 * fs);
+        EXPECT_NEAR(got.M, ex.M, 0.005 * ms);
+    }
+}
+
+// Closure: zero head values close on the second solve with zero outputs; an
+// iteration limit of 1 never closes, writes the warning, sets the error word
+// and leaves the outputs as they were.
+TEST_F(LateralPile3D, ClosureAndItsWarning) {
+    elastic_pile(40.0, 100);
+    KCONN(1) = KCONNZ(1) = 2;
+    w->Fy = w->Fz = w->Ky = w->Kz = 7.0;
+    solve(1, 0.0, 0.0);
+    EXPECT_EQ(w->solves, 2);
+    EXPECT_EQ(rep.kerr, 0);
+    EXPECT_TRUE(rep.empty());
+    for (double v : {w->Fy, w->Fz, w->Ky, w->Kz}) EXPECT_EQ(v, 0.0);
+
+    LateralControls one = controls();
+    one.maxitp = 1;
+    w->Fy = w->Fz = w->Ky = w->Kz = 7.0;
+    const test::RunText out = test::run_files({RUNFILE}, [&] {
+        solve(1, 0.01, 0.0, 0.0, one);
+        rep.replay();
+    });
+    EXPECT_EQ(rep.kerr, 1);
+    for (double v : {w->Fy, w->Fz, w->Ky, w->Kz}) EXPECT_EQ(v, 7.0);
+    const std::vector<std::string> expect = {
+        "", "", "     ** WARNING **  NO CLOSURE OF A LLP AFTER     1  ITERATIONS          PILE GROUP    1"};
+    EXPECT_EQ(out.run, expect);
+}
+
+// Print pass of a vertical pile (pile axes are global axes): the global and
+// local slots of the pile-top record agree, the moment column carries
+// EI v'' (negative at a fixed head pushed along +y: -2 EI lambda^2 y0), and
+// the axial columns hold the axial solution only with the axial variation on
+// and a generated load-settlement curve; a combination stores the moment
+// demand over the capacity and its reduction factor, a load case none.
+TEST_F(LateralPile3D, PrintPassRecordsOfAVerticalPile) {
+    struct Case { int kaxvar, ilscrv; bool axial; int icomb; };
+    const Case cases[] = {{0, -1, false, 0}, {1, -1, true, 0}, {1, 1, false, 0}, {0, -1, false, 2}};
+    const double lam = std::pow(ES / (4 * EI), 0.25), y0 = 0.01, P0 = 100.0;
+    for (const Case& c : cases) {
+        SCOPED_TRACE("KAXVAR " + std::to_string(c.kaxvar) + ", ILSCRV " + std::to_string(c.ilscrv));
+        elastic_pile(40.0, 100);
+        size_result_sets(1);
+        KCONN(1) = KCONNZ(1) = 2;
+        ILSCRV(1) = c.ilscrv;
+        SECTAB(1, 1, SEC_TOP + SP_MN) = SECTAB(1, 1, SEC_BOT + SP_MN) = 1.0e3;
+        LateralControls ctl = controls(1);
+        ctl.kaxvar = c.kaxvar;
+        ctl.icomb = c.icomb;
+        ctl.dcfmom = 0.5;
+        for (int r = 1; r <= 6; ++r)
+            for (int q = 1; q <= 6; ++q) w->R(r, q) = r == q ? 1.0 : 0.0;
+        w->hd.fill(0.0);
+        w->hd(1) = 0.002, w->hd(2) = y0;
+        w->T0 = 0.0;
+        for (int i = 1; i <= MAXNOD; ++i) w->ua.slot(i) = 0.001 * i, w->Pa.slot(i) = P0;
+        solve(1, y0, 0.0, P0, ctl);
+        for (int s = 1; s <= 12; ++s) EXPECT_EQ(RESCUR.top(1, s), RESCUR.top(1, s + 13)) << "slot " << s;
+        EXPECT_EQ(RESCUR.top(1, 21), w->Fy);
+        EXPECT_EQ(RESCUR.top(1, 25), w->Ky);
+        const double m = 2 * EI * lam * lam * y0;  // head moment of the fixed head, 7.07106
+        EXPECT_NEAR(RESCUR.eff(1, 4, 9), -m, 0.005 * m);
+        // demand/capacity at the head: |M| / Mn / DCFMOM = 7.07106 / 1000 / 0.5
+        EXPECT_NEAR(RESCUR.eff(1, 4, 24), c.icomb ? m / 1e3 / 0.5 : 0.0, 0.005 * m / 1e3 / 0.5);
+        for (int i = 4; i <= 104; ++i) {
+            for (int q : {1, 2, 3})  // the turn by exact angles leaves rounding of 1e-16 of the other components
+                EXPECT_NEAR(RESCUR.eff(1, i, q), RESCUR.eff(1, i, q + 4), 1e-14) << "column " << q;
+            EXPECT_EQ(RESCUR.eff(1, i, 1), c.axial ? 0.001 * i : 0.0);
+            EXPECT_EQ(RESCUR.eff(1, i, 18), P0);
+            if (c.icomb == 0) {
+                EXPECT_EQ(RESCUR.eff(1, i, 24), 0.0);
+            }
+        }
+    }
+}
+
+// Equivalent-stiffness pass: every node below the ground line of the elastic
+// soil stores p / y = ES in its plane, the head the axial force over the
+// axial head displacement and the increment length.
+TEST_F(LateralPile3D, EquivalentStiffnessPass) {
+    elastic_pile(40.0, 100);
+    KCONN(1) = KCONNZ(1) = 1;
+    w->hd.fill(0.0);
+    w->hd(1) = 0.004;
+    w->T0 = 0.0;
+    solve(1, 0.01, 0.0, 200.0, controls(2));
+    EXPECT_EQ(EQKTOP(1, 1), 200.0);
+    EXPECT_EQ(EQKTOP(1, 2), 200.0 / 0.004);
+    EXPECT_EQ(EQKTOP(1, 3), 0.0);  // no twist and no torque-rotation curve
+    EXPECT_EQ(EQKTOP(1, 4), 0.4);
+    for (int i = 4; i <= 104; ++i) {
+        EXPECT_DOUBLE_EQ(EQKNODE(1, i, 1), (i - 4) * 0.4);
+        if (std::abs(w->ypl.v.slot(i)) > 1e-10) {
+            EXPECT_NEAR(EQKNODE(1, i, 2), ES, 1e-9 * ES) << "slot " << i;
+        }
+        EXPECT_EQ(EQKNODE(1, i, 3), 0.0);
+    }
+}
+
+// Sections that would divide by zero stay finite with a warning of the print
+// pass: no rigidity in the y-plane (the head node's half reaction alone
+// carries the head force), no area or inertia (no stress term), a zero
+// reduction factor (1.0 taken) and a z-plane head spring -2 EI / h that
+// cancels the head row (the pinned head taken: no head moment).
+TEST_F(LateralPile3D, DegenerateSectionsStayFinite) {
+    elastic_pile(40.0, 100);
+    size_result_sets(1);
+    for (int c : {SP_EI1, SP_ARE, SP_IN1, SP_IN2}) SECTAB(1, 1, SEC_TOP + c) = SECTAB(1, 1, SEC_BOT + c) = 0.0;
+    SECTAB(1, 1, SEC_TOP + SP_MN) = SECTAB(1, 1, SEC_BOT + SP_MN) = 1.0e3;
+    KCONN(1) = 2;
+    KCONNZ(1) = 3;
+    SPRY(1) = -2.0 * EI / 0.4;
+    LateralControls ctl = controls(1);
+    ctl.icomb = 1;
+    ctl.dcfmom = 0.0;
+    for (int r = 1; r <= 6; ++r)
+        for (int q = 1; q <= 6; ++q) w->R(r, q) = r == q ? 1.0 : 0.0;
+    w->hd.fill(0.0);
+    w->zh = 0.01;
+    const test::RunText out = test::run_files({RUNFILE}, [&] {
+        w->pile = 1;
+        w->report = &rep;
+        w->yh = 0.01;
+        LLP3D(ctl, *w, istat);
+        rep.replay();
+    });
+    ASSERT_EQ(istat, 0);
+    // y-plane: v = 0 below the head (c = Es h^4, f = 0), Fy = h Es y0 / 2 = 0.4 50 0.01 / 2 = 0.1
+    EXPECT_NEAR(w->Fy, 0.1, 1e-12);
+    EXPECT_EQ(w->Ky, 0.0);
+    EXPECT_EQ(w->Kz, 0.0);
+    for (int i = 4; i <= 104; ++i)
+        for (int q = 1; q <= MAXNQ; ++q) EXPECT_TRUE(std::isfinite(RESCUR.eff(1, i, q))) << i << "," << q;
+    const std::vector<std::string> expect = {
+        "", "     ** WARNING **  NON-POSITIVE FLEXURAL RIGIDITY TAKEN AS 0          PILE GROUP    1",
+        "", "     ** WARNING **  HEAD SPRING CANCELS THE HEAD RIGIDITY: PINNED HEAD TAKEN          PILE GROUP    1",
+        "", "     ** WARNING **  NON-POSITIVE AREA OR INERTIA: ITS STRESS TERM TAKEN AS 0          PILE GROUP    1",
+        "", "     ** WARNING **  NON-POSITIVE REDUCTION FACTOR TAKEN AS 1.0          PILE GROUP    1"};
+    EXPECT_EQ(out.run, expect);
+}
+
+}  // namespace
+}  // namespace zolan
