@@ -1,0 +1,36 @@
+// Records of the estimation points of the three-dimensional cap solver: the
+// flexibility and load-displacement records of a flexibility point, the
+// comparison of a target-deflection level with its target, and for an
+// accepted level the tangent matrix at the origin and the equivalent
+// stiffnesses of every pile row on the equivalent-stiffness file. The files
+// are read back by the stiffness estimation.
+#pragma once
+
+#include "group/group_services.h"
+#include "group/result_pass3d.h"
+#include "model/pile_tables.h"
+
+namespace zolan {
+
+// Flexibility point with a solution: LDDFILE gets iloop, q and U; then
+// LDDFILE and FLEXFILE each get iloop and U / q (U itself when |q| is below
+// 1e-14). q is the load applied on the point's own degree of freedom.
+void FLEXREC3D(int iloop, double q, const CAPVEC& U);
+// Flexibility point without a solution: LDDFILE gets -iloop with seven and
+// then with six zeros, FLEXFILE iloop and the unit vector of degree ipoint.
+void FLEXFAIL3D(int iloop, int ipoint);
+
+// Target-deflection level with a solution and rq.KTGRES > 0: compares
+// U(IDOFTG) with the target by the state in rq, answers KTGRES and DEFCMP in
+// ans, and for an accepted level writes Kc, runs the equivalent-stiffness
+// pass (KFLAG 2) through fvec and writes EQSTWR; status line 10 for a trial
+// outside its tolerance, else 1. KFLAG is 0 on return.
+void TGTLVL3D(const SolveRequest& rq, const CAPVEC& U, const CAPMAT& Kc, const CapForces& fvec, SolveAnswer& ans,
+              int& ISTAT);
+
+// Equivalent stiffnesses of pile rows 1..NPILES on EQKFILE: per row its
+// heading, the three pile-top values, the increment length and one row per
+// real node (position and the two node stiffnesses).
+void EQSTWR();
+
+}  // namespace zolan
