@@ -176,5 +176,74 @@ TEST_F(ResultPass3d, PileWarningsAreCopied) {
     EXPECT_EQ(ans.PTDISP(2), 0.5);
 }
 
+
+// A load case with a point of definition at (X, Y, Z) = (0, 10, 0) in, the
+// vertical displacement and the moment about Z given, the other members
+// loads (Y load 50 lb given). With the pile forces F = -(800, 50, 0, 100, 0,
+// -500): the point load is (800, 50, 0) and its moments (0, 0, MZ) with
+// MZ = -500 - (0 x 50 - 10 x 800) = 7500; the point moves by
+// (0.0125 - 10 x 0.0025, 0.5, -0.25 + 10 x 0.0015) = (-0.0125, 0.5, -0.235).
+// The results report marks the given member of each pair; the summary
+// carries the same blocks unmarked.
+TEST_F(ResultPass3d, PointOfDefinitionBlocks) {
+    CapFinal st = solved(1.0, 5);
+    st.pod = true;
+    st.P = vec({800, 50, 0, 100, 0, -500});
+    for (int k = 1; k <= 6; ++k) st.F(k) = -st.P(k);
+    rq.PDXYZ = vec({0, 10, 0});
+    rq.PDFORC = vec({0, 50, 0, 0, 0, 0});
+    const int flags[6] = {0, 1, 1, 1, 1, 0};
+    for (int k = 1; k <= 6; ++k) rq.PDFLAG(k) = flags[k - 1];
+    int ISTAT = 0;
+    run(st, ISTAT);
+    auto row = [](const char* a, const char* b, const char* c) {
+        auto f = [](const char* v) { return std::string(19 - std::string(v).size(), ' ') + v; };
+        return "     " + f(a) + f(b) + f(c) + " ";
+    };
+    const std::vector<std::string> point = {
+        "", "", "     * POINT OF DEFINITION DISPLACEMENT/LOADS *",
+        "", "", "            COORD. X ,FT         COORD. Y ,FT        COORD. Z ,FT",
+        row("0.00000", "0.83333", "0.00000"),  // 10 in = 0.83333 ft
+        "", "", "     * CONCENTRATED LOAD AT SPECIFIED POINT *",
+        "", "", "           VERT. LOAD, LBS    HOR. LOAD Y, LBS*  HOR. LOAD Z, LBS*",
+        row("800.000", "50.0000", "0.00000"),
+        "", "          MOMENT X ,IN-LBS*   MOMENT Y,IN-LBS*   MOMENT Z,IN-LBS ",
+        row("0.00000", "0.00000", "7500.00"),
+        "", "", "     * DISPLACEMENT OF GROUPED PILE FOUNDATION AT SPECIFIED POINT *",
+        "", "", "            VERTICAL ,IN*     HORIZONTAL Y,IN     HORIZONTAL Z,IN ",
+        row("-0.0125000", "0.50000", "-0.23500"),
+        "", "          ANGLE ROT. X,RAD    ANGLE ROT. Y,RAD    ANGLE ROT. Z,RAD*",
+        row("1.50000E-03", "0.00000", "2.50000E-03"),
+    };
+    const auto res = lines(RESFILE);
+    ASSERT_GE(res.size(), 4 + point.size() + 7);
+    EXPECT_EQ(std::vector<std::string>(res.begin() + 4, res.begin() + 4 + point.size()), point);
+    // The origin load: -F with the given Y force; unchanged here.
+    EXPECT_EQ(res[4 + point.size() + 6], row("800.000", "50.0000", "0.00000"));
+    const auto sum = lines(SUMFILE);
+    ASSERT_GE(sum.size(), 13u);
+    EXPECT_EQ(sum[12], "           VERT. LOAD, LBS    HOR. LOAD Y, LBS   HOR. LOAD Z, LBS");
+    EXPECT_EQ(sum[13], row("800.000", "50.0000", "0.00000"));
+}
+
+// The print pass starts from an empty current set: a pile row that stores
+// nothing in it (its solution did not close) shows zeros, never the records
+// of the previous analysis, and the envelopes keep what they held.
+TEST_F(ResultPass3d, PrintPassShowsNoEarlierRecords) {
+    RESCUR.top(1, 7) = 99.0;
+    ENVMAX.top(1, 7) = 99.0;
+    int writes = 0;
+    results_services.envewr = [&](int kind, int side) {
+        EXPECT_EQ(RESCUR.top(1, 7), 0.0);
+        EXPECT_EQ(kind + side, 0);
+        ++writes;
+    };
+    int ISTAT = 0;
+    run(solved(1.0, 5), ISTAT);
+    results_services.envewr = nullptr;
+    EXPECT_EQ(writes, 1);
+    EXPECT_EQ(ENVMAX.top(1, 7), 99.0);
+}
+
 }  // namespace
 }  // namespace zolan
