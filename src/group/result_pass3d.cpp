@@ -332,7 +332,6 @@ void print_pass(const CapFinal& st, const CAPVEC& capld, const CapForces& fvec, 
 void ordinary_pass(const SolveRequest& rq, const CapFinal& st, const CapForces& fvec, int& ISTAT) {
     group_factors(st);
     // 6. The load reached, and the soil movement in effect at it.
-    TCUR = st.TCONV;
     CAPVEC capld;
     for (int k = 1; k <= 6; ++k) capld(k) = st.TCONV * st.P(k);
     for (int k = 1; k <= std::min(NSMOV, MAXSMV); ++k) {
@@ -364,7 +363,6 @@ void solution(const SolveRequest& rq, const CapFinal& st, const CapForces& fvec,
         for (int k = 1; k <= 6; ++k) ans.PTLOAD(k) = st.TCONV * st.P(k);
         ans.PTDISP = st.U;
         if (ans.KTGRES > 0) {
-            TCUR = st.TCONV;
             TGTLVL3D(rq, st.U, st.Kc, fvec, ans, ISTAT);
             return;
         }
@@ -376,6 +374,7 @@ void solution(const SolveRequest& rq, const CapFinal& st, const CapForces& fvec,
 
 void RESPASS3D(const SolveRequest& rq, const CapFinal& st, const CapForces& fvec, SolveAnswer& ans, int& ISTAT) {
     if (ISTAT != 0) return;
+    TCUR = st.TCONV;
     ans.KTGRES = rq.KTGRES;
     // 2, 3. Pile warnings of the last iteration.
     KERR = pile_warnings(st, rq, ans);

@@ -134,7 +134,9 @@ TEST_F(ResultPass3d, TargetLevelComparison) {
         EXPECT_EQ(lines(RUNFILE), c.run) << c.ktgres << " " << c.tol;
         EXPECT_EQ(lines(STATFILE), c.status) << c.ktgres << " " << c.tol;
         EXPECT_EQ(passes, c.passes);
-        if (c.passes == 1) EXPECT_EQ(kflags, std::vector<int>{2});
+        if (c.passes == 1) {
+            EXPECT_EQ(kflags, std::vector<int>{2});
+        }
         const auto eqk = lines(EQKFILE);
         EXPECT_EQ(eqk.size(), c.passes ? 7u : 0u);
         if (c.passes) {
