@@ -5,6 +5,7 @@
 #pragma once
 
 #include <functional>
+#include <string>
 
 namespace zolan {
 
@@ -22,8 +23,16 @@ void PYPLOT(int p, int& ISTAT);
 
 // Envelope counter: the updates copy instead of comparing while it is 1.
 extern int NANAL;
+// Print level and node increment of the analysis being reported, copied by
+// the cap solver from KPRINT and NPRINC before it calls the results writer.
+extern int KPRCUR, NPRCUR;
+// First failure of the results writers (38 a work file that could not be
+// written or read, 40 a fault caught in a pile's output region), with its
+// line in FAILTXT; the run driver makes it the run status.
+extern int RESSTAT;
+void results_failure(int status, const std::string& line);
 
-void reset_results_state();  // the envelope counter back to 0
+void reset_results_state();  // the counter, the print words and the status back to 0
 
 struct ResultsServices {
     std::function<void(int kind, int side)> envewr, envewr2d;
