@@ -10,6 +10,7 @@
 
 #include "model/node_tables.h"
 #include "model/pile_tables.h"
+#include "model/run_state.h"
 #include "model/result_tables.h"
 #include "model/section_tables.h"
 #include "results/english_fixture.h"
@@ -228,6 +229,29 @@ TEST_F(ResultsWriter, GoldenTwoPiles) {
         const std::string got = files();
         if (std::getenv("ZOLAN_WRITE_GOLDEN")) test::write_file(golden_path(nantyp), got);
         EXPECT_EQ(test::lines_of(got), test::lines_of(test::read_file(golden_path(nantyp)))) << nantyp;
+        TearDown();
+        SetUp();
+    }
+}
+
+// A work file that cannot be created is reported after the piles (status
+// 38 with the file's line among the run's failure lines); every pile still
+// reaches the report and the plot-data file, and the summary tables, which
+// would re-read the file, are not written.
+TEST_F(ResultsWriter, WorkFileFailureIsReported) {
+    for (const int nantyp : {3, 2}) {
+        model(nantyp);
+        FPTOPSC = "no-such-folder/work.dat";
+        fill(RESCUR, 1.0);
+        KPRCUR = 1;
+        if (nantyp == 2) ENVEWR2D(0, 0);
+        else ENVEWR(0, 0);
+        EXPECT_EQ(RESSTAT, 38) << nantyp;
+        ASSERT_EQ(FAILTXT.size(), 1u) << nantyp;
+        EXPECT_NE(FAILTXT[0].find("no-such-folder/work.dat"), std::string::npos) << FAILTXT[0];
+        const std::string all = files();
+        EXPECT_NE(all.find("* PILE GROUP *     2"), std::string::npos) << nantyp;
+        EXPECT_EQ(all.find("MINIMUM"), std::string::npos) << nantyp;
         TearDown();
         SetUp();
     }
