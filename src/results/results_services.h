@@ -1,7 +1,8 @@
 // Results reports and envelopes: the envelope writers and resets, the
-// envelope counter, and the per-pile writers of the curve file. The writers
-// are built later; until then each is reached through a replaceable hook
-// (tests install scripted doubles) and its own body writes nothing.
+// envelope counter, and the per-pile writers of the curve file. Each entry
+// runs its replaceable hook when one is installed (tests install scripted
+// doubles), else the module's own writer (results/envelope_writer.h,
+// results/curve_records.h).
 #pragma once
 
 #include <functional>
@@ -11,7 +12,8 @@ namespace zolan {
 
 // Envelope of kind 1 (load cases) or 2 (combinations), side 1 (minimum) or
 // 2 (maximum), on the reports and the status file: three-dimensional model,
-// and the plane model.
+// and the plane model. A series whose counter NANAL is still 1 (no analysis
+// solved) writes a note instead, at its minimum call.
 void ENVEWR(int kind, int side);
 void ENVEWR2D(int kind, int side);
 // Zero the minimum and maximum envelope accumulators.
