@@ -173,5 +173,40 @@ TEST_F(CurveRecords, CodeTwelveSegmentSums) {
     }
 }
 
+// Two half-segment curves summed on the deflections of the one whose range
+// ends first, the other interpolated linearly; a one-point list adds the
+// other's force; two points of the other at one deflection give the force
+// of the later one (no division by a zero interval).
+TEST(CurveSum, HalfSegments) {
+    struct Case {
+        const char* what;
+        std::vector<double> ya, fa, yb, fb, y, f;
+    };
+    const Case cases[] = {
+        // The other curve at 0, 1, 2: 4 y / 2 on its first interval = 0, 2, 4.
+        {"a shorter", {0, 1, 2}, {0, 10, 20}, {0, 2, 4}, {0, 4, 6}, {0, 1, 2}, {0, 12, 24}},
+        {"b shorter", {0, 2, 4}, {0, 4, 6}, {0, 1, 2}, {0, 10, 20}, {0, 1, 2}, {0, 12, 24}},
+        // Equal ranges: a is the base; b at 1 between (0, 0) and (2, 8): 4.
+        {"tie", {0, 1, 2}, {0, 1, 2}, {0, 2, 2}, {0, 8, 8}, {0, 1, 2}, {0, 5, 10}},
+        {"one point", {0.5}, {3}, {1}, {5}, {0.5}, {8}},
+        // Base b (its range 0.9 ends first): at 0 the interval (0, 0) of a
+        // gives its later force 7; at 0.45: 7 + 0.45 * 2 = 7.9; at 0.9: 8.8.
+        {"zero interval", {0, 0, 1}, {0, 7, 9}, {0, 0.45, 0.9}, {1, 1, 1}, {0, 0.45, 0.9}, {8, 8.9, 9.8}},
+    };
+    for (const Case& c : cases) {
+        SpringCurve a, b;
+        a.nv = static_cast<int>(c.ya.size());
+        b.nv = static_cast<int>(c.yb.size());
+        for (int i = 1; i <= a.nv; ++i) a.y(i) = c.ya[i - 1], a.f(i) = c.fa[i - 1];
+        for (int i = 1; i <= b.nv; ++i) b.y(i) = c.yb[i - 1], b.f(i) = c.fb[i - 1];
+        const SpringCurve s = sum_half_segments(a, b);
+        ASSERT_EQ(s.nv, static_cast<int>(c.y.size())) << c.what;
+        for (int i = 1; i <= s.nv; ++i) {
+            EXPECT_DOUBLE_EQ(s.y(i), c.y[i - 1]) << c.what << " point " << i;
+            EXPECT_NEAR(s.f(i), c.f[i - 1], 1e-12) << c.what << " point " << i;
+        }
+    }
+}
+
 }  // namespace
 }  // namespace zolan
