@@ -126,6 +126,8 @@ void RUNDRV(int& ISTAT) {
         KFLAG = 0;
         ANALYS(kept, ISTAT);
     }
+    // A results writer that could not write or re-read its files.
+    if (ISTAT == 0 && RESSTAT != 0) ISTAT = RESSTAT;
     // 9-10. Elapsed time, final report (a report that could not be written
     // out is a failed run, never a success), every file closed.
     TELAPS = omp_get_wtime() - TELAPS;

@@ -17,13 +17,6 @@
 namespace zolan {
 namespace {
 
-// Headings of the coordinate systems and of the along-pile extremes.
-const fmt::Format GLOBAL_AXES(R"((/, /, 7X, "THE GLOBAL STRUCTURAL COORDINATE SYSTEM", /, 7X,)"
-                              R"("---------------------------------------", /))");
-const fmt::Format LOCAL_AXES(R"f((/, /, 7X, "THE PILE COORDINATE SYSTEM (LOCAL AXES)", /, 7X,)f"
-                             R"("---------------------------------------", /))");
-const fmt::Format EFFECTS(R"((/, 7X, "* EFFECTS FOR LATERALLY LOADED PILE *   "))");
-
 // Column heading of a pile-top table: on the summary an empty line, the
 // pile-row caption and the value captions, then the asterisks under them;
 // on the scratch no empty line and blanks for the pile-row caption and its
@@ -120,14 +113,6 @@ void each_column(int isys, int iq, int n, const QSEL& qsel, Each&& each) {
     }
 }
 
-// A work file that could not be read: the status, the failure line, the file closed.
-bool work_failure(int& ISTAT, long line, const std::string& why) {
-    if (ISTAT == 0) ISTAT = ISFILE;
-    FAILTXT.push_back("    " + (line > 0 ? FPTOPSC + ", line " + std::to_string(line) + ": " + why : why));
-    io::close_unit(WORKFILE);
-    return false;
-}
-
 // Extreme rows of a pile-top table on one file.
 void top_extremes(int unit, int isys, int iq, int n, const QSEL& qsel, const COLEXT& e) {
     for (const bool lo : {true, false}) {
@@ -173,6 +158,30 @@ void headings(int isys, int iq, const QSEL& qsel) {
 
 }  // namespace
 
+// Headings of the coordinate systems and of the along-pile extremes.
+const fmt::Format GLOBAL_AXES(R"((/, /, 7X, "THE GLOBAL STRUCTURAL COORDINATE SYSTEM", /, 7X,)"
+                              R"("---------------------------------------", /))");
+const fmt::Format LOCAL_AXES(R"f((/, /, 7X, "THE PILE COORDINATE SYSTEM (LOCAL AXES)", /, 7X,)f"
+                             R"("---------------------------------------", /))");
+const fmt::Format EFFECTS(R"((/, 7X, "* EFFECTS FOR LATERALLY LOADED PILE *   "))");
+
+bool work_failure(int& ISTAT, long line, const std::string& why) {
+    if (ISTAT == 0) ISTAT = ISFILE;
+    FAILTXT.push_back("    " + (line > 0 ? FPTOPSC + ", line " + std::to_string(line) + ": " + why : why));
+    io::close_unit(WORKFILE);
+    return false;
+}
+
+bool next_work_record(int p, int r, long& line, std::string& rec, int& ISTAT) {
+    ++line;
+    if (io::read_line(WORKFILE, rec)) return true;
+    return work_failure(ISTAT, line,
+                        io::line_too_long(WORKFILE)
+                            ? "the line is too long for a work-file record"
+                            : "the file ended where record " + std::to_string(r) + " of pile row " +
+                                  std::to_string(p) + " was expected");
+}
+
 void VMNMXL(int p, int n, const Table1<double, MAXNQ>& x, COLEXT& ext) {
     n = std::min(n, MAXNQ);
     // 1. Nothing to merge.
@@ -213,13 +222,7 @@ bool PTOPTAB(int isys, int iq, int npiles, const QSEL& qsel, int& ISTAT) {
     long line = 0;
     for (int p = 1; p <= npiles; ++p) {
         for (int r = 1; r <= 8; ++r) {
-            ++line;
-            if (!io::read_line(WORKFILE, rec))
-                return work_failure(ISTAT, line,
-                                    io::line_too_long(WORKFILE)
-                                        ? "the line is too long for a work-file record"
-                                        : "the file ended where record " + std::to_string(r) + " of pile row " +
-                                              std::to_string(p) + " was expected");
+            if (!next_work_record(p, r, line, rec, ISTAT)) return false;
             if (r == mine && !along) {
                 int pile = 0;
                 n = iq == 3 ? 7 : 6;

@@ -6,10 +6,26 @@
 // titles and headings.
 #pragma once
 
+#include <string>
+
 #include "model/table.h"
+#include "report/fortran_format.h"
 #include "results/effects_table.h"
 
 namespace zolan {
+
+// Summary headings of the global and local pile-top tables and of the
+// along-pile extremes, shared by the two models.
+extern const fmt::Format GLOBAL_AXES, LOCAL_AXES, EFFECTS;
+
+// A work file that could not be read: ISTAT 38 when it is 0, the failure
+// line (the file, the record's line when above 0, the reason), the file
+// closed. Returns false.
+bool work_failure(int& ISTAT, long line, const std::string& why);
+
+// Record r of pile row p read from the open work file into rec, the line
+// count raised; a record missing or too long is a work failure (false).
+bool next_work_record(int p, int r, long& line, std::string& rec, int& ISTAT);
 
 // Running extremes of up to 25 value columns over the pile rows read so far.
 struct COLEXT {

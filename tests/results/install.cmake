@@ -1,0 +1,6 @@
+# The installed tree: the library, its header, the front end and the CMake
+# package, used by a small C program built and run against the prefix.
+add_test(NAME results.install_consumer
+  COMMAND ${CMAKE_COMMAND} -DBUILD_DIR=${CMAKE_BINARY_DIR} -DWORK_DIR=${CMAKE_CURRENT_BINARY_DIR}/install_check
+          -DCONSUMER=${CMAKE_CURRENT_LIST_DIR}/install_consumer -DC_COMPILER=${CMAKE_C_COMPILER}
+          -P ${CMAKE_CURRENT_LIST_DIR}/install_consumer/install_check.cmake)
