@@ -120,9 +120,11 @@ struct PileOutput {
 
 void gather(int p, const RESBLK& set, PileOutput& o) {
     o.p = p;
+    // A row without a property set has no nodes to print.
     const int t = IPROP(p);
-    o.last = NINCR(t) + 4;
-    o.h = HINCR(t);
+    const bool has_set = t >= 1 && t <= MAXPSA;
+    o.last = has_set ? std::clamp(NINCR(t), 0, MAXINC) + 4 : 3;
+    o.h = has_set ? HINCR(t) : 0.0;
     o.curve = ILSCRV(p);
     for (int s = 1; s <= NPTQ; ++s) o.top(s) = set.top(p, s);
     for (int q = 1; q <= MAXNQ; ++q)
