@@ -1,5 +1,6 @@
 #include "flexcap/slab_program.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "flexcap/shell_element.h"
@@ -7,6 +8,9 @@
 namespace zolan {
 
 namespace {
+
+// Rounding allowance of the reference-square bounds.
+constexpr double EDGETOL = 1.0E-10;
 
 // Newton search of (xi, eta) of the point (X, Y) in the element whose nodes
 // are in ELXY; true with the local coordinates when it converges inside the
@@ -34,9 +38,12 @@ bool search_element(double X, double Y, int nnode, ShellWork& w, double& xio, do
         if (iter > 1) {
             const double rxi = xi != 0 ? dxi / xi : dxi, reta = eta != 0 ? deta / eta : deta;
             if (std::fabs(rxi) < 1.0E-10 && std::fabs(reta) < 1.0E-10) {
-                if (xin < -1 || xin > 1 || etan < -1 || etan > 1) return false;
-                xio = xin;
-                etao = etan;
+                // The bounds admit the rounding of the last step, so that a
+                // point on an element's side (the mesh's outer edge included)
+                // is found; its local coordinates stay in the square.
+                if (std::fabs(xin) > 1 + EDGETOL || std::fabs(etan) > 1 + EDGETOL) return false;
+                xio = std::clamp(xin, -1.0, 1.0);
+                etao = std::clamp(etan, -1.0, 1.0);
                 return true;
             }
             // 9. Iteration limit (a step that is not a number never converges).
