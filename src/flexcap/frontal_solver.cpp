@@ -134,8 +134,10 @@ void FCSOLV(RTab& FXVAL, RTab& DSDIS, RTab& ELLOD, ITab& IFXND, RTab& REACT, RTa
     for (int r = 1; r <= c.NVFIX; ++r)
         for (int i = 1; i <= c.NDOFN; ++i) {
             const int v = (IFXND(r) - 1) * c.NDOFN + i;
-            REACT(v) = FXVAL(i, r);
             t.IRCOD(v) = IFXCD(i, r);
+            // Only a restrained variable carries its prescribed value: a free
+            // one of a restrained node returns a reaction of 0.
+            if (IFXCD(i, r) == 1) REACT(v) = FXVAL(i, r);
         }
     // 2. Last appearances (restored when this call ends).
     const LastAppearance marks(ICONN, c);
