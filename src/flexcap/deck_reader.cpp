@@ -182,8 +182,9 @@ void FCHEAD(const std::string& deck, const std::string& listing, const std::stri
                    *counts[9], *counts[10], *counts[11], *counts[12], *counts[13], *counts[14], *counts[15]},
                   "COUNTS", ISTAT))
         return;
+    // The first six are tested by CHECK1; the load and point counts only here.
     for (int i = 0; i < 15; ++i)
-        if (!in_range(*counts[i], i == 0 ? -MAXCOUNT : 0, MAXCOUNT, "COUNTS", "COUNT", ISTAT)) return;
+        if (!in_range(*counts[i], i < 6 ? -MAXCOUNT : 0, MAXCOUNT, "COUNTS", "COUNT", ISTAT)) return;
     if (!read_rec({c.DT, c.TINI, c.TEND, c.DTMIN, c.MAXITER, c.TOLER}, "STEPPING CONTROLS", ISTAT)) return;
     // 4. Fixed values, work tables.
     FCFIXV(c);

@@ -91,6 +91,7 @@ TEST(SlabDeck, Diagnoses) {
     const Case cases[] = {
         {"no nodes (and so too many restraints)", [](Deck& d) { d.counts = "0 2 1 8 2 1 0 0 0 0 0 0 0 0 0 0"; }, {check1(1), check1(3)}},
         {"more nodes than 2 elements x 8", [](Deck& d) { d.counts = "17 2 1 8 2 1 0 0 0 0 0 0 0 0 0 0"; }, {check1(2)}},
+        {"a negative restraint count", [](Deck& d) { d.counts = "13 2 1 8 2 -1 0 0 0 0 0 0 0 0 0 0"; }, {check1(3)}},
         {"more restraints than nodes", [](Deck& d) { d.counts = "13 2 1 8 2 14 0 0 0 0 0 0 0 0 0 0"; }, {check1(3)}},
         {"ten nodes per element", [](Deck& d) { d.counts = "13 2 1 10 2 1 0 0 0 0 0 0 0 0 0 0"; }, {check1(6)}},
         {"more materials than elements", [](Deck& d) { d.counts = "13 2 3 8 2 1 0 0 0 0 0 0 0 0 0 0"; }, {check1(8)}},

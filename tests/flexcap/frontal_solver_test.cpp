@@ -72,6 +72,7 @@ TEST(FrontalSolver, MatchesDenseSolve) {
         {2, 2, 1, {{1, {1, 1, 1, 1, 1, 1}}, {5, {1, 0, 2, 1, 0, 1}}}},
         {3, 1, 7, {}},
         {1, 3, 11, {{4, {0, 0, 1, 0, 0, 0}}, {10, {1, 1, 1, 0, 0, 0}}, {18, {2, 2, 2, 2, 2, 1}}}},
+        {3, 2, 3, {{29, {1, 1, 1, 1, 1, 1}}}},  // front of 73 (below)
     };
     for (const Case& c : cases) {
         const int nfix = static_cast<int>(c.fix.size());
@@ -149,6 +150,38 @@ TEST(FrontalSolver, MatchesDenseSolve) {
         EXPECT_EQ(FCTAB.FCSCR2.records(), 0);
         FCRELEASE();
     }
+}
+
+// The front size: the largest count of active nodes times six, kept at 60
+// when not above it, else one more. Elements in rows along x, nodes row by row:
+// 2 x 2 holds at most 10 nodes (8, 10, 10, 8), 3 x 1 always 8, 3 x 2 reaches
+// 12 nodes at its third and fourth elements (8, 10, 12, 12, 10, 9) = 72.
+TEST(FrontalSolver, FrontSize) {
+    struct Case { int nx, ny, mfron; };
+    const Case cases[] = {{2, 2, 60}, {3, 1, 60}, {3, 2, 73}};
+    for (const Case& c : cases) {
+        test::slab_mesh(c.nx, c.ny, 1, 1, 0);
+        int ISTAT = 0;
+        CHECK2(FCTAB.XYNOD, FCTAB.IFXND, FCTAB.IFXCD, FCTAB.ICONN, FCTAB.IMATE, ISTAT);
+        EXPECT_EQ(ISTAT, 0);
+        EXPECT_EQ(FCCTRL.MFRON, c.mfron) << c.nx << " x " << c.ny;
+    }
+    reset_flexcap_tables();
+}
+
+// The scratch file of the eliminated equations never overwrites a file the
+// run holds open: the slab analysis ends with a file failure instead.
+TEST(FrontalSolver, ScratchNeverOverwritesRunFiles) {
+    test::TempDir dir;
+    test::write_file(FCSCR2NAME, "a run file\n");
+    ASSERT_TRUE(io::open_unit(RESFILE, FCSCR2NAME, {io::Access::Read}));
+    test::slab_mesh(1, 1, 1, 1, 0);
+    int ISTAT = 0;
+    FCFRALLOC(ISTAT);
+    EXPECT_EQ(ISTAT, ISFILE);
+    io::close_unit(RESFILE);
+    EXPECT_EQ(test::read_file(FCSCR2NAME), "a run file\n");
+    reset_flexcap_tables();
 }
 
 // A zero pivot, at a free or a restrained variable, ends the slab analysis
