@@ -151,6 +151,12 @@ TEST(SlabDeck, Diagnoses) {
     e.counts = "14 2 1 8 2 1 0 0 0 0 0 0 0 0 0 0";
     e.nodes.push_back("14 999 0 0");
     EXPECT_NE(read_deck(e).listing.find("\n CHECK WHY NODE  14 NEVER APPEARS\n"), std::string::npos);
+    // Seven nodes per element pass the count check but have no shape functions.
+    Deck f;
+    f.counts = "13 2 1 7 2 1 0 0 0 0 0 0 0 0 0 0";
+    const Outcome g = read_deck(f);
+    EXPECT_EQ(g.istat, ISSLAB);
+    EXPECT_NE(g.listing.find("\n\n NO SHAPE FUNCTIONS FOR  7 NODES PER ELEMENT: 4, 8 OR 9 ARE ADMITTED\n"), std::string::npos);
 }
 
 // A deck value that cannot be used is a fatal block naming the deck line and
