@@ -6,6 +6,7 @@
 #include "report/column_captions.h"
 #include "control/control.h"
 #include "control/distributed_loads.h"
+#include "flexcap/slab_tables.h"
 #include "group/group_services.h"
 #include "model/status_codes.h"
 #include "model/analysis_tables.h"
@@ -96,6 +97,7 @@ void RESETRUN() {
     reset_pile_rows();
     reset_pile_warnings();
     reset_distributed_loads();
+    reset_flexcap_tables();
     reset_stop_request();
 }
 

@@ -34,6 +34,7 @@ constexpr int ISINPUT = 37;    // the input data file is malformed or short
 constexpr int ISFILE = 38;     // the names file or a run file could not be read, opened or written
 constexpr int ISBUSY = 39;     // another run is in progress in this process
 constexpr int ISINTERN = 40;   // an internal fault of the engine was caught
+constexpr int ISSLAB = 41;     // the flexible cap's slab analysis ended on a fatal diagnostic
 
 // The text records of a code (each one list-directed record after the error
 // record), or an empty span for a code without a text of its own.

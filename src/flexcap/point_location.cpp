@@ -1,0 +1,89 @@
+#include "flexcap/slab_program.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "flexcap/shell_element.h"
+
+namespace zolan {
+
+namespace {
+
+// Rounding allowance of the reference-square bounds.
+constexpr double EDGETOL = 1.0E-10;
+
+// Newton search of (xi, eta) of the point (X, Y) in the element whose nodes
+// are in ELXY; true with the local coordinates when it converges inside the
+// reference square (bounds included).
+bool search_element(double X, double Y, int nnode, ShellWork& w, double& xio, double& etao) {
+    double xi = 0, eta = 0;
+    for (int iter = 1;; ++iter) {
+        // 2. Position and tangents of the map at (xi, eta).
+        FCSHAP(xi, eta, nnode, w);
+        double x = 0, y = 0, xxi = 0, xeta = 0, yxi = 0, yeta = 0;
+        for (int k = 1; k <= nnode; ++k) {
+            x += w.SHFN(k) * w.ELXY(1, k);
+            y += w.SHFN(k) * w.ELXY(2, k);
+            xxi += w.SHDL(1, k) * w.ELXY(1, k);
+            xeta += w.SHDL(2, k) * w.ELXY(1, k);
+            yxi += w.SHDL(1, k) * w.ELXY(2, k);
+            yeta += w.SHDL(2, k) * w.ELXY(2, k);
+        }
+        // 3-5. Newton step.
+        if (xxi == 0 || yeta == 0) return false;
+        const double deta = ((Y - y) * xxi - yxi * (X - x)) / (yeta * xxi - yxi * xeta);
+        const double dxi = ((X - x) - xeta * deta) / xxi;
+        const double xin = xi + dxi, etan = eta + deta;
+        // 6-8. Relative change after the first step.
+        if (iter > 1) {
+            const double rxi = xi != 0 ? dxi / xi : dxi, reta = eta != 0 ? deta / eta : deta;
+            if (std::fabs(rxi) < 1.0E-10 && std::fabs(reta) < 1.0E-10) {
+                // The bounds admit the rounding of the last step, so that a
+                // point on an element's side (the mesh's outer edge included)
+                // is found; its local coordinates stay in the square.
+                if (std::fabs(xin) > 1 + EDGETOL || std::fabs(etan) > 1 + EDGETOL) return false;
+                xio = std::clamp(xin, -1.0, 1.0);
+                etao = std::clamp(etan, -1.0, 1.0);
+                return true;
+            }
+            // 9. Iteration limit (a step that is not a number never converges).
+            if (iter >= 50) return false;
+        }
+        xi = xin;
+        eta = etan;
+    }
+}
+
+}  // namespace
+
+// Element and local coordinates of n points given by X, Y: elements in number
+// order, the first that holds a point keeps it; an element with a node number
+// outside the mesh is skipped (the mesh check reports it later).
+void FCLOCP(int n, RTab& P, ITab& IEL, ITab& ICONN, RTab& XYNOD, const SlabControl& c, ShellWork& w) {
+    for (int i = 1; i <= n; ++i) IEL(i) = 0;
+    int located = 0;
+    for (int e = 1; e <= c.NELEM && located < n; ++e) {
+        bool inside = true;
+        for (int k = 1; k <= c.NNODE; ++k) {
+            const int nd = ICONN(k, e);
+            if (nd < 1 || nd > c.NPOIN) {
+                inside = false;
+                break;
+            }
+            w.ELXY(1, k) = XYNOD(1, nd);
+            w.ELXY(2, k) = XYNOD(2, nd);
+        }
+        if (!inside) continue;
+        for (int i = 1; i <= n; ++i) {
+            if (IEL(i) != 0) continue;
+            double xi = 0, eta = 0;
+            if (!search_element(P(1, i), P(2, i), c.NNODE, w, xi, eta)) continue;
+            IEL(i) = e;
+            P(1, i) = xi;
+            P(2, i) = eta;
+            ++located;
+        }
+    }
+}
+
+}  // namespace zolan

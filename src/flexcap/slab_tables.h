@@ -1,0 +1,157 @@
+// The slab program of the flexible cap: its control block FCCTRL, its work
+// tables sized from the deck's counts (allocated at the start of a slab
+// analysis and released at its end, on every path), its files and its fatal
+// end. Every routine of src/flexcap reads them.
+#pragma once
+
+#include <cstddef>
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "model/table.h"
+
+namespace zolan {
+
+// Units of the slab program's own files in the run-file registry.
+constexpr int FCDKFILE = 61;  // slab deck (read)
+constexpr int FCLSFILE = 62;  // slab listing
+constexpr int FCRSFILE = 63;  // slab results
+constexpr int FCLGFILE = 64;  // slab log
+// Scratch file of the frontal solver, in the run's folder.
+inline constexpr const char* FCSCR2NAME = "fort2";
+
+// Counts and stepping controls of the slab program, in the order of the block.
+struct SlabControl {
+    int NPOIN = 0, NELEM = 0, NNODE = 0, NDOFN = 6, NDIME = 2, NSTRE = 8, NTYPE = 0, NGAUS = 0;
+    int NPROP = 3, NMATS = 0, NVFIX = 0, NEVAB = 0, ISCASE = 1, NCASE = 1;
+    int NSTRM = 3, NSTRP = 5, NEVBM = 0, NEVBP = 0, NDOFM = 2, NDOFP = 3, NDOFR = 1;
+    int NNLOD = 0, NNSTI = 0, NDLOD = 0, NDSTI = 0, NCLOD = 0, NCSTI = 0, NCTSTI = 0;
+    int MFRON = 60, KPSPR = 0, NELOD = 0, NESTI = 0;
+    double DT = 0, TINI = 0, TEND = 0, DTMIN = 0;
+    int MAXITER = 0, ISTEP = 0;
+    double TTIME = 0, DTIME = 0, TOLER = 0;
+    int ITER = 0;
+};
+extern SlabControl FCCTRL;
+
+// The fixed values of the slab program: set right after the deck header,
+// before any table is allocated.
+void FCFIXV(SlabControl& c);
+
+// A work table indexed from 1, first index fastest, sized at run time. Every
+// index is checked in debug and sanitizer builds.
+template <class T>
+class WorkTable {
+public:
+    void allocate(std::size_t n1, std::size_t n2 = 1, std::size_t n3 = 1) {
+        n1_ = n1;
+        n2_ = n2;
+        n3_ = n3;
+        v_.assign(n1 * n2 * n3, T{});
+    }
+    void release() {
+        std::vector<T>().swap(v_);
+        n1_ = n2_ = n3_ = 0;
+    }
+    T& operator()(long i) {
+        ZOLAN_CHECK_INDEX(i, 1, static_cast<long>(v_.size()));
+        return v_[static_cast<std::size_t>(i - 1)];
+    }
+    T& operator()(long i, long j) {
+        ZOLAN_CHECK_INDEX(i, 1, static_cast<long>(n1_));
+        ZOLAN_CHECK_INDEX(j, 1, static_cast<long>(n2_ * n3_));
+        return v_[static_cast<std::size_t>(i - 1) + n1_ * static_cast<std::size_t>(j - 1)];
+    }
+    T& operator()(long i, long j, long k) {
+        ZOLAN_CHECK_INDEX(i, 1, static_cast<long>(n1_));
+        ZOLAN_CHECK_INDEX(j, 1, static_cast<long>(n2_));
+        ZOLAN_CHECK_INDEX(k, 1, static_cast<long>(n3_));
+        return v_[static_cast<std::size_t>(i - 1) + n1_ * (static_cast<std::size_t>(j - 1) + n2_ * static_cast<std::size_t>(k - 1))];
+    }
+    void fill(const T& x) { std::fill(v_.begin(), v_.end(), x); }
+    std::size_t size() const { return v_.size(); }
+    T* data() { return v_.data(); }
+
+private:
+    std::vector<T> v_;
+    std::size_t n1_ = 0, n2_ = 0, n3_ = 0;
+};
+
+using RTab = WorkTable<double>;
+using ITab = WorkTable<int>;
+
+// The element work block of the shell element: fixed sizes (9 nodes, 3 Gauss
+// points per direction), filled and read one element at a time.
+struct ShellWork {
+    Table1<double, 3> GPPOS, GPWGT;
+    Table2<double, 3, 9> ELXY;
+    Table1<double, 9> SHFN;
+    Table2<double, 2, 9> SHDL, SHDX, GPXY;
+    Table2<double, 3, 3> DMEMB;
+    Table2<double, 5, 5> DPLAT;
+    Table2<double, 3, 18> BMEMB, DBMEM;
+    Table2<double, 5, 27> BPLAT, DBPLT;
+};
+
+// The eliminated equations of the frontal solver: fixed-length records in a
+// scratch file of the run's folder, written forward and read backward.
+class EquationScratch {
+public:
+    bool open(const std::string& name, std::size_t mfron, std::string* why);
+    void close();
+    bool is_open() const { return f_ != nullptr; }
+    void rewind();
+    bool write(const double* row, double rhs, int pos, int var);
+    // Steps back one record and reads it; false at the start of the file or on a failed read.
+    bool read_back(double* row, double& rhs, int& pos, int& var);
+    long records() const { return nrec_; }
+
+private:
+    std::FILE* f_ = nullptr;
+    std::size_t mfron_ = 0;
+    long nrec_ = 0;
+};
+
+// The work tables of one slab analysis.
+struct SlabTables {
+    RTab XYNOD, PRMAT, FXVAL, VNLOD, VNSTI, VEDLD, VEDST, VDLOD, VDSTI, VCLOD, VCSTI;
+    RTab PCLOD, PCSTI, PCTST, ASDIS, DSDIS, TSDIS, ELLOD, REACT, STRND, WSTRN, ELSTF;
+    ITab IFXND, IFXCD, INLND, INSND, IEDLD, IEDST, IDLEL, IDSEL, ICLEL, ICSEL, ICTEL;
+    ITab ICONN, IMATE, IELLAB, INDLAB;
+    // Deck checks: the diagnosis table and the front-change entry of each element.
+    Table1<int, 24> DIAGN;
+    ITab FRCHG;
+    // Frontal solver: packed front matrix, front vectors, restraint codes of
+    // every variable, front positions of the element's variables.
+    RTab FRSTF, FRRHS, EQROW, FRVAL;
+    ITab FRVAR, IRCOD, FRPOS;
+    EquationScratch FCSCR2;
+    ShellWork ELW;
+    std::string deck_name;  // the deck as it was opened, for the messages
+};
+extern SlabTables FCTAB;
+
+// Allocates the work tables from the counts of FCCTRL (a count of 0 gives an
+// empty table). A table that cannot be allocated ends the slab analysis.
+void FCALLOC(int& ISTAT);
+// Sizes the front tables once the mesh check has set MFRON.
+void FCFRALLOC(int& ISTAT);
+// Ends a slab analysis in order, on every path: the work tables released, the
+// slab files and the scratch file closed.
+void FCRELEASE();
+void reset_flexcap_tables();
+
+// A fatal diagnostic of the slab program: the slab analysis ends with status
+// ISSLAB (the caller then calls FCRELEASE). The message is already written.
+void slab_fatal(int& ISTAT);
+// A deck value that cannot be used (an index out of range, a short or
+// malformed record): the "FATAL ERROR" block naming the deck and its line on
+// the listing and the log; the slab analysis ends with status 37.
+void deck_fault(int& ISTAT, long line, const std::string& record, const std::string& problem);
+
+// Scratch file names of the slab program are refused when they name a file
+// that the run holds open (its reports must never be overwritten).
+bool scratch_name_free(const std::string& name, std::string* why);
+
+}  // namespace zolan
