@@ -60,6 +60,7 @@ void BM_Cap3dLoadCase(benchmark::State& state) {
     const int piles = static_cast<int>(state.range(0));
     model(piles);
     NTHRREQ = static_cast<int>(state.range(1));
+    NTHRMX.fill(1);
     int steps = 0, iters = 0;
     bool ok = true;
     group_services.result3d = [&](const SolveRequest& r, const Cap3dOutcome& o, int&) {
