@@ -6,6 +6,7 @@
 #include <benchmark/benchmark.h>
 
 #include <cmath>
+#include <string>
 
 #include "group/cap_solver3d.h"
 #include "pile/node_mesh.h"
@@ -61,11 +62,13 @@ void BM_Cap3dLoadCase(benchmark::State& state) {
     model(piles);
     NTHRREQ = static_cast<int>(state.range(1));
     NTHRMX.fill(1);
-    int steps = 0, iters = 0;
+    int steps = 0, iters = 0, nconv = 0, kerr = 0, status = 0;
     bool ok = true;
     group_services.result3d = [&](const SolveRequest& r, const Cap3dOutcome& o, int&) {
         steps = o.nstep;
         iters = o.niter;
+        nconv = o.nconv;
+        kerr = o.KERR;
         ok = o.converged;
         return unanswered(r);
     };
@@ -76,13 +79,19 @@ void BM_Cap3dLoadCase(benchmark::State& state) {
     for (auto _ : state) {
         int istat = 0;
         CAP3D(req, istat);
+        status = istat;
         ok = ok && istat == 0;
     }
     group_services.result3d = nullptr;
     state.counters["steps"] = steps;
     state.counters["iters_last_step"] = iters;
     state.counters["threads"] = NTHRMX(1);
-    if (!ok) state.SkipWithError("the load case did not converge");
+    state.counters["converged_steps"] = nconv;
+    state.counters["kerr"] = kerr;
+    state.counters["status"] = status;
+    if (!ok) state.SkipWithError(("the load case did not converge: status " + std::to_string(status) + ", " +
+                                  std::to_string(nconv) + " steps converged, error word " + std::to_string(kerr))
+                                     .c_str());
 }
 BENCHMARK(BM_Cap3dLoadCase)
     ->Args({16, 1})->Args({16, 0})->Args({256, 1})->Args({256, 0})->Args({2500, 1})->Args({2500, 0})
