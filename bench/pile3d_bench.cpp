@@ -18,6 +18,7 @@
 #include "model/soil_tables.h"
 #include "pile/node_mesh.h"
 #include "pile/pile_response.h"
+#include "pipe_model.h"
 
 namespace {
 
@@ -28,26 +29,13 @@ using namespace zolan;
 // e50 = 0.02, gamma' = 50 pcf) or of elastic subgrade (k = 200 pci);
 // straight axial and torque-rotation curves.
 void pile(int code) {
-    PI = 3.141592653589793;
-    TOLZ = 1.0e-14;
-    TOLDEP = 1.0e-6;
-    NUNITS = 1;
-    LOADTYP = 1;
-    NCYCL = 1.0;
+    bench::pipe_model();
     NPILES = 1;
     IPROP(1) = 1;
     PFGRP(1) = YFGRP(1) = PMULT(1) = AXFAC(1) = 1.0;
     ALPHA(1) = THETA(1) = 0.0;
     BETA(1) = PI / 2;
     KCONN(1) = KCONNZ(1) = 2;
-    NINCR(1) = 100;
-    PLENP(1) = 600.0;
-    NSECP(1) = 1;
-    SECTAB(1, 1, SEC_DBOT) = 600.0;
-    const double vals[][2] = {{SP_EI1, 5.8e10}, {SP_EI2, 5.8e10}, {SP_DIA, 24.0}, {SP_ARE, 37.0},
-                              {SP_IN1, 2000.0}, {SP_IN2, 2000.0}};
-    for (const auto& v : vals)
-        SECTAB(1, 1, SEC_TOP + static_cast<int>(v[0])) = SECTAB(1, 1, SEC_BOT + static_cast<int>(v[0])) = v[1];
     NLAYPY = 1;
     NSCPT = NUWPT = 2;
     ISOIL(1) = code;
@@ -62,14 +50,7 @@ void pile(int code) {
         SCJ(i) = 0.5;
         SCK(i) = 200.0;
     }
-    KEXTRP = 1;
     ILSCRV(1) = ITRCRV(1) = 1;
-    LSUNPT(1) = TRUNPT(1) = 3;
-    for (int k = 1; k <= 3; ++k) {
-        LSUDSP(1, k) = TRUROT(1, k) = 1e-2 * (k - 2.0);
-        LSULOD(1, k) = 1e4 * (k - 2.0);
-        TRUTOR(1, k) = 1e5 * (k - 2.0);
-    }
     NODESETUP();
 }
 

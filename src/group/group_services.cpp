@@ -1,6 +1,10 @@
-// Pile-group solution entries. Until the solvers exist a solve only does the
-// bookkeeping of its entry: no iteration, no status line, no table.
+// Pile-group solution entries. The three-dimensional solve runs in
+// group/cap_solver3d.cpp; the plane one only does the bookkeeping of its
+// entry until it is built: no iteration, no status line, no table.
 #include "group/group_services.h"
+
+#include "group/cap_solver3d.h"
+#include "group/pile_row_loops.h"
 
 #include "model/run_state.h"
 
@@ -12,10 +16,7 @@ GroupServices group_services;
 
 SolveAnswer CAP3D(const SolveRequest& request, int& ISTAT) {
     if (group_services.cap3d) return group_services.cap3d(request, ISTAT);
-    PYREQ = 0;
-    KCAPPY = 0;
-    KERR = 0;
-    return unanswered(request);
+    return CAP3DSOLVE(request, ISTAT);
 }
 
 SolveAnswer CAP2D(const SolveRequest& request, int& ISTAT) {
@@ -32,6 +33,7 @@ SolveAnswer CAP2D(const SolveRequest& request, int& ISTAT) {
 void reset_group_services_state() {
     PYREQ = KCAPPY = KERR = KHINGE = 0;
     TCUR = 0.0;
+    reset_pile_row_loops();
 }
 
 }  // namespace zolan

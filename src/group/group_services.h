@@ -7,7 +7,9 @@
 
 #include <functional>
 
+#include "model/limits.h"
 #include "model/pile_tables.h"
+#include "model/table.h"
 
 namespace zolan {
 
@@ -65,10 +67,42 @@ extern double TCUR;  // load factor of the current load step
 
 using CapSolver = std::function<SolveAnswer(const SolveRequest& request, int& ISTAT)>;
 
+// What the load stepping of the three-dimensional solver hands to its result
+// pass. "Last converged" values are those of the final iteration of the last
+// step that converged (for a converged analysis, the last iteration); the
+// error word and the warning counters are those of the last iteration
+// attempted.
+struct Cap3dOutcome {
+    bool converged = false;  // the stepping reached the full load; else it gave up
+    int nconv = 0;           // steps that converged (0: no solution)
+    int nstep = 0;           // number of the last step
+    int niter = 0;           // iteration number of the last step attempted
+    int KERR = 0;            // error word of the last iteration attempted
+    int naxwbr = 0, naxwpo = 0, nftors = 0;  // its pile-warning counters
+    double TCONV = 0.0;      // load factor of the last converged step (0 when none)
+    CAPVEC P;                // the full load at the origin
+    CAPVEC U;                // cap displacement of the last converged step
+    CAPVEC F;                // last converged: force vector on the cap
+    CAPVEC Fcap;             // the part of F from the cap's own resistance (none yet)
+    CAPMAT Kc;               // last converged: tangent as assembled, before symmetrising
+    double fp2 = 0.0, fp3 = 0.0, fppos = 0.0;  // embedded cap: |Fp(2)|, |Fp(3)|, position (none yet)
+    Table1<double, MAXPIL> pfgrp, yfgrp;       // last converged: group factors (KGRPRF > 0)
+    bool pod = false;        // a load case with a point of definition
+};
+
+// Hand-over points of the three-dimensional solver: the flexible cap, which
+// takes the whole analysis of the full load P, and the result pass after the
+// stepping (warning copy, status line, cap reports, print pass, estimation
+// records), which answers the request.
+using FlexCap = std::function<void(const CAPVEC& P, int& ISTAT)>;
+using CapResultPass = std::function<SolveAnswer(const SolveRequest& request, const Cap3dOutcome& out, int& ISTAT)>;
+
 // Replaceable bodies: an empty member means the module's own body.
 struct GroupServices {
     CapSolver cap3d;
     CapSolver cap2d;
+    FlexCap flexcap;         // default: nothing
+    CapResultPass result3d;  // default: RESPASS3 (group/cap_solver3d.h)
 };
 extern GroupServices group_services;
 

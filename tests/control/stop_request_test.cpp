@@ -51,9 +51,11 @@ const char* stop_when = nullptr;
 bool armed = false;
 int stop_written_at = 0;
 int reads_seen = 0;
+int iteration_reads = 0;  // reads after the progress message of a Newton iteration of the cap
 
 void front_end(int reads) {
     reads_seen = reads;
+    if (test::read_file("progress.txt").find(" ITERATION:") != std::string::npos) ++iteration_reads;
     if (stop_when == nullptr || stop_written_at != 0) return;
     const std::string progress = test::read_file("progress.txt");
     armed = armed || armed_by == nullptr || progress.find(armed_by) != std::string::npos;
@@ -73,7 +75,7 @@ int run_group(double interval, const char* when, const char* after = nullptr) {
     armed_by = after;
     stop_when = when;
     armed = false;
-    stop_written_at = reads_seen = 0;
+    stop_written_at = reads_seen = iteration_reads = 0;
     const int status = IZOLAN(2);
     STOP_INTERVAL = 0.25;
     STOPREAD_HOOK = nullptr;
@@ -112,6 +114,20 @@ TEST(StopRequest, HonouredInsideLongLoops) {
     }
 }
 
+// A stop request written during a Newton iteration of the cap ends the run
+// at the next iteration's read: status 4, no status line of the analysis.
+TEST(StopRequest, HonouredWithinOneNewtonIteration) {
+    test::TempDir dir;
+    ASSERT_EQ(run_group(0.0, " STEP:    1 TCUR:    0.2500 ITERATION:    1"), 4);
+    EXPECT_EQ(reads_seen, stop_written_at + 1);
+    const std::string progress = test::read_file("progress.txt");
+    EXPECT_EQ(progress.substr(0, 29), "- ANALYSIS FOR LOAD CASE   1/");
+    EXPECT_NE(progress.find(" STEP:    1 TCUR:    0.2500 ITERATION:    2\n"), std::string::npos) << progress;
+    const std::string status = test::read_file("status.txt");
+    EXPECT_EQ(status.find("ANALYSIS COMPLETED"), std::string::npos) << status;
+    EXPECT_EQ(status.find("SOLUTION AT"), std::string::npos) << status;
+}
+
 // The throttle: a run shorter than the interval reads the stop request at
 // the fixed check points only (start-up, beside each analysis's start and end
 // messages) and leaves their last message; with no interval every pile row of
@@ -124,9 +140,11 @@ TEST(StopRequest, ThrottledReads) {
     const std::string curves = test::read_file("curves.dat");
     // Every row of Table D, the generated curves of Tables H and I, each laying of the
     // distributed loads (twice per case, twice per case of the combination) and the
-    // curve file's rows: 30 + 1 + 1 + 2 * 30 * 2 + 2 * 2 * 30 + 30 reads more.
+    // curve file's rows: 30 + 1 + 1 + 2 * 30 * 2 + 2 * 2 * 30 + 30 reads more,
+    // and one per Newton iteration of the cap in the three analyses.
     ASSERT_EQ(run_group(0.0, nullptr), 0);
-    EXPECT_EQ(reads_seen, 7 + 30 + 1 + 1 + 120 + 120 + 30);
+    EXPECT_GE(iteration_reads, 3 * 2);
+    EXPECT_EQ(reads_seen, 7 + 30 + 1 + 1 + 120 + 120 + 30 + iteration_reads);
     EXPECT_EQ(test::read_file("progress.txt"), "- CURVE FILE: PILE ROW    30/   30\n\n\n");
     EXPECT_EQ(test::read_file("curves.dat"), curves);
 }

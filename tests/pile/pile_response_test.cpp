@@ -39,17 +39,7 @@ void linear_pile(double alpha, double beta, double theta) {
     BATANG(1) = 3.141592653589793 / 2 - beta;
     KCONN(1) = KCONNZ(1) = 2;
     PMULT(1) = AXFAC(1) = 1.0;
-    KEXTRP = 1;
-    ILSCRV(1) = ITRCRV(1) = 1;
-    LSUNPT(1) = TRUNPT(1) = 3;
-    // Rotations of the torque curve within 1e-4 of 0, so that reading the
-    // curve at +-1e-11 loses no digits to the interpolation.
-    for (int k = 1; k <= 3; ++k) {
-        LSUDSP(1, k) = k - 2.0;
-        LSULOD(1, k) = KA * (k - 2.0);
-        TRUROT(1, k) = 1e-4 * (k - 2.0);
-        TRUTOR(1, k) = KT * 1e-4 * (k - 2.0);
-    }
+    test::straight_head_curves(KA, KT);
 }
 
 PileControls controls() {

@@ -13,6 +13,7 @@
 
 #include "group/group_services.h"
 #include "model/case_tables.h"
+#include "model/curve_tables.h"
 #include "model/input_tables.h"
 #include "model/node_tables.h"
 #include "model/pile_tables.h"
@@ -87,6 +88,22 @@ inline void one_pile(double b, double h, int nincr) {
     SECTAB(1, 1, SEC_DBOT) = nincr * h;
     SECTAB(1, 1, SEC_TOP + SP_DIA) = SECTAB(1, 1, SEC_BOT + SP_DIA) = b;
     for (int k = 1; k <= nincr + 1; ++k) NDEPTH(1, k) = NDAXIS(1, k) = (k - 1) * h;
+}
+
+// Straight user curves 1 of pile row 1: load-settlement through (0, 0) with
+// stiffness ka over head movements -1 to 1, torque-rotation with stiffness kt
+// over rotations within 1e-4 of 0 (so that reading the curve at +-1e-11 loses
+// no digits to the interpolation); the end values hold beyond them.
+inline void straight_head_curves(double ka, double kt) {
+    KEXTRP = 1;
+    ILSCRV(1) = ITRCRV(1) = 1;
+    LSUNPT(1) = TRUNPT(1) = 3;
+    for (int k = 1; k <= 3; ++k) {
+        LSUDSP(1, k) = k - 2.0;
+        LSULOD(1, k) = ka * (k - 2.0);
+        TRUROT(1, k) = 1e-4 * (k - 2.0);
+        TRUTOR(1, k) = kt * 1e-4 * (k - 2.0);
+    }
 }
 
 // Pile row `to` laid out as row `from`: property set, curve sets, group

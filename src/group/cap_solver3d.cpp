@@ -1,0 +1,389 @@
+// Load stepping and Newton iteration of the three-dimensional cap.
+#include "group/cap_solver3d.h"
+
+#include <cmath>
+
+#include "group/matrix_kernels.h"
+#include "group/pile_row_loops.h"
+#include "model/case_tables.h"
+#include "model/input_tables.h"
+#include "model/node_tables.h"
+#include "model/pile_warnings.h"
+#include "model/run_state.h"
+#include "model/single_precision.h"
+#include "model/status_codes.h"
+#include "report/run_files.h"
+#include "report/stop_request.h"
+#include "soil/group_factors.h"
+
+namespace zolan {
+
+namespace {
+
+constexpr double TOLTINY = f32(1.0e-12f);  // increments that count as nothing
+constexpr double TOLSMALL = f32(1.0e-8f);  // the same after 40 iterations
+constexpr double TGIVEUP = f32(1.1f);      // target that ends the stepping
+constexpr int KELLP = 1, KESING = 2;       // error words: a pile did not close, singular matrix
+
+// Runtime file.
+const fmt::Format F_GLOBAL(R"((/,"     GLOBAL ITERATIONS"))");
+const fmt::Format F_STEP(R"((5X,"STEP ",I5,", TCUR ",F10.4,", DTCUR ",F10.4))");
+const fmt::Format F_FULLSTEP(
+    R"((/,5X,"NOTE: INITIAL LOAD INCREMENT ",F10.4," IS ABOVE 1.0, ONE STEP AT THE FULL LOAD"))");
+const fmt::Format F_NOCONV(
+    R"((/,/,5X,"** WARNING **  ","PILE CAP DISPL DOES NOT CONVERGE AFTER,",I5,2X,"ITERATIONS"))");
+const fmt::Format F_SING_RES(R"((5X,"** WARNING **  ","DETERMINANT OF STIFFNESS MATRIX IS ZERO"))");
+const fmt::Format F_SING_RUN(R"((/,/,5X,"** WARNING **  ","DETERMINANT OF STIFFNESS MATRIX IS ZERO"))");
+const fmt::Format F_LOG_ITER(R"((5X,"ITERATION ",I4))");
+const fmt::Format F_LOG_DSP(R"((5X,"          ",4X,"- ErrDsp ",E13.5,", IncDsp ",E13.5,", TotDsp ",E13.5))");
+const fmt::Format F_LOG_ROT(R"((5X,"          ",4X,"- ErrRot ",E13.5,", IncRot ",E13.5,", TotRot ",E13.5))");
+const fmt::Format F_LOG_MAX(R"((5X,"          ",4X,"- MaxDsp ",E13.5,", MaxRot ",E13.5))");
+
+// Iteration trace.
+const fmt::Format F_TRC_SS(R"(("SS  ",I1,7E13.5))");
+const fmt::Format F_TRC_DDV(R"(("DDV  ",7E13.5))");
+const fmt::Format F_TRC_DFV(R"(("DFV  ",7E13.5))");
+const fmt::Format F_TRC_UDV(R"(("UDV  ",7E13.5))");
+const fmt::Format F_TRC_DV(R"(("DV   ",7E13.5))");
+const fmt::Format F_TRC_FV(R"(("FV   ",7E13.5))");
+const fmt::Format F_TRC_RV(R"(("RV   ",7E13.5))");
+
+// Progress file; the label is "LOAD CASE " or "LOAD COMB ".
+const fmt::Format F_PRG_ITER(
+    R"f(("- ANALYSIS FOR ",A,I3,"/",I3," (",I2,"/",I2," proc.)",/," STEP:",I5," TCUR:",F10.4," ITERATION:",I5,/))f");
+const fmt::Format F_PRG_ITER_DOF(
+    R"f(("- ANALYSIS FOR ",A,I3,"/",I3," (",I2,"/",I2," proc.)",/," DOF:",I3,"/",I3," STEP:",I5," TCUR:",F9.3," ITERATION:",I5,/))f");
+const fmt::Format F_PRG_STEP(
+    R"f(("- ANALYSIS FOR ",A,I3,"/",I3," (",I2,"/",I2," proc.)",/," STEP:",I5," TCUR:",F10.4," COMPLETED",/))f");
+const fmt::Format F_PRG_STEP_DOF(
+    R"f(("- ANALYSIS FOR ",A,I3,"/",I3," (",I2,"/",I2," proc.)",/," DOF:",I3,"/",I3," STEP:",I5," TCUR:",F9.3," COMPLETED",/))f");
+const fmt::Format F_PRG_DONE(
+    R"f(("- ANALYSIS FOR ",A,I3,"/",I3," (",I2,"/",I2," proc.)",/," STEP:",I5," COMPLETED",/))f");
+const fmt::Format F_PRG_DONE_DOF(
+    R"f(("- ANALYSIS FOR ",A,I3,"/",I3," (",I2,"/",I2," proc.)",/," DOF:",I3,"/",I3," STEP:",I5," COMPLETED",/))f");
+
+enum class Iter { Next, Converged, Failed, Return };
+
+// The working state of one solve; nothing of it outlives the call.
+struct Solve {
+    const SolveRequest* req = nullptr;
+    CAPVEC P, U, Us, DU, dU, F, R, load;
+    CAPMAT K, Kc;
+    StepControl sc;
+    int step = 0, iter = 0, nconv = 0;
+    bool last_converged = false;
+    Cap3dOutcome conv;  // the last converged iteration's values
+};
+
+CAPVEC zero_vec() {
+    CAPVEC v;
+    v.fill(0.0);
+    return v;
+}
+
+// Progress messages: the DOF form at the points of an estimation but its last.
+struct Progress {
+    const char* label;
+    int total;
+    bool dof;
+};
+Progress progress_of(const SolveRequest& r) {
+    return {r.kind == 0 ? "LOAD CASE " : "LOAD COMB ", r.kind == 0 ? NLCASE : NLCOMB,
+            r.NPTS != 1 && r.IPOINT != r.NPTS};
+}
+
+void step_message(const Solve& s) {
+    const Progress p = progress_of(*s.req);
+    if (p.dof)
+        PROGWR(F_PRG_STEP_DOF,
+               {p.label, ICASE, p.total, NTHRMX(1), NPROC, s.req->IPOINT, s.req->ILOOP, s.step, s.sc.tconv});
+    else
+        PROGWR(F_PRG_STEP, {p.label, ICASE, p.total, NTHRMX(1), NPROC, s.step, s.sc.tconv});
+}
+
+void done_message(const Solve& s) {
+    const Progress p = progress_of(*s.req);
+    if (p.dof)
+        PROGWR(F_PRG_DONE_DOF, {p.label, ICASE, p.total, NTHRMX(1), NPROC, s.req->IPOINT, s.req->ILOOP, s.step});
+    else
+        PROGWR(F_PRG_DONE, {p.label, ICASE, p.total, NTHRMX(1), NPROC, s.step});
+}
+
+// The iteration's progress message and the stop request: true on a stop.
+bool stop_requested(const Solve& s) {
+    const Progress p = progress_of(*s.req);
+    if (p.dof)
+        return STOPPOLL(F_PRG_ITER_DOF, {p.label, ICASE, p.total, NTHRMX(1), NPROC, s.req->IPOINT, s.req->ILOOP,
+                                         s.step, TCUR, s.iter});
+    return STOPPOLL(F_PRG_ITER, {p.label, ICASE, p.total, NTHRMX(1), NPROC, s.step, TCUR, s.iter});
+}
+
+// Group reduction factors for the cap displacement U: each row's factors of
+// the two lateral directions combined by the direction of the movement.
+void group_factors(const CAPVEC& U, const CAPVEC& load) {
+    // 1. The factors of each direction, for the sense of the movement.
+    if (KGRPRF == 1) {
+        PFACT1(U(2) < 0.0 ? -1.0 : 1.0);
+        PFACT2(U(3) < 0.0 ? -1.0 : 1.0);
+        for (int p = 1; p <= NPILES; ++p) PFGRP1(p) = PFGRP(p), YFGRP1(p) = YFGRP(p);
+    }
+    // 2. The direction, as a unit vector.
+    double cy = 0.0, cz = 0.0;
+    if (KGRPRF == 3) {
+        cy = std::abs(GRPMVY), cz = std::abs(GRPMVZ);
+        if (cy == 0.0 && cz == 0.0) cy = cz = 1.0;
+    } else {
+        cy = std::abs(U(2)), cz = std::abs(U(3));
+        if (cy == 0.0 && cz == 0.0) cy = std::abs(load(2)), cz = std::abs(load(3));
+        if (cy == 0.0 && cz == 0.0) cy = 1.0;
+    }
+    const double len = std::sqrt(cy * cy + cz * cz);
+    cy /= len, cz /= len;
+    // 3. Each row's combined factors.
+    for (int p = 1; p <= NPILES; ++p) {
+        PFGRP(p) = std::sqrt(std::pow(PFGRP1(p) * cy, 2) + std::pow(PFGRP2(p) * cz, 2));
+        YFGRP(p) = std::sqrt(std::pow(YFGRP1(p) * cy, 2) + std::pow(YFGRP2(p) * cz, 2));
+    }
+}
+
+// The soil movement in effect at load factor t.
+void soil_movement(double t) {
+    for (int k = 1; k <= NSMOV; ++k) SMVCUR(k, 1) = t * SMOVY0(k), SMVCUR(k, 2) = t * SMOVZ0(k);
+}
+
+// The residual F(U) with the pile warnings written and counted.
+void residual(Solve& s, int& ISTAT) {
+    NAXWBR = NAXWPO = NFTORS = 0;
+    io::open_unit(WARNSCR, FAXWARN, {io::Access::Write});
+    s.F = FVEC(pile_controls(0, 1, 1), s.U, ISTAT);
+    io::close_unit(WARNSCR);
+}
+
+void trace_matrix(const CAPMAT& K) {
+    for (int i = 1; i <= 6; ++i)
+        io::write_fmt(ITERTRC, F_TRC_SS, {i, K(i, 1), K(i, 2), K(i, 3), K(i, 4), K(i, 5), K(i, 6)});
+}
+
+void trace_vector(const fmt::Format& f, const CAPVEC& v) {
+    io::write_fmt(ITERTRC, f, {v(1), v(2), v(3), v(4), v(5), v(6)});
+}
+
+// The failure of the iteration's step: the limit passed, U unchanged.
+Iter fail_step(Solve& s) {
+    s.iter = MAXITC + 1;
+    return Iter::Failed;
+}
+
+// The convergence test of one part (translations or rotations) of dU.
+bool part_passes(const Solve& s, double inc, double tot, double mx, double tol) {
+    const double e = tot == 0.0 ? inc : inc / tot;
+    return e <= TOLREL || inc <= TOLTINY || tot <= TOLTINY ||
+           (s.iter > 40 && (inc <= TOLSMALL || tot <= TOLSMALL)) || (KABSTL == 1 && mx <= tol);
+}
+
+// The runtime-file log of the increment and the convergence test.
+Iter log_and_test(const Solve& s) {
+    const CapMeasure inc = V6NRM(s.dU), tot = V6NRM(s.DU), mx = V6MAX(s.dU);
+    const double et = tot.d == 0.0 ? inc.d : inc.d / tot.d;
+    const double er = tot.r == 0.0 ? inc.r : inc.r / tot.r;
+    io::write_fmt(RUNFILE, F_LOG_ITER, {s.iter});
+    io::flush_unit(RUNFILE);
+    io::write_fmt(RUNFILE, F_LOG_DSP, {et, inc.d, tot.d});
+    io::write_fmt(RUNFILE, F_LOG_ROT, {er, inc.r, tot.r});
+    if (KABSTL == 1) io::write_fmt(RUNFILE, F_LOG_MAX, {mx.d, mx.r});
+    if (s.iter == 1) return Iter::Next;
+    if (part_passes(s, inc.d, tot.d, mx.d, TOLDSP) && part_passes(s, inc.r, tot.r, mx.r, TOLROT))
+        return Iter::Converged;
+    return s.iter > MAXITC ? Iter::Failed : Iter::Next;
+}
+
+// One Newton iteration of the current step at TCUR.
+Iter newton_iteration(Solve& s, int& ISTAT) {
+    // 1-2. Count, progress message and stop request.
+    ++s.iter;
+    KERR = 0;
+    if (stop_requested(s)) {
+        ISTAT = ISSTOP;
+        return Iter::Return;
+    }
+    // 3-5. Group factors, then the residual of the piles.
+    if (KGRPRF > 0) group_factors(s.U, s.load);
+    residual(s, ISTAT);
+    if (ISTAT != 0) return Iter::Return;
+    // 6. A pile that did not close fails the step.
+    if (KERR == KELLP) return fail_step(s);
+    // 7-8. The load and the soil movement of this factor.
+    for (int i = 1; i <= 6; ++i) s.load(i) = TCUR * s.P(i);
+    if (NSMOV > 0) soil_movement(TCUR);
+    // 9-11. Tangent (the embedded cap adds nothing yet), right-hand side.
+    s.K = STIFF(pile_controls(0, 1, 0), s.U, ISTAT);
+    for (int i = 1; i <= 6; ++i) s.R(i) = -(s.load(i) + s.F(i));
+    KCAPPY = 0;
+    // 12. A pile that did not close in the tangent fails the step.
+    if (KERR == KELLP) return fail_step(s);
+    // 13-14. Trace; symmetric tangent on a step's first iteration.
+    io::write_list(ITERTRC);
+    io::write_list(ITERTRC, {s.iter});
+    trace_matrix(s.K);
+    s.Kc = s.K;
+    if (s.iter == 1)
+        for (int j = 2; j <= 6; ++j)
+            for (int i = 1; i < j; ++i) s.K(i, j) = s.K(j, i) = (s.K(i, j) + s.K(j, i)) / 2.0;
+    // 15-16. Inverse; a singular matrix fails the step.
+    if (MATINV(std::span<double>(&s.K(1, 1), 36), 6, 6) == 1) {
+        io::write_fmt(RESFILE, F_SING_RES);
+        io::write_fmt(RUNFILE, F_SING_RUN);
+        io::flush_unit(RUNFILE);
+        KERR = KESING;
+        return fail_step(s);
+    }
+    // 17. Increment.
+    s.dU = MXV6S(s.K, s.R);
+    for (int i = 1; i <= 6; ++i) s.U(i) += s.dU(i), s.DU(i) += s.dU(i);
+    trace_vector(F_TRC_DDV, s.dU);
+    trace_vector(F_TRC_DFV, s.R);
+    trace_vector(F_TRC_UDV, s.DU);
+    trace_vector(F_TRC_DV, s.U);
+    trace_vector(F_TRC_FV, s.load);
+    trace_vector(F_TRC_RV, s.F);
+    // 18. Convergence.
+    return log_and_test(s);
+}
+
+// One load step at the target s.sc.t; false when the call must return.
+bool load_step(Solve& s, int& ISTAT) {
+    // 1-2. Step number, factor, log; the step's sums cleared.
+    ++s.step;
+    TCUR = s.sc.t;
+    io::write_fmt(RUNFILE, F_STEP, {s.step, TCUR, s.sc.dt});
+    io::flush_unit(RUNFILE);
+    s.DU = zero_vec();
+    s.iter = 0;
+    // 3. Newton iterations.
+    Iter r = Iter::Next;
+    while (r == Iter::Next) r = newton_iteration(s, ISTAT);
+    if (r == Iter::Return) return false;
+    // 4-5. Converged: the step's displacement kept; failed: back to the last
+    //    converged step.
+    s.last_converged = r == Iter::Converged;
+    if (s.last_converged) {
+        for (int i = 1; i <= 6; ++i) s.Us(i) += s.DU(i);
+        ++s.nconv;
+        s.conv.F = s.F;
+        s.conv.Kc = s.Kc;
+        if (KGRPRF > 0) s.conv.pfgrp = PFGRP, s.conv.yfgrp = YFGRP;
+    }
+    s.U = s.Us;
+    const bool goes_on = next_step(s.sc, TCUR, s.last_converged, DTCMIN);
+    if (!s.last_converged && goes_on) --s.step;
+    if (!s.last_converged && !goes_on) {
+        if (KERR != KESING) {
+            for (int u : {RESFILE, RUNFILE}) io::write_fmt(u, F_NOCONV, {MAXITC});
+            io::flush_unit(RUNFILE);
+        }
+    }
+    // 6. Progress.
+    step_message(s);
+    return true;
+}
+
+// The stepping's outcome as the result pass reads it; the shared words are
+// set to those of the last converged step (load factor, soil movement, group
+// factors), so that a partial solution is reported as it stood there.
+Cap3dOutcome outcome_of(const Solve& s) {
+    Cap3dOutcome o = s.conv;
+    o.converged = s.last_converged && s.sc.tconv >= 1.0;
+    o.nconv = s.nconv;
+    o.nstep = s.step;
+    o.niter = s.iter;
+    o.KERR = KERR;
+    o.naxwbr = NAXWBR, o.naxwpo = NAXWPO, o.nftors = NFTORS;
+    o.TCONV = s.sc.tconv;
+    o.P = s.P;
+    o.U = s.U;
+    o.Fcap.fill(0.0);
+    o.pod = s.req->kind == 0 && ICASE >= 1 && ICASE <= MAXLC && LCPOD(ICASE) > 0;
+    TCUR = o.TCONV;
+    if (NSMOV > 0) soil_movement(TCUR);
+    if (KGRPRF > 0 && o.nconv > 0)
+        for (int p = 1; p <= NPILES; ++p) PFGRP(p) = o.pfgrp(p), YFGRP(p) = o.yfgrp(p);
+    return o;
+}
+
+// The per-solve state carried by shared words, back to its start, so that
+// no result depends on the analyses before it.
+void clear_solve_state() {
+    NAXWBR = NAXWPO = NFTORS = 0;
+    KCAPPY = 0;
+    KERR = 0;
+    PYREQ = 0;
+    CAPHD = 0.0;
+    PASPV.fill(0.0);
+    SMVCUR.fill(0.0);
+}
+
+}  // namespace
+
+bool next_step(StepControl& s, double tcur, bool converged, double dtmin) {
+    if (converged) {
+        s.tconv = tcur;
+        s.t = tcur + s.dt;
+        if (s.t > 1.0 && s.tconv < 1.0) s.t = 1.0;
+        // An increment too small to move the factor would never end.
+        if (s.t <= tcur) s.t = TGIVEUP;
+        return s.t <= 1.0;
+    }
+    s.dt /= 2.0;
+    if (s.dt < dtmin || !(s.dt > 0.0)) {
+        s.t = TGIVEUP;
+        return false;
+    }
+    s.t = tcur - s.dt;
+    return true;
+}
+
+SolveAnswer CAP3DSOLVE(const SolveRequest& request, int& ISTAT) {
+    // 1-2. Entry words; the flexible cap takes the whole analysis.
+    clear_solve_state();
+    if (FCOPT > 0) {
+        if (group_services.flexcap) group_services.flexcap(request.load, ISTAT);
+        KFLAG = 0;
+        return unanswered(request);
+    }
+    // 3. The state of the call. An initial increment above 1 is one step at
+    //    the full load.
+    Solve s;
+    s.req = &request;
+    s.conv.F.fill(0.0);
+    s.conv.Kc.fill(0.0);
+    s.conv.pfgrp = PFGRP, s.conv.yfgrp = YFGRP;
+    s.P = s.load = request.load;
+    s.U = s.Us = s.DU = s.dU = s.F = s.R = zero_vec();
+    s.K.fill(0.0);
+    s.Kc.fill(0.0);
+    s.sc.dt = std::min(DTINIT, 1.0);
+    s.sc.t = s.sc.dt;
+    // 4. Runtime-file heading.
+    io::write_fmt(RUNFILE, F_GLOBAL);
+    if (DTINIT > 1.0) io::write_fmt(RUNFILE, F_FULLSTEP, {DTINIT});
+    io::flush_unit(RUNFILE);
+    // 5. The load steps.
+    while (s.sc.t <= 1.0)
+        if (!load_step(s, ISTAT)) return unanswered(request);
+    // 6. The outcome at the last converged step, to the result pass.
+    done_message(s);
+    const Cap3dOutcome out = outcome_of(s);
+    if (group_services.result3d) return group_services.result3d(request, out, ISTAT);
+    return RESPASS3(request, out, ISTAT);
+}
+
+SolveAnswer RESPASS3(const SolveRequest& request, const Cap3dOutcome& out, int& ISTAT) {
+    // The result pass of the three-dimensional model (status line, cap
+    // reports, print pass, estimation records) is called here once built.
+    (void)out;
+    (void)ISTAT;
+    KFLAG = 0;
+    return unanswered(request);
+}
+
+}  // namespace zolan

@@ -1,0 +1,41 @@
+// Three-dimensional cap solver: the six displacements U of the rigid cap at
+// its origin for which the forces of all pile rows balance the applied
+// load, TCUR P + F(U) = 0, found by load stepping on the factor TCUR and,
+// within each step, full Newton iteration K dU = -(TCUR P + F), K = dF/dU.
+//
+// Phases of one solve: set up (entry words, per-solve state), assemble (the
+// pile-row sums FVEC and STIFF, group factors, soil movement in effect),
+// solve (the 6 x 6 inverse, the increment, the convergence test), output
+// (the iteration log and trace, the progress message; then the stepping's
+// outcome handed to the result pass).
+#pragma once
+
+#include "group/group_services.h"
+
+namespace zolan {
+
+// The body of CAP3D (group_services.h): one solve of the request.
+SolveAnswer CAP3DSOLVE(const SolveRequest& request, int& ISTAT);
+
+// The result pass after the stepping: the module's own body of the
+// group_services.result3d hand-over (KFLAG := 0 and the request's answer
+// until the status line, cap reports and print pass are built).
+SolveAnswer RESPASS3(const SolveRequest& request, const Cap3dOutcome& out, int& ISTAT);
+
+// The next target load factor after a step: `converged` tells the step's
+// end. Converged: tconv := tcur and the target is tcur + dt, clipped to
+// exactly 1.0 when it passes 1 before the full load was reached. Failed:
+// dt halves; below dtmin the stepping gives up (returns false), else the
+// target is tcur - dt (the failed target lowered by the new increment).
+// Returns true while the stepping goes on with target t <= 1.
+struct StepControl {
+    double t = 0.0;      // target of the next step
+    double dt = 0.0;     // current increment
+    double tconv = 0.0;  // factor of the last converged step
+};
+bool next_step(StepControl& s, double tcur, bool converged, double dtmin);
+
+// The factor reached told as a percentage, as the status line prints it.
+inline double load_percent(double tconv) { return 100.0 * tconv; }
+
+}  // namespace zolan

@@ -1,0 +1,169 @@
+// Force vector and tangent matrix of all pile rows about the cap origin,
+// each row on its thread into its own slot, the slots summed in row order.
+#include "group/pile_row_loops.h"
+
+#include <algorithm>
+#include <memory>
+#include <vector>
+
+#include <omp.h>
+
+#include "group/group_services.h"
+#include "group/pile_axes.h"
+#include "model/case_tables.h"
+#include "model/pile_rows.h"
+#include "model/run_state.h"
+
+namespace zolan {
+
+namespace {
+
+// Per-row slots: the row's term of the sum about the origin, and whether
+// the row's response ended with its status word clear.
+Table1<CAPVEC, MAXPIL> rowforce;
+Table1<CAPMAT, MAXPIL> rowstiff;
+Table1<int, MAXPIL> rowclear;
+
+// Work areas of the pile response, one per thread of a loop (a call zeroes
+// every array it uses, so a work area carries nothing from row to row).
+std::vector<std::unique_ptr<Llp3dWork>> work;
+
+// Room for n threads; taken at the run reset (or by the first loop of a
+// test that runs no reset), never inside a loop.
+void take_work(int n) {
+    while (static_cast<int>(work.size()) < n) work.push_back(std::make_unique<Llp3dWork>());
+}
+
+int processors() { return std::max({omp_get_num_procs(), omp_get_max_threads(), 1}); }
+
+// L^T v and L^T K L with every sum taken from its first term on.
+CAPVEC lever_force(const PileTransform& t, const CAPVEC& f) {
+    CAPVEC s;
+    for (int i = 1; i <= 6; ++i) {
+        double a = 0.0;
+        for (int k = 1; k <= 6; ++k) a += t.LT(i, k) * f(k);
+        s(i) = a;
+    }
+    return s;
+}
+
+CAPMAT lever_stiffness(const PileTransform& t, const CAPMAT& K) {
+    CAPMAT KL, S;
+    for (int i = 1; i <= 6; ++i)
+        for (int j = 1; j <= 6; ++j) {
+            double a = 0.0;
+            for (int k = 1; k <= 6; ++k) a += K(i, k) * t.L(k, j);
+            KL(i, j) = a;
+        }
+    for (int i = 1; i <= 6; ++i)
+        for (int j = 1; j <= 6; ++j) {
+            double a = 0.0;
+            for (int k = 1; k <= 6; ++k) a += t.LT(i, k) * KL(k, j);
+            S(i, j) = a;
+        }
+    return S;
+}
+
+CAPVEC head_displacement(const PileTransform& t, const CAPVEC& U) {
+    CAPVEC d;
+    for (int i = 1; i <= 6; ++i) {
+        double a = 0.0;
+        for (int k = 1; k <= 6; ++k) a += t.L(i, k) * U(k);
+        d(i) = a;
+    }
+    return d;
+}
+
+// The row loop of both sums: body(row, work, report) on the threads of the
+// rule, the work area of the row's thread.
+template <class Body>
+void row_loop(int& ISTAT, Body&& body) {
+    const int n = SETTHR(NTHRREQ, NPILES, 0);
+    take_work(n);
+    for_pile_rows(1, NPILES, n, ISTAT, KERR, [&](int row, RowReport& rep) {
+        Llp3dWork& w = *work[static_cast<std::size_t>(omp_get_thread_num())];
+        w.report = &rep;
+        body(row, w, rep);
+    });
+}
+
+}  // namespace
+
+int thread_count(int request, int nproc, int rows, int limit) {
+    // 1-2. From the request or the processors.
+    int n = 0;
+    if (request != 0) {
+        n = std::min(request, nproc);
+    } else if (nproc > 3) {
+        n = nproc - 2;
+    } else if (nproc > 1) {
+        n = nproc - 1;
+    } else {
+        n = nproc;
+    }
+    // 3. At most one thread per row (and two with the limit); at least one.
+    n = std::min(n, rows);
+    if (limit == 1) n = std::min(n, 2);
+    return std::max(n, 1);
+}
+
+int SETTHR(int request, int rows, int limit) {
+    const int n = thread_count(request, processors(), rows, limit);
+    for (int k = 1; k <= 2; ++k) NTHRMX(k) = std::max(NTHRMX(k), n);
+    return n;
+}
+
+CAPVEC FVEC(const PileControls& ctl, const CAPVEC& U, int& ISTAT) {
+    // 1. Nothing before the rows answer.
+    CAPVEC F;
+    F.fill(0.0);
+    if (NPILES < 1) return F;
+    const CAPVEC u = U;
+    const double t0 = omp_get_wtime();
+    // 2. Each row: its head displacement, its response, its force about the origin.
+    row_loop(ISTAT, [&](int row, Llp3dWork& w, RowReport& rep) {
+        rowclear(row) = 0;
+        const PileTransform t = PILETR(row);
+        const CAPVEC f = PILE3D(ctl, row, head_displacement(t, u), w, rep.istat);
+        rowclear(row) = rep.istat == 0 ? 1 : 0;
+        rowforce(row) = lever_force(t, f);
+    });
+    TPARAL += omp_get_wtime() - t0;
+    // 3. The sum in row order, up to the first row whose response failed.
+    for (int row = 1; row <= NPILES && rowclear(row) == 1; ++row)
+        for (int i = 1; i <= 6; ++i) F(i) += rowforce(row)(i);
+    return F;
+}
+
+CAPMAT STIFF(const PileControls& ctl, const CAPVEC& U, int& ISTAT) {
+    CAPMAT K;
+    K.fill(0.0);
+    if (NPILES < 1) return K;
+    const CAPVEC u = U;
+    const double t0 = omp_get_wtime();
+    // 1. Each row: its head stiffness carried to the origin.
+    row_loop(ISTAT, [&](int row, Llp3dWork& w, RowReport& rep) {
+        const PileTransform t = PILETR(row);
+        rowstiff(row) = lever_stiffness(t, PSTIFF(ctl, row, head_displacement(t, u), w, rep.istat));
+    });
+    (KFLAG == 0 ? TPARAL : TPRINT) += omp_get_wtime() - t0;
+    // 2. The sum of every row in row order.
+    for (int row = 1; row <= NPILES; ++row)
+        for (int j = 1; j <= 6; ++j)
+            for (int i = 1; i <= 6; ++i) K(i, j) += rowstiff(row)(i, j);
+    return K;
+}
+
+void reset_pile_row_loops() {
+    CAPVEC zero;
+    zero.fill(0.0);
+    CAPMAT zero2;
+    zero2.fill(0.0);
+    rowforce.fill(zero);
+    rowstiff.fill(zero2);
+    rowclear.fill(0);
+    work.clear();
+    take_work(processors());
+}
+
+}  // namespace zolan

@@ -1,0 +1,45 @@
+// The two sums over the pile rows of the three-dimensional model for a
+// trial displacement U of the rigid cap at its origin: the force vector with
+// which the piles act on the cap (FVEC) and its tangent matrix (STIFF), and
+// the thread-count rule of the parallel loops over pile rows (SETTHR).
+//
+//   F = sum_i L(i)^T f_i(L(i) U),   K = sum_i L(i)^T K_i(L(i) U) L(i)
+//
+// f_i and K_i are the head forces and head stiffness of row i in cap axes
+// (PILE3D, PSTIFF), L(i) the lever matrix of the row (PILETR). Each row's
+// term is formed on its thread into the row's slot; the slots are summed in
+// row order on the calling thread, so F and K are the same bytes for any
+// thread count.
+#pragma once
+
+#include "model/pile_tables.h"
+#include "pile/pile_response.h"
+
+namespace zolan {
+
+// Thread-count rule for P processors: a request r > 0 gives min(r, P); 0
+// gives P - 2 above three processors, P - 1 for two or three, 1 for one;
+// then at most `rows` (at least 1) and, with limit 1, at most 2.
+int thread_count(int request, int nproc, int rows, int limit);
+
+// The rule with the processors the runtime reports now; raises both
+// elements of NTHRMX to the count and returns it. The count is handed to the
+// loop's num_threads clause: the process-wide default is never changed.
+int SETTHR(int request, int rows, int limit);
+
+// Force vector of rows 1..NPILES on the cap at the origin for the cap
+// displacement U under the stage controls ctl. A row's status (and every
+// row after it, as in a run of the rows in order) adds nothing to F. The
+// rows' error words go to KERR, their statuses to ISTAT (pile_rows.h). The
+// region's wall time is added to TPARAL.
+CAPVEC FVEC(const PileControls& ctl, const CAPVEC& U, int& ISTAT);
+
+// Tangent matrix of FVEC about the origin at U; every row adds its matrix.
+// The region's wall time goes to TPARAL while KFLAG is 0, else to TPRINT.
+CAPMAT STIFF(const PileControls& ctl, const CAPVEC& U, int& ISTAT);
+
+// Run reset: the row slots cleared; the per-thread pile work areas taken
+// afresh for the processors of the machine.
+void reset_pile_row_loops();
+
+}  // namespace zolan
