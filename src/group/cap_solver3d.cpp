@@ -5,6 +5,7 @@
 
 #include "group/matrix_kernels.h"
 #include "group/pile_row_loops.h"
+#include "group/result_pass3d.h"
 #include "model/case_tables.h"
 #include "model/input_tables.h"
 #include "model/node_tables.h"
@@ -14,6 +15,7 @@
 #include "model/status_codes.h"
 #include "report/run_files.h"
 #include "report/stop_request.h"
+#include "results/results_services.h"
 #include "soil/group_factors.h"
 
 namespace zolan {
@@ -378,12 +380,28 @@ SolveAnswer CAP3DSOLVE(const SolveRequest& request, int& ISTAT) {
 }
 
 SolveAnswer RESPASS3(const SolveRequest& request, const Cap3dOutcome& out, int& ISTAT) {
-    // The result pass of the three-dimensional model (status line, cap
-    // reports, print pass, estimation records) is called here once built.
-    (void)out;
-    (void)ISTAT;
+    // 1. The stepping's outcome in the terms of the result pass.
+    CapFinal st;
+    st.outcome = out.converged ? Stepping::Converged : Stepping::Failed;
+    st.nconv = out.nconv, st.nstep = out.nstep, st.niter = out.niter;
+    st.KERR = out.KERR;
+    st.naxwbr = out.naxwbr, st.naxwpo = out.naxwpo, st.nftors = out.nftors;
+    st.TCONV = out.TCONV;
+    st.P = out.P, st.U = out.U, st.F = out.F, st.Fcap = out.Fcap, st.Kc = out.Kc;
+    st.fp2 = out.fp2, st.fp3 = out.fp3, st.fppos = out.fppos;
+    st.pfgrp = out.pfgrp, st.yfgrp = out.yfgrp;
+    st.pod = out.pod;
+    // 2. Status line, cap reports, print pass and estimation records; the
+    //    pile forces of the print and equivalent-stiffness passes are those
+    //    of the last converged displacement, under the pass the result pass
+    //    sets in KFLAG (no axial warnings outside the residual evaluation).
+    SolveAnswer answer = unanswered(request);
+    const CapForces forces = [&out](CAPVEC& F, int& status) {
+        F = FVEC(pile_controls(KFLAG, NANAL, 0), out.U, status);
+    };
+    RESPASS3D(request, st, forces, answer, ISTAT);
     KFLAG = 0;
-    return unanswered(request);
+    return answer;
 }
 
 }  // namespace zolan
