@@ -42,15 +42,7 @@ CAPVEC case1_load() {
 }
 
 void rows(const Table1<double, MAXPIL>& pf, const Table1<double, MAXPIL>& yf) {
-    for (int r = 1; r <= NPILES; ++r) {
-        WRBLNK(U, 12);
-        WRINT(U, 5, r);
-        WRBLNK(U, 5);
-        WRREAL(U, 12, 4, pf(r));
-        WRBLNK(U, 1);
-        WRREAL(U, 12, 4, yf(r));
-        WREOL(U);
-    }
+    for (int r = 1; r <= NPILES; ++r) GRPROW(U, r, pf(r), yf(r));
 }
 
 // Piles at the same position give each other a factor of 0: the factors are

@@ -382,15 +382,8 @@ SolveAnswer CAP3DSOLVE(const SolveRequest& request, int& ISTAT) {
 SolveAnswer RESPASS3(const SolveRequest& request, const Cap3dOutcome& out, int& ISTAT) {
     // 1. The stepping's outcome in the terms of the result pass.
     CapFinal st;
+    static_cast<Cap3dOutcome&>(st) = out;
     st.outcome = out.converged ? Stepping::Converged : Stepping::Failed;
-    st.nconv = out.nconv, st.nstep = out.nstep, st.niter = out.niter;
-    st.KERR = out.KERR;
-    st.naxwbr = out.naxwbr, st.naxwpo = out.naxwpo, st.nftors = out.nftors;
-    st.TCONV = out.TCONV;
-    st.P = out.P, st.U = out.U, st.F = out.F, st.Fcap = out.Fcap, st.Kc = out.Kc;
-    st.fp2 = out.fp2, st.fp3 = out.fp3, st.fppos = out.fppos;
-    st.pfgrp = out.pfgrp, st.yfgrp = out.yfgrp;
-    st.pod = out.pod;
     // 2. Status line, cap reports, print pass and estimation records; the
     //    pile forces of the print and equivalent-stiffness passes are those
     //    of the last converged displacement, under the pass the result pass

@@ -12,6 +12,7 @@
 #include "model/section_tables.h"
 #include "pile/head_curves.h"
 #include "report/field_writers.h"
+#include "soil/group_factors.h"
 #include "report/run_files.h"
 #include "report/unit_labels.h"
 #include "results/results_services.h"
@@ -150,15 +151,7 @@ void group_factors(const CapFinal& st) {
     for (int unit : {RESFILE, SUMFILE}) io::write_fmt(unit, KGRPRF == 3 ? F_GRP_GIVEN : F_GRP_CAP);
     io::write_fmt(PLOTDATA, F_GRP_PLOT);
     for (int p = 1; p <= NPILES; ++p) {
-        for (int unit : {RESFILE, SUMFILE}) {
-            WRBLNK(unit, 12);
-            WRINT(unit, 5, p);
-            WRBLNK(unit, 5);
-            WRREAL(unit, 12, 4, PFGRP(p));
-            WRBLNK(unit, 1);
-            WRREAL(unit, 12, 4, YFGRP(p));
-            WREOL(unit);
-        }
+        for (int unit : {RESFILE, SUMFILE}) GRPROW(unit, p, PFGRP(p), YFGRP(p));
         WRINT(PLOTDATA, 10, p);
         WRBLNK(PLOTDATA, 4);
         WRREAL(PLOTDATA, 18, 8, PFGRP(p));

@@ -28,26 +28,12 @@ enum class Stepping {
     Failed,     // the increment fell below its minimum
 };
 
-// The solver's state when its stepping has ended, handed to the result pass.
-// "Last converged" values are those of the final iteration of the last step
-// that converged; for a converged analysis that is the last iteration.
-struct CapFinal {
+// The solver's state when its stepping has ended (its outcome, group_services.h),
+// with the way the stepping ended, handed to the result pass. "Last converged"
+// values are those of the final iteration of the last step that converged;
+// for a converged analysis that is the last iteration.
+struct CapFinal : Cap3dOutcome {
     Stepping outcome = Stepping::None;
-    int nconv = 0;                 // steps that converged
-    int nstep = 0;                 // number of the last step
-    int niter = 0;                 // iteration number of the last step
-    int KERR = 0;                  // error word of the last iteration attempted
-    int naxwbr = 0, naxwpo = 0, nftors = 0;  // its pile-warning counters
-    double TCONV = 0.0;            // load factor of the last converged step
-    CAPVEC P;                      // load at the origin for the full load
-    CAPVEC U;                      // cap displacement of the last converged step
-    CAPVEC F;                      // last converged: force vector on the cap, piles and cap resistance
-    CAPVEC Fcap;                   // the part of F from the cap's own resistance (passive or pseudo-pile)
-    CAPMAT Kc;                     // last converged: tangent matrix as assembled, before symmetrising
-    double fp2 = 0.0, fp3 = 0.0;   // last converged: |Fp(2)|, |Fp(3)| of the passive cap resistance
-    double fppos = 0.0;            // and its position
-    Table1<double, MAXPIL> pfgrp, yfgrp;  // last converged: group factors PFGRP, YFGRP (KGRPRF > 0)
-    bool pod = false;              // a load case with a point of definition
 };
 
 // The pile forces on the cap at the solver's displacement for the pass set

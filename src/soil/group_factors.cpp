@@ -12,6 +12,7 @@
 #include "model/input_tables.h"
 #include "model/pile_tables.h"
 #include "model/section_tables.h"
+#include "report/field_writers.h"
 
 namespace zolan {
 namespace {
@@ -149,6 +150,16 @@ void PFACT1(double direction) { pfact(direction, true, PFGRP, YFGRP); }
 void PFACT2(double direction) { pfact(direction, false, PFGRP2, YFGRP2); }
 
 CoincidentPiles group_coincident_piles() { return coincident; }
+
+void GRPROW(int unit, int p, double pf, double yf) {
+    WRBLNK(unit, 12);
+    WRINT(unit, 5, p);
+    WRBLNK(unit, 5);
+    WRREAL(unit, 12, 4, pf);
+    WRBLNK(unit, 1);
+    WRREAL(unit, 12, 4, yf);
+    WREOL(unit);
+}
 
 void reset_group_factors() {
     piles.clear();

@@ -24,6 +24,11 @@ struct CoincidentPiles {
 };
 CoincidentPiles group_coincident_piles();
 
+// One row of a group-factor table on a report unit: the pile row, its
+// p-factor and its y-factor, laid out as 12 blanks, I5, 5 blanks, then the two
+// values in 12-column real fields (4 digits) one blank apart.
+void GRPROW(int unit, int p, double pf, double yf);
+
 // No coincident piles and an empty layout, at the start of a run (the working
 // storage keeps its size).
 void reset_group_factors();
