@@ -238,6 +238,27 @@ TEST_F(CapSolver3d, RotatedAndSymmetricGroups) {
     }
 }
 
+// A symmetric group of four vertical piles in soft clay under a purely
+// vertical load, with the tolerances of an ordinary input: by symmetry the
+// cap only settles. Soft clay's resistance grows as the cube root of the
+// deflection, so its slope is unbounded at zero and a Newton iteration
+// magnifies any lateral rounding seed into a lateral wander that never
+// settles below the tolerance; a vertical pile's axes are exact, so no seed
+// is born, every step converges within a few iterations and the lateral
+// displacements and rotations stay exactly zero.
+TEST_F(CapSolver3d, SymmetricGroupSettlesWithoutLateralWander) {
+    group(1, {{-30, -30, 0, PIH}, {30, -30, 0, PIH}, {-30, 30, 0, PIH}, {30, 30, 0, PIH}});
+    TOLREL = static_cast<double>(1e-5f), DTINIT = 0.25, MAXITC = 100;
+    const Solved s = solve(vec(2.0e5, 0.0, 0.0, 0.0, 0.0, 0.0));
+    ASSERT_TRUE(s.out);
+    EXPECT_EQ(s.istat, 0);
+    EXPECT_TRUE(s.out->converged);
+    EXPECT_EQ(s.out->nstep, 4);
+    EXPECT_LE(s.out->niter, 4);
+    EXPECT_NEAR(s.out->U(1), 2.0e5 / 4 / KA, 1e-9);
+    for (int i = 2; i <= 6; ++i) EXPECT_EQ(s.out->U(i), 0.0) << i;
+}
+
 // The load steps: the targets are running sums of the increment, the last
 // step clipped to exactly 1; a failed step halves the increment and lowers
 // the target, and the stepping gives up when the half is below the minimum.

@@ -52,14 +52,17 @@ TEST(PileAxes, RotationsAreProperAndTransposesExact) {
                            t.Q(1, 2) * (t.Q(2, 1) * t.Q(3, 3) - t.Q(3, 1) * t.Q(2, 3)) +
                            t.Q(1, 3) * (t.Q(2, 1) * t.Q(3, 2) - t.Q(3, 1) * t.Q(2, 2));
         EXPECT_NEAR(det, 1.0, 1e-15);
-        EXPECT_EQ(t.Q(1, 1), std::sin(c.b));
-        EXPECT_EQ(t.Q(2, 1), std::cos(c.a) * std::cos(c.b));
-        EXPECT_EQ(t.Q(3, 1), std::sin(c.a) * std::cos(c.b));
+        EXPECT_NEAR(t.Q(1, 1), std::sin(c.b), 1e-16);
+        EXPECT_NEAR(t.Q(2, 1), std::cos(c.a) * std::cos(c.b), 1e-16);
+        EXPECT_NEAR(t.Q(3, 1), std::sin(c.a) * std::cos(c.b), 1e-16);
     }
 }
 
 // Directions of the pile axes: a vertical pile has x, y, z along X, Y, Z;
-// BETA = 0 lays the axis along +Y (ALPHA = 0) or +Z (ALPHA = pi/2).
+// BETA = 0 lays the axis along +Y (ALPHA = 0) or +Z (ALPHA = pi/2). At whole
+// right angles the directions are exact, with no rounding left in the
+// components across the axes (a vertical pile's axial and lateral responses
+// must not couple).
 TEST(PileAxes, AxisDirections) {
     struct Case { double a, b; double x[3], y[3], z[3]; };
     const Case cases[] = {
@@ -68,13 +71,17 @@ TEST(PileAxes, AxisDirections) {
         {0, 0, {0, 1, 0}, {-1, 0, 0}, {0, 0, 1}},
         // x = (0, 0, 1), y = (-1, 0, 0), z = x * y = (0, -1, 0)
         {PI_D / 2, 0, {0, 0, 1}, {-1, 0, 0}, {0, -1, 0}},
+        // a pile along -X: x = (-1, 0, 0), y = (0, -1, 0), z = x * y = (0, 0, 1)
+        {0, -PI_D / 2, {-1, 0, 0}, {0, -1, 0}, {0, 0, 1}},
+        // turned by a full turn and a half about the vertical
+        {3 * PI_D, PI_D / 2, {1, 0, 0}, {0, -1, 0}, {0, 0, -1}},
     };
     for (const auto& c : cases) {
         const PileTransform t = PILETR(PileGeometry{0, 0, 0, c.a, c.b, 0});
         for (int k = 1; k <= 3; ++k) {
-            EXPECT_NEAR(t.Q(k, 1), c.x[k - 1], 1e-16);
-            EXPECT_NEAR(t.Q(k, 2), c.y[k - 1], 1e-16);
-            EXPECT_NEAR(t.Q(k, 3), c.z[k - 1], 1e-16);
+            EXPECT_EQ(t.Q(k, 1), c.x[k - 1]);
+            EXPECT_EQ(t.Q(k, 2), c.y[k - 1]);
+            EXPECT_EQ(t.Q(k, 3), c.z[k - 1]);
         }
     }
 }
