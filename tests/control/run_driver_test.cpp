@@ -42,16 +42,6 @@ std::map<std::string, std::string> folder_without_clock() {
     return files;
 }
 
-// The first line where two texts differ, or an empty text.
-std::string first_difference(const std::string& got, const std::string& want) {
-    const auto a = test::lines_of(got), b = test::lines_of(want);
-    for (std::size_t k = 0; k < std::max(a.size(), b.size()); ++k) {
-        const std::string x = k < a.size() ? a[k] : "(end)", y = k < b.size() ? b[k] : "(end)";
-        if (x != y) return "line " + std::to_string(k + 1) + ":\n  got  " + x + "\n  want " + y;
-    }
-    return {};
-}
-
 // Modes other than 2 return 1 and touch no file.
 TEST(Entry, OtherModesDoNothing) {
     test::TempDir dir;
@@ -138,7 +128,7 @@ TEST(Entry, SecondRunAsInFreshProcess) {
         for (const auto& [file, text] : fresh) {
             const auto it = second.find(file);
             ASSERT_NE(it, second.end()) << c.what << ": no " << file;
-            EXPECT_EQ(first_difference(it->second, text), "") << c.what << ", " << file;
+            EXPECT_EQ(test::first_difference(it->second, text), "") << c.what << ", " << file;
         }
     }
 }

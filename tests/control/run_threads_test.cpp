@@ -46,16 +46,6 @@ std::map<std::string, std::string> run_files_of(const std::string& input, int& s
     return files;
 }
 
-// The first line where two texts differ, or an empty text.
-std::string first_difference(const std::string& got, const std::string& want) {
-    const auto a = test::lines_of(got), b = test::lines_of(want);
-    for (std::size_t k = 0; k < std::max(a.size(), b.size()); ++k) {
-        const std::string x = k < a.size() ? a[k] : "(end)", y = k < b.size() ? b[k] : "(end)";
-        if (x != y) return "line " + std::to_string(k + 1) + ":\n  got  " + x + "\n  want " + y;
-    }
-    return {};
-}
-
 // The input with every case asking for `threads` threads.
 std::string with_threads(std::string input, int threads) {
     const std::string asked = "0 0 " + std::to_string(threads) + " 1 0 100 ";
@@ -102,7 +92,7 @@ TEST(RunThreads, EveryReportTheSameForAnyThreadCount) {
         EXPECT_EQ(status, 0);
         ASSERT_EQ(many.size(), one.size()) << threads;
         for (const auto& [name, text] : one)
-            EXPECT_EQ(first_difference(many.at(name), text), "") << name << " on " << threads;
+            EXPECT_EQ(test::first_difference(many.at(name), text), "") << name << " on " << threads;
     }
 }
 
@@ -118,7 +108,7 @@ TEST(RunThreads, CasesReportTheSameInEitherOrder) {
     const auto first = case_blocks(ab.at("results.txt")), second = case_blocks(ba.at("results.txt"));
     ASSERT_EQ(first.size(), 4u);  // two cases and two envelopes
     ASSERT_EQ(second.size(), first.size());
-    for (const auto& [name, block] : first) EXPECT_EQ(first_difference(second.at(name), block), "") << name;
+    for (const auto& [name, block] : first) EXPECT_EQ(test::first_difference(second.at(name), block), "") << name;
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 // removed at the end.
 #pragma once
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -52,6 +53,17 @@ inline std::vector<std::string> lines_of(const std::string& text) {
         start = end + 1;
     }
     return out;
+}
+
+// The first line where two texts differ, shown with both versions, or an
+// empty text when they are the same.
+inline std::string first_difference(const std::string& got, const std::string& want) {
+    const auto a = lines_of(got), b = lines_of(want);
+    for (std::size_t k = 0; k < std::max(a.size(), b.size()); ++k) {
+        const std::string x = k < a.size() ? a[k] : "(end)", y = k < b.size() ? b[k] : "(end)";
+        if (x != y) return "line " + std::to_string(k + 1) + ":\n  got  " + x + "\n  want " + y;
+    }
+    return {};
 }
 
 inline void write_file(const std::filesystem::path& p, const std::string& text) {
