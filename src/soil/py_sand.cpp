@@ -74,7 +74,7 @@ public:
         // An open unit system has no defaults of its own: the English ones.
         if (k_ <= 0.0) KSAND(phi_, gamma_, k_, NUNITS == 2 ? 2 : 1);
         // 2. Angles and earth-pressure coefficients.
-        w_ = SandWedge(phi_);
+        if (phi_ != w_.phi || w_.tb == 0.0) w_ = SandWedge(phi_);  // the same angle as the node before
         return true;
     }
 

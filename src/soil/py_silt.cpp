@@ -80,7 +80,7 @@ public:
         // An open unit system has no defaults of its own: the English ones.
         if (k_ <= 0.0) KSILT(gamma_, c_, phi_, k_, NUNITS == 2 ? 2 : 1, LOADTYP == 1 ? 1 : 0);
         // 1. Angles and earth-pressure coefficients.
-        w_ = SandWedge(phi_);
+        if (phi_ != w_.phi || w_.tb == 0.0) w_ = SandWedge(phi_);  // the same angle as the node before
         return true;
     }
 

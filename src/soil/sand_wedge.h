@@ -23,29 +23,33 @@ inline void api_coefficients(double phi, double alpha, double beta, double K0, d
     C3 = Kp * Kp * (K0 * tp + Kp) - Ka;
 }
 
+// The wedge's angle functions are formed once for an angle: the curves of
+// a layer share one friction angle at most of their nodes, and the sines and
+// tangents would otherwise dominate the cost of a pile evaluation.
 struct SandWedge {
     static constexpr double K0 = f32(0.4f);
     double phi = 0, alpha = 0, beta = 0, Ka = 0, Kp = 0;
+    // tan phi, tan alpha, tan beta, tan(beta - phi), sin beta, cos alpha, tan^4 beta.
+    double tp = 0, ta = 0, tb = 0, tbp = 0, sb = 0, ca = 0, tb4 = 0;
 
     SandWedge() = default;
     explicit SandWedge(double angle) : phi(angle), alpha(angle / 2.0), beta(PI / 4.0 + angle / 2.0) {
-        const double ta = std::tan(PI / 4.0 - angle / 2.0), tp = std::tan(PI / 4.0 + angle / 2.0);
-        Ka = ta * ta;
-        Kp = tp * tp;
+        const double tm = std::tan(PI / 4.0 - angle / 2.0), tq = std::tan(PI / 4.0 + angle / 2.0);
+        Ka = tm * tm;
+        Kp = tq * tq;
+        tp = std::tan(phi), ta = std::tan(alpha), tb = std::tan(beta);
+        tbp = std::tan(beta - phi), sb = std::sin(beta), ca = std::cos(alpha);
+        tb4 = std::pow(tb, 4);
     }
 
     // Wedge resistance per unit length at depth H for unit weight gamma and diameter b.
     double pst(double gamma, double b, double H) const {
-        const double tp = std::tan(phi), ta = std::tan(alpha), tb = std::tan(beta);
-        const double tbp = std::tan(beta - phi), sb = std::sin(beta);
         return gamma * H *
-               (K0 * H * tp * sb / (tbp * std::cos(alpha)) + tb / tbp * (b + H * tb * ta) + K0 * H * tb * (tp * sb - ta) -
-                Ka * b);
+               (K0 * H * tp * sb / (tbp * ca) + tb / tbp * (b + H * tb * ta) + K0 * H * tb * (tp * sb - ta) - Ka * b);
     }
 
     // Flow-around resistance per unit length at depth z.
     double pcd(double gamma, double b, double z) const {
-        const double tp = std::tan(phi), tb4 = std::pow(std::tan(beta), 4);
         return gamma * b * z * (Ka * (tb4 * tb4 - 1.0) + K0 * tp * tb4);
     }
 
