@@ -109,10 +109,11 @@ std::vector<std::string> warning(const std::string& names) {
 //     K = (1/2, 1/4, 1/0.5).
 //   plane level 2: F = diag(4, 0.5) and the unit row of DOF 3: K = (0.25, 2,
 //     1.0), K33 not estimated.
-//   3-D: DOFs 1 and 5 coupled by [4 1; 1 0.5] (inverse [0.5 -1; -1 4]),
-//     F22 = 4, F44 = 8, F66 = 0.1, DOF 3 a unit row: K11 = 0.5, K15 = K51 =
-//     -1, K55 = 4, K22 = 0.25, K33 = 1, K44 = 0.125, K66 = 10; diagonal:
-//     K11 = 0.25, K55 = 2. A coefficient of exactly 1.0 on the diagonal
+//   3-D, not symmetric: DOFs 1 and 5 coupled by [F11 F15; F51 F55] =
+//     [4 3; 1 1.5], determinant 3, inverse [1.5 -3; -1 4] / 3; F22 = 4,
+//     F44 = 8, F66 = 0.1, DOF 3 a unit row: K11 = 0.5, K15 = -1, K51 = -1/3,
+//     K55 = 4/3, K22 = 0.25, K33 = 1, K44 = 0.125, K66 = 10; diagonal:
+//     K11 = 0.25, K55 = 1/1.5. A coefficient of exactly 1.0 on the diagonal
 //     (DOF 3 here) reads as a unit row.
 //   Singular (plane, DOF 2 row all zero, as a level without load and without
 //   displacement): full, nothing can be estimated, every K prints 1.0 and is
@@ -133,7 +134,7 @@ TEST_F(FlexibilityReports, StiffnessByLevel) {
     };
     const Rows plane2 = {{1, {2, 0, 0}}, {2, {4, 0, 0}}, {1, {0, 4, 1}}, {2, {0, 0.5, 0}}, {1, {0, 1, 0.5}}, {2, {0, 0, 1}}};
     const Rows solid = {{1, {4, 0, 0, 0, 1, 0}}, {1, {0, 4, 0, 0, 0, 0}}, {1, {0, 0, 1, 0, 0, 0}},
-                        {1, {0, 0, 0, 8, 0, 0}}, {1, {1, 0, 0, 0, 0.5, 0}}, {1, {0, 0, 0, 0, 0, 0.1}}};
+                        {1, {0, 0, 0, 8, 0, 0}}, {1, {3, 0, 0, 0, 1.5, 0}}, {1, {0, 0, 0, 0, 0, 0.1}}};
     const Rows singular = {{1, {2, 0, 0}}, {1, {0, 0, 0}}, {1, {0, 0, 4}}};
     const Case cases[] = {
         {"plane, full", true, false, plane2,
@@ -146,11 +147,11 @@ TEST_F(FlexibilityReports, StiffnessByLevel) {
             {O, "0.25000", O, O, O, O},
             {O, O, "1.00000", O, O, O},
             {O, O, O, "0.12500", O, O},
-            {"-1.00000", O, O, O, "4.00000", O},
+            {"-0.33333", O, O, O, "1.33333", O},
             {O, O, O, O, O, "10.0000"}},
            "K33  "}}},
         {"3-D, diagonal", false, true, solid,
-         {{{{"0.25000", "0.25000", "1.00000", "0.12500", "2.00000", "10.0000"}}, "K33  "}}},
+         {{{{"0.25000", "0.25000", "1.00000", "0.12500", "0.66667", "10.0000"}}, "K33  "}}},
         {"singular, full", true, false, singular,
          {{{{"1.00000", O, O}, {O, "1.00000", O}, {O, O, "1.00000"}}, "K11, K22, K33  "}}},
         {"singular, diagonal", true, true, singular, {{{{"0.50000", "1.00000", "0.25000"}}, "K22  "}}},
