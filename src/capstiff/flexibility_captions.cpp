@@ -46,10 +46,11 @@ void skip_dof(int i, int nlev, int NDOF) {
 
 }  // namespace
 
-int DOFCAP(int /*mode*/, int IPOINT, int NANTYP, int nlev, int NDOF, const CAPVEC& P0) {
+int DOFCAP(int /*mode*/, int IPOINT, int NANTYP, int nlev, int /*NDOF*/, const CAPVEC& P0) {
+    // The model decides the degrees of freedom.
     const bool plane = NANTYP == 2;
-    NDOF = plane ? 3 : 6;
-    if (IPOINT < 1 || IPOINT > NDOF) return 0;
+    const int n = plane ? 3 : 6;
+    if (IPOINT < 1 || IPOINT > n) return 0;
     // 1-3. Captions on the results report, the summary and the plot data.
     const std::string name = (plane ? NAME2D : NAME3D)[IPOINT - 1];
     const std::string digit = std::to_string(IPOINT);
@@ -58,7 +59,7 @@ int DOFCAP(int /*mode*/, int IPOINT, int NANTYP, int nlev, int NDOF, const CAPVE
     // 4. A loaded degree of freedom is analysed.
     if (!(std::abs(P0(IPOINT)) < ZERO_LOAD)) return 0;
     // 5. Otherwise skipped, its rows written as its solves would have.
-    skip_dof(IPOINT, nlev, NDOF);
+    skip_dof(IPOINT, nlev, n);
     return 1;
 }
 

@@ -116,11 +116,9 @@ void flexibility_row(int unit, bool plane, int N, const ESTROW& S, int n) {
 }
 
 // Steps 1 to 4: the load-displacement table. False on a failed open or read.
-bool load_table(bool plane, bool moment, int i, int nlev, int n, int& lddopen, int& ISTAT) {
+bool load_table(bool plane, bool moment, int i, int nlev, int n, int& ISTAT) {
     io::close_unit(LDDFILE);
-    lddopen = 0;
     if (!open_scratch(LDDFILE, FLDD, ISTAT)) return false;
-    lddopen = 1;
     load_heading(plane, moment);
     for (int l = 1; l <= nlev; ++l) {
         int N = 0;
@@ -134,7 +132,6 @@ bool load_table(bool plane, bool moment, int i, int nlev, int n, int& lddopen, i
         if (!read_est_row(LDDFILE, N, S, n, ISTAT)) return false;
     }
     io::close_unit(LDDFILE);
-    lddopen = 0;
     return true;
 }
 
@@ -161,23 +158,20 @@ bool read_est_row(int unit, int& level, ESTROW& v, int n, int& ISTAT) {
     return false;
 }
 
-int LDDREP(int KESTIM, int IPOINT, int nlev, int NANTYP, int NDOF, int lddopen, int& ISTAT) {
+int LDDREP(int KESTIM, int IPOINT, int nlev, int NANTYP, int /*NDOF*/, int lddopen, int& ISTAT) {
     if (KESTIM != 2) return lddopen;
+    // The model decides the number of values per row; every path leaves the
+    // file closed.
     const bool plane = NANTYP == 2;
     const int n = plane ? 3 : 6;
-    (void)NDOF;
     const int i = std::clamp(IPOINT, 1, n);
     const bool moment = i >= (plane ? 3 : 4);
     // 1-4. The load-displacement table, one pass over the file.
-    if (!load_table(plane, moment, i, nlev, n, lddopen, ISTAT)) {
-        lddopen = 0;
-        return lddopen;
-    }
+    if (!load_table(plane, moment, i, nlev, n, ISTAT)) return 0;
     // 5. The flexibility heading.
     flexibility_heading(plane, moment, i, n);
     // 6-8. The flexibility table, a second pass.
-    if (!open_scratch(LDDFILE, FLDD, ISTAT)) return lddopen;
-    lddopen = 1;
+    if (!open_scratch(LDDFILE, FLDD, ISTAT)) return 0;
     for (int l = 1; l <= nlev; ++l) {
         int N = 0;
         ESTROW S;
