@@ -2,6 +2,7 @@
 // the skip decision of a degree of freedom and the factor of the next target
 // trial are made; nothing is written.
 #include "capstiff/capstiff_services.h"
+#include "capstiff/flexibility_reports.h"
 #include "control/estimation_points.h"
 
 #include <cmath>
@@ -9,11 +10,6 @@
 namespace zolan {
 
 CapstiffServices capstiff_services;
-
-namespace {
-// 1e-12 as a single-precision constant.
-constexpr double ZERO_LOAD = static_cast<double>(1e-12f);
-}  // namespace
 
 void CAPHDR(int method) {
     if (capstiff_services.caphdr) capstiff_services.caphdr(method);
@@ -25,20 +21,22 @@ void CAPTSTF(const StiffnessLevel& level, const Table1<double, MAXSTL>& PTFAC, i
 
 int DOFHDR(int mode, int IPOINT, int NANTYP, int nlev, int NDOF, const CAPVEC& LFULL) {
     if (capstiff_services.dofhdr) return capstiff_services.dofhdr(mode, IPOINT, NANTYP, nlev, NDOF, LFULL);
-    return std::abs(LFULL(IPOINT)) < ZERO_LOAD ? 1 : 0;
+    return DOFCAP(mode, IPOINT, NANTYP, nlev, NDOF, LFULL);
 }
 
 void EQKREAD() {
     if (capstiff_services.eqkread) capstiff_services.eqkread();
 }
 
-int LDDTAB(int KESTIM, int IPOINT, int nlev, int NANTYP, int NDOF, int lddopen) {
-    if (capstiff_services.lddtab) return capstiff_services.lddtab(KESTIM, IPOINT, nlev, NANTYP, NDOF, lddopen);
-    return lddopen;
+int LDDTAB(int KESTIM, int IPOINT, int nlev, int NANTYP, int NDOF, int lddopen, int& ISTAT) {
+    if (capstiff_services.lddtab)
+        return capstiff_services.lddtab(KESTIM, IPOINT, nlev, NANTYP, NDOF, lddopen, ISTAT);
+    return LDDREP(KESTIM, IPOINT, nlev, NANTYP, NDOF, lddopen, ISTAT);
 }
 
-void STFREP(int flag, int option, int nlev, int NDOF, int six, const Table1<double, MAXSTL>& PTFAC) {
-    if (capstiff_services.stfrep) capstiff_services.stfrep(flag, option, nlev, NDOF, six, PTFAC);
+void STFREP(int flag, int option, int nlev, int NDOF, int six, const Table1<double, MAXSTL>& PTFAC, int& ISTAT) {
+    if (capstiff_services.stfrep) capstiff_services.stfrep(flag, option, nlev, NDOF, six, PTFAC, ISTAT);
+    else STFLEV(flag, option, nlev, NDOF, six, PTFAC, ISTAT);
 }
 
 double TGTFAC(const Table2<double, 2, MAXHIST>& FACHIST, int NHIST, double DEFTGT) {

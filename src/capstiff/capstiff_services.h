@@ -32,17 +32,19 @@ void CAPHDR(int method);
 // Cap stiffness at a level from the pile-head stiffnesses read by EQKREAD,
 // with the point table PTFAC of the case.
 void CAPTSTF(const StiffnessLevel& level, const Table1<double, MAXSTL>& PTFAC, int& ISTAT);
-// Caption of cap degree of freedom IPOINT (mode 2); returns 1 (skip) when
-// the full load has no component there (|LFULL(IPOINT)| below 1e-12 single
-// precision), else 0.
+// Caption of cap degree of freedom IPOINT (mode 2); returns 1 (skip, its
+// status lines and unit rows written) when the full load has no component
+// there (|LFULL(IPOINT)| below 1e-12 single precision), else 0.
 int DOFHDR(int mode, int IPOINT, int NANTYP, int nlev, int NDOF, const CAPVEC& LFULL);
 // Re-reads the equivalent-stiffness file (unit 23, opened by the caller).
 void EQKREAD();
 // Load-displacement table of a flexibility point (KESTIM 2); returns the open
-// state of LDDFILE afterwards (lddopen as given for any other KESTIM).
-int LDDTAB(int KESTIM, int IPOINT, int nlev, int NANTYP, int NDOF, int lddopen);
-// Stiffness report from the flexibility records when flag is 1.
-void STFREP(int flag, int option, int nlev, int NDOF, int six, const Table1<double, MAXSTL>& PTFAC);
+// state of LDDFILE afterwards (lddopen as given for any other KESTIM). A file
+// that cannot be read sets ISTAT.
+int LDDTAB(int KESTIM, int IPOINT, int nlev, int NANTYP, int NDOF, int lddopen, int& ISTAT);
+// Stiffness report from the flexibility records when flag is 1 (option 1:
+// diagonal terms only). A file that cannot be read sets ISTAT.
+void STFREP(int flag, int option, int nlev, int NDOF, int six, const Table1<double, MAXSTL>& PTFAC, int& ISTAT);
 // Load factor of the next target-deflection trial from the history of the
 // level (NHIST pairs of FACHIST) and the target DEFTGT.
 double TGTFAC(const Table2<double, 2, MAXHIST>& FACHIST, int NHIST, double DEFTGT);
@@ -52,8 +54,9 @@ struct CapstiffServices {
     std::function<void(const StiffnessLevel& level, const Table1<double, MAXSTL>& PTFAC, int& ISTAT)> captstf;
     std::function<int(int mode, int IPOINT, int NANTYP, int nlev, int NDOF, const CAPVEC& LFULL)> dofhdr;
     std::function<void()> eqkread;
-    std::function<int(int KESTIM, int IPOINT, int nlev, int NANTYP, int NDOF, int lddopen)> lddtab;
-    std::function<void(int flag, int option, int nlev, int NDOF, int six, const Table1<double, MAXSTL>& PTFAC)>
+    std::function<int(int KESTIM, int IPOINT, int nlev, int NANTYP, int NDOF, int lddopen, int& ISTAT)> lddtab;
+    std::function<void(int flag, int option, int nlev, int NDOF, int six, const Table1<double, MAXSTL>& PTFAC,
+                       int& ISTAT)>
         stfrep;
     std::function<double(const Table2<double, 2, MAXHIST>& FACHIST, int NHIST, double DEFTGT)> tgtfac;
 };

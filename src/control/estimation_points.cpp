@@ -67,7 +67,8 @@ void flexibility_full_load(int i, int NPTS, CaseLoads& v, int& lddopen, const Es
                            int& ISTAT) {
     const int NDOF = model_dofs();
     // 1. Stiffness report from the flexibility records.
-    STFREP(LCKIND(i, 3), LCKIND(i, 4), nt, NDOF, 6, PTFAC);
+    STFREP(LCKIND(i, 3), LCKIND(i, 4), nt, NDOF, 6, PTFAC, ISTAT);
+    if (ISTAT != 0) return;
     // 2-3. The full load, as for an ordinary case.
     nt = 1;
     assemble_case_loads(i, v, CaseDistributed::CaseAndHeads);
@@ -79,7 +80,7 @@ void flexibility_full_load(int i, int NPTS, CaseLoads& v, int& lddopen, const Es
     io::write_fmt(STATFILE, F_TOTAL_STAT);
     solve(point_request(v, v.LFULL, NPTS, NPTS), ISTAT);
     if (ISTAT != 0) return;
-    lddopen = LDDTAB(0, NPTS, nt, NANTYP, NDOF, lddopen);
+    lddopen = LDDTAB(0, NPTS, nt, NANTYP, NDOF, lddopen, ISTAT);
 }
 
 void flexibility_points(int i, int NPTS, CaseLoads& v, int& lddopen, const EstimationSolve& solve, int& ISTAT) {
@@ -108,7 +109,8 @@ void flexibility_points(int i, int NPTS, CaseLoads& v, int& lddopen, const Estim
             if (ISTAT != 0) return;
         }
         // 5. Its load-displacement table.
-        lddopen = LDDTAB(2, IPOINT, nt, NANTYP, NDOF, lddopen);
+        lddopen = LDDTAB(2, IPOINT, nt, NANTYP, NDOF, lddopen, ISTAT);
+        if (ISTAT != 0) return;
     }
     flexibility_full_load(i, NPTS, v, lddopen, solve, nt, ISTAT);
 }
@@ -247,7 +249,7 @@ void stiffness_points(int i, int NPTS, CaseLoads& v, int& lddopen, const Estimat
         const SolveAnswer a = level_trials(IPOINT, NPTS, d, v, solve, ISTAT);
         if (ISTAT != 0) return;
         // 3.9
-        lddopen = LDDTAB(0, IPOINT, trial_limit(d), NANTYP, NDOF, lddopen);
+        lddopen = LDDTAB(0, IPOINT, trial_limit(d), NANTYP, NDOF, lddopen, ISTAT);
         // 3.10 The stiffness of the level, or the failure line.
         if (a.KTGRES < 0) {
             io::write_fmt(PLOTDATA, F_LEVEL_FAILED, {IPOINT, level});

@@ -1,6 +1,7 @@
 // Records of the estimation points of the three-dimensional cap solver.
 #include "group/estimation_records3d.h"
 
+#include <algorithm>
 #include <cmath>
 #include <vector>
 
@@ -22,9 +23,7 @@ const double Q_MIN = f32(1e-14f);  // a load below this leaves the displacements
 const fmt::Format F_EST_REC("(5X,I5,2X,1P,7(G18.8,3X))");
 
 void est_record(int unit, int level, std::initializer_list<double> values) {
-    std::vector<fmt::Item> items{level};
-    for (double v : values) items.emplace_back(v);
-    io::write_fmt(unit, F_EST_REC, items);
+    ESTREC(unit, level, std::span<const double>(values.begin(), values.size()));
 }
 void est_record(int unit, int level, const CAPVEC& v, double scale = 1.0) {
     est_record(unit, level, {v(1) / scale, v(2) / scale, v(3) / scale, v(4) / scale, v(5) / scale, v(6) / scale});
@@ -61,6 +60,12 @@ void accept_level(const CAPMAT& Kc, const CapForces& fvec, int& ISTAT) {
 }
 
 }  // namespace
+
+void ESTREC(int unit, int level, std::span<const double> values) {
+    std::vector<fmt::Item> items{level};
+    for (double v : values.first(std::min<std::size_t>(values.size(), 7))) items.emplace_back(v);
+    io::write_fmt(unit, F_EST_REC, items);
+}
 
 void FLEXREC3D(int iloop, double q, const CAPVEC& U) {
     // 1. The load reached and the displacements.

@@ -6,11 +6,18 @@
 // are read back by the stiffness estimation.
 #pragma once
 
+#include <span>
+
 #include "group/group_services.h"
 #include "group/result_pass3d.h"
 #include "model/pile_tables.h"
 
 namespace zolan {
+
+// One record of the flexibility and load-displacement files: the level
+// number, then up to seven values, as 5X,I5,2X,1P,7(G18.8,3X). Every writer
+// of those files uses it; their readers take the values free-form.
+void ESTREC(int unit, int level, std::span<const double> values);
 
 // Flexibility point with a solution: LDDFILE gets iloop, q and U; then
 // LDDFILE and FLEXFILE each get iloop and U / q (U itself when |q| is below

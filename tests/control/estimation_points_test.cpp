@@ -8,6 +8,7 @@
 
 #include "capstiff/capstiff_services.h"
 #include "control/control.h"
+#include "group/estimation_records3d.h"
 #include "group/group_services.h"
 #include "model/analysis_tables.h"
 #include "model/case_tables.h"
@@ -27,6 +28,21 @@ struct Solve {
     int npts, point, loop, kestim;
 };
 
+// The rows a cap solver leaves for a flexibility level: the load and
+// displacements, then the displacements per unit load on both files.
+void flexibility_rows(const SolveRequest& r, const CAPVEC& disp) {
+    const std::size_t n = NANTYP == 2 ? 3 : 6;
+    const double q = r.load(r.IPOINT);
+    double load[7] = {q}, flex[6];
+    for (std::size_t k = 0; k < n; ++k) {
+        load[k + 1] = disp(static_cast<int>(k) + 1);
+        flex[k] = load[k + 1] / q;
+    }
+    ESTREC(LDDFILE, r.ILOOP, std::span<const double>(load, n + 1));
+    ESTREC(LDDFILE, r.ILOOP, std::span<const double>(flex, n));
+    ESTREC(FLEXFILE, r.ILOOP, std::span<const double>(flex, n));
+}
+
 // A scripted cap solver: the cap displacement of every slot is the applied
 // load over a stiffness of 1000 (squared when `quadratic`), and it answers
 // the target requests as the cap solvers do. Solve number `fail_at` fails.
@@ -43,6 +59,7 @@ struct ScriptedCap {
             a.KTGRES = -1;
             return a;
         }
+        if (r.KESTIM == 2) flexibility_rows(r, disp);
         if (r.KTGT != 1) return a;
         a.PTLOAD = r.load;
         a.PTDISP = disp;
@@ -156,12 +173,14 @@ TEST_F(EstimationPoints, FlexibilityPlaneSkipsUnloadedDof) {
                   (std::vector<int>{words[k][0], words[k][1], words[k][2], words[k][3]}))
             << "solve " << k;
     }
-    EXPECT_EQ(lddopen, 1);
+    EXPECT_EQ(lddopen, 0);
     const auto stat = lines(STATFILE);
-    ASSERT_EQ(stat.size(), 5u);
+    ASSERT_EQ(stat.size(), 9u);
     EXPECT_EQ(stat[0], "      DOF :     1 POINT :     1");
     EXPECT_EQ(stat[3], "      DOF :     2 POINT :     2");
-    EXPECT_EQ(stat[4], "      ANALYSIS DUE TO TOTAL LOAD");
+    EXPECT_EQ(stat[6], "      DOF :     3 POINT :     2");
+    EXPECT_EQ(stat[7], "    5 ANALYSIS SKIPPPED APPLIED FORCE AT CAP IS ZERO");
+    EXPECT_EQ(stat[8], "      ANALYSIS DUE TO TOTAL LOAD");
     EXPECT_EQ(count(RESFILE, "     * PILE CAP FLEXIBILITY ESTIMATION *"), 1);
 }
 
