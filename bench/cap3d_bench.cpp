@@ -6,17 +6,24 @@
 #include <benchmark/benchmark.h>
 
 #include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <memory>
 #include <string>
 
 #include "group/cap_solver3d.h"
 #include "pile/node_mesh.h"
+#include "pile/pile_response.h"
 #include "pipe_model.h"
+#include "report/run_files.h"
 
 namespace {
 
 using namespace zolan;
 
-// The pipe of the benchmarks in every row, 6 ft apart in a square. Soft clay (c = 3.47 psi, e50 = 0.02) to 240 in, sand (phi = 35 deg, k = 90
+// The pipe of the benchmarks in every row, 6 ft apart in a square centred on
+// the cap's origin, where the load acts. Soft clay (c = 3.47 psi, e50 = 0.02) to 240 in, sand (phi = 35 deg, k = 90
 // pci) below, gamma' = 50 pcf; fixed heads.
 void model(int piles) {
     bench::pipe_model();
@@ -47,14 +54,40 @@ void model(int piles) {
         KCONN(r) = KCONNZ(r) = 2;
         ILSCRV(r) = ITRCRV(r) = 1;
         CORX(r) = XTOP(r) = GROUND(r) = 0.0;
-        CORY(r) = YTOP(r) = 72.0 * ((r - 1) % n);
-        CORZ(r) = 72.0 * ((r - 1) / n);
+        CORY(r) = YTOP(r) = 72.0 * ((r - 1) % n - (n - 1) / 2.0);
+        CORZ(r) = 72.0 * ((r - 1) / n - (n - 1) / 2.0);
     }
     NODESETUP();
     PYSETUP();
     MAXITC = 20, MAXITP = 100;
     TOLREL = 1e-4, TOLLLP = 1e-5;
     DTINIT = 0.1, DTCMIN = 0.01;
+}
+
+// The Newton iterations of the solve, counted in its run log.
+int logged_iterations(const std::string& log) {
+    std::ifstream in(log);
+    int n = 0;
+    for (std::string line; std::getline(in, line);) n += line.rfind("     ITERATION", 0) == 0;
+    return n;
+}
+
+// Secant solves of one pile evaluation at the final cap displacement U,
+// averaged over the rows (each row's head displacement by its lever).
+double secant_solves_per_evaluation(const CAPVEC& U) {
+    auto w = std::make_unique<Llp3dWork>();
+    RowReport rep;
+    w->report = &rep;
+    int istat = 0, solves = 0;
+    for (int r = 1; r <= NPILES; ++r) {
+        CAPVEC d = U;
+        d(1) += U(5) * CORZ(r) - U(6) * CORY(r);
+        d(2) -= U(4) * CORZ(r);
+        d(3) += U(4) * CORY(r);
+        PILE3D(pile_controls(0, 1, 0), r, d, *w, istat);
+        solves += w->solves;
+    }
+    return static_cast<double>(solves) / NPILES;
 }
 
 void BM_Cap3dLoadCase(benchmark::State& state) {
@@ -64,7 +97,10 @@ void BM_Cap3dLoadCase(benchmark::State& state) {
     NTHRMX.fill(1);
     int steps = 0, iters = 0, nconv = 0, kerr = 0, status = 0;
     bool ok = true;
+    CAPVEC U;
+    U.fill(0.0);
     group_services.result3d = [&](const SolveRequest& r, const Cap3dOutcome& o, int&) {
+        U = o.U;
         steps = o.nstep;
         iters = o.niter;
         nconv = o.nconv;
@@ -76,13 +112,25 @@ void BM_Cap3dLoadCase(benchmark::State& state) {
     req.load.fill(0.0);
     req.load(1) = 5.0e3 * piles;  // axial 5 kips a pile
     req.load(2) = 1.0e4 * piles;  // lateral 10 kips a pile
+    // The run log is written as in a run, to a scratch file.
+    const char* tmp = std::getenv("TMPDIR");
+    const std::string log = std::string(tmp ? tmp : "/tmp") + "/zolan-cap3d-bench.log";
     for (auto _ : state) {
+        io::open_unit(RUNFILE, log, {io::Access::Write});
         int istat = 0;
         CAP3D(req, istat);
+        io::close_unit(RUNFILE);
         status = istat;
         ok = ok && istat == 0;
     }
     group_services.result3d = nullptr;
+    // Each Newton iteration evaluates every row once for the force vector
+    // and twelve times for the tangent.
+    const int newton = logged_iterations(log);
+    std::remove(log.c_str());
+    state.counters["newton_iters"] = newton;
+    state.counters["pile_responses"] = 13.0 * newton * piles;
+    state.counters["secant_per_response"] = secant_solves_per_evaluation(U);
     state.counters["steps"] = steps;
     state.counters["iters_last_step"] = iters;
     state.counters["threads"] = NTHRMX(1);
