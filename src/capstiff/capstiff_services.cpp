@@ -2,7 +2,9 @@
 // the skip decision of a degree of freedom and the factor of the next target
 // trial are made; nothing is written.
 #include "capstiff/capstiff_services.h"
-#include "control/estimation_points.h"
+#include "capstiff/equivalent_file.h"
+#include "capstiff/origin_stiffness.h"
+#include "capstiff/target_factor.h"
 
 #include <cmath>
 
@@ -17,10 +19,12 @@ constexpr double ZERO_LOAD = static_cast<double>(1e-12f);
 
 void CAPHDR(int method) {
     if (capstiff_services.caphdr) capstiff_services.caphdr(method);
+    else write_stiffness_heading(method);
 }
 
 void CAPTSTF(const StiffnessLevel& level, const Table1<double, MAXSTL>& PTFAC, int& ISTAT) {
     if (capstiff_services.captstf) capstiff_services.captstf(level, PTFAC, ISTAT);
+    else write_level_stiffness(level, PTFAC, ISTAT);
 }
 
 int DOFHDR(int mode, int IPOINT, int NANTYP, int nlev, int NDOF, const CAPVEC& LFULL) {
@@ -28,8 +32,9 @@ int DOFHDR(int mode, int IPOINT, int NANTYP, int nlev, int NDOF, const CAPVEC& L
     return std::abs(LFULL(IPOINT)) < ZERO_LOAD ? 1 : 0;
 }
 
-void EQKREAD() {
-    if (capstiff_services.eqkread) capstiff_services.eqkread();
+void EQKREAD(int& ISTAT) {
+    if (capstiff_services.eqkread) capstiff_services.eqkread(ISTAT);
+    else read_equivalent_stiffness(ISTAT);
 }
 
 int LDDTAB(int KESTIM, int IPOINT, int nlev, int NANTYP, int NDOF, int lddopen) {
