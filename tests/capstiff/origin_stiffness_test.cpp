@@ -12,6 +12,7 @@
 
 #include <cmath>
 #include <cstring>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -24,6 +25,7 @@
 #include "model/stiffness_tables.h"
 #include "pile/node_mesh.h"
 #include "pile/pile_response.h"
+#include "support/fixed_run.h"
 #include "support/py_fixture.h"
 #include "support/seams.h"
 
@@ -267,6 +269,59 @@ TEST_F(OriginStiffness, PlaneRowReports) {
     ASSERT_EQ(trace.size(), 5u);
     EXPECT_EQ(trace[0], "     NPILES=    1");
     EXPECT_EQ(trace[1], "     PILE=    1     NNODES=    2");
+}
+
+// The numbers of a report row after its first `skip` words.
+std::vector<double> numbers(const std::string& line, int skip) {
+    std::istringstream in(line);
+    std::string w;
+    std::vector<double> v;
+    for (int k = 0; in >> w; ++k)
+        if (k >= skip) v.push_back(std::stod(w));
+    return v;
+}
+
+// A whole run of one vertical pile in sand at two load levels (0.5 and 1 of
+// the load): both levels report their load, displacement and matrix; the
+// matrix is symmetric, its axial term is the pile's secant axial stiffness,
+// the load over the displacement reached at the origin (the pile stands at
+// the origin), and the matrix file holds the same two matrices.
+TEST(OriginStiffnessRun, TwoLevelsOfOnePile) {
+    test::TempDir dir;
+    ASSERT_EQ(test::run_at_fixed_time(std::string(ZOLAN_FIXTURES_DIR) + "/stiffness3d.in", "stiffness3d.in"), 0);
+    const std::vector<std::string> res = test::lines_of(test::read_file("results.txt"));
+    std::vector<std::vector<double>> loads, disps, rows;
+    for (std::size_t k = 0; k < res.size(); ++k) {
+        if (res[k].rfind("   LOAD ", 0) == 0) loads.push_back(numbers(res[k], 1));
+        if (res[k].rfind("   DISP ", 0) == 0) disps.push_back(numbers(res[k], 1));
+        if (res[k].rfind("    DOF ", 0) == 0)
+            for (std::size_t i = 1; i <= 6 && k + i < res.size(); ++i) rows.push_back(numbers(res[k + i], 1));
+    }
+    ASSERT_EQ(loads.size(), 2u);
+    ASSERT_EQ(disps.size(), 2u);
+    ASSERT_EQ(rows.size(), 12u);
+    std::vector<double> eqm;
+    for (const std::string& l : test::lines_of(test::read_file("eqm.txt")))
+        if (l.find('*') == std::string::npos)
+            for (double x : numbers(l, 0)) eqm.push_back(x);
+    ASSERT_EQ(eqm.size(), 72u);
+    for (int lev = 0; lev < 2; ++lev) {
+        SCOPED_TRACE(lev + 1);
+        EXPECT_NEAR(loads[lev][0], 50000.0 * (lev + 1), 1e-3);
+        const auto K = [&](int i, int j) { return rows[static_cast<std::size_t>(6 * lev + i - 1)][static_cast<std::size_t>(j - 1)]; };
+        EXPECT_NEAR(K(1, 1), loads[lev][0] / disps[lev][0], 2e-5 * K(1, 1));
+        for (int i = 1; i <= 6; ++i)
+            for (int j = 1; j <= 6; ++j) {
+                EXPECT_NEAR(K(i, j), K(j, i), 1e-5 * std::sqrt(K(i, i) * K(j, j))) << i << "," << j;
+                EXPECT_NEAR(eqm[static_cast<std::size_t>(36 * lev + 6 * (i - 1) + j - 1)], K(i, j),
+                            1e-5 * std::abs(K(i, j)));
+            }
+        EXPECT_GT(K(2, 2), 0.0);
+        EXPECT_GT(K(6, 6), 0.0);
+    }
+    // The softening of the sand: the second level is the less stiff.
+    EXPECT_LT(rows[6][0], rows[0][0]);
+    EXPECT_LT(rows[7][1], rows[1][1]);
 }
 
 // No pile rows: a zero matrix, the pile count 0 on the trace.
