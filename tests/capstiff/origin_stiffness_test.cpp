@@ -324,6 +324,20 @@ TEST(OriginStiffnessRun, TwoLevelsOfOnePile) {
     EXPECT_LT(rows[7][1], rows[1][1]);
 }
 
+// The heading of a stiffness estimation names its method on both reports,
+// each method text 31 characters with its trailing blanks.
+TEST_F(OriginStiffness, HeadingNamesTheMethod) {
+    CAPHDR(0);
+    CAPHDR(1);
+    const std::string head = "     * PILE CAP STIFFNESS ESTIMATION *";
+    const std::vector<std::string> rep = {"", "", head, "     - BASED ON TOTAL APPLIED LOAD  ",
+                                          "", "", head, "     - BASED ON TARGET DEFLECTION   "};
+    EXPECT_EQ(lines(RESFILE), rep);
+    EXPECT_EQ(lines(SUMFILE), rep);
+    EXPECT_EQ(lines(PLOTDATA), (std::vector<std::string>{head, head}));
+    EXPECT_EQ(lines(RUNFILE), (std::vector<std::string>{"", head, "", head}));
+}
+
 // No pile rows: a zero matrix, the pile count 0 on the trace.
 TEST_F(OriginStiffness, NoPiles) {
     test::reset_py_model();
