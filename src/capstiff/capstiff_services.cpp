@@ -1,9 +1,11 @@
-// Cap stiffness estimation entries. Until the estimation reports exist only
-// the skip decision of a degree of freedom and the factor of the next target
-// trial are made; nothing is written.
+// Cap stiffness estimation entries: each reaches its replaceable hook when a
+// test installed one, else the module's own body.
 #include "capstiff/capstiff_services.h"
+
+#include "capstiff/equivalent_file.h"
 #include "capstiff/flexibility_reports.h"
-#include "control/estimation_points.h"
+#include "capstiff/origin_stiffness.h"
+#include "capstiff/target_factor.h"
 
 #include <cmath>
 
@@ -13,10 +15,12 @@ CapstiffServices capstiff_services;
 
 void CAPHDR(int method) {
     if (capstiff_services.caphdr) capstiff_services.caphdr(method);
+    else write_stiffness_heading(method);
 }
 
 void CAPTSTF(const StiffnessLevel& level, const Table1<double, MAXSTL>& PTFAC, int& ISTAT) {
     if (capstiff_services.captstf) capstiff_services.captstf(level, PTFAC, ISTAT);
+    else write_level_stiffness(level, PTFAC, ISTAT);
 }
 
 int DOFHDR(int mode, int IPOINT, int NANTYP, int nlev, int NDOF, const CAPVEC& LFULL) {
@@ -24,8 +28,9 @@ int DOFHDR(int mode, int IPOINT, int NANTYP, int nlev, int NDOF, const CAPVEC& L
     return DOFCAP(mode, IPOINT, NANTYP, nlev, NDOF, LFULL);
 }
 
-void EQKREAD() {
-    if (capstiff_services.eqkread) capstiff_services.eqkread();
+void EQKREAD(int& ISTAT) {
+    if (capstiff_services.eqkread) capstiff_services.eqkread(ISTAT);
+    else read_equivalent_stiffness(ISTAT);
 }
 
 int LDDTAB(int KESTIM, int IPOINT, int nlev, int NANTYP, int NDOF, int lddopen, int& ISTAT) {

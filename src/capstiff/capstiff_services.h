@@ -1,9 +1,6 @@
 // Pile-cap stiffness estimation: the reports and computations that the
-// estimation points call. They are built later; until then each is reached
-// through a replaceable hook (tests install scripted doubles) and its own
-// body does only what the points need to go on: DOFHDR decides whether a
-// degree of freedom is skipped, TGTFAC computes the next factor, the others
-// write and compute nothing.
+// estimation points call. Each is reached through a replaceable hook (tests
+// install scripted doubles); an empty hook means the module's own body.
 #pragma once
 
 #include <functional>
@@ -36,8 +33,9 @@ void CAPTSTF(const StiffnessLevel& level, const Table1<double, MAXSTL>& PTFAC, i
 // status lines and unit rows written) when the full load has no component
 // there (|LFULL(IPOINT)| below 1e-12 single precision), else 0.
 int DOFHDR(int mode, int IPOINT, int NANTYP, int nlev, int NDOF, const CAPVEC& LFULL);
-// Re-reads the equivalent-stiffness file (unit 23, opened by the caller).
-void EQKREAD();
+// Re-reads the equivalent-stiffness file (unit 23, opened by the caller);
+// a failed read sets ISTAT to 38.
+void EQKREAD(int& ISTAT);
 // Load-displacement table of a flexibility point (KESTIM 2); returns the open
 // state of LDDFILE afterwards (lddopen as given for any other KESTIM). A file
 // that cannot be read sets ISTAT.
@@ -53,7 +51,7 @@ struct CapstiffServices {
     std::function<void(int method)> caphdr;
     std::function<void(const StiffnessLevel& level, const Table1<double, MAXSTL>& PTFAC, int& ISTAT)> captstf;
     std::function<int(int mode, int IPOINT, int NANTYP, int nlev, int NDOF, const CAPVEC& LFULL)> dofhdr;
-    std::function<void()> eqkread;
+    std::function<void(int& ISTAT)> eqkread;
     std::function<int(int KESTIM, int IPOINT, int nlev, int NANTYP, int NDOF, int lddopen, int& ISTAT)> lddtab;
     std::function<void(int flag, int option, int nlev, int NDOF, int six, const Table1<double, MAXSTL>& PTFAC,
                        int& ISTAT)>

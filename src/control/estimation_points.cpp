@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "capstiff/capstiff_services.h"
+#include "capstiff/target_factor.h"
 #include "control/control.h"
 #include "control/distributed_loads.h"
 #include "control/load_assembly.h"
@@ -40,9 +41,6 @@ const fmt::Format F_ITER_TRC(R"((5X,"STIFFNESS ESTIMATION, ","ITER : ",I5," FACT
 const fmt::Format F_ITER_STAT(R"((6X,"STIFFNESS ESTIMATION, ","ITER : ",I5," FACTOR : ",F12.5))");
 const fmt::Format F_LEVEL_FAILED(R"((4X,"   -1","   N:",I5,"  FACTOR :",F10.4))");
 const fmt::Format F_TRACE_POINT(R"((5X,"POINT=",I5))");
-
-// 1e-4 as a single-precision constant.
-constexpr double SMALL_DEF = static_cast<double>(1e-4f);
 
 int model_dofs() { return NANTYP == 2 ? 3 : 6; }
 
@@ -127,21 +125,8 @@ CAPVEC scaled_trial_load(const CAPVEC& LFULL, double LDFACT, int IDOFTG, bool do
     return load;
 }
 
-// A pair joins a history of n pairs at its place by factor, after the pairs
-// of the same factor; a history holds MAXHIST pairs.
-void insert_pair(Table2<double, 2, MAXHIST>& h, int& n, double deflection, double factor) {
-    if (n >= MAXHIST) return;
-    int k = ++n;
-    for (; k >= 2 && factor < h(2, k - 1); --k) {
-        h(1, k) = h(1, k - 1);
-        h(2, k) = h(2, k - 1);
-    }
-    h(1, k) = deflection;
-    h(2, k) = factor;
-}
-
 // The pair of a trial joins the level's history.
-void add_history_pair(double deflection, double factor) { insert_pair(FACHIST, NHIST, deflection, factor); }
+void add_history_pair(double deflection, double factor) { insert_history_pair(FACHIST, NHIST, deflection, factor); }
 
 // Trials of a level: the iteration limit (one solve without a target), and
 // the target of the level.
@@ -250,14 +235,18 @@ void stiffness_points(int i, int NPTS, CaseLoads& v, int& lddopen, const Estimat
         if (ISTAT != 0) return;
         // 3.9
         lddopen = LDDTAB(0, IPOINT, trial_limit(d), NANTYP, NDOF, lddopen, ISTAT);
-        // 3.10 The stiffness of the level, or the failure line.
-        if (a.KTGRES < 0) {
+        // 3.10 The stiffness of the level, or the failure line. A target level
+        // of a single trial is solved without the acceptance pass, so it leaves
+        // no equivalent stiffnesses to read.
+        const bool recorded = !(d.method == 1 && trial_limit(d) == 1);
+        if (a.KTGRES < 0 || !recorded) {
             io::write_fmt(PLOTDATA, F_LEVEL_FAILED, {IPOINT, level});
             continue;
         }
         if (!open_by_name(EQKFILE, FEQK, io::Access::Read, ISTAT)) return;
-        EQKREAD();
+        EQKREAD(ISTAT);
         io::close_unit(EQKFILE);
+        if (ISTAT != 0) return;
         io::write_fmt(ESTTRC, F_TRACE_POINT, {IPOINT});
         StiffnessLevel s;
         s.n = d.nlev;
@@ -336,34 +325,6 @@ void ESTPOINTS(int i, int NPTS, CaseLoads& v, int& lddopen, const EstimationSolv
         flexibility_points(i, NPTS, v, lddopen, solve, ISTAT);
     else
         stiffness_points(i, NPTS, v, lddopen, solve, ISTAT);
-}
-
-double target_factor_from_history(const Table2<double, 2, MAXHIST>& FACHIST, int NHIST, double DEFTGT) {
-    const int n = std::clamp(NHIST, 0, MAXHIST);
-    if (n == 0) return 0.0;
-    if (n == 1) {
-        const double D1 = FACHIST(1, 1), F1 = FACHIST(2, 1);
-        return std::abs(D1) > SMALL_DEF ? DEFTGT * F1 / D1 : 1.0;
-    }
-    // The pairs ordered by factor (pairs of one factor in their order).
-    Table2<double, 2, MAXHIST> h;
-    int m = 0;
-    for (int j = 1; j <= n; ++j) insert_pair(h, m, FACHIST(1, j), FACHIST(2, j));
-    // Pairs (k - 1, k) around the target.
-    int k = 2;
-    if (DEFTGT <= h(1, 1)) {
-        k = 2;
-    } else if (DEFTGT >= h(1, n)) {
-        k = n;
-    } else {
-        k = 0;
-        for (int j = 2; j <= n && k == 0; ++j)
-            if (h(1, j) >= DEFTGT) k = j;
-        if (k == 0) k = 2;
-    }
-    const double D0 = h(1, k - 1), D1 = h(1, k);
-    const double F0 = h(2, k - 1), F1 = h(2, k);
-    return D1 != D0 ? F0 + (F1 - F0) * (DEFTGT - D0) / (D1 - D0) : F1;
 }
 
 std::string estimation_input_error(int i) {

@@ -62,13 +62,6 @@ void ESTHEAD(int i, int NPTS, int& ISTAT);
 // solve leaves ISTAT non-zero.
 void ESTPOINTS(int i, int NPTS, CaseLoads& v, int& lddopen, const EstimationSolve& solve, int& ISTAT);
 
-// Load factor of the next target trial from the NHIST pairs of FACHIST and
-// the target DEFTGT: 0 for an empty history; DEFTGT F1 / D1 for one pair
-// (1.0 when |D1| <= 1e-4); else the factor interpolated linearly at DEFTGT
-// between the pairs around it, the pairs taken in the order of their factors
-// (the first two below the first deflection, the last two beyond the last).
-double target_factor_from_history(const Table2<double, 2, MAXHIST>& FACHIST, int NHIST, double DEFTGT);
-
 // The estimation block of load case i checked for the input (status 37 when
 // not empty): with the target-deflection method, a target degree of freedom
 // outside 1..6 (1, 2, 3, 6 in the plane model), a zero target or level, an

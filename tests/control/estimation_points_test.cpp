@@ -91,7 +91,7 @@ protected:
         auto solver = [this](const SolveRequest& r, int&) { return cap(r); };
         group_services.cap3d = solver;
         group_services.cap2d = solver;
-        capstiff_services.tgtfac = target_factor_from_history;
+        capstiff_services.eqkread = [](int&) {};
         capstiff_services.captstf = [this](const StiffnessLevel& s, const Table1<double, MAXSTL>&, int&) {
             captstf_levels.push_back(s.level);
             captstf_calls.push_back(s);
@@ -264,6 +264,22 @@ TEST_F(EstimationPoints, TargetIterationHitsLimit) {
     EXPECT_EQ(captstf_levels.size(), 2u);
 }
 
+// A target level limited to one trial is solved plainly (request 0), which
+// leaves no equivalent stiffnesses: each level gets the "-1" line, the file
+// is not read and no stiffness is formed; the run goes on.
+TEST_F(EstimationPoints, SingleTrialTargetLevelHasNoStiffness) {
+    int reads = 0;
+    capstiff_services.eqkread = [&](int&) { ++reads; };
+    setup_case(3, 11, 0, 100, 0, target_block(1.0, 1));
+    run_case();
+    EXPECT_EQ(ISTAT, 0);
+    ASSERT_EQ(cap.solves.size(), 3u);
+    EXPECT_EQ(cap.solves[0].request, 0);
+    EXPECT_EQ(reads, 0);
+    EXPECT_TRUE(captstf_levels.empty());
+    EXPECT_EQ(count(PLOTDATA, "   -1   N:"), 2);
+}
+
 // A level whose solve fails gets the "-1" line and no stiffness; the next level runs.
 TEST_F(EstimationPoints, FailedLevel) {
     cap.fail_at = 1;
@@ -273,30 +289,6 @@ TEST_F(EstimationPoints, FailedLevel) {
     EXPECT_EQ(cap.solves.size(), 3u);
     EXPECT_EQ(lines(PLOTDATA).back(), "       -1   N:    1  FACTOR :    0.5000");
     EXPECT_EQ(captstf_levels, std::vector<double>{1.0});
-}
-
-// Factor from the history: empty, one pair, and pairs ordered by factor with
-// interpolation inside and extrapolation at both ends.
-TEST(TargetFactor, FromHistory) {
-    struct Case {
-        std::vector<std::pair<double, double>> pairs;  // (deflection, factor), newest last
-        double target, factor;
-    };
-    const Case cases[] = {
-        {{}, 0.01, 0.0},
-        {{{0.05, 1.0}}, 0.01, 0.2},
-        {{{5e-5, 1.0}}, 0.01, 1.0},  // too small a deflection
-        // Ordered: (0, 0), (0.03, 0.5), (0.1, 1).
-        {{{0, 0}, {0.1, 1}, {0.03, 0.5}}, 0.05, 0.5 + 0.5 * 0.02 / 0.07},
-        {{{0, 0}, {0.1, 1}, {0.03, 0.5}}, 0.2, 0.5 + 0.5 * 0.17 / 0.07},
-        {{{0, 0}, {0.1, 1}, {0.03, 0.5}}, -0.01, 0.5 * -0.01 / 0.03},
-    };
-    for (const Case& c : cases) {
-        Table2<double, 2, MAXHIST> pairs;
-        const int n = static_cast<int>(c.pairs.size());
-        for (int k = 1; k <= n; ++k) pairs(1, k) = c.pairs[k - 1].first, pairs(2, k) = c.pairs[k - 1].second;
-        EXPECT_NEAR(TGTFAC(pairs, n, c.target), c.factor, 1e-12) << "pairs " << n << ", target " << c.target;
-    }
 }
 
 // The estimation block's input faults: target degree of freedom, zero target
