@@ -12,6 +12,7 @@
 #include <string>
 
 #include "group/cap_solver3d.h"
+#include "group/matrix_kernels.h"
 #include "group/pile_row_loops.h"
 #include "model/case_tables.h"
 #include "model/curve_tables.h"
@@ -144,17 +145,20 @@ struct Solved {
     int istat = 0;
     std::optional<Cap3dOutcome> out;
 };
-Solved solve(const CAPVEC& P) {
+Solved solve(const SolveRequest& req) {
     Solved s;
     group_services.result3d = [&](const SolveRequest& r, const Cap3dOutcome& o, int&) {
         s.out = o;
         return unanswered(r);
     };
-    SolveRequest req;
-    req.load = P;
     CAP3D(req, s.istat);
     group_services.result3d = nullptr;
     return s;
+}
+Solved solve(const CAPVEC& P) {
+    SolveRequest req;
+    req.load = P;
+    return solve(req);
 }
 
 // Force of each pile on the cap at the origin for U, by hand levers.
@@ -216,6 +220,41 @@ TEST_F(CapSolver3d, LinearGroupMatchesDirectStiffness) {
 // The group turned by 90 degrees about X (Y to Z, Z to -Y) under the turned
 // load gives the turned displacement; a group symmetric about Z = 0 under a
 // load in that plane gives mirrored pile forces.
+// A load case given at a point of definition. The displacements of a solved
+// case given at the origin bring back the case's loads as the force on the
+// cap; the loads given at a point (forces, and the moments about the point,
+// M - r x F), with the load moved to the origin, give the ordinary solution.
+TEST_F(CapSolver3d, PointOfDefinition) {
+    group(12, {{-30, -30, 0.0, PIH}, {30, -30, 0.0, PIH}, {-30, 30, 0.0, PIH}, {30, 30, 0.0, PIH}});
+    TOLREL = 1e-12;
+    const CAPVEC P = vec(40.0, 3.0, -2.0, 50.0, 30.0, -40.0);
+    const Solved ref = solve(P);
+    ASSERT_TRUE(ref.out.has_value());
+    ICASE = 1;
+    LCPOD(1) = 1;
+    SolveRequest disp;
+    disp.load.fill(0.0);
+    disp.PDDISP = ref.out->U;
+    disp.PDFLAG.fill(0);
+    const Solved d = solve(disp);
+    ASSERT_EQ(d.istat, 0);
+    ASSERT_TRUE(d.out.has_value() && d.out->converged && d.out->pod);
+    expect_close(d.out->U, ref.out->U, 1e-9);
+    expect_close(VNEG6(d.out->F), P, 1e-6);
+
+    const double x = 5.0, y = 10.0, z = -20.0;
+    SolveRequest load;
+    load.load = P;
+    load.PDXYZ = vec(x, y, z, 0, 0, 0);
+    load.PDFLAG.fill(1);
+    load.PDFORC = vec(P(1), P(2), P(3), P(4) - (y * P(3) - z * P(2)), P(5) - (z * P(1) - x * P(3)),
+                      P(6) - (x * P(2) - y * P(1)));
+    const Solved l = solve(load);
+    ASSERT_EQ(l.istat, 0);
+    ASSERT_TRUE(l.out.has_value() && l.out->converged);
+    expect_close(l.out->U, ref.out->U, 1e-9);
+}
+
 TEST_F(CapSolver3d, RotatedAndSymmetricGroups) {
     const CAPVEC P = vec(30.0, 2.0, 1.5, 40.0, 25.0, -30.0);
     const auto turn = [](const CAPVEC& v) { return vec(v(1), -v(3), v(2), v(4), -v(6), v(5)); };
