@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include "group/cap_passive.h"
+#include "model/node_tables.h"
+#include "model/pile_tables.h"
 #include "model/single_precision.h"
 
 namespace zolan {
@@ -85,6 +87,20 @@ TEST(CapPassive, DifferenceMatrix) {
     EXPECT_NEAR(K0(6, 2), 30 / d, 1e-6 * 30 / d);
     EXPECT_NEAR(K0(5, 3), -30 / d, 1e-6 * 30 / d);
     EXPECT_EQ(K0(1, 1), 0.0);
+}
+
+// No pile rows: no means to form, no force, and no division by zero.
+TEST(CapPassive, NoPileRows) {
+    const int npiles = NPILES;
+    NPILES = 0;
+    int istat = 0;
+    const CAPVEC F = CAPPAS(lateral(1, -1), istat);
+    for (int k = 1; k <= 6; ++k) EXPECT_EQ(F(k), 0.0) << k;
+    EXPECT_EQ(GRDAVG, 0.0);
+    EXPECT_EQ(PASAVG, 0.0);
+    EXPECT_EQ(istat, 0);
+    NPILES = npiles;
+    reset_node_tables();
 }
 
 }  // namespace

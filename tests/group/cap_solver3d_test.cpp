@@ -255,6 +255,38 @@ TEST_F(CapSolver3d, PointOfDefinition) {
     expect_close(l.out->U, ref.out->U, 1e-9);
 }
 
+// An embedded cap 30 thick with the ground line 20 above the pile heads, on
+// soft clay: the passive block resists the lateral load. At the solution the
+// pile forces and the cap's force together balance the load; the cap's
+// force opposes the Y displacement, its reported magnitudes are those of the
+// force, and the position is the X of its line of action (within the
+// triangle's reach above the heads).
+TEST_F(CapSolver3d, EmbeddedCapPassiveBlock) {
+    group(1, {{-30, -30, 0.0, PIH}, {30, -30, 0.0, PIH}, {-30, 30, 0.0, PIH}, {30, 30, 0.0, PIH}});
+    for (int r = 1; r <= NPILES; ++r) GROUND(r) = -20.0;
+    KCAPOP = 1, KCAPLD = 0;
+    CAPTHK = 30.0, CAPWID = 60.0;
+    const CAPVEC P = vec(10.0, 20.0, 0.0, 0.0, 0.0, 0.0);
+    const Solved s = solve(P);
+    ASSERT_EQ(s.istat, 0);
+    ASSERT_TRUE(s.out.has_value());
+    const Cap3dOutcome& o = *s.out;
+    ASSERT_TRUE(o.converged);
+    EXPECT_GT(o.U(2), 0.0);
+    EXPECT_LT(o.Fcap(2), 0.0);
+    EXPECT_EQ(o.fp2, std::abs(o.Fcap(2)));
+    EXPECT_EQ(o.fp3, 0.0);
+    EXPECT_NEAR(o.fppos, o.Fcap(6) / o.Fcap(2), 1e-12);
+    EXPECT_LT(o.fppos, 0.0);
+    EXPECT_GT(o.fppos, -20.0);
+    CAPVEC sum = o.Fcap;
+    for (int p = 1; p <= NPILES; ++p) {
+        const CAPVEC m = lever_t(pile_force(p, o.U), CORY(p), CORZ(p));
+        for (int i = 1; i <= 6; ++i) sum(i) += m(i);
+    }
+    for (int i = 1; i <= 6; ++i) EXPECT_NEAR(sum(i) + P(i), 0.0, 1e-6 * 20.0) << i;
+}
+
 TEST_F(CapSolver3d, RotatedAndSymmetricGroups) {
     const CAPVEC P = vec(30.0, 2.0, 1.5, 40.0, 25.0, -30.0);
     const auto turn = [](const CAPVEC& v) { return vec(v(1), -v(3), v(2), v(4), -v(6), v(5)); };
