@@ -287,6 +287,35 @@ TEST_F(CapSolver3d, EmbeddedCapPassiveBlock) {
     for (int i = 1; i <= 6; ++i) EXPECT_NEAR(sum(i) + P(i), 0.0, 1e-6 * 20.0) << i;
 }
 
+// The same cap as a pseudo-pile on elastic subgrade springs (two
+// increments from the cap top at X = -30 to the heads): the solve converges
+// and the pile forces with the pseudo-pile's force balance the load, which
+// the pseudo-pile resists against the Y displacement.
+TEST_F(CapSolver3d, EmbeddedCapPseudoPile) {
+    group(12, {{-30, -30, 0.0, PIH}, {30, -30, 0.0, PIH}, {-30, 30, 0.0, PIH}, {30, 30, 0.0, PIH}});
+    LAYTOP(1) = -40.0;
+    KCAPOP = 2, KCAPLD = 1, NCAPINC = 2;
+    CAPTHK = CPPTHK = 30.0, CAPWID = 60.0;
+    const int c = NPILES + 1;
+    CORX(c) = XTOP(c) = CPPTOP = -30.0;
+    BETA(c) = PIH;
+    PMULT(c) = PFGRP(c) = YFGRP(c) = 1.0;
+    GROUND(c) = LAYTOP(1) - CPPTOP;
+    const CAPVEC P = vec(10.0, 20.0, 0.0, 0.0, 0.0, 0.0);
+    const Solved s = solve(P);
+    ASSERT_EQ(s.istat, 0);
+    ASSERT_TRUE(s.out.has_value() && s.out->converged);
+    const Cap3dOutcome& o = *s.out;
+    EXPECT_GT(o.U(2), 0.0);
+    EXPECT_LT(o.Fcap(2), 0.0);
+    CAPVEC sum = o.Fcap;
+    for (int p = 1; p <= NPILES; ++p) {
+        const CAPVEC m = lever_t(pile_force(p, o.U), CORY(p), CORZ(p));
+        for (int i = 1; i <= 6; ++i) sum(i) += m(i);
+    }
+    for (int i = 1; i <= 6; ++i) EXPECT_NEAR(sum(i) + P(i), 0.0, 1e-6 * 20.0) << i;
+}
+
 TEST_F(CapSolver3d, RotatedAndSymmetricGroups) {
     const CAPVEC P = vec(30.0, 2.0, 1.5, 40.0, 25.0, -30.0);
     const auto turn = [](const CAPVEC& v) { return vec(v(1), -v(3), v(2), v(4), -v(6), v(5)); };
