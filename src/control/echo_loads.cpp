@@ -484,6 +484,9 @@ void TABLEB() {
         static const fmt::Format eqload(R"((5X,"- USING EQUIVALENT LATERAL LOAD"))");
         static const fmt::Format eqspring(R"((5X,"- USING EQUIVALENT LATERAL SPRING"))");
         static const fmt::Format incs(R"((5X,"  INCREMENTS = ",I5))");
+        static const fmt::Format nopass(R"((5X,"** WARNING **  ","THE EQUIVALENT LATERAL LOAD OF THE CAP IS ONLY",)"
+                                        R"(" COMPUTED",/,5X,15X,"WITH PILE CAP OPTION 1: NO PASSIVE RESISTANCE",)"
+                                        R"(" OF THE CAP WILL BE ADDED"))");
         static const fmt::Format soil(R"((5X,"- USE SOIL MODEL FROM SOIL DATA"))");
         static const fmt::Format fhd(R"((5X,"- USE FHD MODEL BASED ON SOIL ","PARAMETERS"))");
         static const fmt::Format fhdpar(R"((5X,"- USE FHD MODEL, PARAMETERS:    "))");
@@ -497,6 +500,8 @@ void TABLEB() {
         if (KCAPOP == 2) {
             if (KCAPLD == 0) {
                 put(eqload);
+                // The cap pass of the p-y curves gives the pressure only with option 1.
+                put(nopass);
             } else {
                 put(eqspring);
                 put(incs, {NCAPINC});

@@ -3,7 +3,10 @@
 
 #include <cmath>
 
+#include "group/cap_passive.h"
+#include "group/cap_pseudo_pile.h"
 #include "group/matrix_kernels.h"
+#include "group/point_of_definition.h"
 #include "group/pile_row_loops.h"
 #include "group/result_pass3d.h"
 #include "model/case_tables.h"
@@ -49,6 +52,13 @@ const fmt::Format F_TRC_UDV(R"(("UDV  ",7E13.5))");
 const fmt::Format F_TRC_DV(R"(("DV   ",7E13.5))");
 const fmt::Format F_TRC_FV(R"(("FV   ",7E13.5))");
 const fmt::Format F_TRC_RV(R"(("RV   ",7E13.5))");
+const fmt::Format F_TRC_SE(R"(("SE ",I2,12E13.5))");
+const fmt::Format F_TRC_DDUV(R"(("DDUV ",12E13.5))");
+const fmt::Format F_TRC_DFUV(R"(("DFUV ",12E13.5))");
+const fmt::Format F_TRC_UDUV(R"(("UDUV ",12E13.5))");
+const fmt::Format F_TRC_DUV(R"(("DUV  ",12E13.5))");
+const fmt::Format F_TRC_FFUV(R"(("FFUV ",12E13.5))");
+const fmt::Format F_TRC_RUV(R"(("RUV  ",12E13.5))");
 
 // Progress file; the label is "LOAD CASE " or "LOAD COMB ".
 const fmt::Format F_PRG_ITER(
@@ -75,6 +85,17 @@ struct Solve {
     int step = 0, iter = 0, nconv = 0;
     bool last_converged = false;
     Cap3dOutcome conv;  // the last converged iteration's values
+    // Embedded cap: its part of F and the passive block's report values.
+    CAPVEC Fcap;
+    double fp2 = 0.0, fp3 = 0.0, fppos = 0.0;
+    // Point of definition: the flag, the given displacements and loads at the
+    // current factor, the 12 x 12 system (inverted in place), its right-hand
+    // sides and solution, and the multipliers accumulated over the call.
+    bool pod = false;
+    CAPVEC pdisp, pload;
+    MAT12 A;
+    PointRhs12 rhs;
+    VEC12 x, lam;
 };
 
 CAPVEC zero_vec() {
@@ -199,6 +220,96 @@ Iter log_and_test(const Solve& s) {
     return s.iter > MAXITC ? Iter::Failed : Iter::Next;
 }
 
+// Resistance of the embedded cap at U added to F and K: the passive block
+// (its report values kept) or the pseudo-pile; nothing for other models.
+void add_cap_resistance(Solve& s, int& ISTAT) {
+    s.Fcap.fill(0.0);
+    if (KCAPOP <= 0 || (KCAPLD != 0 && KCAPLD != 1)) return;
+    CAPMAT Kp;
+    if (KCAPLD == 0) {
+        s.Fcap = CAPPAS(s.U, ISTAT);
+        s.fp2 = std::abs(s.Fcap(2));
+        s.fp3 = std::abs(s.Fcap(3));
+        s.fppos = s.fp2 > 0.0 ? s.Fcap(6) / s.Fcap(2) : (NPILES >= 1 ? CORX(NPILES) : 0.0);
+        Kp = CAPPASK(s.U, ISTAT);
+    } else {
+        s.Fcap = CAPSPF(s.U, ISTAT);
+        Kp = CAPSPK(s.U, ISTAT);
+    }
+    for (int j = 1; j <= 6; ++j) {
+        s.F(j) += s.Fcap(j);
+        for (int i = 1; i <= 6; ++i) s.K(i, j) += Kp(i, j);
+    }
+}
+
+// The point's given values at the factor TCUR.
+void point_values(Solve& s) {
+    for (int k = 1; k <= 6; ++k) {
+        s.pload(k) = TCUR * s.req->PDFORC(k);
+        s.pdisp(k) = TCUR * s.req->PDDISP(k);
+    }
+}
+
+// A step's first iteration keeps each off-diagonal term within half the
+// diagonal of its row (a later row sees the terms limited by earlier rows).
+void limit_off_diagonals(CAPMAT& K) {
+    for (int i = 1; i <= 6; ++i)
+        for (int j = 1; j <= 6; ++j) {
+            if (j == i) continue;
+            const double lim = 0.5 * std::abs(K(i, i));
+            if (std::abs(K(i, j)) > lim) K(i, j) = K(j, i) = std::copysign(lim, K(i, j));
+        }
+}
+
+VEC3 point_of(const SolveRequest& r) {
+    VEC3 p;
+    for (int k = 1; k <= 3; ++k) p(k) = r.PDXYZ(k);
+    return p;
+}
+
+// The system matrix of the iteration inverted in place: K (6 x 6), or for
+// a point of definition the augmented 12 x 12 matrix, traced first. Returns
+// false when it is singular.
+bool invert_system(Solve& s) {
+    if (!s.pod) return MATINV(std::span<double>(&s.K(1, 1), 36), 6, 6) == 0;
+    if (s.iter == 1) limit_off_diagonals(s.K);
+    s.A = CAPK12(s.K, point_of(*s.req), s.req->PDFLAG);
+    for (int i = 1; i <= 12; ++i) {
+        const MAT12& A = s.A;
+        io::write_fmt(ITERTRC, F_TRC_SE,
+                      {i, A(i, 1), A(i, 2), A(i, 3), A(i, 4), A(i, 5), A(i, 6), A(i, 7), A(i, 8), A(i, 9), A(i, 10),
+                       A(i, 11), A(i, 12)});
+    }
+    return MATINV(std::span<double>(s.A.data(), 144), 12, 12) == 0;
+}
+
+void trace_vector12(const fmt::Format& f, const VEC12& v) {
+    io::write_fmt(ITERTRC, f, {v(1), v(2), v(3), v(4), v(5), v(6), v(7), v(8), v(9), v(10), v(11), v(12)});
+}
+
+// The increment of a point-of-definition case: the cap part of the augmented
+// solution; the multipliers are accumulated and traced.
+CAPVEC point_increment(Solve& s) {
+    s.rhs = CAPRES(s.R, s.F, s.pdisp, s.U, point_of(*s.req), s.req->PDFLAG);
+    s.x = MXV12S(s.A, s.rhs.b1);
+    CAPVEC dU;
+    for (int k = 1; k <= 6; ++k) dU(k) = s.x(k), s.lam(k + 6) += s.x(k + 6);
+    return dU;
+}
+
+void trace_point_increment(const Solve& s) {
+    VEC12 v;
+    trace_vector12(F_TRC_DDUV, s.x);
+    trace_vector12(F_TRC_DFUV, s.rhs.b1);
+    for (int k = 1; k <= 6; ++k) v(k) = s.DU(k), v(k + 6) = s.x(k + 6);
+    trace_vector12(F_TRC_UDUV, v);
+    for (int k = 1; k <= 6; ++k) v(k) = s.U(k), v(k + 6) = s.lam(k + 6);
+    trace_vector12(F_TRC_DUV, v);
+    for (int k = 1; k <= 12; ++k) v(k) = -(s.rhs.b1(k) + s.rhs.b2(k));
+    trace_vector12(F_TRC_FFUV, v);
+    trace_vector12(F_TRC_RUV, s.rhs.b2);
+}
+
 // One Newton iteration of the current step at TCUR.
 Iter newton_iteration(Solve& s, int& ISTAT) {
     // 1-2. Count, progress message and stop request.
@@ -216,9 +327,11 @@ Iter newton_iteration(Solve& s, int& ISTAT) {
     if (KERR == KELLP) return fail_step(s);
     // 7-8. The load and the soil movement of this factor.
     for (int i = 1; i <= 6; ++i) s.load(i) = TCUR * s.P(i);
+    if (s.pod) point_values(s);
     if (NSMOV > 0) soil_movement(TCUR);
-    // 9-11. Tangent (the embedded cap adds nothing yet), right-hand side.
+    // 9-11. Tangent, the embedded cap's resistance, right-hand side.
     s.K = STIFF(pile_controls(0, 1, 0), s.U, ISTAT);
+    add_cap_resistance(s, ISTAT);
     for (int i = 1; i <= 6; ++i) s.R(i) = -(s.load(i) + s.F(i));
     KCAPPY = 0;
     // 12. A pile that did not close in the tangent fails the step.
@@ -232,7 +345,7 @@ Iter newton_iteration(Solve& s, int& ISTAT) {
         for (int j = 2; j <= 6; ++j)
             for (int i = 1; i < j; ++i) s.K(i, j) = s.K(j, i) = (s.K(i, j) + s.K(j, i)) / 2.0;
     // 15-16. Inverse; a singular matrix fails the step.
-    if (MATINV(std::span<double>(&s.K(1, 1), 36), 6, 6) == 1) {
+    if (!invert_system(s)) {
         io::write_fmt(RESFILE, F_SING_RES);
         io::write_fmt(RUNFILE, F_SING_RUN);
         io::flush_unit(RUNFILE);
@@ -240,8 +353,12 @@ Iter newton_iteration(Solve& s, int& ISTAT) {
         return fail_step(s);
     }
     // 17. Increment.
-    s.dU = MXV6S(s.K, s.R);
+    s.dU = s.pod ? point_increment(s) : MXV6S(s.K, s.R);
     for (int i = 1; i <= 6; ++i) s.U(i) += s.dU(i), s.DU(i) += s.dU(i);
+    if (s.pod) {
+        trace_point_increment(s);
+        return log_and_test(s);
+    }
     trace_vector(F_TRC_DDV, s.dU);
     trace_vector(F_TRC_DFV, s.R);
     trace_vector(F_TRC_UDV, s.DU);
@@ -273,6 +390,8 @@ bool load_step(Solve& s, int& ISTAT) {
         ++s.nconv;
         s.conv.F = s.F;
         s.conv.Kc = s.Kc;
+        s.conv.Fcap = s.Fcap;
+        s.conv.fp2 = s.fp2, s.conv.fp3 = s.fp3, s.conv.fppos = s.fppos;
         if (KGRPRF > 0) s.conv.pfgrp = PFGRP, s.conv.yfgrp = YFGRP;
     }
     s.U = s.Us;
@@ -303,8 +422,7 @@ Cap3dOutcome outcome_of(const Solve& s) {
     o.TCONV = s.sc.tconv;
     o.P = s.P;
     o.U = s.U;
-    o.Fcap.fill(0.0);
-    o.pod = s.req->kind == 0 && ICASE >= 1 && ICASE <= MAXLC && LCPOD(ICASE) > 0;
+    o.pod = s.pod;
     TCUR = o.TCONV;
     if (NSMOV > 0) soil_movement(TCUR);
     if (KGRPRF > 0 && o.nconv > 0)
@@ -363,6 +481,7 @@ SolveAnswer CAP3DSOLVE(const SolveRequest& request, int& ISTAT) {
     s.U = s.Us = s.DU = s.dU = s.F = s.R = zero_vec();
     s.K.fill(0.0);
     s.Kc.fill(0.0);
+    s.pod = request.kind == 0 && ICASE >= 1 && ICASE <= MAXLC && LCPOD(ICASE) > 0;
     s.sc.dt = std::min(DTINIT, 1.0);
     s.sc.t = s.sc.dt;
     // 4. Runtime-file heading.

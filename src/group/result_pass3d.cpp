@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "group/estimation_records3d.h"
+#include "group/point_of_definition.h"
 #include "model/case_tables.h"
 #include "model/input_tables.h"
 #include "model/pile_warnings.h"
@@ -170,26 +171,11 @@ struct PointState {
 PointState point_transfer(const SolveRequest& rq, const CapFinal& st, CAPVEC& capld) {
     PointState pt;
     for (int k = 1; k <= 6; ++k) capld(k) = -st.F(k);
-    const double x = rq.PDXYZ(1), y = rq.PDXYZ(2), z = rq.PDXYZ(3);
-    if (x == 0.0 && y == 0.0 && z == 0.0) return pt;
-    pt.count = 1;
-    const CAPVEC& U = st.U;
-    // Rigid-cap kinematics: the point moves with the origin and the rotations.
-    pt.D(1) = U(1) + U(5) * z - U(6) * y;
-    pt.D(2) = U(2) + U(6) * x - U(4) * z;
-    pt.D(3) = U(3) + U(4) * y - U(5) * x;
-    for (int k = 4; k <= 6; ++k) pt.D(k) = U(k);
-    const double m[3] = {capld(4) - (y * capld(3) - z * capld(2)), capld(5) - (z * capld(1) - x * capld(3)),
-                         capld(6) - (x * capld(2) - y * capld(1))};
-    for (int k = 1; k <= 6; ++k) {
-        const double given = st.TCONV * rq.PDFORC(k);
-        if (rq.PDFLAG(k) == 1) {
-            pt.Q(k) = given;
-            if (k <= 3) capld(k) = given;
-        } else {
-            pt.Q(k) = k <= 3 ? capld(k) : m[k - 4];
-        }
-    }
+    VEC3 at;
+    CAPVEC given;
+    for (int k = 1; k <= 3; ++k) at(k) = rq.PDXYZ(k);
+    for (int k = 1; k <= 6; ++k) given(k) = st.TCONV * rq.PDFORC(k);
+    pt.count = LDXFER(st.U, capld, at, pt.D, pt.Q, given, rq.PDFLAG);
     return pt;
 }
 
@@ -197,8 +183,9 @@ PointState point_transfer(const SolveRequest& rq, const CapFinal& st, CAPVEC& ca
 // the given member of each pair.
 void point_blocks(int unit, const SolveRequest& rq, const PointState& pt) {
     const bool marked = unit == RESFILE;
-    auto lmark = [&](int k) { return rq.PDFLAG(k) == 0 ? MRKOFF.view() : MRKON.view(); };
-    auto dmark = [&](int k) { return rq.PDFLAG(k) == 0 ? MRKON.view() : MRKOFF.view(); };
+    const PointMarks6 marks = DOFLBL(rq.PDFLAG);
+    auto lmark = [&](int k) { return marks.lmark.view().substr(k - 1, 1); };
+    auto dmark = [&](int k) { return marks.dmark.view().substr(k - 1, 1); };
     io::write_fmt(unit, F_PT_TITLE);
     io::write_fmt(unit, F_PT_COORD, {UBLEN2.view(), UBLEN2.view(), UBLEN2.view()});
     value_row(unit, 5, 19, 5, {UCD12(rq.PDXYZ(1)), UCD12(rq.PDXYZ(2)), UCD12(rq.PDXYZ(3))});

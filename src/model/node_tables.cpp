@@ -16,6 +16,7 @@ Table3<double, MAXUPS, MAXUPC, MAXUPP> UPYY;
 Table3<double, MAXUPS, MAXUPC, MAXUPP> UPYP;
 Table1<double, MAXPIL> PASPV;
 double CAPHD = 0.0;
+double GRDAVG = 0.0, PASAVG = 0.0;
 
 void reset_node_tables() {
     NDAXIS.fill(0.0);
@@ -33,6 +34,7 @@ void reset_node_tables() {
     UPYP.fill(0.0);
     PASPV.fill(0.0);
     CAPHD = 0.0;
+    GRDAVG = PASAVG = 0.0;
 }
 
 }  // namespace zolan

@@ -82,6 +82,9 @@ extern Table3<double, MAXUPS, MAXUPC, MAXUPP> UPYP;
 // displacement measure (set by the cap solver before the springs are read).
 extern Table1<double, MAXPIL> PASPV;
 extern double CAPHD;
+// Means over the pile rows of GRDDEP and PASPV at the latest evaluation of
+// the cap's passive pressure block.
+extern double GRDAVG, PASAVG;
 
 void reset_node_tables();
 

@@ -29,9 +29,7 @@ const fmt::Format& F_TOO_LONG() {
     return f;
 }
 
-void too_long(int t) {
-    row_block({RESFILE, RUNFILE}, F_TOO_LONG(), {PLENP(t), ULEN.view()});
-}
+void too_long(int t) { TOOLONG(PLENP(t)); }
 
 // The soil layer that holds depth x: the deepest layer whose top is at or
 // above x; 0 above the first layer (or for a depth that does not compare).
@@ -139,6 +137,8 @@ void PYSETUP() {
     }
     LOADTYP = loadtyp;
 }
+
+void TOOLONG(double length) { row_block({RESFILE, RUNFILE}, F_TOO_LONG(), {length, ULEN.view()}); }
 
 void NODE(int p, int& ISTAT) { lay_out(p, CORX(p), ISPLEN, ISTAT); }
 

@@ -43,4 +43,8 @@ void NODE(int p, int& ISTAT);
 // The same for pile row p of the plane model, head at XTOP(p); status 13.
 void NODE2D(int p, int& ISTAT);
 
+// The fatal block of a pile longer than the soil profile, for the length
+// (internal units), on the results report and the runtime file.
+void TOOLONG(double length);
+
 }  // namespace zolan

@@ -1,8 +1,8 @@
-// Curve-file writers of the single-pile response; the torque-rotation
-// writer writes nothing until it exists.
+// Curve-file writers of the single-pile response.
 #include "pile/pile_services.h"
 
 #include "pile/axial_springs.h"
+#include "pile/torque_curve_file.h"
 
 namespace zolan {
 
@@ -16,7 +16,11 @@ void LSCRVP(int p, int& ISTAT) {
     write_axial_springs(p, ISTAT);
 }
 void TRCRVP(int p, int& ISTAT) {
-    if (pile_services.trcrvp) pile_services.trcrvp(p, ISTAT);
+    if (pile_services.trcrvp) {
+        pile_services.trcrvp(p, ISTAT);
+        return;
+    }
+    write_torque_curves(p, ISTAT);
 }
 
 }  // namespace zolan

@@ -1,8 +1,7 @@
 // Single-pile response entries that the analysis driver calls when it writes
 // the curve file: the axial spring curves by station and the torque-rotation
 // curve of a pile row. Each is reached through a replaceable hook (tests
-// install scripted doubles); the axial springs' own body writes the records,
-// the torque writer's is built later and writes nothing yet.
+// install scripted doubles); their own bodies write the records.
 #pragma once
 
 #include <functional>

@@ -251,7 +251,8 @@ void PYCURV(const PyControls& ctl, PyWork& w, int& ISTAT) {
     const RowScope scope(w.report);
     const int pile = w.pile;
     const int row = ctl.pyreq == 1 ? PYSCRATCH : pile;
-    const int n = NINCR(IPROP(pile));
+    // The cap's pseudo-pile has no property set: its increments are the cap's.
+    const int n = ctl.kcappy == 1 ? NCAPINC : NINCR(IPROP(pile));
     // 1. Ground line.
     if (ctl.pymode == 0 || ctl.pymode == 1) GRDDEP(pile) = XTOP(pile) + GROUND(pile);
     // 2. The layers on the pile. A layer that holds only the tip node gives

@@ -201,6 +201,23 @@ TEST(EchoLoads, PileCapTable) {
     EXPECT_DOUBLE_EQ(CAPWID, 180.0);
 }
 
+// An embedded cap of option 2 on the equivalent lateral load: the echo warns
+// that no passive resistance is added (only option 1 gives the pressure).
+TEST(EchoLoads, PileCapEquivalentLoadWarning) {
+    EchoRun run(1, 3);
+    KCAPOP = 2;
+    CAPLEN = CAPWID = CAPTHK = 120.0;
+    KCAPLD = 0;
+    KCAPSM = 0;
+    TABLEB();
+    const std::string want = join({"     - USING EQUIVALENT LATERAL LOAD",
+                                   "     ** WARNING **  THE EQUIVALENT LATERAL LOAD OF THE CAP IS ONLY COMPUTED",
+                                   "                    WITH PILE CAP OPTION 1: NO PASSIVE RESISTANCE OF THE CAP WILL "
+                                   "BE ADDED",
+                                   "     - USE SOIL MODEL FROM SOIL DATA"});
+    EXPECT_NE(run.text().find(want), std::string::npos) << run.text();
+}
+
 // Whether Table B prints, its note and the effective cap width by model and options.
 TEST(EchoLoads, EffectiveCapWidth) {
     struct Case {

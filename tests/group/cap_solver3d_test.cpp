@@ -12,6 +12,7 @@
 #include <string>
 
 #include "group/cap_solver3d.h"
+#include "group/matrix_kernels.h"
 #include "group/pile_row_loops.h"
 #include "model/case_tables.h"
 #include "model/curve_tables.h"
@@ -144,17 +145,20 @@ struct Solved {
     int istat = 0;
     std::optional<Cap3dOutcome> out;
 };
-Solved solve(const CAPVEC& P) {
+Solved solve(const SolveRequest& req) {
     Solved s;
     group_services.result3d = [&](const SolveRequest& r, const Cap3dOutcome& o, int&) {
         s.out = o;
         return unanswered(r);
     };
-    SolveRequest req;
-    req.load = P;
     CAP3D(req, s.istat);
     group_services.result3d = nullptr;
     return s;
+}
+Solved solve(const CAPVEC& P) {
+    SolveRequest req;
+    req.load = P;
+    return solve(req);
 }
 
 // Force of each pile on the cap at the origin for U, by hand levers.
@@ -216,6 +220,102 @@ TEST_F(CapSolver3d, LinearGroupMatchesDirectStiffness) {
 // The group turned by 90 degrees about X (Y to Z, Z to -Y) under the turned
 // load gives the turned displacement; a group symmetric about Z = 0 under a
 // load in that plane gives mirrored pile forces.
+// A load case given at a point of definition. The displacements of a solved
+// case given at the origin bring back the case's loads as the force on the
+// cap; the loads given at a point (forces, and the moments about the point,
+// M - r x F), with the load moved to the origin, give the ordinary solution.
+TEST_F(CapSolver3d, PointOfDefinition) {
+    group(12, {{-30, -30, 0.0, PIH}, {30, -30, 0.0, PIH}, {-30, 30, 0.0, PIH}, {30, 30, 0.0, PIH}});
+    TOLREL = 1e-12;
+    const CAPVEC P = vec(40.0, 3.0, -2.0, 50.0, 30.0, -40.0);
+    const Solved ref = solve(P);
+    ASSERT_TRUE(ref.out.has_value());
+    ICASE = 1;
+    LCPOD(1) = 1;
+    SolveRequest disp;
+    disp.load.fill(0.0);
+    disp.PDDISP = ref.out->U;
+    disp.PDFLAG.fill(0);
+    const Solved d = solve(disp);
+    ASSERT_EQ(d.istat, 0);
+    ASSERT_TRUE(d.out.has_value() && d.out->converged && d.out->pod);
+    expect_close(d.out->U, ref.out->U, 1e-9);
+    expect_close(VNEG6(d.out->F), P, 1e-6);
+
+    const double x = 5.0, y = 10.0, z = -20.0;
+    SolveRequest load;
+    load.load = P;
+    load.PDXYZ = vec(x, y, z, 0, 0, 0);
+    load.PDFLAG.fill(1);
+    load.PDFORC = vec(P(1), P(2), P(3), P(4) - (y * P(3) - z * P(2)), P(5) - (z * P(1) - x * P(3)),
+                      P(6) - (x * P(2) - y * P(1)));
+    const Solved l = solve(load);
+    ASSERT_EQ(l.istat, 0);
+    ASSERT_TRUE(l.out.has_value() && l.out->converged);
+    expect_close(l.out->U, ref.out->U, 1e-9);
+}
+
+// An embedded cap 30 thick with the ground line 20 above the pile heads, on
+// soft clay: the passive block resists the lateral load. At the solution the
+// pile forces and the cap's force together balance the load; the cap's
+// force opposes the Y displacement, its reported magnitudes are those of the
+// force, and the position is the X of its line of action (within the
+// triangle's reach above the heads).
+TEST_F(CapSolver3d, EmbeddedCapPassiveBlock) {
+    group(1, {{-30, -30, 0.0, PIH}, {30, -30, 0.0, PIH}, {-30, 30, 0.0, PIH}, {30, 30, 0.0, PIH}});
+    for (int r = 1; r <= NPILES; ++r) GROUND(r) = -20.0;
+    KCAPOP = 1, KCAPLD = 0;
+    CAPTHK = 30.0, CAPWID = 60.0;
+    const CAPVEC P = vec(10.0, 20.0, 0.0, 0.0, 0.0, 0.0);
+    const Solved s = solve(P);
+    ASSERT_EQ(s.istat, 0);
+    ASSERT_TRUE(s.out.has_value());
+    const Cap3dOutcome& o = *s.out;
+    ASSERT_TRUE(o.converged);
+    EXPECT_GT(o.U(2), 0.0);
+    EXPECT_LT(o.Fcap(2), 0.0);
+    EXPECT_EQ(o.fp2, std::abs(o.Fcap(2)));
+    EXPECT_EQ(o.fp3, 0.0);
+    EXPECT_NEAR(o.fppos, o.Fcap(6) / o.Fcap(2), 1e-12);
+    EXPECT_LT(o.fppos, 0.0);
+    EXPECT_GT(o.fppos, -20.0);
+    CAPVEC sum = o.Fcap;
+    for (int p = 1; p <= NPILES; ++p) {
+        const CAPVEC m = lever_t(pile_force(p, o.U), CORY(p), CORZ(p));
+        for (int i = 1; i <= 6; ++i) sum(i) += m(i);
+    }
+    for (int i = 1; i <= 6; ++i) EXPECT_NEAR(sum(i) + P(i), 0.0, 1e-6 * 20.0) << i;
+}
+
+// The same cap as a pseudo-pile on elastic subgrade springs (two
+// increments from the cap top at X = -30 to the heads): the solve converges
+// and the pile forces with the pseudo-pile's force balance the load, which
+// the pseudo-pile resists against the Y displacement.
+TEST_F(CapSolver3d, EmbeddedCapPseudoPile) {
+    group(12, {{-30, -30, 0.0, PIH}, {30, -30, 0.0, PIH}, {-30, 30, 0.0, PIH}, {30, 30, 0.0, PIH}});
+    LAYTOP(1) = -40.0;
+    KCAPOP = 2, KCAPLD = 1, NCAPINC = 2;
+    CAPTHK = CPPTHK = 30.0, CAPWID = 60.0;
+    const int c = NPILES + 1;
+    CORX(c) = XTOP(c) = CPPTOP = -30.0;
+    BETA(c) = PIH;
+    PMULT(c) = PFGRP(c) = YFGRP(c) = 1.0;
+    GROUND(c) = LAYTOP(1) - CPPTOP;
+    const CAPVEC P = vec(10.0, 20.0, 0.0, 0.0, 0.0, 0.0);
+    const Solved s = solve(P);
+    ASSERT_EQ(s.istat, 0);
+    ASSERT_TRUE(s.out.has_value() && s.out->converged);
+    const Cap3dOutcome& o = *s.out;
+    EXPECT_GT(o.U(2), 0.0);
+    EXPECT_LT(o.Fcap(2), 0.0);
+    CAPVEC sum = o.Fcap;
+    for (int p = 1; p <= NPILES; ++p) {
+        const CAPVEC m = lever_t(pile_force(p, o.U), CORY(p), CORZ(p));
+        for (int i = 1; i <= 6; ++i) sum(i) += m(i);
+    }
+    for (int i = 1; i <= 6; ++i) EXPECT_NEAR(sum(i) + P(i), 0.0, 1e-6 * 20.0) << i;
+}
+
 TEST_F(CapSolver3d, RotatedAndSymmetricGroups) {
     const CAPVEC P = vec(30.0, 2.0, 1.5, 40.0, 25.0, -30.0);
     const auto turn = [](const CAPVEC& v) { return vec(v(1), -v(3), v(2), v(4), -v(6), v(5)); };

@@ -18,6 +18,7 @@
 #include "model/soil_tables.h"
 #include "pile/pile_services.h"
 #include "report/run_files.h"
+#include "support/curve_file.h"
 #include "support/seams.h"
 #include "support/soil_profile.h"
 #include "support/temp_dir.h"
@@ -25,8 +26,11 @@
 namespace zolan {
 namespace {
 
+using test::expect_records;
 using test::lines_of;
 using test::read_file;
+using test::formatted_records;
+using test::unformatted_records;
 
 // English units; pile row 1 of property set 1, head at the depth origin,
 // 200 in long, one section of diameter 12 in and tip area 100 in^2. One clay
@@ -108,84 +112,12 @@ std::vector<std::vector<double>> expected(int nst, const std::vector<Station>& s
     return rec;
 }
 
-std::vector<std::vector<double>> formatted_records(const std::string& text) {
-    std::vector<std::vector<double>> out;
-    for (const std::string& line : lines_of(text)) {
-        std::istringstream in(line);
-        std::vector<double> v;
-        double x;
-        while (in >> x) v.push_back(x);
-        out.push_back(v);
-    }
-    return out;
-}
-
-// Unformatted records decoded by the shapes of the expected ones: a pile or
-// flag record of integers, a station record (integer, real), a point record
-// (integer, real, real).
-std::vector<std::vector<double>> unformatted_records(const std::vector<std::vector<double>>& shape) {
-    std::vector<std::vector<double>> out;
-    EXPECT_TRUE(io::open_unit(CURVFILE, "curve.bin", {io::Access::Read, true}));
-    std::string bytes;
-    for (std::size_t k = 0; k < shape.size() && io::read_unf(CURVFILE, bytes); ++k) {
-        const std::size_t n = shape[k].size();
-        const bool ints = bytes.size() == 4 * n;  // 4-byte integers, 8-byte reals
-        std::vector<double> v;
-        std::size_t at = 0;
-        for (std::size_t i = 0; i < n; ++i) {
-            if (i == 0 || ints) {
-                std::int32_t x;
-                std::memcpy(&x, bytes.data() + at, 4);
-                at += 4;
-                v.push_back(x);
-            } else {
-                double x;
-                std::memcpy(&x, bytes.data() + at, 8);
-                at += 8;
-                v.push_back(x);
-            }
-        }
-        EXPECT_EQ(at, bytes.size()) << "record " << k;
-        out.push_back(v);
-    }
-    EXPECT_FALSE(io::read_unf(CURVFILE, bytes));
-    io::close_unit(CURVFILE);
-    return out;
-}
-
-void expect_records(const std::vector<std::vector<double>>& got, const std::vector<std::vector<double>>& want,
-                    double rel, const char* what) {
-    ASSERT_EQ(got.size(), want.size()) << what;
-    for (std::size_t k = 0; k < want.size(); ++k) {
-        ASSERT_EQ(got[k].size(), want[k].size()) << what << " record " << k;
-        for (std::size_t i = 0; i < want[k].size(); ++i)
-            EXPECT_NEAR(got[k][i], want[k][i], rel * std::abs(want[k][i]) + 1e-12) << what << " record " << k;
-    }
-}
-
-class AxialSprings : public ::testing::Test {
+class AxialSprings : public test::CurveFileTest {
 protected:
-    test::Seams seams;  // the axial springs' own writer
-    void TearDown() override {
-        io::close_all_units();
-        reset_soil_tables();
-        reset_section_tables();
-        reset_pile_tables();
-        NCRVST = 0;
-        KCRVFM = 0;
-    }
     // The records of pile row 1 written formatted or unformatted; the status.
     int write(bool formatted) {
-        KCRVFM = formatted ? 0 : 1;
-        io::OpenOptions o;
-        o.unformatted = !formatted;
-        EXPECT_TRUE(io::open_unit(CURVFILE, formatted ? "curve.txt" : "curve.bin", o));
-        int r = 1, st = 0;
-        LSCRVP(r, st);
-        io::close_unit(CURVFILE);
-        return st;
+        return test::write_curve_file(formatted, [](int& st) { LSCRVP(1, st); });
     }
-    test::TempDir dir_;
 };
 
 // Stations by the ground line: a segment whose mid-point is not below it

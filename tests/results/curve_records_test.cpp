@@ -17,6 +17,7 @@
 #include "results/curve_records.h"
 #include "support/py_fixture.h"
 #include "support/soil_profile.h"
+#include "support/curve_file.h"
 #include "support/temp_dir.h"
 
 namespace zolan {
@@ -24,17 +25,7 @@ namespace {
 
 using Records = std::vector<std::vector<double>>;
 
-Records formatted_records(const std::string& text) {
-    Records out;
-    for (const std::string& line : test::lines_of(text)) {
-        std::istringstream in(line);
-        std::vector<double> v;
-        double x;
-        while (in >> x) v.push_back(x);
-        out.push_back(v);
-    }
-    return out;
-}
+using test::formatted_records;
 
 // Unformatted records read with the item counts of the formatted ones: all
 // 4-byte integers, all 8-byte reals, or an integer and reals.
@@ -90,15 +81,10 @@ protected:
     }
     // The two blocks of pile row 1 in the form `formatted`; the status.
     int write(bool formatted) {
-        KCRVFM = formatted ? 0 : 1;
-        io::OpenOptions o;
-        o.unformatted = !formatted;
-        EXPECT_TRUE(io::open_unit(CURVFILE, formatted ? "curve.txt" : "curve.bin", o));
-        int st = 0;
-        pile_geometry_records(1);
-        pile_spring_records(1, st);
-        io::close_unit(CURVFILE);
-        return st;
+        return test::write_curve_file(formatted, [](int& st) {
+            pile_geometry_records(1);
+            pile_spring_records(1, st);
+        });
     }
     test::TempDir dir_;
 };
