@@ -250,7 +250,8 @@ bool load_step(Solve& s, int& ISTAT) {
 // in effect are those of the last converged step.
 Cap2dOutcome outcome_of(Solve& s) {
     Cap2dOutcome o = s.out;
-    o.outcome = s.last_converged && s.sc.tconv >= 1.0 ? Stepping::Converged : Stepping::Failed;
+    o.converged = s.last_converged && s.sc.tconv >= 1.0;
+    o.nstep = s.step;
     o.niter = s.iter;
     o.KERR = KERR;
     o.naxwbr = NAXWBR, o.naxwpo = NAXWPO;
@@ -317,6 +318,15 @@ SolveAnswer CAP2DSOLVE(const SolveRequest& request, int& ISTAT) {
         }
     // 4. The outcome to the result pass.
     const Cap2dOutcome out = outcome_of(s);
+    if (group_services.result2d) {
+        const SolveAnswer a = group_services.result2d(request, out, ISTAT);
+        KFLAG = 0;
+        return a;
+    }
+    return RESPASS2(request, out, ISTAT);
+}
+
+SolveAnswer RESPASS2(const SolveRequest& request, const Cap2dOutcome& out, int& ISTAT) {
     SolveAnswer answer = unanswered(request);
     const CapForces forces = [&out](CAPVEC& F, int& status) {
         F = FVEC2D(pile_controls(KFLAG, NANAL, 0), out.U, status);

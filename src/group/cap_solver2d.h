@@ -20,6 +20,11 @@ namespace zolan {
 // The body of CAP2D (group_services.h): one solve of the request.
 SolveAnswer CAP2DSOLVE(const SolveRequest& request, int& ISTAT);
 
+// The result pass after the stepping, the pile forces evaluated by FVEC2D
+// at the outcome's displacement (the body of the group_services.result2d
+// hand-over). KFLAG is 0 on return.
+SolveAnswer RESPASS2(const SolveRequest& request, const Cap2dOutcome& out, int& ISTAT);
+
 // Passive resistance of an embedded cap from the mean ground line g (X of
 // the ground line, negative above the origin) and the mean passive
 // resistance pv at X = 0: pressure rising linearly from 0 at the ground line

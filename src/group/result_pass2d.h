@@ -17,25 +17,6 @@
 
 namespace zolan {
 
-// The plane solver's state when its stepping has ended. Vectors use slots
-// 1 to 3 (X, Y, rotation about Z). "Last converged" values are those of the
-// final iteration of the last step that converged.
-struct Cap2dOutcome {
-    Stepping outcome = Stepping::None;
-    int nconv = 0;           // steps that converged (0: no solution)
-    int niter = 0;           // iteration count of the last step attempt
-    int KERR = 0;            // error word of the last iteration attempted
-    int naxwbr = 0, naxwpo = 0;  // its pile-warning counters
-    double TCONV = 0.0;      // load factor of the last converged step
-    CAPVEC P;                // the full load at the origin
-    CAPVEC U;                // cap displacement of the last converged step
-    CAPVEC PE;               // last converged: applied load with the passive load
-    CAPVEC F;                // last converged: force vector of the residual
-    MAT3 Jc;                 // last converged: Jacobian less the passive stiffness, not symmetrised
-    double rp = 0.0, pos = 0.0;  // last converged: passive force (signed) and its X position
-    bool pod = false;        // a load case with a point of definition
-};
-
 // Result pass. fvec evaluates the pile forces at the final displacement for
 // the pass set in KFLAG; ans takes the target words. Does nothing when
 // ISTAT is set. KFLAG is 0 on return; TCUR keeps TCONV.
