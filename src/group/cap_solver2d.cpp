@@ -2,9 +2,11 @@
 #include "group/cap_solver2d.h"
 
 #include <cmath>
+#include <span>
 
 #include "group/cap_solver3d.h"
 #include "group/pile_row_loops.h"
+#include "group/point_of_definition.h"
 #include "group/result_pass2d.h"
 #include "model/case_tables.h"
 #include "model/input_tables.h"
@@ -39,6 +41,13 @@ const fmt::Format F_TRC_UDV(R"(("UDV  ",7E18.10))");
 const fmt::Format F_TRC_DV(R"(("DV   ",7E18.10))");
 const fmt::Format F_TRC_FV(R"(("FV   ",7E18.10))");
 const fmt::Format F_TRC_RV(R"(("RV   ",7E18.10))");
+const fmt::Format F_TRC_SE(R"(("SE  ",I1,7E18.10))");
+const fmt::Format F_TRC_DDUV(R"(("DDUV ",7E18.10))");
+const fmt::Format F_TRC_DFUV(R"(("DFUV ",7E18.10))");
+const fmt::Format F_TRC_UDUV(R"(("UDUV ",7E18.10))");
+const fmt::Format F_TRC_DUV(R"(("DUV  ",7E18.10))");
+const fmt::Format F_TRC_FFUV(R"(("FFUV ",7E18.10))");
+const fmt::Format F_TRC_RUV(R"(("RUV  ",7E18.10))");
 
 // Progress at the points of an estimation but its last: a target level
 // tells its point, a flexibility point its degree of freedom.
@@ -58,6 +67,8 @@ struct Solve {
     StepControl sc;
     int step = 0, iter = 0;
     bool last_converged = false;
+    bool pod = false;         // a load case given at a point of definition
+    CAPVEC xstep, xsolve;     // point of definition: sums of the cap part of its solutions
     Cap2dOutcome out;  // the last converged iteration's values
 };
 
@@ -91,6 +102,9 @@ void residual(Solve& s, int& ISTAT) {
 }
 
 void trace_vector(const fmt::Format& f, const CAPVEC& v) { io::write_fmt(ITERTRC, f, {v(1), v(2), v(3)}); }
+void trace_six(const fmt::Format& f, const CAPVEC& v) {
+    io::write_fmt(ITERTRC, f, {v(1), v(2), v(3), v(4), v(5), v(6)});
+}
 
 // 7. The passive block of an embedded cap from the rows' ground lines and
 //    passive resistances of this iteration's residual; the load PE takes the
@@ -153,6 +167,44 @@ bool solve3(const MAT3& J, const CAPVEC& R, CAPVEC& dU) {
     return true;
 }
 
+// 14, point of definition. On a step attempt's first iteration each
+// off-diagonal pair of the symmetric J is held to half of each of its two
+// diagonal magnitudes; then the augmented 6 x 6 system with the given
+// displacements in full, and dU its cap part. False for a singular system.
+bool solve_point(Solve& s) {
+    const SolveRequest& rq = *s.req;
+    if (s.iter == 1)
+        for (int i = 1; i <= 3; ++i)
+            for (int j = 1; j <= 3; ++j) {
+                const double lim = 0.5 * std::abs(s.J(i, i));
+                if (j == i || !(std::abs(s.J(i, j)) > lim)) continue;
+                s.J(i, j) = s.J(j, i) = std::copysign(lim, s.J(i, j));
+            }
+    PNTXY pt;
+    pt(1) = rq.PDXYZ(1), pt(2) = rq.PDXYZ(2);
+    PNTFLGS fl;
+    VEC3 dsp;
+    for (int k = 1; k <= 3; ++k) fl(k) = rq.PDFLAG(k), dsp(k) = rq.PDDISP(k);
+    CAPMAT A6 = PNTSYS6(s.J, pt, fl);
+    for (int i = 1; i <= 6; ++i)
+        io::write_fmt(ITERTRC, F_TRC_SE, {i, A6(i, 1), A6(i, 2), A6(i, 3), A6(i, 4), A6(i, 5), A6(i, 6)});
+    if (MATINV(std::span<double>(&A6(1, 1), 36), 6, 6) == 1) return false;
+    const PointRhs6 b = PNTRHS6(v3(s.R), v3(s.F), dsp, v3(s.U), pt, fl);
+    const CAPVEC x = MXV6S(A6, b.b1);
+    s.dU = zero_vec();
+    CAPVEC bsum;
+    for (int k = 1; k <= 6; ++k) bsum(k) = b.b1(k) + b.b2(k);
+    for (int k = 1; k <= 3; ++k) s.dU(k) = x(k), s.xstep(k) += x(k), s.xsolve(k) += x(k);
+    for (int k = 4; k <= 6; ++k) s.xstep(k) = s.xsolve(k) = x(k);
+    trace_six(F_TRC_DDUV, x);
+    trace_six(F_TRC_DFUV, b.b1);
+    trace_six(F_TRC_UDUV, s.xstep);
+    trace_six(F_TRC_DUV, s.xsolve);
+    trace_six(F_TRC_FFUV, bsum);
+    trace_six(F_TRC_RUV, b.b2);
+    return true;
+}
+
 // 17-21. Measures, log and convergence test of the increment.
 Iter log_and_test(const Solve& s) {
     const CapMeasure inc = V3NRM(v3(s.dU)), tot = V3NRM(v3(s.DU)), mx = V3MAX(v3(s.dU));
@@ -199,19 +251,21 @@ Iter newton_iteration(Solve& s, int& ISTAT) {
         for (int j = 2; j <= 3; ++j)
             for (int i = 1; i < j; ++i) s.J(i, j) = s.J(j, i) = (s.J(i, j) + s.J(j, i)) / 2.0;
     // 14. Solve; a singular matrix fails the step.
-    if (!solve3(s.J, s.R, s.dU)) {
+    if (!(s.pod ? solve_point(s) : solve3(s.J, s.R, s.dU))) {
         CAPSING();
         KERR = KESING;
         return Iter::Failed;
     }
     // 15-16. Increment and trace.
     for (int k = 1; k <= 3; ++k) s.U(k) += s.dU(k), s.DU(k) += s.dU(k);
-    trace_vector(F_TRC_DDV, s.dU);
-    trace_vector(F_TRC_DFV, s.R);
-    trace_vector(F_TRC_UDV, s.DU);
-    trace_vector(F_TRC_DV, s.U);
-    trace_vector(F_TRC_FV, s.PE);
-    trace_vector(F_TRC_RV, s.F);
+    if (!s.pod) {
+        trace_vector(F_TRC_DDV, s.dU);
+        trace_vector(F_TRC_DFV, s.R);
+        trace_vector(F_TRC_UDV, s.DU);
+        trace_vector(F_TRC_DV, s.U);
+        trace_vector(F_TRC_FV, s.PE);
+        trace_vector(F_TRC_RV, s.F);
+    }
     // 17-21. Convergence.
     return log_and_test(s);
 }
@@ -222,7 +276,7 @@ bool load_step(Solve& s, int& ISTAT) {
     ++s.step;
     TCUR = s.sc.t;
     CAPSTEPLOG(s.step, TCUR, s.sc.dt);
-    s.dU = s.DU = zero_vec();
+    s.dU = s.DU = s.xstep = zero_vec();
     s.iter = 0;
     PYREQ = 0;
     // 5. Newton iterations.
@@ -258,7 +312,7 @@ Cap2dOutcome outcome_of(Solve& s) {
     o.TCONV = s.sc.tconv;
     o.P = s.P;
     o.U = s.Us;
-    o.pod = s.req->kind == 0 && ICASE >= 1 && ICASE <= MAXLC && LCPOD(ICASE) > 0;
+    o.pod = s.pod;
     TCUR = o.TCONV;
     for (int k = 1; k <= NSMOV; ++k) SMVCUR(k, 1) = TCUR * SMOVY0(k), SMVCUR(k, 2) = TCUR * SMOVZ0(k);
     return o;
@@ -306,11 +360,12 @@ SolveAnswer CAP2DSOLVE(const SolveRequest& request, int& ISTAT) {
     s.Jc.fill(0.0);
     s.out.PE = s.out.F = zero_vec();
     s.out.Jc.fill(0.0);
+    s.pod = request.kind == 0 && ICASE >= 1 && ICASE <= MAXLC && LCPOD(ICASE) > 0;
+    s.xstep = s.xsolve = zero_vec();
     s.sc.dt = std::min(DTINIT, 1.0);
     s.sc.t = s.sc.dt;
     CAPBEGIN(DTINIT);
-    // 3. The load steps. A point of definition is solved here as an ordinary
-    //    load at the origin until its augmented system is in place.
+    // 3. The load steps.
     while (s.sc.t <= 1.0)
         if (!load_step(s, ISTAT)) {
             KFLAG = 0;

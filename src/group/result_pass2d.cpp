@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "group/estimation_records3d.h"
+#include "group/point_of_definition.h"
 #include "model/case_tables.h"
 #include "model/input_tables.h"
 #include "model/result_tables.h"
@@ -30,6 +31,12 @@ const fmt::Format F_PULLOUT_RES(
     "THAN',/,5X,15X,'MINIMUM DISPLACEMENT DEFINED',' IN LOAD-SETTLEMENT CURVE')");
 const fmt::Format F_PULLOUT_RUN("(/,5X,'** WARNING **  ','SOME PILES, MAY FAIL IN PULL OUT!')");
 
+const fmt::Format F_PT_TITLE("(/,/,5X,'* POINT OF DEFINITION',' DISPLACEMENT/LOADS *')");
+const fmt::Format F_PT_COORD("(/,/,10X,'  COORD. X ,',A2,6X,'   COORD. Y ,',A2)");
+const fmt::Format F_PT_LOAD_TITLE("(/,/,5X,'* CONCENTRATED LOAD',' AT SPECIFIED POINT *')");
+const fmt::Format F_PT_LOADS("(/,13X,'VERT. LOAD,',A4,A1,3X,'HORI. LOAD,',A4,A1,3X,'MOMENT,',A2,A1,A3,A1)");
+const fmt::Format F_PT_DISP_TITLE("(/,/,5X,'* DISPLACEMENT OF GROUPED PILE ','FOUNDATION AT SPECIFIED POINT *')");
+const fmt::Format F_PT_DISPS("(/,16X,'VERTICAL,',A2,A1,5X,'HORIZONTAL,',A2,A1,4X,'ROTATION,',A3,A1)");
 const fmt::Format F_LOADS("(/,13X,'VERT. LOAD,',A4,4X,'HORI. LOAD,',A4,4X,'MOMENT,',A2,A1,A3)");
 const fmt::Format F_DISPS("(/,16X,'VERTICAL,',A2,6X,'HORIZONTAL,',A2,5X,'ROTATION,',A3)");
 const fmt::Format F_ITER_RES("(/,/,10X,'NUMBER OF ITERATIONS = ',I3)");
@@ -72,6 +79,39 @@ int pile_warnings(const Cap2dOutcome& st, const SolveRequest& rq, SolveAnswer& a
     return kerr;
 }
 
+// The point of definition of a load case: L becomes the pile forces of the
+// last converged residual with the given point forces put in; unless the
+// point is the origin, its coordinates, load and displacement (the given
+// member of each pair marked) on the results report and the summary.
+void point_blocks(const SolveRequest& rq, const Cap2dOutcome& st, CAPVEC& L) {
+    VEC3 U, Lp, D, Q, given;
+    PNTXY pt;
+    PNTFLGS fl;
+    for (int k = 1; k <= 3; ++k) {
+        U(k) = st.U(k), Lp(k) = st.F(k), given(k) = st.TCONV * rq.PDFORC(k), fl(k) = rq.PDFLAG(k);
+        D(k) = Q(k) = 0.0;
+    }
+    pt(1) = rq.PDXYZ(1), pt(2) = rq.PDXYZ(2);
+    const int moved = PNTLOAD(U, Lp, pt, D, Q, given, fl);
+    for (int k = 1; k <= 3; ++k) L(k) = Lp(k);
+    if (moved == 0) return;
+    const PointMarks3 m = PNTFLAG(fl);
+    const auto lm = [&](int k) { return m.lmark.view().substr(static_cast<std::size_t>(k - 1), 1); };
+    const auto dm = [&](int k) { return m.dmark.view().substr(static_cast<std::size_t>(k - 1), 1); };
+    for (int unit : {RESFILE, SUMFILE}) {
+        io::write_fmt(unit, F_PT_TITLE);
+        io::write_fmt(unit, F_PT_COORD, {UBLEN2.view(), UBLEN2.view()});
+        value_row(unit, 5, 19, 5, {UCD12(pt(1)), UCD12(pt(2))});
+        io::write_fmt(unit, F_PT_LOAD_TITLE);
+        io::write_fmt(unit, F_PT_LOADS,
+                      {UFOR.view(), lm(1), UFOR.view(), lm(2), ULEN2.view(), UDASH.view(), UFOR3.view(), lm(3)});
+        value_row(unit, 10, 18, 5, {Q(1), Q(2), Q(3)});
+        io::write_fmt(unit, F_PT_DISP_TITLE);
+        io::write_fmt(unit, F_PT_DISPS, {ULEN2.view(), dm(1), ULEN2.view(), dm(2), URAD.view(), dm(3)});
+        value_row(unit, 10, 18, 5, {D(1), D(2), D(3)});
+    }
+}
+
 // The two origin blocks of Table L on the results report or the summary.
 void origin_blocks(int unit, const CAPVEC& L, const CAPVEC& U) {
     io::write_fmt(unit, F_LOAD_TITLE);
@@ -83,11 +123,13 @@ void origin_blocks(int unit, const CAPVEC& L, const CAPVEC& U) {
 }
 
 // Table L on the results report, runtime file, summary scratch, summary and
-// plot data for the load L and displacement U at the origin.
-void table_l(const Cap2dOutcome& st, const CAPVEC& L) {
+// plot data for the load L (for a point of definition, the load found there)
+// and the displacement U at the origin.
+void table_l(const SolveRequest& rq, const Cap2dOutcome& st, CAPVEC& L) {
     const CAPVEC& U = st.U;
     io::write_fmt(SUMSCR, F_TABLE_L_SCR);
     io::write_fmt(RESFILE, F_TABLE_L);
+    if (st.pod) point_blocks(rq, st, L);
     origin_blocks(RESFILE, L, U);
     io::write_fmt(RESFILE, F_ITER_RES, {st.niter});
     io::write_fmt(RUNFILE, F_ITER_RUN, {st.niter});
@@ -134,8 +176,8 @@ void ordinary_report(const SolveRequest& rq, const Cap2dOutcome& st, const CapFo
     CAPVEC L;
     L.fill(0.0);
     for (int k = 1; k <= 3; ++k) L(k) = st.TCONV * st.P(k);
-    // 2-9. Table L (a point of definition reports at the origin).
-    table_l(st, L);
+    // 2-9. Table L, with the point of definition's blocks.
+    table_l(rq, st, L);
     if (rq.IDOFTG >= 1 && rq.IDOFTG <= 3) ans.DEFCMP = st.U(rq.IDOFTG);
     // 10-11. Envelope, status line, the partial-load warning.
     CAPENV2D(L, st.U);

@@ -392,6 +392,51 @@ TEST(PassiveBlock, TriangleTrapezoidAndSign) {
     EXPECT_EQ(PASLOAD(b, 1e-15)(2), 0.0);
 }
 
+// A load case given at the point (X, Y) = (0, 10): with every load given the
+// solve is the ordinary one of the load moved to the origin; with the X
+// displacement 1e-4 given there the point moves by it (U1 - 10 U3), the
+// given Y load is carried and the moment about the point vanishes.
+TEST_F(CapSolver2d, PointOfDefinition) {
+    const Row rows[] = {{-30.0, 0.0, 1.0, 1.0}, {20.0, 0.2, 2.0, 1.0}};
+    const double y = 10.0, f1 = 40.0, f2 = 3.0, f3 = -20.0;
+    plane_group(12, {rows[0], rows[1]});
+    const Solved2 ref = solve2(vec({f1, f2, -y * f1 + f3}));
+    ASSERT_TRUE(ref.out && ref.out->converged);
+    ICASE = 1;
+    LCPOD(1) = 1;
+    struct Case { int flag1; double d1; };
+    for (const Case& c : {Case{1, 0.0}, Case{0, 1e-4}}) {
+        SCOPED_TRACE(c.flag1);
+        const double g1 = c.flag1 == 1 ? f1 : 0.0;
+        Solved2 s;
+        group_services.result2d = [&](const SolveRequest& r, const Cap2dOutcome& o, int&) {
+            s.out = o;
+            return unanswered(r);
+        };
+        SolveRequest req;
+        req.load = vec({g1, f2, -y * g1 + f3});
+        req.PDFORC = vec({g1, f2, f3});
+        req.PDDISP = vec({c.d1, 0.0, 0.0});
+        req.PDXYZ = vec({0.0, y, 0.0});
+        req.PDFLAG.fill(1);
+        req.PDFLAG(1) = c.flag1;
+        CAP2D(req, s.istat);
+        group_services.result2d = nullptr;
+        ASSERT_TRUE(s.out && s.out->converged);
+        EXPECT_TRUE(s.out->pod);
+        const CAPVEC& U = s.out->U;
+        if (c.flag1 == 1) {
+            for (int i = 1; i <= 3; ++i) EXPECT_NEAR(U(i), ref.out->U(i), 1e-6 * std::abs(ref.out->U(i))) << i;
+            continue;
+        }
+        EXPECT_NEAR(U(1) - y * U(3), 1e-4, 1e-10);
+        int istat = 0;
+        const CAPVEC F = FVEC2D(pile_controls(0, 1, 0), U, istat);
+        EXPECT_NEAR(F(2), f2, 1e-6);
+        EXPECT_NEAR(F(3) + y * F(1), f3, 1e-6 * std::abs(y * F(1)));
+    }
+}
+
 // The plane force vector of a nonlinear group (soft clay, eight battered
 // rows) and the displacement solved for a linear one are the same bytes on
 // 1, 2 and 8 threads.
