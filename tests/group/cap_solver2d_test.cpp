@@ -8,7 +8,9 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <algorithm>
 #include <cstring>
+#include <map>
 #include <memory>
 #include <optional>
 #include <string>
@@ -19,12 +21,14 @@
 #include "model/case_tables.h"
 #include "model/curve_tables.h"
 #include "model/input_tables.h"
+#include "model/result_tables.h"
 #include "model/run_state.h"
 #include "pile/node_mesh.h"
 #include "pile/pile_response.h"
 #include "report/run_files.h"
 #include "soil/py_curves.h"
 #include "support/py_fixture.h"
+#include "support/fixed_run.h"
 #include "support/temp_dir.h"
 
 namespace zolan {
@@ -462,6 +466,56 @@ TEST_F(CapSolver2d, SameBytesForAnyThreadCount) {
         }
         EXPECT_EQ(std::memcmp(&F, &F1, sizeof F), 0) << nt;
         EXPECT_EQ(std::memcmp(&s.out->U, &S1, sizeof S1), 0) << nt;
+    }
+}
+
+}  // namespace
+}  // namespace zolan
+
+namespace zolan {
+namespace {
+
+// The plane example runs end to end: both cases complete, Table L carries
+// each case's load (3600 kN down; then 450 kN along Y, 2 m above the heads:
+// a moment of -2 x 450 = -900 kN-m), the pile-top forces of the last case
+// balance it (the sum over the rows of PMULT times the head forces, and
+// their moments X G2 - Y G1 + M about the origin), and the reports are the
+// same bytes for 1, 2 and 8 threads.
+TEST(PlaneExample, RunsAndPrintsItsSolution) {
+    const std::string source = test::read_file(std::string(ZOLAN_SOURCE_DIR) + "/examples/plane2d_si.in");
+    std::map<std::string, std::string> first;
+    for (int nt : {1, 2, 8}) {
+        SCOPED_TRACE(nt);
+        std::string input = source;
+        const std::string opts = "0 0 0 1 0 100 200", mine = "0 0 " + std::to_string(nt) + " 1 0 100 200";
+        for (std::size_t at = input.find(opts); at != std::string::npos; at = input.find(opts, at + 1))
+            input.replace(at, opts.size(), mine);
+        test::TempDir dir;
+        test::write_file("source.in", input);
+        ASSERT_EQ(test::run_at_fixed_time("source.in", "plane2d_si.in"), 0);
+        std::map<std::string, std::string> out;
+        for (const char* f : {"results.txt", "summary.txt", "status.txt", "plotdata.txt"}) out[f] = test::read_file(f);
+        if (nt == 1) {
+            const std::vector<std::string> status = test::lines_of(out["status.txt"]);
+            EXPECT_EQ(std::count(status.begin(), status.end(), "    1 ANALYSIS COMPLETED"), 2);
+            const std::vector<std::string> res = test::lines_of(out["results.txt"]);
+            for (const char* row : {"                     3600.00           0.00000           0.00000 ",
+                                    "                     3600.00           450.000          -900.000 "})
+                EXPECT_NE(std::find(res.begin(), res.end(), row), res.end()) << row;
+            double F[3] = {};
+            for (int r = 1; r <= NPILES; ++r) {
+                const double g1 = RESCUR.top(r, 4), g2 = RESCUR.top(r, 5), m = RESCUR.top(r, 6);
+                F[0] += PMULT(r) * g1;
+                F[1] += PMULT(r) * g2;
+                F[2] += PMULT(r) * (XTOP(r) * g2 - YTOP(r) * g1 + m);
+            }
+            EXPECT_NEAR(F[0], 3600.0, 1e-3);
+            EXPECT_NEAR(F[1], 450.0, 1e-3);
+            EXPECT_NEAR(F[2], -900.0, 1e-3);
+            first = out;
+            continue;
+        }
+        for (const auto& [name, text] : out) EXPECT_TRUE(text == first[name]) << name;
     }
 }
 
