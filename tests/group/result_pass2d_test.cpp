@@ -239,6 +239,37 @@ TEST_F(ResultPass2d, FlexibilityRecords) {
     EXPECT_EQ(lines(STATFILE), std::vector<std::string>{"    3 NO CONVERGENCE ON PILE CAP"});
 }
 
+// A load case given at the point (0, 10) by its two forces and its
+// rotation: the point's displacement (U1 - 10 U3, U2, U3) = (-0.0125, 0.5,
+// 2.5e-3), its load (the given forces 1000 and 200, the pile moment moved
+// there: -300 + 10 x 990 = 9600), the given member of each pair starred, on
+// the results report and the summary; the origin row holds the pile forces
+// with the given forces put in.
+TEST_F(ResultPass2d, PointOfDefinitionBlocks) {
+    rq.PDXYZ = vec({0.0, 10.0, 0.0});
+    rq.PDFORC = vec({1000, 200, 0});
+    rq.PDFLAG.fill(1);
+    rq.PDFLAG(3) = 0;
+    Cap2dOutcome st = solved2(1.0, 5);
+    st.pod = true;
+    st.F = vec({990, 210, -300});
+    int ISTAT = 0;
+    run2(st, ISTAT);
+    const std::vector<std::string> want = {
+        "     * POINT OF DEFINITION DISPLACEMENT/LOADS *",
+        "             VERT. LOAD, LBS*   HORI. LOAD, LBS*   MOMENT,IN-LBS ",
+        "                     1000.00           200.000           9600.00 ",
+        "                VERTICAL,IN      HORIZONTAL,IN     ROTATION,RAD*",
+        "                  -0.0125000           0.50000       2.50000E-03 "};
+    for (int unit : {RESFILE, SUMFILE}) {
+        const auto file = lines(unit);
+        for (const std::string& w : want) EXPECT_NE(std::find(file.begin(), file.end(), w), file.end()) << unit << ": " << w;
+    }
+    const auto res = lines(RESFILE);
+    EXPECT_NE(std::find(res.begin(), res.end(), "                     1000.00           200.000          -300.000 "),
+              res.end());
+}
+
 // A target-deflection trial on Y (target 0.5): within its tolerance the
 // Jacobian goes to the equivalent-stiffness file, the equivalent-stiffness
 // pass runs (KFLAG 2), the rows' blocks follow (a row of 3 increments: 9
