@@ -7,6 +7,7 @@
 #include <memory>
 #include <string>
 
+#include "model/analysis_tables.h"
 #include "model/case_tables.h"
 #include "model/result_tables.h"
 #include "model/stiffness_tables.h"
@@ -94,6 +95,25 @@ TEST_F(LateralPile2D, MatchesExactBeamColumn) {
             EXPECT_NEAR(got.M, 0.0, 1e-9);
         }
     }
+}
+
+// A uniform distributed load q = 1 on a long pinned pile held at yt = 0:
+// the semi-infinite beam y = (q / k)(1 - e^(-lambda x) cos lambda x) leaves
+// the head support the force q / (2 lambda) = 2.6592 (lambda = 0.18803).
+// The head force is the soil reaction less the load with every node's load
+// at full weight, so it is minus that force less the half loads the end
+// nodes carry beyond the trapezoid rule, q h = 0.4: -3.0592.
+TEST_F(LateralPile2D, UniformDistributedLoad) {
+    elastic_pile(40.0, 100);
+    DLNPT(1) = 2;
+    DLTAB(1, 1, 1) = 0.0, DLTAB(1, 2, 1) = 40.0;
+    DLTAB(1, 1, 2) = DLTAB(1, 2, 2) = 1.0;
+    const double lam = std::pow(ES / (4 * EI), 0.25);
+    const test::Exact got = solve(0.0, 0.0);
+    EXPECT_NEAR(got.F, -1.0 / (2 * lam) - 0.4, 0.01 * 3.0592);
+    EXPECT_NEAR(got.M, 0.0, 1e-9);
+    EXPECT_NEAR(w->pl.v.node(101), 1.0 / ES, 1e-3 / ES);  // the far field q / k
+    DLNPT(1) = 0;
 }
 
 // Closure: zero head values close on the second solve with zero outputs; a
