@@ -367,6 +367,26 @@ TEST_F(CapSolver2d, SymmetricBatteredGroupWithEmbeddedCap) {
     EXPECT_EQ(s.out->rp, 0.0);
 }
 
+// The passive force through the solver (soft clay, whose cap pass gives the
+// rows' passive resistance, on a cap 10 wide, 3 thick, the ground line 2
+// above its bottom at X = 0): pushed along -Y the cap meets a passive force
+// against its movement, the applied load of the last iteration holds it,
+// PE(2) = P(2) - rp, and the triangular block acts a third of its embedded
+// depth above the bottom, at X = -2/3.
+TEST_F(CapSolver2d, PassiveForceOpposesTheCapMovement) {
+    plane_group(1, {{-30.0, 0.0, 1.0, 1.0}, {30.0, 0.0, 1.0, 1.0}});
+    KCAPOP = 1;
+    CAPTHK = 3.0;
+    CAPWID = 10.0;
+    for (int r = 1; r <= 2; ++r) GROUND(r) = -2.0;
+    const Solved2 p = solve2(vec({50.0, -50.0, 0.0}));
+    ASSERT_TRUE(p.out && p.out->nconv > 0);
+    EXPECT_LT(p.out->U(2), 0.0);
+    EXPECT_LT(p.out->rp, 0.0);
+    EXPECT_NEAR(p.out->PE(2), p.out->TCONV * -50.0 - p.out->rp, 1e-12);
+    EXPECT_NEAR(p.out->pos, -2.0 / 3.0, 1e-12);
+}
+
 // The passive block: the mean ground line 2 above the origin on a cap 3
 // thick gives the triangle FB = pv e / 2 = 10 x 2 / 2 = 10 with its
 // resultant a third of e above the bottom; 6 above gives the trapezoid
