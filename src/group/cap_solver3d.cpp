@@ -133,13 +133,7 @@ void done_message(const Solve& s) {
 }
 
 // The iteration's progress message and the stop request: true on a stop.
-bool stop_requested(const Solve& s) {
-    const Progress p = progress_of(*s.req);
-    if (p.dof)
-        return STOPPOLL(F_PRG_ITER_DOF, {p.label, ICASE, p.total, NTHRMX(1), NPROC, s.req->IPOINT, s.req->ILOOP,
-                                         s.step, TCUR, s.iter});
-    return STOPPOLL(F_PRG_ITER, {p.label, ICASE, p.total, NTHRMX(1), NPROC, s.step, TCUR, s.iter});
-}
+bool stop_requested(const Solve& s) { return CAPPOLL(*s.req, s.step, TCUR, s.iter); }
 
 // Group reduction factors for the cap displacement U: each row's factors of
 // the two lateral directions combined by the direction of the movement.
@@ -207,13 +201,8 @@ bool part_passes(const Solve& s, double inc, double tot, double mx, double tol) 
 // The runtime-file log of the increment and the convergence test.
 Iter log_and_test(const Solve& s) {
     const CapMeasure inc = V6NRM(s.dU), tot = V6NRM(s.DU), mx = V6MAX(s.dU);
-    const double et = tot.d == 0.0 ? inc.d : inc.d / tot.d;
-    const double er = tot.r == 0.0 ? inc.r : inc.r / tot.r;
-    io::write_fmt(RUNFILE, F_LOG_ITER, {s.iter});
-    io::flush_unit(RUNFILE);
-    io::write_fmt(RUNFILE, F_LOG_DSP, {et, inc.d, tot.d});
-    io::write_fmt(RUNFILE, F_LOG_ROT, {er, inc.r, tot.r});
-    if (KABSTL == 1) io::write_fmt(RUNFILE, F_LOG_MAX, {mx.d, mx.r});
+    const CapMeasure e{tot.d == 0.0 ? inc.d : inc.d / tot.d, tot.r == 0.0 ? inc.r : inc.r / tot.r};
+    CAPLOG(s.iter, e, inc, tot, mx);
     if (s.iter == 1) return Iter::Next;
     if (part_passes(s, inc.d, tot.d, mx.d, TOLDSP) && part_passes(s, inc.r, tot.r, mx.r, TOLROT))
         return Iter::Converged;
@@ -346,9 +335,7 @@ Iter newton_iteration(Solve& s, int& ISTAT) {
             for (int i = 1; i < j; ++i) s.K(i, j) = s.K(j, i) = (s.K(i, j) + s.K(j, i)) / 2.0;
     // 15-16. Inverse; a singular matrix fails the step.
     if (!invert_system(s)) {
-        io::write_fmt(RESFILE, F_SING_RES);
-        io::write_fmt(RUNFILE, F_SING_RUN);
-        io::flush_unit(RUNFILE);
+        CAPSING();
         KERR = KESING;
         return fail_step(s);
     }
@@ -374,8 +361,7 @@ bool load_step(Solve& s, int& ISTAT) {
     // 1-2. Step number, factor, log; the step's sums cleared.
     ++s.step;
     TCUR = s.sc.t;
-    io::write_fmt(RUNFILE, F_STEP, {s.step, TCUR, s.sc.dt});
-    io::flush_unit(RUNFILE);
+    CAPSTEPLOG(s.step, TCUR, s.sc.dt);
     s.DU = zero_vec();
     s.iter = 0;
     // 3. Newton iterations.
@@ -395,14 +381,7 @@ bool load_step(Solve& s, int& ISTAT) {
         if (KGRPRF > 0) s.conv.pfgrp = PFGRP, s.conv.yfgrp = YFGRP;
     }
     s.U = s.Us;
-    const bool goes_on = next_step(s.sc, TCUR, s.last_converged, DTCMIN);
-    if (!s.last_converged && goes_on) --s.step;
-    if (!s.last_converged && !goes_on) {
-        if (KERR != KESING) {
-            for (int u : {RESFILE, RUNFILE}) io::write_fmt(u, F_NOCONV, {MAXITC});
-            io::flush_unit(RUNFILE);
-        }
-    }
+    CAPSTEPEND(s.sc, TCUR, s.last_converged, s.step);
     // 6. Progress.
     step_message(s);
     return true;
@@ -443,6 +422,54 @@ void clear_solve_state() {
 }
 
 }  // namespace
+
+void CAPBEGIN(double dtinit) {
+    io::write_fmt(RUNFILE, F_GLOBAL);
+    if (dtinit > 1.0) io::write_fmt(RUNFILE, F_FULLSTEP, {dtinit});
+    io::flush_unit(RUNFILE);
+}
+
+void CAPSTEPLOG(int step, double tcur, double dtcur) {
+    io::write_fmt(RUNFILE, F_STEP, {step, tcur, dtcur});
+    io::flush_unit(RUNFILE);
+}
+
+bool CAPPOLL(const SolveRequest& request, int step, double tcur, int iter) {
+    const Progress p = progress_of(request);
+    if (p.dof)
+        return STOPPOLL(F_PRG_ITER_DOF, {p.label, ICASE, p.total, NTHRMX(1), NPROC, request.IPOINT, request.ILOOP,
+                                         step, tcur, iter});
+    return STOPPOLL(F_PRG_ITER, {p.label, ICASE, p.total, NTHRMX(1), NPROC, step, tcur, iter});
+}
+
+void CAPLOG(int iter, const CapMeasure& e, const CapMeasure& inc, const CapMeasure& tot, const CapMeasure& mx) {
+    io::write_fmt(RUNFILE, F_LOG_ITER, {iter});
+    io::flush_unit(RUNFILE);
+    io::write_fmt(RUNFILE, F_LOG_DSP, {e.d, inc.d, tot.d});
+    io::write_fmt(RUNFILE, F_LOG_ROT, {e.r, inc.r, tot.r});
+    if (KABSTL == 1) io::write_fmt(RUNFILE, F_LOG_MAX, {mx.d, mx.r});
+    io::flush_unit(RUNFILE);
+}
+
+void CAPSING() {
+    io::write_fmt(RESFILE, F_SING_RES);
+    io::write_fmt(RUNFILE, F_SING_RUN);
+    io::flush_unit(RUNFILE);
+}
+
+void CAPNOCONV() {
+    for (int u : {RESFILE, RUNFILE}) io::write_fmt(u, F_NOCONV, {MAXITC});
+    io::flush_unit(RUNFILE);
+}
+
+void CAPCLEAR() { clear_solve_state(); }
+
+bool CAPSTEPEND(StepControl& s, double tcur, bool converged, int& step) {
+    const bool goes_on = next_step(s, tcur, converged, DTCMIN);
+    if (!converged && goes_on) --step;
+    if (!converged && !goes_on && KERR != KESING) CAPNOCONV();
+    return goes_on;
+}
 
 bool next_step(StepControl& s, double tcur, bool converged, double dtmin) {
     if (converged) {
@@ -485,9 +512,7 @@ SolveAnswer CAP3DSOLVE(const SolveRequest& request, int& ISTAT) {
     s.sc.dt = std::min(DTINIT, 1.0);
     s.sc.t = s.sc.dt;
     // 4. Runtime-file heading.
-    io::write_fmt(RUNFILE, F_GLOBAL);
-    if (DTINIT > 1.0) io::write_fmt(RUNFILE, F_FULLSTEP, {DTINIT});
-    io::flush_unit(RUNFILE);
+    CAPBEGIN(DTINIT);
     // 5. The load steps.
     while (s.sc.t <= 1.0)
         if (!load_step(s, ISTAT)) return unanswered(request);

@@ -11,6 +11,7 @@
 #pragma once
 
 #include "group/group_services.h"
+#include "group/matrix_kernels.h"
 
 namespace zolan {
 
@@ -34,6 +35,33 @@ struct StepControl {
     double tconv = 0.0;  // factor of the last converged step
 };
 bool next_step(StepControl& s, double tcur, bool converged, double dtmin);
+
+// Runtime-file and progress words both cap solvers write alike.
+// Start of a solve: the heading, and the note of an initial increment above
+// 1 (the solve then runs one step at the full load); flushed.
+void CAPBEGIN(double dtinit);
+// Start of a load step: its number, factor and increment; flushed.
+void CAPSTEPLOG(int step, double tcur, double dtcur);
+// The progress message of an iteration and the stop request: true on a stop.
+bool CAPPOLL(const SolveRequest& request, int step, double tcur, int iter);
+// The iteration's log: ratios e, increments inc, totals tot of the
+// translation (d) and rotation (r) parts, and with KABSTL = 1 the largest
+// components mx.
+void CAPLOG(int iter, const CapMeasure& e, const CapMeasure& inc, const CapMeasure& tot, const CapMeasure& mx);
+// A singular cap matrix: the warning on the results report and the runtime
+// file. The stepping that gives up (not after a singular matrix): its
+// warning with the iteration limit.
+void CAPSING();
+void CAPNOCONV();
+// The words a solve shares with the pile routines back to their start
+// (warning counters, error word, curve words, passive values, soil movement).
+void CAPCLEAR();
+
+// The end of a load step for both solvers: next_step on s, the step number
+// kept for a repeated step, and the warning of a stepping that gives up
+// (not after a singular matrix, error word 2). Returns true while the
+// stepping goes on.
+bool CAPSTEPEND(StepControl& s, double tcur, bool converged, int& step);
 
 // The factor reached told as a percentage, as the status line prints it.
 inline double load_percent(double tconv) { return 100.0 * tconv; }

@@ -5,13 +5,16 @@
 #include <cmath>
 #include <vector>
 
+#include "model/case_tables.h"
 #include "model/input_tables.h"
+#include "model/result_tables.h"
 #include "model/run_state.h"
 #include "model/section_tables.h"
 #include "model/single_precision.h"
 #include "model/stiffness_tables.h"
 #include "report/field_writers.h"
 #include "report/run_files.h"
+#include "results/results_services.h"
 
 namespace zolan {
 namespace {
@@ -39,6 +42,34 @@ const fmt::Format F_EQK_PILE("('* PILE GROUP *',I6)");
 const fmt::Format F_EQK_TOP("(7X,'* PILE TOP EQUIVALENT STIFFNESSES')");
 const fmt::Format F_EQK_ALONG("(7X,'* EQUIVALENT STIFFNESSES ALONG PILE')");
 
+// Target comparison of a level with a solution, v the displacement reached:
+// answers KTGRES and DEFCMP; true when the level is accepted (a trial
+// outside its tolerance writes status line 10).
+bool target_accepted(const SolveRequest& rq, double v, SolveAnswer& ans) {
+    // 1. The displacement reached and its relative error.
+    ans.DEFCMP = v;
+    const double e = std::abs((ans.DEFCMP - rq.DEFTGT) / rq.DEFTGT);
+    // 2. Accept, or send the trial back.
+    ans.KTGRES = rq.KTGRES;
+    switch (rq.KTGRES) {
+    case 3:
+        ans.KTGRES = 0;
+        break;
+    case 1:
+        io::write_fmt(RUNFILE, F_TGT_LIMIT, {ans.DEFCMP, rq.DEFTGT, 100.0 * e});
+        break;
+    default:
+        io::write_fmt(RUNFILE, F_TGT_TRIAL, {ans.DEFCMP, rq.DEFTGT, 100.0 * e});
+        if (e > rq.TGTTOL / 100.0) {
+            CAPSTAT(10);
+            return false;
+        }
+        ans.KTGRES = 0;
+        break;
+    }
+    return true;
+}
+
 // Accepted level: the tangent matrix at the origin, the equivalent-stiffness
 // pass and the per-pile stiffnesses.
 void accept_level(const CAPMAT& Kc, const CapForces& fvec, int& ISTAT) {
@@ -57,6 +88,29 @@ void accept_level(const CAPMAT& Kc, const CapForces& fvec, int& ISTAT) {
     EQSTWR();
     CAPSTAT(1);
     KFLAG = 0;
+}
+
+// The equivalent stiffnesses of every pile row: its heading, the first
+// ntop head values, the increment length (the next head value), and per
+// real node its distance from the head and nspring springs.
+void eq_blocks(int ntop, int nspring) {
+    for (int p = 1; p <= NPILES; ++p) {
+        io::write_fmt(EQKFILE, F_EQK_PILE, {p});
+        io::write_fmt(EQKFILE, F_EQK_TOP);
+        for (int k = 1; k <= ntop; ++k) WRREAL(EQKFILE, 17, 8, EQKTOP(p, k));
+        WREOL(EQKFILE);
+        io::write_fmt(EQKFILE, F_EQK_ALONG);
+        WRBLNK(EQKFILE, 6);
+        WRREAL(EQKFILE, 16, 8, EQKTOP(p, ntop + 1));
+        WREOL(EQKFILE);
+        const int last = std::min(NINCR(IPROP(p)), MAXINC) + 4;
+        for (int n = 4; n <= last; ++n) {
+            WRBLNK(EQKFILE, 6);
+            WRREAL(EQKFILE, 16, 8, EQKNODE(p, n, 1));
+            for (int k = 2; k <= nspring + 1; ++k) WRREAL(EQKFILE, 17, 8, EQKNODE(p, n, k));
+            WREOL(EQKFILE);
+        }
+    }
 }
 
 }  // namespace
@@ -87,51 +141,58 @@ void FLEXFAIL3D(int iloop, int ipoint) {
 
 void TGTLVL3D(const SolveRequest& rq, const CAPVEC& U, const CAPMAT& Kc, const CapForces& fvec, SolveAnswer& ans,
               int& ISTAT) {
-    // 1. The displacement reached and its relative error.
-    ans.DEFCMP = rq.IDOFTG >= 1 && rq.IDOFTG <= 6 ? U(rq.IDOFTG) : 0.0;
-    const double e = std::abs((ans.DEFCMP - rq.DEFTGT) / rq.DEFTGT);
-    // 2. Accept, or send the trial back.
-    ans.KTGRES = rq.KTGRES;
-    switch (rq.KTGRES) {
-    case 3:
-        ans.KTGRES = 0;
-        break;
-    case 1:
-        io::write_fmt(RUNFILE, F_TGT_LIMIT, {ans.DEFCMP, rq.DEFTGT, 100.0 * e});
-        break;
-    default:
-        io::write_fmt(RUNFILE, F_TGT_TRIAL, {ans.DEFCMP, rq.DEFTGT, 100.0 * e});
-        if (e > rq.TGTTOL / 100.0) {
-            CAPSTAT(10);
-            KFLAG = 0;
-            return;
-        }
-        ans.KTGRES = 0;
-        break;
+    // 1-2. The comparison with the target.
+    if (!target_accepted(rq, rq.IDOFTG >= 1 && rq.IDOFTG <= 6 ? U(rq.IDOFTG) : 0.0, ans)) {
+        KFLAG = 0;
+        return;
     }
     // 3. Accepted level.
     accept_level(Kc, fvec, ISTAT);
 }
 
-void EQSTWR() {
-    for (int p = 1; p <= NPILES; ++p) {
-        io::write_fmt(EQKFILE, F_EQK_PILE, {p});
-        io::write_fmt(EQKFILE, F_EQK_TOP);
-        for (int k = 1; k <= 3; ++k) WRREAL(EQKFILE, 17, 8, EQKTOP(p, k));
-        WREOL(EQKFILE);
-        io::write_fmt(EQKFILE, F_EQK_ALONG);
-        WRBLNK(EQKFILE, 6);
-        WRREAL(EQKFILE, 16, 8, EQKTOP(p, 4));
-        WREOL(EQKFILE);
-        const int last = std::min(NINCR(IPROP(p)), MAXINC) + 4;
-        for (int n = 4; n <= last; ++n) {
-            WRBLNK(EQKFILE, 6);
-            WRREAL(EQKFILE, 16, 8, EQKNODE(p, n, 1));
-            WRREAL(EQKFILE, 17, 8, EQKNODE(p, n, 2));
-            WRREAL(EQKFILE, 17, 8, EQKNODE(p, n, 3));
-            WREOL(EQKFILE);
-        }
-    }
+void FLEXREC2D(int iloop, double q, double p, const CAPVEC& U) {
+    est_record(LDDFILE, iloop, {q, U(1), U(2), U(3)});
+    const double scale = std::abs(p) < Q_MIN ? 1.0 : q;
+    for (int unit : {LDDFILE, FLEXFILE}) est_record(unit, iloop, {U(1) / scale, U(2) / scale, U(3) / scale});
 }
+
+void FLEXFAIL2D(int iloop, int ipoint) {
+    est_record(LDDFILE, -iloop, {0.0, 0.0, 0.0, 0.0});
+    est_record(LDDFILE, -iloop, {0.0, 0.0, 0.0});
+    est_record(FLEXFILE, iloop, {ipoint == 1 ? 1.0 : 0.0, ipoint == 2 ? 1.0 : 0.0, ipoint == 3 ? 1.0 : 0.0});
+}
+
+void TGTLVL2D(const SolveRequest& rq, const CAPVEC& U, const MAT3& Jc, const CapForces& fvec, SolveAnswer& ans,
+              int& ISTAT) {
+    // 1-4. The comparison with the target.
+    KFLAG = 0;
+    if (!target_accepted(rq, rq.IDOFTG >= 1 && rq.IDOFTG <= 3 ? U(rq.IDOFTG) : 0.0, ans)) return;
+    // 5. The Jacobian at the origin, row by row.
+    io::write_fmt(EQKFILE, F_EQK_MATRIX);
+    for (int i = 1; i <= 3; ++i) {
+        WRBLNK(EQKFILE, 5);
+        for (int j = 1; j <= 3; ++j) WRREAL(EQKFILE, 19, 5, Jc(i, j));
+        WREOL(EQKFILE);
+    }
+    // 6. The equivalent-stiffness pass; the current result set is cleared so
+    //    that the writer shows no records of an earlier analysis.
+    RESCUR.zero();
+    KFLAG = 2;
+    CAPVEC F;
+    F.fill(0.0);
+    fvec(F, ISTAT);
+    KFLAG = 0;
+    if (ISTAT != 0) return;
+    // 7-8. The rows' stiffnesses, the pile tables, the status line.
+    KPRCUR = KPRINT;
+    NPRCUR = NPRINC;
+    EQSTF2D();
+    ENVEWR2D(0, 0);
+    CAPSTAT(1);
+}
+
+void EQSTF2D() { eq_blocks(2, 1); }
+
+void EQSTWR() { eq_blocks(3, 2); }
 
 }  // namespace zolan

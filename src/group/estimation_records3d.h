@@ -9,6 +9,7 @@
 #include <span>
 
 #include "group/group_services.h"
+#include "group/matrix_kernels.h"
 #include "group/result_pass3d.h"
 #include "model/pile_tables.h"
 
@@ -34,6 +35,24 @@ void FLEXFAIL3D(int iloop, int ipoint);
 // outside its tolerance, else 1. KFLAG is 0 on return.
 void TGTLVL3D(const SolveRequest& rq, const CAPVEC& U, const CAPMAT& Kc, const CapForces& fvec, SolveAnswer& ans,
               int& ISTAT);
+
+// The same records of the plane model (slots 1 to 3): FLEXREC2D divides by
+// the load q reached unless the full load p of the point's degree of freedom
+// is below 1e-14; FLEXFAIL2D writes four and three zeros and the unit vector
+// of three components.
+void FLEXREC2D(int iloop, double q, double p, const CAPVEC& U);
+void FLEXFAIL2D(int iloop, int ipoint);
+// Target-deflection level of the plane model: the comparison of TGTLVL3D;
+// an accepted level writes the 3 x 3 Jacobian Jc, runs the
+// equivalent-stiffness pass through fvec, writes EQSTF2D and the pile
+// tables (ENVEWR2D) and status line 1. KFLAG is 0 on return.
+void TGTLVL2D(const SolveRequest& rq, const CAPVEC& U, const MAT3& Jc, const CapForces& fvec, SolveAnswer& ans,
+              int& ISTAT);
+// Equivalent stiffnesses of the plane pile rows 1..NPILES on EQKFILE: per
+// row its heading, the axial force and axial stiffness of the head, the
+// increment length, and per real node its distance from the head and its
+// lateral spring.
+void EQSTF2D();
 
 // Equivalent stiffnesses of pile rows 1..NPILES on EQKFILE: per row its
 // heading, the three pile-top values, the increment length and one row per

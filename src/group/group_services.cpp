@@ -1,8 +1,8 @@
 // Pile-group solution entries. The three-dimensional solve runs in
-// group/cap_solver3d.cpp; the plane one only does the bookkeeping of its
-// entry until it is built: no iteration, no status line, no table.
+// group/cap_solver3d.cpp, the plane one in group/cap_solver2d.cpp.
 #include "group/group_services.h"
 
+#include "group/cap_solver2d.h"
 #include "group/cap_solver3d.h"
 #include "group/pile_row_loops.h"
 
@@ -21,12 +21,10 @@ SolveAnswer CAP3D(const SolveRequest& request, int& ISTAT) {
 
 SolveAnswer CAP2D(const SolveRequest& request, int& ISTAT) {
     if (group_services.cap2d) return group_services.cap2d(request, ISTAT);
-    SolveAnswer a = unanswered(request);
-    a.printreq = PYMODE;
+    const int printreq = PYMODE;
     PYMODE = 0;
-    KFLAG = 0;
-    PYREQ = 0;
-    KERR = 0;
+    SolveAnswer a = CAP2DSOLVE(request, ISTAT);
+    a.printreq = printreq;
     return a;
 }
 

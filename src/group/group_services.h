@@ -90,12 +90,32 @@ struct Cap3dOutcome {
     bool pod = false;        // a load case with a point of definition
 };
 
+// What the load stepping of the plane solver hands to its result pass, in
+// the plane slots 1 to 3 (X, Y, rotation about Z); "last converged" as above.
+struct Cap2dOutcome {
+    bool converged = false;  // the stepping reached the full load; else it gave up
+    int nconv = 0;           // steps that converged (0: no solution)
+    int nstep = 0;           // number of the last step
+    int niter = 0;           // iteration count of the last step attempt
+    int KERR = 0;            // error word of the last iteration attempted
+    int naxwbr = 0, naxwpo = 0;  // its pile-warning counters
+    double TCONV = 0.0;      // load factor of the last converged step
+    CAPVEC P;                // the full load at the origin
+    CAPVEC U;                // cap displacement of the last converged step
+    CAPVEC PE;               // last converged: applied load with the passive load
+    CAPVEC F;                // last converged: force vector of the residual
+    Table2<double, 3, 3> Jc;     // last converged: Jacobian less the passive stiffness, not symmetrised
+    double rp = 0.0, pos = 0.0;  // last converged: passive force (signed) and its X position
+    bool pod = false;        // a load case with a point of definition
+};
+
 // Hand-over points of the three-dimensional solver: the flexible cap, which
 // takes the whole analysis of the full load P, and the result pass after the
 // stepping (warning copy, status line, cap reports, print pass, estimation
 // records), which answers the request.
 using FlexCap = std::function<void(const CAPVEC& P, int& ISTAT)>;
 using CapResultPass = std::function<SolveAnswer(const SolveRequest& request, const Cap3dOutcome& out, int& ISTAT)>;
+using CapResultPass2 = std::function<SolveAnswer(const SolveRequest& request, const Cap2dOutcome& out, int& ISTAT)>;
 
 // Replaceable bodies: an empty member means the module's own body.
 struct GroupServices {
@@ -103,6 +123,7 @@ struct GroupServices {
     CapSolver cap2d;
     FlexCap flexcap;         // default: nothing
     CapResultPass result3d;  // default: RESPASS3 (group/cap_solver3d.h)
+    CapResultPass2 result2d;  // default: the plane result pass (group/cap_solver2d.h)
 };
 extern GroupServices group_services;
 

@@ -3,6 +3,7 @@
 #include "group/pile_row_loops.h"
 
 #include <algorithm>
+#include <cmath>
 #include <memory>
 #include <vector>
 
@@ -13,6 +14,8 @@
 #include "model/case_tables.h"
 #include "model/pile_rows.h"
 #include "model/run_state.h"
+#include "pile/axial_head.h"
+#include "pile/node_mesh.h"
 
 namespace zolan {
 
@@ -27,11 +30,13 @@ Table1<int, MAXPIL> rowclear;
 // Work areas of the pile response, one per thread of a loop (a call zeroes
 // every array it uses, so a work area carries nothing from row to row).
 std::vector<std::unique_ptr<Llp3dWork>> work;
+std::vector<std::unique_ptr<Llp2dWork>> work2d;
 
 // Room for n threads; taken at the run reset (or by the first loop of a
 // test that runs no reset), never inside a loop.
 void take_work(int n) {
     while (static_cast<int>(work.size()) < n) work.push_back(std::make_unique<Llp3dWork>());
+    while (static_cast<int>(work2d.size()) < n) work2d.push_back(std::make_unique<Llp2dWork>());
 }
 
 int processors() { return std::max({omp_get_num_procs(), omp_get_max_threads(), 1}); }
@@ -76,15 +81,74 @@ CAPVEC head_displacement(const PileTransform& t, const CAPVEC& U) {
 
 // The row loop of both sums: body(row, work, report) on the threads of the
 // rule, the work area of the row's thread.
-template <class Body>
-void row_loop(int& ISTAT, Body&& body) {
+template <class Work, class Body>
+void row_loop(std::vector<std::unique_ptr<Work>>& areas, int& ISTAT, Body&& body) {
     const int n = SETTHR(NTHRREQ, NPILES, 0);
     take_work(n);
     for_pile_rows(1, NPILES, n, ISTAT, KERR, [&](int row, RowReport& rep) {
-        Llp3dWork& w = *work[static_cast<std::size_t>(omp_get_thread_num())];
+        Work& w = *areas[static_cast<std::size_t>(omp_get_thread_num())];
         w.report = &rep;
         body(row, w, rep);
     });
+}
+
+// One plane row: axial response, node layout, lateral solution, and its
+// forces times the row's piles back at the origin (all zero when the row's
+// status is set).
+CAPVEC plane_row(const PileControls& ctl, int row, const CAPVEC& U, Llp2dWork& w, int& ISTAT) {
+    CAPVEC f;
+    f.fill(0.0);
+    // 1. The head displacement in row axes.
+    const ROWMAT3 T = PLNTR(row);
+    double d[3];
+    for (int i = 1; i <= 3; ++i) d[i - 1] = T(i, 1) * U(1) + T(i, 2) * U(2) + T(i, 3) * U(3);
+    // 2-4. Axial force times the row's factor; a lateral solution that did
+    //      not close keeps its error word over the axial distribution's.
+    RowReport& rep = *w.report;
+    const int kerr0 = rep.kerr;
+    const double N = AXIAL2D(ctl.ax, row, d[0], w.axd, w.axf, ISTAT, rep) * AXFAC(row);
+    if (kerr0 == 1) rep.kerr = 1;
+    // 5. Node layout; a status ends the row.
+    NODE2D(row, ISTAT);
+    if (ISTAT != 0) return f;
+    // 6. Lateral solution.
+    w.pile = row;
+    w.yt = d[1], w.th = d[2], w.Q = N, w.ax = d[0];
+    for (int i = 1; i <= 3; ++i)
+        for (int j = 1; j <= 3; ++j) w.T(i, j) = T(j, i);
+    w.H = w.M = 0.0;
+    LLP2D(ctl.lat, w, ISTAT);
+    if (ISTAT != 0) return f;
+    // 7. T^T (n N, n V, n M).
+    const double n = PMULT(row), a = n * N, l = n * w.H, m = n * w.M;
+    for (int i = 1; i <= 3; ++i) f(i) = T(1, i) * a + T(2, i) * l + T(3, i) * m;
+    return f;
+}
+
+// A force sum over the rows: each row's term f(row, U, work, status) on its
+// thread into its slot, then the first ncomp components summed in row order
+// up to the first row whose status was set. The region's wall time is added
+// to `timer`.
+template <class Work, class RowForce>
+CAPVEC force_sum(std::vector<std::unique_ptr<Work>>& areas, int ncomp, double& timer, int& ISTAT, RowForce&& f,
+                 const CAPVEC& U) {
+    // 1. Nothing before the rows answer.
+    CAPVEC F;
+    F.fill(0.0);
+    if (NPILES < 1) return F;
+    const CAPVEC u = U;
+    const double t0 = omp_get_wtime();
+    // 2. Each row on its thread into its slot.
+    row_loop(areas, ISTAT, [&](int row, Work& w, RowReport& rep) {
+        rowclear(row) = 0;
+        rowforce(row) = f(row, u, w, rep.istat);
+        rowclear(row) = rep.istat == 0 ? 1 : 0;
+    });
+    timer += omp_get_wtime() - t0;
+    // 3. The sum in row order, up to the first row whose evaluation failed.
+    for (int row = 1; row <= NPILES && rowclear(row) == 1; ++row)
+        for (int i = 1; i <= ncomp; ++i) F(i) += rowforce(row)(i);
+    return F;
 }
 
 }  // namespace
@@ -114,25 +178,28 @@ int SETTHR(int request, int rows, int limit) {
 }
 
 CAPVEC FVEC(const PileControls& ctl, const CAPVEC& U, int& ISTAT) {
-    // 1. Nothing before the rows answer.
-    CAPVEC F;
-    F.fill(0.0);
-    if (NPILES < 1) return F;
-    const CAPVEC u = U;
-    const double t0 = omp_get_wtime();
-    // 2. Each row: its head displacement, its response, its force about the origin.
-    row_loop(ISTAT, [&](int row, Llp3dWork& w, RowReport& rep) {
-        rowclear(row) = 0;
+    // Each row: its head displacement, its response, its force about the origin.
+    return force_sum(work, 6, TPARAL, ISTAT, [&ctl](int row, const CAPVEC& u, Llp3dWork& w, int& status) {
         const PileTransform t = PILETR(row);
-        const CAPVEC f = PILE3D(ctl, row, head_displacement(t, u), w, rep.istat);
-        rowclear(row) = rep.istat == 0 ? 1 : 0;
-        rowforce(row) = lever_force(t, f);
-    });
-    TPARAL += omp_get_wtime() - t0;
-    // 3. The sum in row order, up to the first row whose response failed.
-    for (int row = 1; row <= NPILES && rowclear(row) == 1; ++row)
-        for (int i = 1; i <= 6; ++i) F(i) += rowforce(row)(i);
-    return F;
+        return lever_force(t, PILE3D(ctl, row, head_displacement(t, u), w, status));
+    }, U);
+}
+
+ROWMAT3 PLNTR(int row) {
+    const double c = std::cos(BATANG(row)), s = std::sin(BATANG(row)), X = XTOP(row), Y = YTOP(row);
+    ROWMAT3 T;
+    T(1, 1) = c, T(1, 2) = s, T(1, 3) = X * s - Y * c;
+    T(2, 1) = -s, T(2, 2) = c, T(2, 3) = X * c + Y * s;
+    T(3, 1) = 0.0, T(3, 2) = 0.0, T(3, 3) = 1.0;
+    return T;
+}
+
+CAPVEC FVEC2D(const PileControls& ctl, const CAPVEC& U, int& ISTAT) {
+    return force_sum(work2d, 3, KFLAG == 0 ? TPARAL : TPRINT, ISTAT,
+                     [&ctl](int row, const CAPVEC& u, Llp2dWork& w, int& status) {
+                         return plane_row(ctl, row, u, w, status);
+                     },
+                     U);
 }
 
 CAPMAT STIFF(const PileControls& ctl, const CAPVEC& U, int& ISTAT) {
@@ -142,7 +209,7 @@ CAPMAT STIFF(const PileControls& ctl, const CAPVEC& U, int& ISTAT) {
     const CAPVEC u = U;
     const double t0 = omp_get_wtime();
     // 1. Each row: its head stiffness carried to the origin.
-    row_loop(ISTAT, [&](int row, Llp3dWork& w, RowReport& rep) {
+    row_loop(work, ISTAT, [&](int row, Llp3dWork& w, RowReport& rep) {
         const PileTransform t = PILETR(row);
         rowstiff(row) = lever_stiffness(t, PSTIFF(ctl, row, head_displacement(t, u), w, rep.istat));
     });
@@ -163,6 +230,7 @@ void reset_pile_row_loops() {
     rowstiff.fill(zero2);
     rowclear.fill(0);
     work.clear();
+    work2d.clear();
     take_work(processors());
 }
 

@@ -13,6 +13,7 @@
 #pragma once
 
 #include "model/pile_tables.h"
+#include "pile/lateral_pile2d.h"
 #include "pile/pile_response.h"
 
 namespace zolan {
@@ -37,6 +38,23 @@ CAPVEC FVEC(const PileControls& ctl, const CAPVEC& U, int& ISTAT);
 // Tangent matrix of FVEC about the origin at U; every row adds its matrix.
 // The region's wall time goes to TPARAL while KFLAG is 0, else to TPRINT.
 CAPMAT STIFF(const PileControls& ctl, const CAPVEC& U, int& ISTAT);
+
+// Force vector of the plane model (slots 1 to 3: force X, force Y, moment
+// about Z at the origin) for the cap displacement U (X, Y, rotation about Z),
+// in the sense of the applied load: the sum over rows 1..NPILES of the head
+// forces of each row (axial force times AXFAC, lateral force and moment of
+// its pile, all times PMULT) taken back to the origin. Row i's head moves by
+// d = T U, T the row transform of PLNTR; its forces return by T^T. A row whose
+// status is set after its node layout or lateral solution, and every row
+// after it, adds nothing. The region's wall time goes to TPARAL while KFLAG
+// is 0, else to TPRINT.
+CAPVEC FVEC2D(const PileControls& ctl, const CAPVEC& U, int& ISTAT);
+
+// Transform of plane row i from a cap vector at the origin to the row head
+// in row axes (axial, lateral, rotation), by rows, for the batter angle b and
+// head position (X, Y): (c, s, X s - Y c), (-s, c, X c + Y s), (0, 0, 1),
+// c = cos b, s = sin b.
+ROWMAT3 PLNTR(int row);
 
 // Run reset: the row slots cleared; the per-thread pile work areas taken
 // afresh for the processors of the machine.

@@ -19,7 +19,35 @@
 #include "results/results_services.h"
 
 namespace zolan {
+
+namespace captext {
+const fmt::Format F_TABLE_L_SCR("(/,5X,'* TABLE L *   COMPUTATION ON PILE CAP')");
+const fmt::Format F_TABLE_L("(/,/,/,5X,'* TABLE L *   COMPUTATION ON PILE CAP')");
+const fmt::Format F_TABLE_L_PLOT("(5X,'* TABLE L *   COMPUTATION ON PILE CAP')");
+const fmt::Format F_LOAD_TITLE("(/,/,5X,'* EQUIVALENT CONCENTRATED LOAD AT ORIGIN *')");
+const fmt::Format F_DISP_TITLE("(/,/,5X,'* DISPLACEMENT OF GROUPED PILE ','FOUNDATION AT ORIGIN *')");
+const fmt::Format F_ITER_RUN("(/,10X,'NUMBER OF GLOBAL ITERATIONS = ',I4,/)");
+const fmt::Format F_SCR_LOAD_TITLE("(/,5X,'* EQUIVALENT CONCENTRATED LOAD AT ORIGIN *')");
+const fmt::Format F_SCR_DISP_TITLE("(/,5X,'* DISPLACEMENT OF GROUPED PILE ','FOUNDATION AT ORIGIN *')");
+const fmt::Format F_PLOT_LOAD("('* EQUIVALENT CONCENTRATED LOAD AT ORIGIN *')");
+const fmt::Format F_PLOT_DISP("('* DISPLACEMENT OF PILE CAP AT ORIGIN *')");
+const fmt::Format F_PARTIAL(
+    "(/,5X,'** WARNING **  ','  ZOLAN COULD NOT GET SOLUTION FOR 100% OF THE LOAD',/,5X,'               ','  RESULTS "
+    "ARE FOR ',F8.2,'% OF THE TOTAL LOAD',/)");
+const fmt::Format F_PASSIVE("(/,/,5X,'* PASSIVE RESISTANCE IN PILE CAP *')");
+const fmt::Format F_PASSIVE_PLOT("('* PASSIVE RESISTANCE IN PILE CAP *')");
+const fmt::Format F_TABLE_M("(/,/,/,5X,'* TABLE M *   COMPUTATION ON INDIVIDUAL PILE')");
+}  // namespace captext
+
+void CAPROW(int unit, int blanks, int w, int d, std::initializer_list<double> values) {
+    WRBLNK(unit, blanks);
+    for (double v : values) WRREAL(unit, w, d, v);
+    WREOL(unit);
+}
+
 namespace {
+
+using namespace captext;
 
 constexpr int KELLP = 1;   // a pile's lateral solution did not close
 constexpr int KESING = 2;  // singular cap matrix
@@ -58,9 +86,6 @@ const fmt::Format F_GRP_CAP(
     "   GROUP NO     P-FACTOR     Y-FACTOR        ',/)");
 const fmt::Format F_GRP_PLOT("(7X,'*REDUCTION FACTORS FOR CLOSELY-SPACED PILE*')");
 
-const fmt::Format F_TABLE_L_SCR("(/,5X,'* TABLE L *   COMPUTATION ON PILE CAP')");
-const fmt::Format F_TABLE_L("(/,/,/,5X,'* TABLE L *   COMPUTATION ON PILE CAP')");
-const fmt::Format F_TABLE_L_PLOT("(5X,'* TABLE L *   COMPUTATION ON PILE CAP')");
 
 const fmt::Format F_PT_TITLE("(/,/,5X,'* POINT OF DEFINITION',' DISPLACEMENT/LOADS *')");
 const fmt::Format F_PT_COORD("(/,/,10X,'  COORD. X ,',A2,6X,'   COORD. Y ,',A2,5X,'   COORD. Z ,',A2)");
@@ -73,43 +98,27 @@ const fmt::Format F_PT_DISP_TITLE("(/,/,5X,'* DISPLACEMENT OF GROUPED PILE ','FO
 const fmt::Format F_PT_TRANS_MK("(/,/,10X,'  VERTICAL ,',A2,A1,5X,'HORIZONTAL Y,',A2,A1,4X,'HORIZONTAL Z,',A2,A1)");
 const fmt::Format F_PT_ROT_MK("(/,10X,'ANGLE ROT. X,',A3,A1,3X,'ANGLE ROT. Y,',A3,A1,3X,'ANGLE ROT. Z,',A3,A1)");
 
-const fmt::Format F_LOAD_TITLE("(/,/,5X,'* EQUIVALENT CONCENTRATED LOAD AT ORIGIN *')");
 const fmt::Format F_FORCES("(/,/,11X,'VERT. LOAD,',A4,4X,'HOR. LOAD Y,',A4,3X,'HOR. LOAD Z,',A4)");
 const fmt::Format F_MOMENTS("(/,10X,'MOMENT X ,',A2,A1,A3,4X,'MOMENT Y,',A2,A1,A3,4X,'MOMENT Z,',A2,A1,A3)");
-const fmt::Format F_DISP_TITLE("(/,/,5X,'* DISPLACEMENT OF GROUPED PILE ','FOUNDATION AT ORIGIN *')");
 const fmt::Format F_TRANS("(/,/,10X,'  VERTICAL ,',A2,6X,'HORIZONTAL Y,',A2,5X,'HORIZONTAL Z,',A2)");
 const fmt::Format F_ROT("(/,10X,'ANGLE ROT. X,',A3,4X,'ANGLE ROT. Y,',A3,4X,'ANGLE ROT. Z,',A3)");
 const fmt::Format F_ITER_RES("(/,/,10X,'NUMBER OF GLOBAL ITERATIONS = ',I4)");
-const fmt::Format F_ITER_RUN("(/,10X,'NUMBER OF GLOBAL ITERATIONS = ',I4,/)");
 
-const fmt::Format F_SCR_LOAD_TITLE("(/,5X,'* EQUIVALENT CONCENTRATED LOAD AT ORIGIN *')");
 const fmt::Format F_SCR_LOADS(
     "(8X,3X,'LOAD X,',A3,2X,3X,'LOAD Y,',A3,2X,3X,'LOAD Z,',A3,2X,1X,' MOM X,',A2,A1,A3,1X,1X,' MOM Y,',A2,A1,A3,1X,"
     "1X,' MOM Z,',A2,A1,A3)");
-const fmt::Format F_SCR_DISP_TITLE("(/,5X,'* DISPLACEMENT OF GROUPED PILE ','FOUNDATION AT ORIGIN *')");
 const fmt::Format F_SCR_DISPS(
     "(8X,4X,'DISP X,',A2,2X,4X,'DISP Y,',A2,2X,4X,'DISP Z,',A2,2X,3X,' ROT X,',A3,2X,3X,' ROT Y,',A3,2X,3X,' ROT Z,',"
     "A3)");
-const fmt::Format F_PLOT_LOAD("('* EQUIVALENT CONCENTRATED LOAD AT ORIGIN *')");
-const fmt::Format F_PLOT_DISP("('* DISPLACEMENT OF PILE CAP AT ORIGIN *')");
 
-const fmt::Format F_PARTIAL(
-    "(/,5X,'** WARNING **  ','  ZOLAN COULD NOT GET SOLUTION FOR 100% OF THE LOAD',/,5X,'               ','  RESULTS "
-    "ARE FOR ',F8.2,'% OF THE TOTAL LOAD',/)");
-const fmt::Format F_PASSIVE("(/,/,5X,'* PASSIVE RESISTANCE IN PILE CAP *')");
 const fmt::Format F_PASSIVE_HEAD("(/,5X,8X,'HOR. LOAD Y,',A3,4X,'HOR. LOAD Z,',A3,6X,'POSITION,',A3)");
-const fmt::Format F_PASSIVE_PLOT("('* PASSIVE RESISTANCE IN PILE CAP *')");
-const fmt::Format F_TABLE_M("(/,/,/,5X,'* TABLE M *   COMPUTATION ON INDIVIDUAL PILE')");
 const fmt::Format F_TABLE_M_SCR("(/,5X,'* TABLE M *   COMPUTATION ON INDIVIDUAL PILE')");
 // The pile forces of the print pass against the load at the origin.
 const fmt::Format F_EQUIL(
     "(/,5X,'** WARNING **  ','PILE FORCES DO NOT BALANCE THE LOAD AT ORIGIN: RESIDUAL ',1P,E10.3,' OF THE LOAD')");
 
-// A row of report values: n blanks, each value in w.d by the real-field rule.
 void value_row(int unit, int blanks, int w, int d, std::initializer_list<double> values) {
-    WRBLNK(unit, blanks);
-    for (double v : values) WRREAL(unit, w, d, v);
-    WREOL(unit);
+    CAPROW(unit, blanks, w, d, values);
 }
 void row3(int unit, const CAPVEC& v, int first) { value_row(unit, 5, 19, 5, {v(first), v(first + 1), v(first + 2)}); }
 // The plot-data row: each value in 18.8 followed by five blanks.

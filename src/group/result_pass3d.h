@@ -13,11 +13,13 @@
 #pragma once
 
 #include <functional>
+#include <initializer_list>
 
 #include "group/group_services.h"
 #include "model/limits.h"
 #include "model/pile_tables.h"
 #include "model/table.h"
+#include "report/fortran_format.h"
 
 namespace zolan {
 
@@ -46,6 +48,22 @@ using CapForces = std::function<void(CAPVEC& F, int& ISTAT)>;
 // request writes no status line). KFLAG is 0 on return; TCUR keeps TCONV.
 void RESPASS3D(const SolveRequest& rq, const CapFinal& st, const CapForces& fvec, SolveAnswer& ans,
                int& ISTAT);
+
+// Texts of the cap reports that both cap solvers write alike.
+namespace captext {
+extern const fmt::Format F_TABLE_L_SCR, F_TABLE_L, F_TABLE_L_PLOT;  // Table L: summary scratch, reports, plot data
+extern const fmt::Format F_LOAD_TITLE, F_DISP_TITLE;                // origin blocks of the reports
+extern const fmt::Format F_SCR_LOAD_TITLE, F_SCR_DISP_TITLE;        // the same on the summary scratch
+extern const fmt::Format F_PLOT_LOAD, F_PLOT_DISP;                  // the same on the plot data
+extern const fmt::Format F_ITER_RUN;                                // iteration count on the runtime file
+extern const fmt::Format F_PARTIAL;                                 // a solution short of the full load
+extern const fmt::Format F_PASSIVE, F_PASSIVE_PLOT;                 // the passive-resistance block
+extern const fmt::Format F_TABLE_M;                                 // Table M heading
+}  // namespace captext
+
+// A row of report values: `blanks` blanks, then each value in a real field
+// of width w with d digits; the line ended.
+void CAPROW(int unit, int blanks, int w, int d, std::initializer_list<double> values);
 
 // Status line of a solve on the status file: 1 completed, 2 solution at
 // 100 tconv percent of the load, 3 no convergence on the cap, 6 on the piles,

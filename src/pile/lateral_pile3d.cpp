@@ -176,22 +176,25 @@ bool iterate(const LateralControls& ctl, Llp3dWork& w, int N, double h, int& IST
     }
 }
 
-// 9. Slope, moment, shear, soil reaction and head force of one plane.
-void plane_results(const Llp3dWork& w, LateralPlane& pl, int t, double h) {
+}  // namespace
+
+void FDRESULT(LateralPlane& pl, const SLOTVEC& P, const SLOTVEC& Es, int t, double h) {
     const double h2 = h * h;
     for (int i = 4; i <= t + 1; ++i) {
         pl.S.slot(i) = (pl.v.slot(i + 1) - pl.v.slot(i - 1)) / (2.0 * h);
         pl.M.slot(i) = -pl.EI.slot(i) * (pl.v.slot(i - 1) - 2.0 * pl.v.slot(i) + pl.v.slot(i + 1)) / h2;
     }
-    pl.V.slot(4) = w.P.slot(4) * pl.S.slot(4) - (pl.M.slot(5) - pl.M.slot(4)) / h;
+    pl.V.slot(4) = P.slot(4) * pl.S.slot(4) - (pl.M.slot(5) - pl.M.slot(4)) / h;
     for (int i = 5; i <= t; ++i)
-        pl.V.slot(i) = w.P.slot(i) * pl.S.slot(i) - (pl.M.slot(i + 1) - pl.M.slot(i - 1)) / (2.0 * h);
-    for (int i = 4; i <= t; ++i) pl.p.slot(i) = w.Es.slot(i) * pl.v.slot(i);
+        pl.V.slot(i) = P.slot(i) * pl.S.slot(i) - (pl.M.slot(i + 1) - pl.M.slot(i - 1)) / (2.0 * h);
+    for (int i = 4; i <= t; ++i) pl.p.slot(i) = Es.slot(i) * pl.v.slot(i);
     // End reactions at half weight, end loads at full weight.
     double inner = 0.0;
     for (int i = 5; i <= t - 1; ++i) inner += pl.p.slot(i) - pl.w.slot(i);
     pl.F = h * ((pl.p.slot(4) / 2.0 - pl.w.slot(4)) + inner + (pl.p.slot(t) / 2.0 - pl.w.slot(t)));
 }
+
+namespace {
 
 // 9. Stress and demand/capacity ratios at the real nodes.
 void section_checks(const LateralControls& ctl, Llp3dWork& w, int N) {
@@ -279,6 +282,16 @@ CAPVEC pile_turn(const CAPMAT& M, const CAPVEC& v, bool transpose) {
     return out;
 }
 
+bool LLPMESH(int pile, const RowReport* rep, int& N, double& h, int& ISTAT) {
+    if (rep == nullptr || pile < 1 || pile > MAXPIL || IPROP(pile) < 1 || IPROP(pile) > MAXPSA) {
+        set_status_once(ISTAT, 40);
+        return false;
+    }
+    N = std::clamp(NINCR(IPROP(pile)), 1, MAXINC);
+    h = HINCR(IPROP(pile));
+    return true;
+}
+
 LateralControls lateral_controls(int kflag, int nanal) {
     LateralControls c;
     c.kflag = kflag;
@@ -294,14 +307,11 @@ LateralControls lateral_controls(int kflag, int nanal) {
 }
 
 void LLP3D(const LateralControls& ctl, Llp3dWork& w, int& ISTAT) {
-    if (w.report == nullptr || w.pile < 1 || w.pile > MAXPIL || IPROP(w.pile) < 1 || IPROP(w.pile) > MAXPSA) {
-        set_status_once(ISTAT, 40);
-        return;
-    }
-    RowScope scope(w.report);
     // 1. The mesh of the pile's property set.
-    const int N = std::clamp(NINCR(IPROP(w.pile)), 1, MAXINC);
-    const double h = HINCR(IPROP(w.pile));
+    int N = 0;
+    double h = 0.0;
+    if (!LLPMESH(w.pile, w.report, N, h, ISTAT)) return;
+    RowScope scope(w.report);
     const int t = N + 4;
     w.solves = 0;
     // 2-5. Loads, initial moduli, axial force and rigidity.
@@ -314,8 +324,8 @@ void LLP3D(const LateralControls& ctl, Llp3dWork& w, int& ISTAT) {
     // 7-8. Secant iteration to closure.
     if (!iterate(ctl, w, N, h, ISTAT)) return;
     // 9. Results of the closed solve and the outputs.
-    plane_results(w, w.ypl, t, h);
-    plane_results(w, w.zpl, t, h);
+    FDRESULT(w.ypl, w.P, w.Es, t, h);
+    FDRESULT(w.zpl, w.P, w.Es, t, h);
     w.Fy = w.ypl.F;
     w.Fz = w.zpl.F;
     w.Ky = w.ypl.M.slot(4);

@@ -53,6 +53,18 @@ struct LateralPlane : FdPlane {
     double F = 0.0;      // head lateral force
 };
 
+// The mesh of pile row `pile` for a lateral solution: N increments (held to
+// 1..MAXINC) of length h of its property set. False, with status 40, for a
+// missing row report or a row or property set out of range.
+bool LLPMESH(int pile, const RowReport* rep, int& N, double& h, int& ISTAT);
+
+// Results of a closed solve of one plane, t = N + 4 the tip slot: slope S
+// and moment M = -EI v'' at slots 4..t+1, shear V = P S - M' (a forward
+// difference at the head, central below), soil reaction p = Es v, and the
+// head force h (p(4)/2 + p(5) + ... + p(t-1) + p(t)/2) less h times the sum of
+// the node loads w(4..t), each load at full weight.
+void FDRESULT(LateralPlane& pl, const SLOTVEC& P, const SLOTVEC& Es, int t, double h);
+
 // A six-vector turned by a 6 x 6 rotation M (M v), or back (M^T v), each
 // component summed from the first term on.
 CAPVEC pile_turn(const CAPMAT& M, const CAPVEC& v, bool transpose);

@@ -59,6 +59,17 @@ void PTENV3D(int pile, int nanal, double stress, const CAPVEC& gd, const CAPVEC&
     }
 }
 
+void PTENV2D(int pile, int nanal, const std::array<double, 13>& v) {
+    if (!stored_row(pile)) return;
+    constexpr int slots[13] = {1, 2, 3, 14, 15, 16, 4, 5, 6, 17, 18, 19, 7};
+    for (int k = 0; k <= 13; ++k) {
+        const int s = k < 13 ? slots[k] : 20;
+        const double x = v[static_cast<std::size_t>(k < 13 ? k : 12)];
+        envelope_rule(nanal, x, ENVMIN.top(pile, s), ENVMAX.top(pile, s));
+        RESCUR.top(pile, s) = x;
+    }
+}
+
 EFFREC PKREC3D(const std::array<const NODVEC*, MAXNQ>& columns) {
     EFFREC rec;
     for (int q = 1; q <= MAXNQ; ++q) {

@@ -24,6 +24,13 @@ namespace zolan {
 void PTENV3D(int pile, int nanal, double stress, const CAPVEC& gd, const CAPVEC& ld, const CAPVEC& gf,
              const CAPVEC& lf);
 
+// Pile-top record of plane row `pile`: the thirteen values v go to slots 1,
+// 2, 3 (displacement X, Y and rotation), 14, 15, 16 (row axes), 4, 5, 6
+// (forces and moment in cap axes), 17, 18, 19 (axial, lateral force and
+// moment) and 7, the head stress, repeated in slot 20; envelopes, then
+// PTOPRES. Other slots are not written.
+void PTENV2D(int pile, int nanal, const std::array<double, 13>& v);
+
 // Along-pile record whose column q is the q-th node vector (all MAXNOD rows);
 // a missing vector leaves its column zero.
 EFFREC PKREC3D(const std::array<const NODVEC*, MAXNQ>& columns);
