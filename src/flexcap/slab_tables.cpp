@@ -117,6 +117,10 @@ void FCALLOC(int& ISTAT) {
         t.STRND.allocate(z(c.NSTRE), np);
         t.WSTRN.allocate(np);
         t.ELSTF.allocate(nev, nev, ne);
+        t.ELREC.allocate(NREC, ne);
+        t.PLDIS.allocate(6, z(c.NCTSTI));
+        t.PLFOR.allocate(6, z(c.NCTSTI));
+        t.PLSTF.allocate(6, 6, z(c.NCTSTI));
         t.IFXND.allocate(z(c.NVFIX));
         t.IFXCD.allocate(nd, z(c.NVFIX));
         t.INLND.allocate(z(c.NNLOD));

@@ -18,6 +18,9 @@ constexpr int FCDKFILE = 61;  // slab deck (read)
 constexpr int FCLSFILE = 62;  // slab listing
 constexpr int FCRSFILE = 63;  // slab results
 constexpr int FCLGFILE = 64;  // slab log
+// Sizes of an element record: plate and membrane D B products, Gauss points.
+constexpr int NRECP = 5 * 27 * 9, NRECM = 3 * 18 * 9, NRECG = 2 * 9;
+constexpr int NREC = NRECP + NRECM + NRECG;
 // Scratch file of the frontal solver, in the run's folder.
 inline constexpr const char* FCSCR2NAME = "fort2";
 
@@ -119,6 +122,13 @@ struct SlabTables {
     RTab PCLOD, PCSTI, PCTST, ASDIS, DSDIS, TSDIS, ELLOD, REACT, STRND, WSTRN, ELSTF;
     ITab IFXND, IFXCD, INLND, INSND, IEDLD, IEDST, IDLEL, IDSEL, ICLEL, ICSEL, ICTEL;
     ITab ICONN, IMATE, IELLAB, INDLAB;
+    // Element records of the last iteration for the stress recovery: per
+    // element the plate D B (5 x 27 x 9), membrane D B (3 x 18 x 9) and
+    // Gauss-point X, Y (2 x 9), kept in memory.
+    RTab ELREC;
+    // Pile points: head displacements, forces on the cap and their tangents
+    // (cap axes) of the current iteration.
+    RTab PLDIS, PLFOR, PLSTF;
     // Deck checks: the diagnosis table and the front-change entry of each element.
     Table1<int, 24> DIAGN;
     ITab FRCHG;
