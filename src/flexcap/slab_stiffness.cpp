@@ -70,6 +70,14 @@ bool side_integral(int e, int s, const double abh[3], const std::function<void(i
     return true;
 }
 
+void slab_pile_response() {
+    if (flexcap_services.piles) {
+        flexcap_services.piles(FCCTRL.NCTSTI, FCTAB.PLDIS, FCTAB.PLFOR, FCTAB.PLSTF);
+        return;
+    }
+    PILEHEADS(pile_controls(0, NANAL, 0), FCCTRL.NCTSTI, FCTAB.PLDIS.data(), FCTAB.PLFOR.data(), FCTAB.PLSTF.data());
+}
+
 namespace {
 
 constexpr double TINY = 1.0E-30;
@@ -251,11 +259,7 @@ void pile_heads() {
         const CAPVEC d = slab_to_cap(u);
         for (int i = 1; i <= 6; ++i) FCTAB.PLDIS(i, r) = d(i);
     }
-    if (flexcap_services.piles) {
-        flexcap_services.piles(FCCTRL.NCTSTI, FCTAB.PLDIS, FCTAB.PLFOR, FCTAB.PLSTF);
-        return;
-    }
-    PILEHEADS(pile_controls(0, NANAL, 0), FCCTRL.NCTSTI, FCTAB.PLDIS.data(), FCTAB.PLFOR.data(), FCTAB.PLSTF.data());
+    slab_pile_response();
 }
 
 void trace_row(const char* tag, const double* v, int i = 0) {

@@ -6,11 +6,13 @@
 
 #include <cmath>
 #include <functional>
+#include <string>
 #include <vector>
 
 #include "flexcap/shell_element.h"
 #include "flexcap/slab_analysis.h"
 #include "flexcap/slab_program.h"
+#include "report/run_files.h"
 #include "support/slab_mesh.h"
 #include "support/temp_dir.h"
 
@@ -162,6 +164,31 @@ TEST(SlabPlate, PatchTests) {
             (*field)(FCTAB.XYNOD(1, n), FCTAB.XYNOD(2, n), f);
             for (int i = 1; i <= 5; ++i) EXPECT_NEAR(FCTAB.DSDIS(i, n), f[i - 1], 1e-12) << "node " << n << " dof " << i;
         }
+        // Stress recovery: the same constant resultants at every node. Membrane
+        // E / (1 - nu^2) = 1066.67, G = 400; plate D = E t^3 / (12 (1 - nu^2)) = 11.111.
+        const double Em = 1000 / 0.9375, Dp = 1000 * 0.125 / (12 * 0.9375);
+        const double expect[8] = {field == &membrane ? Em * (1e-3 - 0.25 * 5e-4) : 0,
+                                  field == &membrane ? Em * (-5e-4 + 0.25 * 1e-3) : 0,
+                                  field == &membrane ? 400 * 5e-4 : 0,
+                                  field == &bending ? Dp * (kx + 0.25 * ky) : 0,
+                                  field == &bending ? Dp * (ky + 0.25 * kx) : 0,
+                                  0, 0, 0};
+        for (int n = 1; n <= FCCTRL.NPOIN; ++n)
+            for (int i = 1; i <= 6; ++i) FCTAB.ASDIS(i, n) = FCTAB.DSDIS(i, n);
+        ASSERT_TRUE(io::open_unit(FCLSFILE, "listing", {}) && io::open_unit(FCRSFILE, "results", {}));
+        FCCTRL.ISTEP = 1;
+        FCSTRS();
+        io::close_unit(FCLSFILE);
+        io::close_unit(FCRSFILE);
+        const std::vector<std::string> lines = test::lines_of(test::read_file("results"));
+        ASSERT_EQ(static_cast<int>(lines.size()), 4 + FCCTRL.NPOIN);
+        EXPECT_EQ(lines[0], "STEP_DATA");
+        EXPECT_EQ(lines[1], "14");
+        EXPECT_EQ(lines[3], "STEP       1");
+        for (int n = 1; n <= FCCTRL.NPOIN; ++n)
+            for (int i = 0; i < 8; ++i)
+                EXPECT_NEAR(std::stod(lines[3 + n].substr(5 + 12 * (6 + i), 12)), expect[i], 1e-4 * (1 + std::fabs(expect[i])))
+                    << "node " << n << " component " << i + 1;
     }
 }
 
