@@ -68,6 +68,14 @@ void FCSTRS();
 // Final pile responses at the converged displacements (trace only).
 void FCSPRG();
 
+// Units of the two decks of the deck writer while they are written.
+constexpr int FCNDFILE = 66;
+constexpr int FCKDFILE = 67;
+// The numeric deck (slab axes, the deck reader's format) and the keyword
+// deck (cap axes) of the cap under the load P, written from their start
+// under the given names, which must not be files the run holds open.
+void FCDECK(const CAPVEC& P, const std::string& numeric, const std::string& keyword, int& ISTAT);
+
 // A whole slab analysis of the deck, with its listing, results and log.
 struct SlabFiles {
     std::string deck, listing, results, log;
