@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "flexcap/shell_element.h"
 #include "flexcap/slab_analysis.h"
 #include "flexcap/slab_program.h"
 #include "model/case_tables.h"
@@ -105,6 +106,89 @@ TEST(SlabCap, RigidPlateMatchesTheRigidCap) {
     EXPECT_NEAR(sumF + P1, 0, 1e-3 * P1);
     EXPECT_NEAR(sumMY + P5, 0, 1e-3 * P5);
     EXPECT_NEAR(sumMZ + P6, 0, 1e-3 * std::fabs(P6));
+}
+
+// Two elements (FCNX 2, FCNY 1) over the cap 120 x 80 under a load with a torque of 100 (radius
+// a = 10, thickness the smallest) on two piles, the second pinned.
+void small_decks() {
+    int ISTAT = 0;
+    FCDECK(load(400, 100, 8000, -12000), "slab.dat", "slab.key", ISTAT);
+    ASSERT_EQ(ISTAT, 0);
+}
+
+// The keyword deck of the small cap, checked line by line once: the mesh of
+// the cap axes (node 1 at Y -60, Z 40, node 13 at 60, -40), the cap load
+// without its torque, eight couples of force 100 / (8 a) = 1.25 (G = 1.25 /
+// sqrt 2) summing to the torque, a spring record per pile (three zeros for
+// the pinned head), the stepping.
+TEST(SlabCap, KeywordDeckGolden) {
+    test::TempDir dir;
+    Cap cap(2, 1, 3e6);
+    NPILES = 2;
+    small_decks();
+    EXPECT_EQ(test::read_file("slab.key"), test::read_file(std::string(ZOLAN_FIXTURES_DIR) + "/golden/slab_small.key"));
+}
+
+// The numeric deck reads back through the deck reader to the same mesh (in
+// the slab's axes X, Y = cap Z, Y), loads and pile points; the couples sum
+// to the torque about the vertical (slab Z = -cap X).
+TEST(SlabCap, NumericDeckReadsBack) {
+    test::TempDir dir;
+    Cap cap(2, 1, 3e6);
+    NPILES = 2;
+    small_decks();
+    int ISTAT = 0;
+    FCHEAD("slab.dat", "listing", "log", ISTAT);
+    ASSERT_EQ(ISTAT, 0);
+    FCREAD(ISTAT);
+    ASSERT_EQ(ISTAT, 0);
+    EXPECT_EQ(FCCTRL.NPOIN, 13);
+    EXPECT_EQ(FCCTRL.NELEM, 2);
+    const int conn[2][8] = {{1, 3, 11, 9, 2, 7, 10, 6}, {3, 5, 13, 11, 4, 8, 12, 7}};
+    for (int e = 1; e <= 2; ++e)
+        for (int k = 1; k <= 8; ++k) EXPECT_EQ(FCTAB.ICONN(k, e), conn[e - 1][k - 1]);
+    const double xy[4][3] = {{1, 40, -60}, {6, 0, -60}, {8, 0, 60}, {13, -40, 60}};
+    for (const auto& n : xy) {
+        EXPECT_EQ(FCTAB.XYNOD(1, static_cast<int>(n[0])), n[1]);
+        EXPECT_EQ(FCTAB.XYNOD(2, static_cast<int>(n[0])), n[2]);
+    }
+    EXPECT_EQ(FCTAB.PRMAT(1, 1), 3e6);
+    EXPECT_EQ(FCTAB.PRMAT(3, 1), 10);
+    EXPECT_EQ(FCCTRL.DT, 0.5);
+    EXPECT_EQ(FCCTRL.DTMIN, 0.001);
+    // Loads: slab s = A p; every point found again where it was written.
+    ASSERT_EQ(FCCTRL.NCLOD, 9);
+    const double cap_load[6] = {0, 0, -400, -8000, -12000, 0};  // P3, P2, -P1, -P5, P6 and no torque
+    for (int i = 1; i <= 6; ++i) EXPECT_EQ(FCTAB.VCLOD(i, 1), cap_load[i - 1]);
+    const auto where = [](int e, double xi, double eta, double& X, double& Y) {
+        FCSHAP(xi, eta, 8, FCTAB.ELW);
+        X = Y = 0;
+        for (int k = 1; k <= 8; ++k) {
+            X += FCTAB.ELW.SHFN(k) * FCTAB.XYNOD(1, FCTAB.ICONN(k, e));
+            Y += FCTAB.ELW.SHFN(k) * FCTAB.XYNOD(2, FCTAB.ICONN(k, e));
+        }
+    };
+    const double a = 10, d = a * std::sqrt(0.5);
+    const double points[9][2] = {{0, 0}, {0, a}, {a, 0}, {0, -a}, {-a, 0}, {d, d}, {d, -d}, {-d, -d}, {-d, d}};
+    double torque = 0;
+    for (int r = 1; r <= 9; ++r) {
+        ASSERT_GT(FCTAB.ICLEL(r), 0) << "load " << r;
+        double X = 0, Y = 0;
+        where(FCTAB.ICLEL(r), FCTAB.PCLOD(1, r), FCTAB.PCLOD(2, r), X, Y);
+        EXPECT_NEAR(X, points[r - 1][0], 1e-9) << "load " << r;
+        EXPECT_NEAR(Y, points[r - 1][1], 1e-9) << "load " << r;
+        torque += X * FCTAB.VCLOD(2, r) - Y * FCTAB.VCLOD(1, r);
+    }
+    EXPECT_NEAR(-torque, 100, 1e-9);
+    ASSERT_EQ(FCCTRL.NCTSTI, 2);
+    EXPECT_EQ(FCCTRL.KPSPR, 1);
+    for (int r = 1; r <= 2; ++r) {
+        double X = 0, Y = 0;
+        where(FCTAB.ICTEL(r), FCTAB.PCTST(1, r), FCTAB.PCTST(2, r), X, Y);
+        EXPECT_NEAR(X, CORZ(r), 1e-9);
+        EXPECT_NEAR(Y, CORY(r), 1e-9);
+    }
+    FCRELEASE();
 }
 
 }  // namespace
