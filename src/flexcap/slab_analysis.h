@@ -74,12 +74,18 @@ constexpr int FCKDFILE = 67;
 // The numeric deck (slab axes, the deck reader's format) and the keyword
 // deck (cap axes) of the cap under the load P, written from their start
 // under the given names, which must not be files the run holds open.
+// An empty keyword name writes the numeric deck alone.
 void FCDECK(const CAPVEC& P, const std::string& numeric, const std::string& keyword, int& ISTAT);
 
-// A whole slab analysis of the deck, with its listing, results and log.
+// A whole slab analysis of the deck, with its listing, results and log (an
+// empty name: the routed unit of slab_route, already open).
 struct SlabFiles {
     std::string deck, listing, results, log;
 };
 void FCSLAB(const SlabFiles& f, int& ISTAT);
+
+// The flexible cap of one solve under the cap load P: decks only (FCOPT 2),
+// else the slab analysis of the cap on the piles.
+void FLEXCAP(const CAPVEC& P, int& ISTAT);
 
 }  // namespace zolan

@@ -148,6 +148,7 @@ void FCDECK(const CAPVEC& P, const std::string& numeric, const std::string& keyw
     // 2-13. Both decks, each written from its start.
     std::string why;
     for (const auto& [unit, name] : {std::pair{FCNDFILE, numeric}, std::pair{FCKDFILE, keyword}}) {
+        if (name.empty()) continue;
         if (!scratch_name_free(name, &why) || !io::open_unit(unit, name, {}, &why)) {
             FAILTXT.push_back("    " + why);
             if (ISTAT == ISOK) ISTAT = ISFILE;

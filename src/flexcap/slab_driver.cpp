@@ -161,7 +161,7 @@ void FCSLAB(const SlabFiles& f, int& ISTAT) {
     // 1-3. Files, header, tables, deck.
     std::string why;
     FCHEAD(f.deck, f.listing, f.log, ISTAT);
-    if (ISTAT == ISOK && !io::open_unit(FCRSFILE, f.results, {}, &why)) {
+    if (ISTAT == ISOK && !f.results.empty() && !io::open_unit(FCRSFILE, f.results, {}, &why)) {
         FAILTXT.push_back("    " + why);
         ISTAT = ISFILE;
     }

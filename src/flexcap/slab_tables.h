@@ -15,9 +15,14 @@ namespace zolan {
 
 // Units of the slab program's own files in the run-file registry.
 constexpr int FCDKFILE = 61;  // slab deck (read)
-constexpr int FCLSFILE = 62;  // slab listing
-constexpr int FCRSFILE = 63;  // slab results
-constexpr int FCLGFILE = 64;  // slab log
+// Listing, results and log: the slab program's own units (62, 63, 64), or,
+// for a flexible-cap analysis of a run, the run's own open report files, to
+// which the slab then appends (it neither opens nor closes them).
+extern int FCLSFILE, FCRSFILE, FCLGFILE;
+constexpr int FCLSOWN = 62, FCRSOWN = 63, FCLGOWN = 64;
+// Sends the slab's listing, results and log to the given open units until
+// the slab analysis ends (FCRELEASE).
+void slab_route(int listing, int results, int log);
 // Sizes of an element record: plate and membrane D B products, Gauss points.
 constexpr int NRECP = 5 * 27 * 9, NRECM = 3 * 18 * 9, NRECG = 2 * 9;
 constexpr int NREC = NRECP + NRECM + NRECG;

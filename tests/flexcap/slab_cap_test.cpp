@@ -14,6 +14,7 @@
 #include "model/case_tables.h"
 #include "model/input_tables.h"
 #include "model/run_state.h"
+#include "model/status_codes.h"
 #include "report/run_files.h"
 #include "support/seams.h"
 #include "support/temp_dir.h"
@@ -189,6 +190,37 @@ TEST(SlabCap, NumericDeckReadsBack) {
         EXPECT_NEAR(Y, CORY(r), 1e-9);
     }
     FCRELEASE();
+}
+
+// Decks only: both decks under names of their own beside the results report
+// (the input data file untouched), the file list of five 75-column names; a
+// torque on a cap without a radius for its forces is refused.
+TEST(SlabCap, DecksOnlyAndRefusedTorque) {
+    test::TempDir dir;
+    Cap cap(2, 1, 3e6);
+    const std::string saved[3] = {FINPUT, FRESULT, FPLOT};
+    FCOPT = 2;
+    FINPUT = "case.in", FRESULT = "results.txt", FPLOT = "plot.txt";
+    test::write_file("case.in", "INPUT\n");
+    int ISTAT = 0;
+    FLEXCAP(load(400, 100, 0, 0), ISTAT);
+    EXPECT_EQ(ISTAT, 0);
+    EXPECT_EQ(test::read_file("case.in"), "INPUT\n");
+    EXPECT_EQ(test::lines_of(test::read_file("case_slab.dat"))[0], " TEST OF ZOLAN5_FC");
+    EXPECT_EQ(test::lines_of(test::read_file("case_slab.key"))[0], " ZOLAN5_FC");
+    const std::vector<std::string> list = test::lines_of(test::read_file("gslab.dat"));
+    ASSERT_EQ(list.size(), 5u);
+    EXPECT_EQ(list[0], "plot.txt" + std::string(67, ' '));
+    EXPECT_EQ(list[1], "case_slab.dat" + std::string(62, ' '));
+    EXPECT_EQ(list[3], "results.txt" + std::string(64, ' '));
+    CAPTHK = 0;
+    FAILTXT.clear();
+    FLEXCAP(load(400, 100, 0, 0), ISTAT);
+    EXPECT_EQ(ISTAT, ISSLAB);
+    ASSERT_FALSE(FAILTXT.empty());
+    EXPECT_NE(FAILTXT.back().find("NO RADIUS FOR THE TORQUE"), std::string::npos);
+    FINPUT = saved[0], FRESULT = saved[1], FPLOT = saved[2];
+    FAILTXT.clear();
 }
 
 }  // namespace
