@@ -1,8 +1,9 @@
 // The rigid-plate limit on the engine's own piles: the flexible-cap example
 // run once with its rigid cap and once with a slab a thousand times stiffer
 // than concrete. Every analysis that the rigid cap solves in full must leave
-// each pile head where the slab leaves it: settlement and rotations to 0.1 %
-// of the largest head movement; the horizontal movements agree to 5 % only:
+// each pile head where the slab leaves it: the settlement to 0.1 % of the
+// largest head movement, the rotations to 2 % of the largest rotation, the
+// horizontal movements to 5 % of the largest movement only:
 // the stiff slab still bends by some 1e-5 rad at the heads, which the fixed
 // heads, stiff in rotation, turn into horizontal forces that the rigid cap
 // never sees.
@@ -86,10 +87,17 @@ TEST(SlabRigidRun, StiffSlabGivesTheRigidCapHeads) {
         if (rigid_heads[a].empty()) continue;
         ++compared;
         ASSERT_EQ(slab_heads[a].size(), rigid_heads[a].size());
-        double scale = 0;
-        for (double v : rigid_heads[a]) scale = std::max(scale, std::fabs(v));
+        // Scales: the largest translation and the largest rotation of the analysis.
+        double move = 0, turn = 0;
         for (std::size_t k = 0; k < rigid_heads[a].size(); ++k)
-            EXPECT_NEAR(slab_heads[a][k], rigid_heads[a][k], (k % 6 == 1 || k % 6 == 2 ? 5e-2 : 1e-3) * scale) << "analysis " << a + 1 << " pile " << k / 6 + 1 << " component " << k % 6 + 1;
+            (k % 6 < 3 ? move : turn) = std::max(k % 6 < 3 ? move : turn, std::fabs(rigid_heads[a][k]));
+        for (std::size_t k = 0; k < rigid_heads[a].size(); ++k) {
+            // A rotation within 2 %, or within what turns a head 36 in away
+            // by 0.1 % of the largest movement (a vertical load alone).
+            const double tol = k % 6 == 0 ? 1e-3 * move : (k % 6 < 3 ? 5e-2 * move : std::max(2e-2 * turn, 1e-3 * move / 36));
+            EXPECT_NEAR(slab_heads[a][k], rigid_heads[a][k], tol)
+                << "analysis " << a + 1 << " pile " << k / 6 + 1 << " component " << k % 6 + 1;
+        }
     }
     EXPECT_GE(compared, 3);
 }
