@@ -154,6 +154,28 @@ bool stepping_controls_usable(int& ISTAT) {
     return false;
 }
 
+// A load, stiffness or pile point in no element of the mesh would be lost
+// without a trace: the analysis stops with the point named.
+bool points_in_mesh(int& ISTAT) {
+    const SlabControl& c = FCCTRL;
+    const struct { int n; ITab& el; const char* what; } sets[] = {
+        {c.NCLOD, FCTAB.ICLEL, "CONCENTRATED LOAD"},
+        {c.NCSTI, FCTAB.ICSEL, "CONCENTRATED STIFFNESS"},
+        {c.KPSPR > 0 ? c.NCTSTI : 0, FCTAB.ICTEL, "PILE POINT"},
+    };
+    for (const auto& s : sets)
+        for (int i = 1; i <= s.n; ++i) {
+            if (s.el(i) > 0) continue;
+            for (int u : {FCLSFILE, FCLGFILE})
+                io::write_fmt(u, R"((/,/," ",A,I5," LIES IN NO ELEMENT OF THE SLAB MESH"))", {s.what, i});
+            FAILTXT.push_back("    SLAB ANALYSIS: " + std::string(s.what) + " " + std::to_string(i) +
+                              " LIES IN NO ELEMENT OF THE SLAB MESH");
+            slab_fatal(ISTAT);
+            return false;
+        }
+    return true;
+}
+
 }  // namespace
 
 void FCSLAB(const SlabFiles& f, int& ISTAT) {
@@ -169,7 +191,7 @@ void FCSLAB(const SlabFiles& f, int& ISTAT) {
     if (ISTAT == ISOK) FCREAD(ISTAT);
     io::close_unit(FCDKFILE);
     // 4. Start of the stepping.
-    if (ISTAT == ISOK && stepping_controls_usable(ISTAT)) {
+    if (ISTAT == ISOK && points_in_mesh(ISTAT) && stepping_controls_usable(ISTAT)) {
         c.TOLER = 1.0E-4;
         c.TTIME = c.TINI + c.DT;
         if (std::fabs(c.TTIME - c.TEND) <= 1e-9 * c.DT) c.TTIME = c.TEND;

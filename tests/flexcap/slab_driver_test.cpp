@@ -22,6 +22,7 @@ struct Deck {
     std::string stepping = "0.25 0 1 0.01 10 0.5";
     std::string extra_restraint;      // a fourth restraint record
     int npile = 0;                    // pile point at the centre, springs on
+    std::string pile_point = "1 1";
     std::string text() const {
         const int nfix = extra_restraint.empty() ? 3 : 4;
         std::string s = "CANTILEVER\n8 1 1 8 2 " + std::to_string(nfix) + " 1 0 0 0 0 0 0 0 " + std::to_string(npile) +
@@ -30,7 +31,7 @@ struct Deck {
         for (int n : {1, 4, 8}) s += std::to_string(n) + " 1 1 1 1 1 1 0 0 0 0 0 0\n";
         s += extra_restraint;
         s += "1 1000 0.25 0.5\n2 0 0 -1 0 0 0\n";
-        if (npile > 0) s += "1 1\n";
+        if (npile > 0) s += pile_point + "\n";
         return s;
     }
 };
@@ -127,6 +128,21 @@ TEST(SlabDriver, PrescribedDisplacementConverges) {
     const std::vector<std::string> node2 = with(r.results, "    2");
     ASSERT_EQ(node2.size(), 2u);
     EXPECT_EQ(node2[1].substr(29, 12), "  0.1000E-01");
+}
+
+// A pile point off the slab would leave its pile out of the analysis.
+TEST(SlabDriver, PointOutsideTheMeshIsRefused) {
+    test::TempDir dir;
+    test::Seams seams;
+    Deck d;
+    d.npile = 1;
+    d.pile_point = "5 1";
+    const SlabRun r = run(d);
+    EXPECT_EQ(r.istat, ISSLAB);
+    EXPECT_NE(r.log.find(" PILE POINT    1 LIES IN NO ELEMENT OF THE SLAB MESH"), std::string::npos);
+    ASSERT_FALSE(FAILTXT.empty());
+    EXPECT_NE(FAILTXT.back().find("PILE POINT 1 LIES IN NO ELEMENT"), std::string::npos);
+    EXPECT_TRUE(with(r.log, "STEP ").empty());
 }
 
 TEST(SlabDriver, TimeStepsMustBePositive) {
