@@ -135,11 +135,12 @@ void keyword_deck(int u, const std::vector<CapPoint>& nodes, const std::vector<C
 }  // namespace
 
 void FCDECK(const CAPVEC& P, const std::string& numeric, const std::string& keyword, int& ISTAT) {
-    // 1. A torque needs a circle of positive radius for its forces.
-    const double a = std::min({CAPWID, CAPLEN, CAPTHK});
+    // 1. A torque needs a circle of positive radius for its forces, and one
+    //    that stays on the slab about the origin (else its forces are lost).
+    const double a = std::min({CAPWID, CAPLEN, CAPTHK, CAPLEN / 2 - std::fabs(FCXOFF), CAPWID / 2 - std::fabs(FCYOFF)});
     if (FCNX < 0 || FCNY < 0 || (std::fabs(P(4)) > 1.0E-10 && !(a > 0))) {
         FAILTXT.push_back(FCNX < 0 || FCNY < 0 ? "    FLEXIBLE CAP: THE ELEMENT COUNTS ALONG LENGTH AND WIDTH MUST NOT BE NEGATIVE"
-                                               : "    FLEXIBLE CAP: NO RADIUS FOR THE TORQUE (CAP LENGTH, WIDTH OR THICKNESS IS ZERO)");
+                                               : "    FLEXIBLE CAP: NO RADIUS FOR THE TORQUE (A ZERO CAP DIMENSION, OR THE ORIGIN OFF THE SLAB)");
         if (ISTAT == ISOK) ISTAT = ISSLAB;
         return;
     }

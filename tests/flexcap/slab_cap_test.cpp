@@ -195,8 +195,8 @@ TEST(SlabCap, NumericDeckReadsBack) {
 }
 
 // Decks only: both decks under names of their own beside the results report
-// (the input data file untouched), the file list of five 75-column names; a
-// torque on a cap without a radius for its forces is refused.
+// (the input data file untouched), the file list of five 75-column names; the
+// torque's circle kept on the slab, and refused when there is none.
 TEST(SlabCap, DecksOnlyAndRefusedTorque) {
     test::TempDir dir;
     Cap cap(2, 1, 3e6);
@@ -215,12 +215,24 @@ TEST(SlabCap, DecksOnlyAndRefusedTorque) {
     EXPECT_EQ(list[0], "plot.txt" + std::string(67, ' '));
     EXPECT_EQ(list[1], "case_slab.dat" + std::string(62, ' '));
     EXPECT_EQ(list[3], "results.txt" + std::string(64, ' '));
-    CAPTHK = 0;
-    FAILTXT.clear();
+    // The circle of the torque stays on the slab: with the width offset 35 the
+    // origin is 5 from the edge (couple 1 at slab X 0, Y 5, force 100 / 40).
+    FCYOFF = 35;
     FLEXCAP(load(400, 100, 0, 0), ISTAT);
-    EXPECT_EQ(ISTAT, ISSLAB);
-    ASSERT_FALSE(FAILTXT.empty());
-    EXPECT_NE(FAILTXT.back().find("NO RADIUS FOR THE TORQUE"), std::string::npos);
+    EXPECT_EQ(ISTAT, 0);
+    const std::vector<std::string> deck = test::lines_of(test::read_file("case_slab.dat"));
+    EXPECT_EQ(deck[3 + 2 + 13 + 1 + 1].substr(0, 75),
+              "   0.0000000000000000E+00   5.0000000000000000E+00   2.5000000000000000E+00");
+    // No circle: a zero thickness, or the origin off the slab.
+    for (const auto& [thk, off] : {std::pair{0.0, 0.0}, std::pair{10.0, 45.0}}) {
+        CAPTHK = thk, FCYOFF = off;
+        FAILTXT.clear();
+        ISTAT = 0;
+        FLEXCAP(load(400, 100, 0, 0), ISTAT);
+        EXPECT_EQ(ISTAT, ISSLAB);
+        ASSERT_FALSE(FAILTXT.empty());
+        EXPECT_NE(FAILTXT.back().find("NO RADIUS FOR THE TORQUE"), std::string::npos);
+    }
     FINPUT = saved[0], FRESULT = saved[1], FPLOT = saved[2];
     FAILTXT.clear();
 }
