@@ -6,6 +6,7 @@
 #include "report/column_captions.h"
 #include "control/control.h"
 #include "control/distributed_loads.h"
+#include "flexcap/slab_analysis.h"
 #include "flexcap/slab_tables.h"
 #include "group/group_services.h"
 #include "model/status_codes.h"
@@ -93,6 +94,8 @@ void RESETRUN() {
     reset_stiffness_tables();
     reset_group_factors();
     reset_group_services_state();
+    // The flexible cap of the three-dimensional solver is the slab program.
+    if (!group_services.flexcap) group_services.flexcap = FLEXCAP;
     reset_results_state();
     reset_pile_rows();
     reset_pile_warnings();

@@ -163,8 +163,10 @@ void FCHEAD(const std::string& deck, const std::string& listing, const std::stri
     // 1. Files: the deck is read, the listing and the log written from their start.
     FCTAB.deck_name = deck;
     std::string why;
-    if (!io::open_unit(FCDKFILE, deck, {io::Access::Read}, &why) || !io::open_unit(FCLSFILE, listing, {}, &why) ||
-        !io::open_unit(FCLGFILE, log, {}, &why)) {
+    // An empty name: the unit is a report file the run holds open.
+    if (!io::open_unit(FCDKFILE, deck, {io::Access::Read}, &why) ||
+        (!listing.empty() && !io::open_unit(FCLSFILE, listing, {}, &why)) ||
+        (!log.empty() && !io::open_unit(FCLGFILE, log, {}, &why))) {
         FAILTXT.push_back("    " + why);
         if (ISTAT == ISOK) ISTAT = ISFILE;
         return;

@@ -30,9 +30,12 @@ bool search_element(double X, double Y, int nnode, ShellWork& w, double& xio, do
             yeta += w.SHDL(2, k) * w.ELXY(2, k);
         }
         // 3-5. Newton step.
-        if (xxi == 0 || yeta == 0) return false;
-        const double deta = ((Y - y) * xxi - yxi * (X - x)) / (yeta * xxi - yxi * xeta);
-        const double dxi = ((X - x) - xeta * deta) / xxi;
+        //    The full inverse of the Jacobian: an element whose xi runs along
+        //    Y (x_xi = 0, a mesh turned against the axes) is searched too.
+        const double det = yeta * xxi - yxi * xeta;
+        if (det == 0) return false;
+        const double deta = ((Y - y) * xxi - yxi * (X - x)) / det;
+        const double dxi = ((X - x) * yeta - xeta * (Y - y)) / det;
         const double xin = xi + dxi, etan = eta + deta;
         // 6-8. Relative change after the first step.
         if (iter > 1) {

@@ -13,6 +13,13 @@ namespace zolan {
 
 SlabControl FCCTRL;
 SlabTables FCTAB;
+int FCLSFILE = FCLSOWN, FCRSFILE = FCRSOWN, FCLGFILE = FCLGOWN;
+
+void slab_route(int listing, int results, int log) {
+    FCLSFILE = listing;
+    FCRSFILE = results;
+    FCLGFILE = log;
+}
 
 void FCFIXV(SlabControl& c) {
     c.NCASE = 1;
@@ -117,6 +124,10 @@ void FCALLOC(int& ISTAT) {
         t.STRND.allocate(z(c.NSTRE), np);
         t.WSTRN.allocate(np);
         t.ELSTF.allocate(nev, nev, ne);
+        t.ELREC.allocate(NREC, ne);
+        t.PLDIS.allocate(6, z(c.NCTSTI));
+        t.PLFOR.allocate(6, z(c.NCTSTI));
+        t.PLSTF.allocate(6, 6, z(c.NCTSTI));
         t.IFXND.allocate(z(c.NVFIX));
         t.IFXCD.allocate(nd, z(c.NVFIX));
         t.INLND.allocate(z(c.NNLOD));
@@ -167,11 +178,19 @@ void FCFRALLOC(int& ISTAT) {
 void FCRELEASE() {
     FCTAB.FCSCR2.close();
     FCTAB = SlabTables{};
-    for (int u : {FCDKFILE, FCLSFILE, FCRSFILE, FCLGFILE}) io::close_unit(u);
+    io::close_unit(FCDKFILE);
+    // Only the slab's own files are closed; the run's report files stay open.
+    for (int u : {FCLSFILE, FCRSFILE, FCLGFILE})
+        if (u == FCLSOWN || u == FCRSOWN || u == FCLGOWN) io::close_unit(u);
+        else io::flush_unit(u);
+    slab_route(FCLSOWN, FCRSOWN, FCLGOWN);
 }
 
 void reset_flexcap_tables() {
     FCRELEASE();
+    FCLSFILE = FCLSOWN;
+    FCRSFILE = FCRSOWN;
+    FCLGFILE = FCLGOWN;
     FCTAB = SlabTables{};
     FCCTRL = SlabControl{};
 }

@@ -15,9 +15,17 @@ namespace zolan {
 
 // Units of the slab program's own files in the run-file registry.
 constexpr int FCDKFILE = 61;  // slab deck (read)
-constexpr int FCLSFILE = 62;  // slab listing
-constexpr int FCRSFILE = 63;  // slab results
-constexpr int FCLGFILE = 64;  // slab log
+// Listing, results and log: the slab program's own units (62, 63, 64), or,
+// for a flexible-cap analysis of a run, the run's own open report files, to
+// which the slab then appends (it neither opens nor closes them).
+extern int FCLSFILE, FCRSFILE, FCLGFILE;
+constexpr int FCLSOWN = 62, FCRSOWN = 63, FCLGOWN = 64;
+// Sends the slab's listing, results and log to the given open units until
+// the slab analysis ends (FCRELEASE).
+void slab_route(int listing, int results, int log);
+// Sizes of an element record: plate and membrane D B products, Gauss points.
+constexpr int NRECP = 5 * 27 * 9, NRECM = 3 * 18 * 9, NRECG = 2 * 9;
+constexpr int NREC = NRECP + NRECM + NRECG;
 // Scratch file of the frontal solver, in the run's folder.
 inline constexpr const char* FCSCR2NAME = "fort2";
 
@@ -119,6 +127,13 @@ struct SlabTables {
     RTab PCLOD, PCSTI, PCTST, ASDIS, DSDIS, TSDIS, ELLOD, REACT, STRND, WSTRN, ELSTF;
     ITab IFXND, IFXCD, INLND, INSND, IEDLD, IEDST, IDLEL, IDSEL, ICLEL, ICSEL, ICTEL;
     ITab ICONN, IMATE, IELLAB, INDLAB;
+    // Element records of the last iteration for the stress recovery: per
+    // element the plate D B (5 x 27 x 9), membrane D B (3 x 18 x 9) and
+    // Gauss-point X, Y (2 x 9), kept in memory.
+    RTab ELREC;
+    // Pile points: head displacements, forces on the cap and their tangents
+    // (cap axes) of the current iteration.
+    RTab PLDIS, PLFOR, PLSTF;
     // Deck checks: the diagnosis table and the front-change entry of each element.
     Table1<int, 24> DIAGN;
     ITab FRCHG;

@@ -82,10 +82,12 @@ CAPVEC head_displacement(const PileTransform& t, const CAPVEC& U) {
 // The row loop of both sums: body(row, work, report) on the threads of the
 // rule, the work area of the row's thread.
 template <class Work, class Body>
-void row_loop(std::vector<std::unique_ptr<Work>>& areas, int& ISTAT, Body&& body) {
-    const int n = SETTHR(NTHRREQ, NPILES, 0);
+void row_loop(std::vector<std::unique_ptr<Work>>& areas, int& ISTAT, Body&& body, int rows = -1,
+              int* kerr = nullptr) {
+    if (rows < 0) rows = NPILES;
+    const int n = SETTHR(NTHRREQ, rows, 0);
     take_work(n);
-    for_pile_rows(1, NPILES, n, ISTAT, KERR, [&](int row, RowReport& rep) {
+    for_pile_rows(1, rows, n, ISTAT, kerr ? *kerr : KERR, [&](int row, RowReport& rep) {
         Work& w = *areas[static_cast<std::size_t>(omp_get_thread_num())];
         w.report = &rep;
         body(row, w, rep);
@@ -219,6 +221,32 @@ CAPMAT STIFF(const PileControls& ctl, const CAPVEC& U, int& ISTAT) {
         for (int j = 1; j <= 6; ++j)
             for (int i = 1; i <= 6; ++i) K(i, j) += rowstiff(row)(i, j);
     return K;
+}
+
+void PILEHEADS(const PileControls& ctl, int n, const double* D, double* F, double* K) {
+    // 1. Rows beyond the model answer nothing.
+    for (int i = 0; i < 6 * n; ++i) F[i] = 0.0;
+    for (int i = 0; i < 36 * n; ++i) K[i] = 0.0;
+    const int rows = std::min(n, NPILES);
+    if (rows < 1) return;
+    // 2. Each row at its own head displacement: tangent, then forces, each
+    //    with a status word of its own that nobody examines.
+    int status = 0, kerr = 0;
+    row_loop(
+        work, status,
+        [&](int row, Llp3dWork& w, RowReport&) {
+            const std::size_t r = static_cast<std::size_t>(row - 1);
+            CAPVEC d;
+            for (int i = 1; i <= 6; ++i) d(i) = D[6 * r + static_cast<std::size_t>(i - 1)];
+            int s1 = 0, s2 = 0;
+            const CAPMAT k = PSTIFF(ctl, row, d, w, s1);
+            const CAPVEC f = PILE3D(ctl, row, d, w, s2);
+            for (int i = 1; i <= 6; ++i) {
+                F[6 * r + static_cast<std::size_t>(i - 1)] = f(i);
+                for (int j = 1; j <= 6; ++j) K[36 * r + static_cast<std::size_t>(i - 1 + 6 * (j - 1))] = k(i, j);
+            }
+        },
+        rows, &kerr);
 }
 
 void reset_pile_row_loops() {

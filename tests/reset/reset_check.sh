@@ -39,6 +39,7 @@ zolan::capstiff_services
 zolan::pile_services
 zolan::curve_generators
 zolan::pyreport_double
+zolan::flexcap_services
 EOF
 # Why each is exempt, in the order above:
 # - the run-in-progress flag: it guards the entry point across runs;

@@ -12,6 +12,7 @@
 #include "control/control.h"
 #include "control/input_echo.h"
 #include "control/report_header.h"
+#include "flexcap/slab_analysis.h"
 #include "group/group_services.h"
 #include "pile/pile_services.h"
 #include "results/results_services.h"
@@ -31,6 +32,7 @@ public:
         pile_services = pile_;
         curve_generators = curves_;
         pyreport_double = pyreport_;
+        flexcap_services = flexcap_;
         STOP_INTERVAL = interval_;
         STOPREAD_HOOK = stopread_;
     }
@@ -47,6 +49,7 @@ public:
         pile_services = {};
         curve_generators = {};
         pyreport_double = nullptr;
+        flexcap_services = {};
         STOP_INTERVAL = 0.25;
         STOPREAD_HOOK = nullptr;
     }
@@ -60,6 +63,7 @@ private:
     decltype(pile_services) pile_ = pile_services;
     decltype(curve_generators) curves_ = curve_generators;
     decltype(pyreport_double) pyreport_ = pyreport_double;
+    decltype(flexcap_services) flexcap_ = flexcap_services;
     decltype(STOP_INTERVAL) interval_ = STOP_INTERVAL;
     decltype(STOPREAD_HOOK) stopread_ = STOPREAD_HOOK;
 };

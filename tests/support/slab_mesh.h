@@ -4,11 +4,15 @@
 // row, material 1, nvfix restraint records left for the caller.
 #pragma once
 
+#include <functional>
+
 #include "flexcap/slab_tables.h"
 
 namespace zolan::test {
 
-inline void slab_mesh(int nx, int ny, double a, double b, int nvfix) {
+// `counts` may set further counts of the deck before the tables are taken.
+inline void slab_mesh(int nx, int ny, double a, double b, int nvfix,
+                      const std::function<void(SlabControl&)>& counts = {}) {
     reset_flexcap_tables();
     SlabControl& c = FCCTRL;
     c.NNODE = 8;
@@ -17,6 +21,7 @@ inline void slab_mesh(int nx, int ny, double a, double b, int nvfix) {
     c.NVFIX = nvfix;
     c.NELEM = nx * ny;
     c.NPOIN = (ny + 1) * (2 * nx + 1) + ny * (nx + 1);
+    if (counts) counts(c);
     FCFIXV(c);
     int ISTAT = 0;
     FCALLOC(ISTAT);

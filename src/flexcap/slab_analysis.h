@@ -1,0 +1,91 @@
+// The slab program's analysis: element stiffness with the springs and the
+// nonlinear pile springs, load vector and nodal-vector operations, nodal
+// output and stress recovery, final pile responses, and the driver with its
+// load steps, equilibrium iterations and step halving. All work on the
+// control block and work tables of slab_tables.h; a fatal diagnostic sets
+// ISTAT and returns.
+#pragma once
+
+#include <functional>
+#include <string>
+
+#include "flexcap/slab_tables.h"
+#include "model/pile_tables.h"
+
+namespace zolan {
+
+// Unit of the slab program's iteration trace, and its name in the run folder.
+constexpr int FCTRFILE = 65;
+inline constexpr const char* FCTRNAME = "slabtrace.txt";
+
+// Axis change between the slab and the pile group: s = A p, p = A^T s.
+// Slab X, Y, Z are cap Z, Y, -X; slab dof 4 is the slope dw/dx (minus the
+// rotation about slab Y) and dof 5 the slope dw/dy (the rotation about slab
+// X), so p = (-s3, s2, s1, -s6, -s4, s5): rotations turn with the translations.
+constexpr double SLAB_AXES[6][6] = {
+    {0, 0, 1, 0, 0, 0}, {0, 1, 0, 0, 0, 0}, {-1, 0, 0, 0, 0, 0},
+    {0, 0, 0, 0, -1, 0}, {0, 0, 0, 0, 0, 1}, {0, 0, 0, -1, 0, 0},
+};
+CAPVEC slab_to_cap(const double s[6]);            // p = A^T s
+void cap_to_slab(const CAPVEC& p, double s[6]);   // s = A p
+
+// The pile response at the pile points: for points 1..n (pile rows), head
+// displacements D (6 x n, cap axes) give the forces F on the cap (6 x n) and
+// their tangents K (6 x 6 x n). Default: the pile rows of the model.
+using SlabPiles = std::function<void(int n, RTab& D, RTab& F, RTab& K)>;
+struct FlexcapServices {
+    SlabPiles piles;
+};
+extern FlexcapServices flexcap_services;
+// Forces and tangents of the pile points (PLFOR, PLSTF) at their head
+// displacements PLDIS, through the service or the model's pile rows.
+void slab_pile_response();
+
+// Element matrices into ELSTF at U = ASDIS + TSDIS, internal and spring
+// forces out of ELLOD, the element records for the stress recovery.
+void FCSTIF(int& ISTAT);
+// External loads at the current load factor into ELLOD.
+void FCLOAD(int& ISTAT);
+void FCASSM(RTab& ev, RTab& nv, ITab& ICONN);
+void FCVADD(RTab& a, RTab& b, long n);
+void FCVSET(RTab& a, long n, double value);
+void FCNORM(RTab& v, double& normT, double& normR, long n);
+
+// Length of a side of element e per unit of the side's local coordinate at
+// xi on the reference side (eta = -1), with N1, N2, N5 the side's shape values.
+struct SidePoint { double n1, n2, n5, len; };
+bool side_nodes(int e, int s, int nodes[3]);
+SidePoint side_point(const int nodes[3], double xi, ShellWork& w);
+// A line value along side s of element e, a at its first corner, b at its
+// second and h at its midside node, integrated with the shape values of the
+// side: add(local node, share) for each of the side's nodes and Gauss points.
+// False for a side out of range (nothing added).
+bool side_integral(int e, int s, const double abh[3], const std::function<void(int k, double v)>& add);
+
+// Results of a converged step: nodal listing, stresses, results file.
+void FCNODO();
+void FCSTRS();
+// Final pile responses at the converged displacements (trace only).
+void FCSPRG();
+
+// Units of the two decks of the deck writer while they are written.
+constexpr int FCNDFILE = 66;
+constexpr int FCKDFILE = 67;
+// The numeric deck (slab axes, the deck reader's format) and the keyword
+// deck (cap axes) of the cap under the load P, written from their start
+// under the given names, which must not be files the run holds open.
+// An empty keyword name writes the numeric deck alone.
+void FCDECK(const CAPVEC& P, const std::string& numeric, const std::string& keyword, int& ISTAT);
+
+// A whole slab analysis of the deck, with its listing, results and log (an
+// empty name: the routed unit of slab_route, already open).
+struct SlabFiles {
+    std::string deck, listing, results, log;
+};
+void FCSLAB(const SlabFiles& f, int& ISTAT);
+
+// The flexible cap of one solve under the cap load P: decks only (FCOPT 2),
+// else the slab analysis of the cap on the piles.
+void FLEXCAP(const CAPVEC& P, int& ISTAT);
+
+}  // namespace zolan

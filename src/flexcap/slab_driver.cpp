@@ -1,0 +1,215 @@
+// The slab program's driver: the deck read and checked, then load steps from
+// TINI to TEND, each solved by equilibrium iterations (element stiffness and
+// internal forces, loads, frontal solution, convergence of the increment
+// against the step's accumulated increment), a failed step retried with half
+// the increment down to DTMIN; the results of every converged step and the
+// final pile responses.
+#include <cmath>
+#include <cstdio>
+
+#include "flexcap/slab_analysis.h"
+#include "flexcap/slab_program.h"
+#include "model/run_state.h"
+#include "model/status_codes.h"
+#include "report/fortran_format.h"
+#include "report/run_files.h"
+
+namespace zolan {
+
+namespace {
+
+// A line to the console (standard error), edited like the report lines.
+void console(const fmt::Format& f, std::initializer_list<fmt::Item> items) {
+    std::fputs((fmt::format_to_string(f, std::span<const fmt::Item>(items.begin(), items.size())) + "\n").c_str(), stderr);
+}
+
+long nodal_size() { return static_cast<long>(FCCTRL.NDOFN) * FCCTRL.NPOIN; }
+
+// Next time after a converged step: the end time when the increment would
+// pass it (or falls within a rounding of it), so that the stepping ends
+// exactly at TEND and 0.1 steps over 0..1 make ten steps.
+double next_time(double t, double dt, double tend) {
+    const double next = t + dt;
+    if (std::fabs(next - tend) <= 1e-9 * dt) return tend;
+    if (next > tend && next - dt < tend) return tend;
+    return next;
+}
+
+// Increments of the prescribed values: the total prescribed value minus the
+// current displacement, so that an iteration never adds a prescribed value
+// again on top of what earlier iterations reached.
+void prescribed_increments(RTab& FXINC) {
+    for (int r = 1; r <= FCCTRL.NVFIX; ++r) {
+        const int n = FCTAB.IFXND(r);
+        for (int i = 1; i <= FCCTRL.NDOFN; ++i) {
+            const double cur = n >= 1 && n <= FCCTRL.NPOIN ? FCTAB.ASDIS(i, n) + FCTAB.TSDIS(i, n) : 0.0;
+            FXINC(i, r) = FCTAB.FXVAL(i, r) - cur;
+        }
+    }
+}
+
+void trace_nodes(const char* title, RTab& v, RTab* plus) {
+    io::write_list(FCTRFILE, {title});
+    for (int n = 1; n <= FCCTRL.NPOIN; ++n) {
+        double d[6];
+        for (int i = 0; i < 6; ++i) d[i] = v(i + 1, n) + (plus ? (*plus)(i + 1, n) : 0.0);
+        io::write_fmt(FCTRFILE, "(I5,7E13.5)", {n, d[0], d[1], d[2], d[3], d[4], d[5]});
+    }
+}
+
+// One equilibrium iteration; converged tells whether the attempt is done.
+void iterate(RTab& FXINC, bool& converged, int& ISTAT) {
+    SlabControl& c = FCCTRL;
+    SlabTables& t = FCTAB;
+    const long nv = nodal_size();
+    // 1-4. Element matrices and internal forces, then the loads.
+    t.ELLOD.fill(0);
+    FCVSET(t.DSDIS, nv, 0.0);
+    FCSTIF(ISTAT);
+    if (ISTAT != 0) return;
+    io::write_list(FCTRFILE, {"ITER = ", c.ITER, c.ISTEP});
+    FCLOAD(ISTAT);
+    if (ISTAT != 0) return;
+    // 5. Size of the out-of-balance load.
+    double RHS = 0, RRHS = 0;
+    FCVSET(t.REACT, nv, 0.0);
+    FCASSM(t.ELLOD, t.REACT, t.ICONN);
+    FCNORM(t.REACT, RHS, RRHS, nv);
+    // 6-8. Increment of the iteration.
+    FCVSET(t.REACT, nv, 0.0);
+    prescribed_increments(FXINC);
+    FCSOLV(FXINC, t.DSDIS, t.ELLOD, t.IFXND, t.REACT, t.ELSTF, t.IFXCD, t.ICONN, ISTAT);
+    if (ISTAT != 0) return;
+    trace_nodes("DSDIS", t.DSDIS, nullptr);
+    FCVADD(t.TSDIS, t.DSDIS, nv);
+    trace_nodes("TSDIS", t.TSDIS, nullptr);
+    trace_nodes("ASDIS + TSDIS", t.ASDIS, &t.TSDIS);
+    // 9-11. Errors of the increment against the step's increment.
+    double D = 0, R = 0, U = 0, RU = 0;
+    FCNORM(t.DSDIS, D, R, nv);
+    FCNORM(t.TSDIS, U, RU, nv);
+    ++c.ITER;
+    const double ERR1 = U == 0 ? D : D / U, ERR2 = RU == 0 ? R : R / RU;
+    console(R"(("ITER =",I5," ERR1 =",E11.4," ERR2 = ",E11.4))", {c.ITER, ERR1, ERR2});
+    for (int u : {FCLGFILE, FCTRFILE})
+        io::write_fmt(u,
+                      R"(("ITER =",I5," ERR1 =",E11.4," D = ",E11.4," U =",E11.4," RHS = ",E11.4,/,"      ",5X," ERR2 =",E11.4," R = ",E11.4," RU=",E11.4," RRHS= ",E11.4))",
+                      {c.ITER, ERR1, D, U, RHS, ERR2, R, RU, RRHS});
+    // 12. At least two iterations; both parts converged.
+    const bool trans = ERR1 <= c.TOLER || D <= 1e-10 || U <= 1e-10 || RHS <= 1e-10;
+    const bool rot = ERR2 <= c.TOLER || R <= 1e-10 || RU <= 1e-10 || RRHS <= 1e-10;
+    converged = c.ITER > 1 && trans && rot;
+}
+
+// One step attempt at TTIME: true when it converged.
+bool step_attempt(RTab& FXINC, int& ISTAT) {
+    SlabControl& c = FCCTRL;
+    console(R"((/,"STEP ",I5,"   TCUR   =",F10.4,"  DT = ",F10.4))", {c.ISTEP, c.TTIME, c.DTIME});
+    for (int u : {FCLGFILE, FCTRFILE})
+        io::write_fmt(u, R"((/,"STEP ",I5,"   TCUR   =",F10.4,"  DT = ",F10.4))", {c.ISTEP, c.TTIME, c.DTIME});
+    c.ITER = 0;
+    FCVSET(FCTAB.TSDIS, nodal_size(), 0.0);
+    for (;;) {
+        bool converged = false;
+        iterate(FXINC, converged, ISTAT);
+        if (ISTAT != 0) return false;
+        if (converged) return true;
+        if (c.ITER > 1 && c.ITER > c.MAXITER) return false;
+    }
+}
+
+// The load steps; false after the increment error.
+bool stepping(int& ISTAT) {
+    SlabControl& c = FCCTRL;
+    RTab FXINC;
+    FXINC.allocate(static_cast<std::size_t>(c.NDOFN), static_cast<std::size_t>(c.NVFIX > 0 ? c.NVFIX : 0));
+    while (c.TTIME <= c.TEND) {
+        if (step_attempt(FXINC, ISTAT)) {
+            FCVADD(FCTAB.ASDIS, FCTAB.TSDIS, nodal_size());
+            FCNODO();
+            FCSTRS();
+            c.TTIME = next_time(c.TTIME, c.DTIME, c.TEND);
+            ++c.ISTEP;
+            continue;
+        }
+        if (ISTAT != 0) return true;
+        c.DTIME /= 2;
+        if (c.DTIME < c.DTMIN) {
+            console(R"(("error, REQUIRED INCREMENT LESS THAN MINIMUM SPECIFIED"))", {});
+            io::write_fmt(FCLGFILE, R"(("error, REQUIRED INCREMENT LESS THAN MINIMUM SPECIFIED"))");
+            return false;
+        }
+        c.TTIME -= c.DTIME;
+    }
+    return true;
+}
+
+// Time increments that are not positive would never end the stepping.
+bool stepping_controls_usable(int& ISTAT) {
+    const SlabControl& c = FCCTRL;
+    if (c.DT > 0 && c.DTMIN > 0) return true;
+    for (int u : {FCLSFILE, FCLGFILE})
+        io::write_fmt(u, R"((/,/," THE TIME STEP DT AND THE MINIMUM STEP DTMIN MUST BE POSITIVE:",2E13.5))", {c.DT, c.DTMIN});
+    slab_fatal(ISTAT);
+    return false;
+}
+
+// A load, stiffness or pile point in no element of the mesh would be lost
+// without a trace: the analysis stops with the point named.
+bool points_in_mesh(int& ISTAT) {
+    const SlabControl& c = FCCTRL;
+    const struct { int n; ITab& el; const char* what; } sets[] = {
+        {c.NCLOD, FCTAB.ICLEL, "CONCENTRATED LOAD"},
+        {c.NCSTI, FCTAB.ICSEL, "CONCENTRATED STIFFNESS"},
+        {c.KPSPR > 0 ? c.NCTSTI : 0, FCTAB.ICTEL, "PILE POINT"},
+    };
+    for (const auto& s : sets)
+        for (int i = 1; i <= s.n; ++i) {
+            if (s.el(i) > 0) continue;
+            for (int u : {FCLSFILE, FCLGFILE})
+                io::write_fmt(u, R"((/,/," ",A,I5," LIES IN NO ELEMENT OF THE SLAB MESH"))", {s.what, i});
+            FAILTXT.push_back("    SLAB ANALYSIS: " + std::string(s.what) + " " + std::to_string(i) +
+                              " LIES IN NO ELEMENT OF THE SLAB MESH");
+            slab_fatal(ISTAT);
+            return false;
+        }
+    return true;
+}
+
+}  // namespace
+
+void FCSLAB(const SlabFiles& f, int& ISTAT) {
+    SlabControl& c = FCCTRL;
+    // 1-3. Files, header, tables, deck.
+    std::string why;
+    FCHEAD(f.deck, f.listing, f.log, ISTAT);
+    if (ISTAT == ISOK && !f.results.empty() && !io::open_unit(FCRSFILE, f.results, {}, &why)) {
+        FAILTXT.push_back("    " + why);
+        ISTAT = ISFILE;
+    }
+    if (ISTAT == ISOK && !io::unit_open(FCTRFILE)) io::open_unit(FCTRFILE, FCTRNAME, {}, &why);
+    if (ISTAT == ISOK) FCREAD(ISTAT);
+    io::close_unit(FCDKFILE);
+    // 4. Start of the stepping.
+    if (ISTAT == ISOK && points_in_mesh(ISTAT) && stepping_controls_usable(ISTAT)) {
+        c.TOLER = 1.0E-4;
+        c.TTIME = c.TINI + c.DT;
+        if (std::fabs(c.TTIME - c.TEND) <= 1e-9 * c.DT) c.TTIME = c.TEND;
+        c.DTIME = c.DT;
+        c.ISTEP = 1;
+        c.ISCASE = c.NCASE;
+        for (RTab* v : {&FCTAB.DSDIS, &FCTAB.ASDIS, &FCTAB.TSDIS}) FCVSET(*v, nodal_size(), 0.0);
+        const bool reached = stepping(ISTAT);
+        // End: final pile responses after a converged step, end of results.
+        if (ISTAT == ISOK && c.ISTEP > 1) FCSPRG();
+        if (ISTAT == ISOK) io::write_line(FCRSFILE, "END_STEP_DATA");
+        if (ISTAT == ISOK && !reached) {
+            FAILTXT.push_back("    SLAB ANALYSIS: REQUIRED INCREMENT LESS THAN MINIMUM SPECIFIED");
+            ISTAT = ISSLAB;
+        }
+    }
+    io::flush_unit(FCTRFILE);
+    FCRELEASE();
+}
+
+}  // namespace zolan
