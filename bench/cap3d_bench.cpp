@@ -2,7 +2,8 @@
 // of vertical 24 in pipes at 3 diameters in soft clay over sand, ten load
 // increments of 0.1 (eleven steps, the last at exactly 1.0), each step a full
 // Newton iteration over the pile-row force vector and tangent. Argument 1:
-// the piles; argument 2: the processor request (1 one thread, 0 the rule).
+// the piles; argument 2: the processor request (1 one thread, 0 the rule,
+// 8 eight threads).
 #include <benchmark/benchmark.h>
 
 #include <cmath>
@@ -142,7 +143,8 @@ void BM_Cap3dLoadCase(benchmark::State& state) {
                                      .c_str());
 }
 BENCHMARK(BM_Cap3dLoadCase)
-    ->Args({16, 1})->Args({16, 0})->Args({256, 1})->Args({256, 0})->Args({2500, 1})->Args({2500, 0})
+    ->Args({16, 1})->Args({16, 0})->Args({256, 1})->Args({256, 0})->Args({256, 8})->Args({2500, 1})
+    ->Args({2500, 0})->Args({2500, 8})
     ->Unit(benchmark::kMillisecond)->Iterations(1);
 
 }  // namespace

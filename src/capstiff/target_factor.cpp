@@ -92,7 +92,8 @@ void TGTWR(int unit, int NPTLEV, int NANTYP, double DEFCMP, double DEFTGT, const
     const int k = sel >= 1.0 && sel < 7.0 ? static_cast<int>(sel) : 0;
     const bool plane_rotation = NANTYP == 2 && k == 3;
     const bool length = k >= 1 && k <= 3 && !plane_rotation;
-    const std::string label = length ? " " + std::string(ULEN2.view()) : std::string();
+    std::string label;
+    if (length) label.append(" ").append(ULEN2.view());
     WRBLNK(unit, 5);
     if (k != 0) WRTEXT(unit, plane_rotation ? CAPTIONS[5] : CAPTIONS[k - 1]);
     WRTEXT(unit, "  TARGET =");
