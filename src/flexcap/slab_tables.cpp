@@ -1,5 +1,6 @@
 #include "flexcap/slab_tables.h"
 
+#include <cstdio>
 #include <new>
 #include <stdexcept>
 
@@ -48,6 +49,10 @@ bool EquationScratch::open(const std::string& name, std::size_t mfron, std::stri
         if (why) *why = name + ": the scratch file could not be created";
         return false;
     }
+    // The equations are only read back within the solve: the name goes at
+    // once, the open file stays usable and vanishes when it is closed, so no
+    // scratch is left in the run folder whatever way the analysis ends.
+    std::remove(name.c_str());
     mfron_ = mfron;
     nrec_ = 0;
     return true;
