@@ -12,6 +12,7 @@
 #include "control/control.h"
 #include "group/cap_solver3d.h"
 #include "group/group_services.h"
+#include "support/fixed_run.h"
 #include "support/names_file.h"
 #include "support/seams.h"
 #include "support/temp_dir.h"
@@ -138,6 +139,51 @@ TEST(FlexibilityRun, LinearGroupStiffness) {
             EXPECT_NEAR(std::abs(Kp[static_cast<std::size_t>(t.i - 1)][static_cast<std::size_t>(t.j - 1)]),
                         t.magnitude, 1e-6 * t.magnitude)
                 << what << ", K(" << t.i << ", " << t.j << ")";
+    }
+}
+
+// The numbers of the equivalent matrix file, every line that carries no
+// heading, in order.
+std::vector<double> matrix_file_numbers(const std::string& text) {
+    std::vector<double> v;
+    for (const std::string& line : test::lines_of(text)) {
+        if (line.find('*') != std::string::npos) continue;
+        std::istringstream in(line);
+        for (std::string w; in >> w;) v.push_back(std::stod(w));
+    }
+    return v;
+}
+
+// The same linear group as a stiffness estimation at the same two levels:
+// the equivalent stiffness at the origin, condensed from the pile-head
+// stiffnesses on the springs, agrees with the stiffness that the
+// flexibility estimation measured from the cap's own solutions within 1 %
+// at each level.
+TEST(FlexibilityRun, StiffnessEstimationAgreesWithMeasuredFlexibility) {
+    const std::string input = test::read_file(std::string(ZOLAN_FIXTURES_DIR) + "/flex_linear3d.in");
+    std::vector<Mat> measured;
+    {
+        test::TempDir dir;
+        test::write_file("flex.in", input);
+        ASSERT_EQ(test::run_at_fixed_time("flex.in", "flex_linear3d.in"), 0);
+        measured = plotted_stiffness(test::read_file("plotdata.txt"));
+    }
+    ASSERT_EQ(measured.size(), 2u);
+    std::string levels = input;
+    const std::string flexibility_kind = "CAP FLEXIBILITY\n1 1 1 0 0 0 0 0";
+    const std::size_t at = levels.find(flexibility_kind);
+    ASSERT_NE(at, std::string::npos);
+    levels.replace(at, flexibility_kind.size(), "STIFFNESS AT LEVELS\n0 11 0 0 0 0 0 0");
+    test::TempDir dir;
+    test::write_file("levels.in", levels);
+    ASSERT_EQ(test::run_at_fixed_time("levels.in", "flex_linear3d.in"), 0);
+    const std::vector<double> eqm = matrix_file_numbers(test::read_file("eqm.txt"));
+    ASSERT_EQ(eqm.size(), 72u);
+    for (int p = 1; p <= 2; ++p) {
+        Mat K(6, std::vector<double>(6));
+        for (std::size_t i = 0; i < 6; ++i)
+            for (std::size_t j = 0; j < 6; ++j) K[i][j] = eqm[36 * static_cast<std::size_t>(p - 1) + 6 * i + j];
+        expect_matrix_near(K, measured[static_cast<std::size_t>(p - 1)], 1e-2, "level " + std::to_string(p));
     }
 }
 
