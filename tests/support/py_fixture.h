@@ -11,16 +11,21 @@
 #include <string>
 #include <vector>
 
+#include "control/distributed_loads.h"
 #include "group/group_services.h"
+#include "model/analysis_tables.h"
 #include "model/case_tables.h"
 #include "model/curve_tables.h"
 #include "model/input_tables.h"
+#include "model/mphi_tables.h"
 #include "model/node_tables.h"
+#include "model/pile_warnings.h"
 #include "model/pile_tables.h"
 #include "model/py_tables.h"
 #include "model/run_state.h"
 #include "model/section_tables.h"
 #include "model/soil_tables.h"
+#include "model/stiffness_tables.h"
 #include "report/run_files.h"
 #include "report/unit_labels.h"
 #include "soil/py_curves.h"
@@ -48,6 +53,12 @@ inline void reset_py_model() {
     reset_node_tables();
     reset_py_tables();
     reset_case_tables();
+    reset_curve_tables();
+    reset_mphi_tables();
+    reset_stiffness_tables();
+    reset_pile_warnings();
+    reset_distributed_loads();
+    reset_analysis_tables();
     reset_group_services_state();
     PI = 3.141592653589793;
     TOLZ = 1.0e-14;
