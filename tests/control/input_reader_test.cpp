@@ -433,7 +433,7 @@ TEST(InputReader, BadFilesEndWithStatus37) {
     const std::string all = fixture("all_switches3d.in");
     // The last point of user set 1, then sets 2 to 150 without curves.
     std::string sets_2_to_150 = "3.0E6 1.0E-4";
-    for (int s = 2; s <= 150; ++s) sets_2_to_150 += "\n" + std::to_string(s) + " 0";
+    for (int s = 2; s <= 150; ++s) sets_2_to_150.append("\n").append(std::to_string(s)).append(" 0");
     const std::string lctol = "RECORD: LOAD CASE 1, RECORD 2 (LCTOL 1-4: TOLERANCES, LOAD-INCREMENT FACTORS)";
     const std::string row1 = "RECORD: PILE ROW 1, RECORD 1 (PGRI3)";
     // A combination of load case 2 where the file has one case; its entry is line 30.

@@ -149,7 +149,8 @@ TEST(ReportHeader, DateLine) {
         std::string expect = rule('-') + blanks(26) + "Time and Date of Analysis\n" + rule('-') + "\n";
         if (*c.line != '\0') expect += blanks(15) + c.line + "\n";
         for (int u : units)
-            EXPECT_EQ(test::read_file("u" + std::to_string(u) + ".txt"), expect) << c.line << " unit " << u;
+            EXPECT_EQ(test::read_file(std::string("u").append(std::to_string(u)).append(".txt")), expect)
+                << c.line << " unit " << u;
     }
 }
 

@@ -347,7 +347,7 @@ std::string describe(const Case& c) {
     for (const Value& v : c.values) {
         if (v.kind == 'R') d += str(" %.17g (%a)", v.r, v.r);
         else if (v.kind == 'T') d += " '" + v.s + "'";
-        else d += " " + std::to_string(v.i);
+        else d.append(" ").append(std::to_string(v.i));
     }
     return d;
 }
