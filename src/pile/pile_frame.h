@@ -19,6 +19,8 @@ struct PileAxes {
 //   x = (sb, ca cb, sa cb)
 //   y = (-cb ct, ca sb ct - sa st, sa sb ct + ca st)
 //   z = (cb st, -(ca sb st + sa ct), ca ct - sa sb st)
+// At whole right angles the sines and cosines are exactly 0 and +-1, so a
+// vertical pile's axes carry no rounding across them.
 PileAxes pile_axes(double alpha, double beta, double theta);
 
 }  // namespace zolan
