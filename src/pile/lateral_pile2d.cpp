@@ -42,13 +42,9 @@ bool soil_moduli(const LateralControls& ctl, Llp2dWork& w, int N, int& ISTAT) {
         return true;
     }
     for (int k = 1; k <= N + 1; ++k) w.pyw.y(k) = w.yr.node(k);
-    PYCURV(ctl.py, w.pyw, ISTAT);
-    if (ISTAT != 0) return false;
-    for (int k = 1; k <= N + 1; ++k) {
-        w.Es.node(k) = w.pyw.es(k);
-        w.pr.node(k) = w.pyw.p(k);
-        if (NSMOV > 0) w.pl.w.node(k) = w.pyw.es(k) * w.mv1.node(k) + w.dlo(k);
-    }
+    if (!PYSECANT(ctl.py, w.pyw, N, w.Es, w.pr, ISTAT)) return false;
+    if (NSMOV > 0)
+        for (int k = 1; k <= N + 1; ++k) w.pl.w.node(k) = w.pyw.es(k) * w.mv1.node(k) + w.dlo(k);
     return true;
 }
 
@@ -62,11 +58,7 @@ bool set_up(const LateralControls& ctl, Llp2dWork& w, int N, double h, int& ISTA
                        &w.sig, &w.dcm, &w.dcs})
         a->fill(0.0);
     w.dlo.fill(0.0);
-    w.pyw.prop = IPROP(pile);
-    w.pyw.pile = w.pyw.gpile = pile;
-    w.pyw.report = w.report;
-    w.pyw.smy.fill(0.0);
-    w.pyw.smz.fill(0.0);
+    PYBIND(w.pyw, pile, w.report);
     if (NSMOV > 0) {
         SOILMOV(pile);
         SMVNOD1(pile, w.pyw.smy);
@@ -81,10 +73,7 @@ bool set_up(const LateralControls& ctl, Llp2dWork& w, int N, double h, int& ISTA
         return true;
     }
     for (int k = 1; k <= N + 1; ++k) w.pyw.y(k) = w.yt * (1.0 - static_cast<double>(k - 1) / N);
-    PYCURV(ctl.py, w.pyw, ISTAT);
-    if (ISTAT != 0) return false;
-    for (int k = 1; k <= N + 1; ++k) w.Es.node(k) = w.pyw.es(k), w.pr.node(k) = w.pyw.p(k);
-    return true;
+    return PYSECANT(ctl.py, w.pyw, N, w.Es, w.pr, ISTAT);
 }
 
 // 5-7. Axial force of the beam-column term and rigidity from the ghost slot

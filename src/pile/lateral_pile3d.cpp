@@ -58,12 +58,7 @@ bool soil_moduli(const LateralControls& ctl, Llp3dWork& w, int N, int& ISTAT) {
         return true;
     }
     for (int j = 1; j <= N + 1; ++j) w.pyw.y(j) = w.yr.node(j);
-    PYCURV(ctl.py, w.pyw, ISTAT);
-    if (ISTAT != 0) return false;
-    for (int j = 1; j <= N + 1; ++j) {
-        w.Es.node(j) = w.pyw.es(j);
-        w.pr.node(j) = w.pyw.p(j);
-    }
+    if (!PYSECANT(ctl.py, w.pyw, N, w.Es, w.pr, ISTAT)) return false;
     if (NSMOV > 0) {
         for (int j = 1; j <= N + 1; ++j) {
             w.ypl.w.node(j) = w.s1.node(j) * w.Es.node(j) + w.ypl.d.node(j);
@@ -82,11 +77,7 @@ bool set_up(const LateralControls& ctl, Llp3dWork& w, int N, int& ISTAT) {
             a->fill(0.0);
     for (SLOTVEC* a : {&w.P, &w.Es, &w.s1, &w.s2, &w.yr, &w.esu, &w.spare, &w.pr, &w.stress, &w.dcm, &w.dcv})
         a->fill(0.0);
-    w.pyw.prop = IPROP(pile);
-    w.pyw.pile = w.pyw.gpile = pile;
-    w.pyw.report = w.report;
-    w.pyw.smy.fill(0.0);
-    w.pyw.smz.fill(0.0);
+    PYBIND(w.pyw, pile, w.report);
     // 2. Free-field soil movement at the nodes, once per call.
     if (NSMOV > 0) {
         SOILMOV(pile);
@@ -280,6 +271,24 @@ CAPVEC pile_turn(const CAPMAT& M, const CAPVEC& v, bool transpose) {
         out(r) = s;
     }
     return out;
+}
+
+void PYBIND(PyWork& pw, int pile, RowReport* report) {
+    pw.prop = IPROP(pile);
+    pw.pile = pw.gpile = pile;
+    pw.report = report;
+    pw.smy.fill(0.0);
+    pw.smz.fill(0.0);
+}
+
+bool PYSECANT(const PyControls& ctl, PyWork& pw, int N, SLOTVEC& Es, SLOTVEC& pr, int& ISTAT) {
+    PYCURV(ctl, pw, ISTAT);
+    if (ISTAT != 0) return false;
+    for (int j = 1; j <= N + 1; ++j) {
+        Es.node(j) = pw.es(j);
+        pr.node(j) = pw.p(j);
+    }
+    return true;
 }
 
 bool LLPMESH(int pile, const RowReport* rep, int& N, double& h, int& ISTAT) {

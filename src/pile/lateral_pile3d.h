@@ -58,6 +58,15 @@ struct LateralPlane : FdPlane {
 // missing row report or a row or property set out of range.
 bool LLPMESH(int pile, const RowReport* rep, int& N, double& h, int& ISTAT);
 
+// The p-y work of pile row `pile` bound for a lateral solution: its
+// property set, its own group multipliers, its report, no soil movement yet.
+void PYBIND(PyWork& pw, int pile, RowReport* report);
+
+// The secant moduli Es and reactions pr at real nodes 1..N+1 from the p-y
+// curves at the deflections already in pw.y. False when a p-y generator set
+// ISTAT (Es and pr then unchanged).
+bool PYSECANT(const PyControls& ctl, PyWork& pw, int N, SLOTVEC& Es, SLOTVEC& pr, int& ISTAT);
+
 // Results of a closed solve of one plane, t = N + 4 the tip slot: slope S
 // and moment M = -EI v'' at slots 4..t+1, shear V = P S - M' (a forward
 // difference at the head, central below), soil reaction p = Es v, and the
