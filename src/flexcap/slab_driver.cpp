@@ -57,8 +57,10 @@ void trace_nodes(const char* title, RTab& v, RTab* plus) {
     }
 }
 
-// One equilibrium iteration; converged tells whether the attempt is done.
-void iterate(RTab& FXINC, bool& converged, int& ISTAT) {
+// One equilibrium iteration; converged tells whether the attempt is done,
+// failed that the step cannot go on (a pile that did not close: its forces
+// are not an answer, so the step is tried again at half the increment).
+void iterate(RTab& FXINC, bool& converged, bool& failed, int& ISTAT) {
     SlabControl& c = FCCTRL;
     SlabTables& t = FCTAB;
     const long nv = nodal_size();
@@ -67,6 +69,12 @@ void iterate(RTab& FXINC, bool& converged, int& ISTAT) {
     FCVSET(t.DSDIS, nv, 0.0);
     FCSTIF(ISTAT);
     if (ISTAT != 0) return;
+    if (c.KPLERR != 0) {
+        console(R"(("NO CONVERGENCE ON PILES"))", {});
+        for (int u : {FCLGFILE, FCTRFILE}) io::write_fmt(u, R"(("NO CONVERGENCE ON PILES"))");
+        failed = true;
+        return;
+    }
     io::write_list(FCTRFILE, {"ITER = ", c.ITER, c.ISTEP});
     FCLOAD(ISTAT);
     if (ISTAT != 0) return;
@@ -110,9 +118,9 @@ bool step_attempt(RTab& FXINC, int& ISTAT) {
     c.ITER = 0;
     FCVSET(FCTAB.TSDIS, nodal_size(), 0.0);
     for (;;) {
-        bool converged = false;
-        iterate(FXINC, converged, ISTAT);
-        if (ISTAT != 0) return false;
+        bool converged = false, failed = false;
+        iterate(FXINC, converged, failed, ISTAT);
+        if (ISTAT != 0 || failed) return false;
         if (converged) return true;
         if (c.ITER > 1 && c.ITER > c.MAXITER) return false;
     }
@@ -205,6 +213,7 @@ void FCSLAB(const SlabFiles& f, int& ISTAT) {
         if (ISTAT == ISOK) io::write_line(FCRSFILE, "END_STEP_DATA");
         if (ISTAT == ISOK && !reached) {
             FAILTXT.push_back("    SLAB ANALYSIS: REQUIRED INCREMENT LESS THAN MINIMUM SPECIFIED");
+            if (c.KPLERR != 0) FAILTXT.push_back("    SLAB ANALYSIS: NO CONVERGENCE ON PILES");
             ISTAT = ISSLAB;
         }
     }

@@ -4,7 +4,9 @@
 
 #include "flexcap/shell_element.h"
 #include "flexcap/slab_analysis.h"
+#include "group/cap_solver3d.h"
 #include "group/pile_row_loops.h"
+#include "model/input_tables.h"
 #include "model/run_state.h"
 #include "report/run_files.h"
 #include "results/results_services.h"
@@ -70,12 +72,42 @@ bool side_integral(int e, int s, const double abh[3], const std::function<void(i
     return true;
 }
 
+namespace {
+
+double current(int i, int n) { return FCTAB.ASDIS(i, n) + FCTAB.TSDIS(i, n); }
+
+// The state of the pile group that the rigid cap sets in each iteration:
+// 1. the reduction factors of a closely spaced group, for the direction and
+//    sense of the cap's lateral load (the rigid cap takes its own lateral
+//    movement; a slab has no one movement, and under a vertical load the
+//    factors of a sense would push its piles sideways, turn the sense round
+//    and never settle);
+// 2. the soil movement at the current load factor.
+void group_state() {
+    const SlabControl& c = FCCTRL;
+    if (KGRPRF > 0) {
+        double s[6] = {0, 0, 0, 0, 0, 0};
+        for (int r = 1; r <= c.NCLOD; ++r)
+            for (int i = 0; i < 6; ++i) s[i] += FCTAB.VCLOD(i + 1, r);
+        for (int r = 1; r <= c.NNLOD; ++r)
+            for (int i = 0; i < 6; ++i) s[i] += FCTAB.VNLOD(i + 1, r);
+        const CAPVEC load = slab_to_cap(s);
+        GRPFAC(load, load);
+    }
+    if (NSMOV > 0) SOILMV(c.TTIME);
+}
+
+}  // namespace
+
 void slab_pile_response() {
+    group_state();
+    FCCTRL.KPLERR = 0;
     if (flexcap_services.piles) {
         flexcap_services.piles(FCCTRL.NCTSTI, FCTAB.PLDIS, FCTAB.PLFOR, FCTAB.PLSTF);
         return;
     }
-    PILEHEADS(pile_controls(0, NANAL, 0), FCCTRL.NCTSTI, FCTAB.PLDIS.data(), FCTAB.PLFOR.data(), FCTAB.PLSTF.data());
+    FCCTRL.KPLERR = PILEHEADS(pile_controls(0, NANAL, 0), FCCTRL.NCTSTI, FCTAB.PLDIS.data(), FCTAB.PLFOR.data(),
+                              FCTAB.PLSTF.data());
 }
 
 namespace {
@@ -87,8 +119,6 @@ struct Element {
     double Ke[54][54];
     double U[54];
 };
-
-double current(int i, int n) { return FCTAB.ASDIS(i, n) + FCTAB.TSDIS(i, n); }
 
 void gather(int e, ShellWork& w) {
     for (int k = 1; k <= FCCTRL.NNODE; ++k)

@@ -40,6 +40,9 @@ struct SlabControl {
     int MAXITER = 0, ISTEP = 0;
     double TTIME = 0, DTIME = 0, TOLER = 0;
     int ITER = 0;
+    // Error word of the pile rows' last answer (1: a pile's lateral
+    // solution did not close).
+    int KPLERR = 0;
 };
 extern SlabControl FCCTRL;
 

@@ -135,9 +135,9 @@ void done_message(const Solve& s) {
 // The iteration's progress message and the stop request: true on a stop.
 bool stop_requested(const Solve& s) { return CAPPOLL(*s.req, s.step, TCUR, s.iter); }
 
-// Group reduction factors for the cap displacement U: each row's factors of
-// the two lateral directions combined by the direction of the movement.
-void group_factors(const CAPVEC& U, const CAPVEC& load) {
+}  // namespace
+
+void GRPFAC(const CAPVEC& U, const CAPVEC& load) {
     // 1. The factors of each direction, for the sense of the movement.
     if (KGRPRF == 1) {
         PFACT1(U(2) < 0.0 ? -1.0 : 1.0);
@@ -163,10 +163,11 @@ void group_factors(const CAPVEC& U, const CAPVEC& load) {
     }
 }
 
-// The soil movement in effect at load factor t.
-void soil_movement(double t) {
+void SOILMV(double t) {
     for (int k = 1; k <= NSMOV; ++k) SMVCUR(k, 1) = t * SMOVY0(k), SMVCUR(k, 2) = t * SMOVZ0(k);
 }
+
+namespace {
 
 // The residual F(U) with the pile warnings written and counted.
 void residual(Solve& s, int& ISTAT) {
@@ -309,7 +310,7 @@ Iter newton_iteration(Solve& s, int& ISTAT) {
         return Iter::Return;
     }
     // 3-5. Group factors, then the residual of the piles.
-    if (KGRPRF > 0) group_factors(s.U, s.load);
+    if (KGRPRF > 0) GRPFAC(s.U, s.load);
     residual(s, ISTAT);
     if (ISTAT != 0) return Iter::Return;
     // 6. A pile that did not close fails the step.
@@ -317,7 +318,7 @@ Iter newton_iteration(Solve& s, int& ISTAT) {
     // 7-8. The load and the soil movement of this factor.
     for (int i = 1; i <= 6; ++i) s.load(i) = TCUR * s.P(i);
     if (s.pod) point_values(s);
-    if (NSMOV > 0) soil_movement(TCUR);
+    if (NSMOV > 0) SOILMV(TCUR);
     // 9-11. Tangent, the embedded cap's resistance, right-hand side.
     s.K = STIFF(pile_controls(0, 1, 0), s.U, ISTAT);
     add_cap_resistance(s, ISTAT);
@@ -403,7 +404,7 @@ Cap3dOutcome outcome_of(const Solve& s) {
     o.U = s.U;
     o.pod = s.pod;
     TCUR = o.TCONV;
-    if (NSMOV > 0) soil_movement(TCUR);
+    if (NSMOV > 0) SOILMV(TCUR);
     if (KGRPRF > 0 && o.nconv > 0)
         for (int p = 1; p <= NPILES; ++p) PFGRP(p) = o.pfgrp(p), YFGRP(p) = o.yfgrp(p);
     return o;

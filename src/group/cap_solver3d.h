@@ -53,6 +53,12 @@ void CAPLOG(int iter, const CapMeasure& e, const CapMeasure& inc, const CapMeasu
 // warning with the iteration limit.
 void CAPSING();
 void CAPNOCONV();
+// Group reduction factors of every row for the cap displacement U: the
+// factors of the two lateral directions, for the sense of the movement,
+// combined by its direction (by the load's when U has no lateral part).
+void GRPFAC(const CAPVEC& U, const CAPVEC& load);
+// The soil movement in effect at load factor t.
+void SOILMV(double t);
 // The words a solve shares with the pile routines back to their start
 // (warning counters, error word, curve words, passive values, soil movement).
 void CAPCLEAR();

@@ -223,12 +223,12 @@ CAPMAT STIFF(const PileControls& ctl, const CAPVEC& U, int& ISTAT) {
     return K;
 }
 
-void PILEHEADS(const PileControls& ctl, int n, const double* D, double* F, double* K) {
+int PILEHEADS(const PileControls& ctl, int n, const double* D, double* F, double* K) {
     // 1. Rows beyond the model answer nothing.
     for (int i = 0; i < 6 * n; ++i) F[i] = 0.0;
     for (int i = 0; i < 36 * n; ++i) K[i] = 0.0;
     const int rows = std::min(n, NPILES);
-    if (rows < 1) return;
+    if (rows < 1) return 0;
     // 2. Each row at its own head displacement: tangent, then forces, each
     //    with a status word of its own that nobody examines.
     int status = 0, kerr = 0;
@@ -247,6 +247,7 @@ void PILEHEADS(const PileControls& ctl, int n, const double* D, double* F, doubl
             }
         },
         rows, &kerr);
+    return kerr;
 }
 
 void reset_pile_row_loops() {

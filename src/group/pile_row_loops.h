@@ -59,8 +59,9 @@ ROWMAT3 PLNTR(int row);
 // Head forces and tangents of rows 1..n, each at its own head displacement
 // (no lever: the head displacements come from outside, as from a flexible
 // cap). D and F are 6 x n, K 6 x 6 x n, column-major; rows beyond NPILES
-// answer zero. The rows' statuses and error words are not examined.
-void PILEHEADS(const PileControls& ctl, int n, const double* D, double* F, double* K);
+// answer zero. Returns the rows' error word (1: a pile's lateral solution
+// did not close); their statuses are not examined.
+int PILEHEADS(const PileControls& ctl, int n, const double* D, double* F, double* K);
 
 // Run reset: the row slots cleared; the per-thread pile work areas taken
 // afresh for the processors of the machine.

@@ -647,11 +647,14 @@ std::map<std::string, std::string> folder_files() {
 }
 
 // Bad files leave nothing behind: after them a good file run in the same
-// process writes exactly what a fresh process writes for it.
+// process writes exactly what a fresh process writes for it. The good file
+// is the one with every switch on, its flexible cap writing the slab decks
+// (its piles do not close under the cap's loads, so a slab analysis of it
+// fails).
 TEST(InputReader, GoodRunAfterBadOnesWritesWhatAFreshProcessWrites) {
     const fs::path cli = fs::path(ZOLAN_BINARY_DIR) / "zolan";
     if (!fs::exists(cli)) GTEST_SKIP() << "no front end at " << cli;
-    const std::string all = fixture("all_switches3d.in");
+    const std::string all = edit(fixture("all_switches3d.in"), {{4, "1 3 2 2 1 1 1 3 1 1 1 0 1 1 1 1 1 1 1 1"}});
     const std::vector<std::pair<int, std::string>> nantyp4 = {{4, "1 4 2 1 1 1 1 3 1 1 1 0 1 1 1 1 1 1 1 1"}};
     for (const std::string& bad : {cut(all, 205), edit(all, nantyp4), cut(fixture("minimal3d.in"), 46)})
         EXPECT_EQ(run_input(bad).status, 37);
