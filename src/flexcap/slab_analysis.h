@@ -29,6 +29,14 @@ constexpr double SLAB_AXES[6][6] = {
 CAPVEC slab_to_cap(const double s[6]);            // p = A^T s
 void cap_to_slab(const CAPVEC& p, double s[6]);   // s = A p
 
+// The slab lies in the plane of the cap origin; pile head r hangs CORX below
+// it on a rigid arm: d_head = T d_point, T = I + the lever of (CORX, 0, 0)
+// (the rigid cap's lever), so that the head moves sideways by CORX times the
+// slab's tilt. Its forces come back to the slab point as T^T F, its tangent
+// as T^T K T. Points beyond the pile rows hang at no depth.
+CAPVEC head_of_point(int r, const CAPVEC& d);
+CAPMAT head_arm(int r);                          // T
+
 // The pile response at the pile points: for points 1..n (pile rows), head
 // displacements D (6 x n, cap axes) give the forces F on the cap (6 x n) and
 // their tangents K (6 x 6 x n). Default: the pile rows of the model.

@@ -134,7 +134,7 @@ void FCSPRG() {
         double u[6] = {0, 0, 0, 0, 0, 0};
         for (int k = 1; k <= c.NNODE; ++k)
             for (int j = 0; j < 6; ++j) u[j] += w.SHFN(k) * FCTAB.ASDIS(j + 1, FCTAB.ICONN(k, e));
-        const CAPVEC d = slab_to_cap(u);
+        const CAPVEC d = head_of_point(i, slab_to_cap(u));
         io::write_list(FCTRFILE, {i});
         io::write_fmt(FCTRFILE, "(A5,7E13.5)", {"DDD  ", u[0], u[1], u[2], u[3], u[4], u[5]});
         io::write_fmt(FCTRFILE, "(A5,7E13.5)", {"DD2  ", d(1), d(2), d(3), d(4), d(5), d(6)});

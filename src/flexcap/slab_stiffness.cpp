@@ -33,6 +33,27 @@ void cap_to_slab(const CAPVEC& p, double s[6]) {
     }
 }
 
+CAPMAT head_arm(int r) {
+    CAPMAT T;
+    T.fill(0.0);
+    for (int i = 1; i <= 6; ++i) T(i, i) = 1.0;
+    const double x = r >= 1 && r <= NPILES ? CORX(r) : 0.0;
+    T(2, 6) = x;
+    T(3, 5) = -x;
+    return T;
+}
+
+CAPVEC head_of_point(int r, const CAPVEC& d) {
+    const CAPMAT T = head_arm(r);
+    CAPVEC h;
+    for (int i = 1; i <= 6; ++i) {
+        double a = 0;
+        for (int k = 1; k <= 6; ++k) a += T(i, k) * d(k);
+        h(i) = a;
+    }
+    return h;
+}
+
 bool side_nodes(int e, int s, int nodes[3]) {
     if (e < 1 || e > FCCTRL.NELEM || s < 1 || s > 4) return false;
     nodes[0] = s;
@@ -286,7 +307,7 @@ void pile_heads() {
         if (FCTAB.ICTEL(r) < 1 || FCTAB.ICTEL(r) > FCCTRL.NELEM) continue;
         double u[6];
         point_displacement(r, u);
-        const CAPVEC d = slab_to_cap(u);
+        const CAPVEC d = head_of_point(r, slab_to_cap(u));
         for (int i = 1; i <= 6; ++i) FCTAB.PLDIS(i, r) = d(i);
     }
     slab_pile_response();
@@ -310,10 +331,25 @@ void pile_springs(Element& el) {
         for (int i = 0; i < 6; ++i) dp[i] = FCTAB.PLDIS(i + 1, r);
         trace_row("DDD  ", u);
         trace_row("DD2  ", dp);
+        // The head's tangent and forces carried up the arm to the slab point.
+        const CAPMAT T = head_arm(r);
+        CAPMAT Kp;
+        CAPVEC F;
+        for (int i = 1; i <= 6; ++i) {
+            double f = 0;
+            for (int m = 1; m <= 6; ++m) f += T(m, i) * FCTAB.PLFOR(m, r);
+            F(i) = f;
+            for (int j = 1; j <= 6; ++j) {
+                double a = 0;
+                for (int m = 1; m <= 6; ++m)
+                    for (int n = 1; n <= 6; ++n) a += T(m, i) * FCTAB.PLSTF(m, n, r) * T(n, j);
+                Kp(i, j) = a;
+            }
+        }
         for (int i = 0; i < 6; ++i)
             for (int j = 0; j < 6; ++j) {
                 double a = 0;
-                for (int k = 0; k < 6; ++k) a += SLAB_AXES[i][k] * FCTAB.PLSTF(k + 1, j + 1, r);
+                for (int k = 0; k < 6; ++k) a += SLAB_AXES[i][k] * Kp(k + 1, j + 1);
                 W[i][j] = a;
             }
         for (int i = 0; i < 6; ++i)
@@ -324,8 +360,6 @@ void pile_springs(Element& el) {
             }
         for (int i = 0; i < 6; ++i) trace_row("SS2  ", W[i], i + 1);
         for (int i = 0; i < 6; ++i) trace_row("SS   ", Ks[i], i + 1);
-        CAPVEC F;
-        for (int i = 1; i <= 6; ++i) F(i) = FCTAB.PLFOR(i, r);
         cap_to_slab(F, Fs);
         FCSHAP(FCTAB.PCTST(1, r), FCTAB.PCTST(2, r), FCCTRL.NNODE, w);
         for (int k = 1; k <= FCCTRL.NNODE; ++k) {

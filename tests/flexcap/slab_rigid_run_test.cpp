@@ -8,7 +8,8 @@
 // rotations to 0.1 % of the largest rotation. The group's reduction factors
 // and the soil movement act on the piles under both (taken for a diagonal
 // movement, the factors once turned the slab by some 1e-6 rad, 5 % of the
-// sideways movement; the soil movement was left out).
+// sideways movement; the soil movement was left out), and heads below the
+// cap origin move sideways with its tilt in both.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -89,15 +90,19 @@ TEST(SlabRigidRun, StiffSlabGivesTheRigidCapHeads) {
     const std::string flex = test::read_file(std::string(ZOLAN_SOURCE_DIR) + "/examples/flexcap3d.in");
     // The live load with a tenth of the wind, so that no analysis is purely
     // vertical (its rotations would be of round-off size); then the same with
-    // the soil moving 0.2 in along Y at the ground, nothing at 20 ft.
+    // the soil moving 0.2 in along Y at the ground, nothing at 20 ft; then
+    // with the pile heads 2 ft below the cap origin (the slab's plane).
     std::string base = flex;
     base.replace(base.find("100000.0 0.0 0.0"), 16, "100000.0 4800.0 -360000.0");
     std::string moving = base;
     moving.replace(moving.find("1 3 0 1 0 0 0 1 0 0 1 0 0 0 1 1 0 0"), 35, "1 3 0 1 0 0 0 1 0 0 1 0 0 0 1 1 0 1");
     moving += "SOIL MOVEMENT\n2\n0.0 0.2 0.0\n20.0 0.0 0.0\n";
-    for (const std::string* input : {&base, &moving}) {
+    std::string lowered = base;
+    for (const char* head : {"0.0 -3.0 -3.0 0.0 90.0", "0.0 -3.0 3.0 0.0 90.0", "0.0 3.0 -3.0 0.0 90.0", "0.0 3.0 3.0 0.0 90.0"})
+        lowered.replace(lowered.find(head), 3, "2.0");
+    for (const std::string* input : {&base, &moving, &lowered}) {
         const HeadPair h = heads_of(*input);
-        const char* which = input == &base ? "loads " : "soil movement ";
+        const char* which = input == &base ? "loads " : (input == &moving ? "soil movement " : "heads below ");
         ASSERT_EQ(h.rigid.size(), 4u) << which;
         ASSERT_EQ(h.slab.size(), 4u) << which;
         int compared = 0;
