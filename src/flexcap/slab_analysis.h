@@ -46,8 +46,9 @@ struct FlexcapServices {
 };
 extern FlexcapServices flexcap_services;
 // Forces and tangents of the pile points (PLFOR, PLSTF) at their head
-// displacements PLDIS, through the service or the model's pile rows.
-void slab_pile_response();
+// displacements PLDIS and the slab's load factor t, through the service or
+// the model's pile rows.
+void slab_pile_response(double t);
 
 // Element matrices into ELSTF at U = ASDIS + TSDIS, internal and spring
 // forces out of ELLOD, the element records for the stress recovery.

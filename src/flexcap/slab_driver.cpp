@@ -136,6 +136,7 @@ bool stepping(int& ISTAT) {
             FCVADD(FCTAB.ASDIS, FCTAB.TSDIS, nodal_size());
             FCNODO();
             FCSTRS();
+            c.TCONV = c.TTIME;
             c.TTIME = next_time(c.TTIME, c.DTIME, c.TEND);
             ++c.ISTEP;
             continue;

@@ -43,6 +43,8 @@ struct SlabControl {
     // Error word of the pile rows' last answer (1: a pile's lateral
     // solution did not close).
     int KPLERR = 0;
+    // Load factor of the last converged step.
+    double TCONV = 0;
 };
 extern SlabControl FCCTRL;
 

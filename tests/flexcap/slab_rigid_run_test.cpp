@@ -9,7 +9,8 @@
 // and the soil movement act on the piles under both (taken for a diagonal
 // movement, the factors once turned the slab by some 1e-6 rad, 5 % of the
 // sideways movement; the soil movement was left out), and heads below the
-// cap origin move sideways with its tilt in both.
+// cap origin move sideways with its tilt in both. The slab's final pile
+// forces balance the cap's load in every analysis.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -43,8 +44,12 @@ void run_input(const std::string& text, int status = 0) {
 
 // The heads of every analysis that the rigid cap solves in full, by the
 // rigid cap and by the stiff slab, for an input with a flexible cap.
+// Beside them, the out-of-balance of each slab analysis: the cap load plus
+// the final pile forces, moments about the cap origin, against the load's
+// largest force and moment.
 struct HeadPair {
     std::vector<Heads> rigid, slab;
+    std::vector<double> force_balance, moment_balance;
 };
 
 HeadPair heads_of(const std::string& flex) {
@@ -71,14 +76,29 @@ HeadPair heads_of(const std::string& flex) {
     };
     run_input(rigid);
     // Slab: the heads of the final pile responses of every analysis.
-    Heads last;
-    flexcap_services.piles = [&last](int n, RTab& D, RTab& F, RTab& K) {
+    Heads last, forces;
+    flexcap_services.piles = [&](int n, RTab& D, RTab& F, RTab& K) {
         PILEHEADS(pile_controls(0, NANAL, 0), n, D.data(), F.data(), K.data());
         last.assign(D.data(), D.data() + 6 * n);
+        forces.assign(F.data(), F.data() + 6 * n);
     };
     group_services.flexcap = [&](const CAPVEC& P, int& ISTAT) {
         FLEXCAP(P, ISTAT);
         out.slab.push_back(last);
+        double sum[6], fmax = 0, mmax = 0;
+        for (int k = 0; k < 6; ++k) sum[k] = P(k + 1);
+        for (int k = 1; k <= 3; ++k) fmax = std::max(fmax, std::fabs(P(k))), mmax = std::max(mmax, std::fabs(P(k + 3)));
+        for (int i = 1; i <= NPILES; ++i) mmax = std::max(mmax, fmax * std::hypot(CORY(i), CORZ(i)));
+        for (int i = 1; i <= NPILES; ++i) {
+            const double* f = &forces[6 * static_cast<std::size_t>(i - 1)];
+            const double r[3] = {CORX(i), CORY(i), CORZ(i)};
+            for (int k = 0; k < 6; ++k) sum[k] += f[k];
+            sum[3] += r[1] * f[2] - r[2] * f[1];
+            sum[4] += r[2] * f[0] - r[0] * f[2];
+            sum[5] += r[0] * f[1] - r[1] * f[0];
+        }
+        out.force_balance.push_back(std::max({std::fabs(sum[0]), std::fabs(sum[1]), std::fabs(sum[2])}) / fmax);
+        out.moment_balance.push_back(std::max({std::fabs(sum[3]), std::fabs(sum[4]), std::fabs(sum[5])}) / mmax);
     };
     run_input(stiff);
     return out;
@@ -105,6 +125,12 @@ TEST(SlabRigidRun, StiffSlabGivesTheRigidCapHeads) {
         const char* which = input == &base ? "loads " : (input == &moving ? "soil movement " : "heads below ");
         ASSERT_EQ(h.rigid.size(), 4u) << which;
         ASSERT_EQ(h.slab.size(), 4u) << which;
+        // The final pile forces balance the cap's load (the largest moment
+        // scale is the largest force at the farthest head).
+        for (std::size_t a = 0; a < 4; ++a) {
+            EXPECT_LT(h.force_balance[a], 1e-6) << which << "analysis " << a + 1;
+            EXPECT_LT(h.moment_balance[a], 1e-6) << which << "analysis " << a + 1;
+        }
         int compared = 0;
         for (std::size_t a = 0; a < 4; ++a) {
             if (h.rigid[a].empty()) continue;
