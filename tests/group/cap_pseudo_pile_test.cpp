@@ -3,12 +3,14 @@
 // transfer to the origin, the trace, the length check and the status rule.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <sstream>
 #include <string>
 #include <vector>
 
 #include "group/cap_pseudo_pile.h"
 #include "model/status_codes.h"
+#include "support/fixed_run.h"
 #include "support/py_fixture.h"
 
 namespace zolan {
@@ -144,6 +146,41 @@ TEST_F(CapPseudoPile, StatusOfAPileRowSurvives) {
     int istat = ISWROCK;
     EXPECT_NE(CAPSPF(U, istat)(2), 0.0);
     EXPECT_EQ(istat, ISWROCK);
+}
+
+// The horizontal Y movement of the cap origin in the n-th displacement block
+// of a results report.
+double cap_y(const std::string& results, int n) {
+    std::size_t at = 0;
+    for (int k = 0; k < n; ++k) at = results.find("* DISPLACEMENT OF GROUPED PILE FOUNDATION AT ORIGIN *", at + 1);
+    at = results.find("HORIZONTAL Y,IN", at);
+    std::istringstream row(results.substr(results.find('\n', at) + 1));
+    double x = 0, y = 0;
+    row >> x >> y;
+    return y;
+}
+
+// A whole run of a group whose cap stands 4 ft deep in soft clay as a
+// pseudo-pile: every analysis completes from zero, where the clay's curves
+// are steepest, and the cap's springs take part of the wind (the cap moves
+// less sideways than the same group under a cap that carries no soil).
+TEST(CapPseudoPileRun, CapInSoftClayConverges) {
+    test::TempDir dir;
+    const std::string fixture = std::string(ZOLAN_FIXTURES_DIR) + "/pseudo_pile3d.in";
+    ASSERT_EQ(test::run_at_fixed_time(fixture, "pseudo.in"), 0);
+    const std::vector<std::string> status = lines_of(read_file("status.txt"));
+    EXPECT_EQ(std::count(status.begin(), status.end(), "    1 ANALYSIS COMPLETED"), 4);
+    const double embedded = cap_y(read_file("results.txt"), 3);
+    // The same group, the cap carrying no soil (no cap model, no record 2).
+    std::string bare = read_file(fixture);
+    bare.replace(bare.find("1 3 2 0 0"), 9, "1 3 0 0 0");
+    const std::size_t rec2 = bare.find("1 0 10 50.0");
+    bare.erase(rec2, bare.find('\n', rec2) + 1 - rec2);
+    test::write_file("bare.src", bare);
+    ASSERT_EQ(test::run_at_fixed_time("bare.src", "bare.in"), 0);
+    const double free_cap = cap_y(read_file("results.txt"), 3);
+    EXPECT_GT(embedded, 0.0);
+    EXPECT_LT(embedded, 0.95 * free_cap) << embedded << " against " << free_cap;
 }
 
 }  // namespace
