@@ -46,13 +46,7 @@ std::map<std::string, std::string> run_files_of(const std::string& input, int& s
     return files;
 }
 
-// The input with every case asking for `threads` threads.
-std::string with_threads(std::string input, int threads) {
-    const std::string asked = "0 0 " + std::to_string(threads) + " 1 0 100 ";
-    for (std::size_t at = input.find(kCaseRecord); at != std::string::npos; at = input.find(kCaseRecord, at + 1))
-        input.replace(at, kCaseRecord.size(), asked);
-    return input;
-}
+using test::with_threads;
 
 // The input with its two load cases swapped.
 std::string cases_swapped(const std::string& input) {

@@ -14,6 +14,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -25,6 +26,7 @@
 #include "group/pile_row_loops.h"
 #include "model/pile_tables.h"
 #include "results/results_services.h"
+#include "support/fixed_run.h"
 #include "support/names_file.h"
 #include "support/seams.h"
 #include "support/temp_dir.h"
@@ -169,6 +171,30 @@ TEST(SlabRigidRun, PilesThatDoNotCloseFailTheSlab) {
         ++piles;
     EXPECT_GT(steps, 0u);
     EXPECT_EQ(piles, steps);
+}
+
+// The flexible-cap example on 1, 2 and 8 threads: the piles under the slab
+// are answered by the parallel pile-row loop, and every report the slab
+// writes into (echo, results, summary, the slab deck and trace) holds the
+// same bytes.
+TEST(SlabRigidRun, SameBytesOnAnyThreadCount) {
+    const std::string source = test::read_file(std::string(ZOLAN_SOURCE_DIR) + "/examples/flexcap3d.in");
+    std::map<std::string, std::string> first;
+    for (int nt : {1, 2, 8}) {
+        SCOPED_TRACE(nt);
+        int status = -1;
+        std::map<std::string, std::string> out = test::files_on_threads(
+            source, "flexcap3d.in", nt,
+            {"echo.txt", "results.txt", "summary.txt", "status.txt", "flexcap3d_slab.dat", "slabtrace.txt"}, status);
+        ASSERT_EQ(status, 0);
+        for (const auto& [name, text] : out) EXPECT_FALSE(text.empty()) << name;
+        EXPECT_NE(out["results.txt"].find("END_STEP_DATA"), std::string::npos);
+        if (nt == 1) {
+            first = out;
+            continue;
+        }
+        for (const auto& [name, text] : out) EXPECT_TRUE(text == first[name]) << name;
+    }
 }
 
 }  // namespace

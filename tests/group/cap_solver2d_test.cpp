@@ -506,15 +506,10 @@ TEST(PlaneExample, RunsAndPrintsItsSolution) {
     std::map<std::string, std::string> first;
     for (int nt : {1, 2, 8}) {
         SCOPED_TRACE(nt);
-        std::string input = source;
-        const std::string opts = "0 0 0 1 0 100 200", mine = "0 0 " + std::to_string(nt) + " 1 0 100 200";
-        for (std::size_t at = input.find(opts); at != std::string::npos; at = input.find(opts, at + 1))
-            input.replace(at, opts.size(), mine);
-        test::TempDir dir;
-        test::write_file("source.in", input);
-        ASSERT_EQ(test::run_at_fixed_time("source.in", "plane2d_si.in"), 0);
-        std::map<std::string, std::string> out;
-        for (const char* f : {"results.txt", "summary.txt", "status.txt", "plotdata.txt"}) out[f] = test::read_file(f);
+        int rc = -1;
+        std::map<std::string, std::string> out =
+            test::files_on_threads(source, "plane2d_si.in", nt, {"results.txt", "summary.txt", "status.txt", "plotdata.txt"}, rc);
+        ASSERT_EQ(rc, 0);
         if (nt == 1) {
             const std::vector<std::string> status = test::lines_of(out["status.txt"]);
             EXPECT_EQ(std::count(status.begin(), status.end(), "    1 ANALYSIS COMPLETED"), 2);

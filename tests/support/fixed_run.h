@@ -5,6 +5,8 @@
 #pragma once
 
 #include <ctime>
+#include <initializer_list>
+#include <map>
 #include <string>
 
 #include "control/control.h"
@@ -30,6 +32,28 @@ inline int run_at_fixed_time(const std::string& source, const char* name) {
     Seams seams;
     FIXED_CLOCK = t;
     return IZOLAN(2);
+}
+
+// The input with every load case and combination asking for `threads`
+// threads: the third value of their first control record ("0 0 0 1 0 100 ...").
+inline std::string with_threads(std::string input, int threads) {
+    const std::string record = "0 0 0 1 0 100 ", asked = "0 0 " + std::to_string(threads) + " 1 0 100 ";
+    for (std::size_t at = input.find(record); at != std::string::npos; at = input.find(record, at + 1))
+        input.replace(at, record.size(), asked);
+    return input;
+}
+
+// A whole run of the input text `source` under the bare name `name` in a
+// fresh folder at the fixed time, every case asking for `threads` threads:
+// the files `names` it leaves, by name; `status` the run's status.
+inline std::map<std::string, std::string> files_on_threads(const std::string& source, const char* name, int threads,
+                                                          std::initializer_list<const char*> names, int& status) {
+    TempDir dir;
+    write_file("source.in", with_threads(source, threads));
+    status = run_at_fixed_time("source.in", name);
+    std::map<std::string, std::string> out;
+    for (const char* f : names) out[f] = read_file(f);
+    return out;
 }
 
 }  // namespace zolan::test
