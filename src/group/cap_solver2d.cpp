@@ -173,13 +173,7 @@ bool solve3(const MAT3& J, const CAPVEC& R, CAPVEC& dU) {
 // displacements in full, and dU its cap part. False for a singular system.
 bool solve_point(Solve& s) {
     const SolveRequest& rq = *s.req;
-    if (s.iter == 1)
-        for (int i = 1; i <= 3; ++i)
-            for (int j = 1; j <= 3; ++j) {
-                const double lim = 0.5 * std::abs(s.J(i, i));
-                if (j == i || !(std::abs(s.J(i, j)) > lim)) continue;
-                s.J(i, j) = s.J(j, i) = std::copysign(lim, s.J(i, j));
-            }
+    if (s.iter == 1) limit_off_diagonals(s.J);
     PNTXY pt;
     pt(1) = rq.PDXYZ(1), pt(2) = rq.PDXYZ(2);
     PNTFLGS fl;

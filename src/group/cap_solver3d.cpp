@@ -240,17 +240,6 @@ void point_values(Solve& s) {
     }
 }
 
-// A step's first iteration keeps each off-diagonal term within half the
-// diagonal of its row (a later row sees the terms limited by earlier rows).
-void limit_off_diagonals(CAPMAT& K) {
-    for (int i = 1; i <= 6; ++i)
-        for (int j = 1; j <= 6; ++j) {
-            if (j == i) continue;
-            const double lim = 0.5 * std::abs(K(i, i));
-            if (std::abs(K(i, j)) > lim) K(i, j) = K(j, i) = std::copysign(lim, K(i, j));
-        }
-}
-
 VEC3 point_of(const SolveRequest& r) {
     VEC3 p;
     for (int k = 1; k <= 3; ++k) p(k) = r.PDXYZ(k);

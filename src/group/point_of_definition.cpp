@@ -1,6 +1,8 @@
 // Augmented systems and report carry-over of a point of definition.
 #include "group/point_of_definition.h"
 
+#include <cmath>
+
 #include "report/unit_labels.h"
 
 namespace zolan {
@@ -29,6 +31,15 @@ BMAT<6> space_rows(const VEC3& p) {
     B(3, 3) = 1.0; B(3, 4) = y;  B(3, 5) = -x;
     for (int k = 4; k <= 6; ++k) B(k, k) = 1.0;
     return B;
+}
+
+template <class M>
+void limit_pairs(M& K, int n) {
+    for (int i = 1; i <= n; ++i)
+        for (int j = 1; j <= n; ++j) {
+            const double lim = 0.5 * std::abs(K(i, i));
+            if (j != i && std::abs(K(i, j)) > lim) K(i, j) = K(j, i) = std::copysign(lim, K(i, j));
+        }
 }
 
 // Component k of B U.
@@ -108,6 +119,9 @@ Marks markers(const Flags& fl) {
 }
 
 }  // namespace
+
+void limit_off_diagonals(MAT3& J) { limit_pairs(J, 3); }
+void limit_off_diagonals(CAPMAT& K) { limit_pairs(K, 6); }
 
 CAPMAT PNTSYS6(const MAT3& J, const PNTXY& PODPT, const PNTFLGS& PODFL) {
     return augmented<3, CAPMAT>(J, plane_rows(PODPT), PODFL);

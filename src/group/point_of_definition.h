@@ -54,6 +54,14 @@ MAT12 CAPK12(const CAPMAT& K, const VEC3& PODPT, const CAPFLAGS& PODFL);
 PointRhs12 CAPRES(const CAPVEC& R, const CAPVEC& F, const CAPVEC& PODDSP, const CAPVEC& U, const VEC3& PODPT,
                   const CAPFLAGS& PODFL);
 
+// On a load step's first iteration the symmetric cap matrix (J or K) has
+// each off-diagonal term held to half the magnitude of its row's diagonal,
+// the sign kept: rows in order, each pair set on both sides, a later row
+// seeing what earlier rows left, so that a pair ends at most half the
+// smaller of its two diagonal magnitudes.
+void limit_off_diagonals(MAT3& J);
+void limit_off_diagonals(CAPMAT& K);
+
 // The converged state carried to the point for the report: D the point's
 // displacement, Q its loads (a given load as given, else the origin force or
 // the origin moment moved to the point); a given force also replaces the

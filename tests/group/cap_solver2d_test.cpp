@@ -3,8 +3,9 @@
 // (soft clay): the plane model against the three-dimensional model of the
 // same piles and against an independent direct stiffness solution, the row
 // transform, the pile counts and axial factors of a row, the load steps, the
-// singular matrix, the symmetry of an embedded battered group, and the same
-// bytes for any thread count.
+// singular matrix, the symmetry of an embedded battered group, the limited
+// coupling of a point-of-definition case in both models, and the same bytes
+// for any thread count.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -13,6 +14,7 @@
 #include <map>
 #include <memory>
 #include <optional>
+#include <sstream>
 #include <string>
 
 #include "group/cap_solver2d.h"
@@ -458,6 +460,99 @@ TEST_F(CapSolver2d, PointOfDefinition) {
         const CAPVEC F = FVEC2D(pile_controls(0, 1, 0), U, istat);
         EXPECT_NEAR(F(2), f2, 1e-6);
         EXPECT_NEAR(F(3) + y * F(1), f3, 1e-6 * std::abs(y * F(1)));
+    }
+}
+
+// The matrix records of the iteration trace: per iteration its number within
+// the step (a record of one integer), the cap matrix as formed ("SS", n rows)
+// and the augmented matrix solved ("SE", 2n rows), each row read as numbers
+// after its tag and row number.
+struct TraceMatrices {
+    std::vector<int> iter;
+    std::vector<std::vector<std::vector<double>>> formed, solved;
+};
+TraceMatrices trace_matrices(const std::string& text, int n) {
+    TraceMatrices t;
+    for (const std::string& line : test::lines_of(text)) {
+        std::istringstream whole(line);
+        int number = 0;
+        if (whole >> number && (whole >> std::ws).eof()) t.iter.push_back(number);
+        const std::string tag = line.substr(0, 3);
+        if (tag != "SS " && tag != "SE ") continue;
+        auto& blocks = tag == "SS " ? t.formed : t.solved;
+        std::istringstream in(line.substr(3));
+        int row = 0;
+        in >> row;
+        if (row == 1) blocks.emplace_back();
+        std::vector<double> v;
+        for (double x; in >> x;) v.push_back(x);
+        blocks.back().push_back(v);
+    }
+    for (const auto& b : t.solved) EXPECT_EQ(b.size(), static_cast<std::size_t>(2 * n));
+    EXPECT_EQ(t.iter.size(), t.solved.size());
+    return t;
+}
+
+// A load case given at a point of definition, in the plane and the
+// three-dimensional model, in two load steps: on each step's first
+// iteration the cap part of the solved system is the formed matrix made
+// symmetric with each off-diagonal pair held, sign kept, to half the smaller
+// of its two diagonal magnitudes; later iterations solve with the matrix as
+// formed. Heads off to one side
+// (Y 20 and 30, Z 20 and 30) couple the axial direction to the rotations far
+// beyond that limit: |J(1,3)| = KA (20 + 30) against |J(1,1)| = 2 KA in the
+// plane, |K(1,5)| = KA (20 + 20 + 30 + 30) against |K(1,1)| = 4 KA in space.
+// The trace prints ten digits in the plane and five in space.
+TEST_F(CapSolver2d, PointOfDefinitionLimitsTheCouplingOnAStepsFirstIteration) {
+    struct Case { const char* name; int n; double rel; };
+    for (const Case& c : {Case{"plane", 3, 1e-9}, Case{"space", 6, 1e-4}}) {
+        SCOPED_TRACE(c.name);
+        if (c.n == 3)
+            plane_group(12, {{20.0, 0.0, 1.0, 1.0}, {30.0, 0.0, 1.0, 1.0}});
+        else
+            group3d({{20.0, 20.0}, {30.0, 20.0}, {20.0, 30.0}, {30.0, 30.0}});
+        DTINIT = 0.5;
+        ICASE = 1;
+        LCPOD(1) = 1;
+        SolveRequest req;
+        req.load = req.PDFORC = vec({40.0, 3.0, -2.0, 5.0, 3.0, -4.0});
+        req.PDDISP.fill(0.0);
+        req.PDXYZ.fill(0.0);
+        req.PDFLAG.fill(1);
+        test::TempDir dir;
+        io::open_unit(ITERTRC, "trace.txt", {io::Access::Write});
+        group_services.result2d = [](const SolveRequest& r, const Cap2dOutcome&, int&) { return unanswered(r); };
+        group_services.result3d = [](const SolveRequest& r, const Cap3dOutcome&, int&) { return unanswered(r); };
+        int istat = 0;
+        c.n == 3 ? CAP2D(req, istat) : CAP3D(req, istat);
+        group_services.result2d = nullptr;
+        group_services.result3d = nullptr;
+        io::close_all_units();
+        ASSERT_EQ(istat, 0);
+        const TraceMatrices t = trace_matrices(test::read_file("trace.txt"), c.n);
+        ASSERT_EQ(t.formed.size(), t.solved.size());
+        ASSERT_EQ(t.iter.size(), t.solved.size());
+        ASSERT_EQ(std::count(t.iter.begin(), t.iter.end(), 1), 2);  // two steps
+        ASSERT_GT(t.iter.size(), 2u);
+        int limited = 0;
+        for (std::size_t it = 0; it < t.solved.size(); ++it) {
+            const auto &S = t.formed[it], &A = t.solved[it];
+            for (int i = 0; i < c.n; ++i)
+                for (int j = 0; j < c.n; ++j) {
+                    double want = S[i][j];
+                    if (t.iter[it] == 1 && i != j) {
+                        const double sym = (S[i][j] + S[j][i]) / 2.0;
+                        const double lim = 0.5 * std::min(std::abs(S[i][i]), std::abs(S[j][j]));
+                        want = std::abs(sym) > lim ? std::copysign(lim, sym) : sym;
+                        limited += std::abs(sym) > lim * (1.0 + 1e-3);
+                    }
+                    EXPECT_NEAR(A[i][j], want, c.rel * std::abs(want) + 1e-12 * std::abs(S[i][i]))
+                        << "record " << it + 1 << ", iteration " << t.iter[it] << ", row " << i + 1 << ", column "
+                        << j + 1;
+                }
+        }
+        EXPECT_GE(limited, 4);  // pair (1, 3) of the plane, (1, 5) in space: both sides, both steps
+        test::reset_py_model();
     }
 }
 

@@ -113,6 +113,60 @@ TEST(PointOfDefinition, SpaceAugmentedMatrixRowByRow) {
     }
 }
 
+// A matrix written as read, row by row.
+template <class M>
+M from_rows(const std::vector<std::vector<double>>& rows) {
+    M A;
+    for (std::size_t i = 0; i < rows.size(); ++i)
+        for (std::size_t j = 0; j < rows.size(); ++j)
+            A(static_cast<int>(i) + 1, static_cast<int>(j) + 1) = rows[i][j];
+    return A;
+}
+
+// Off-diagonal limiting of the symmetric cap matrix, worked by hand row by
+// row (lim = half the magnitude of the row's diagonal, a term beyond it set
+// to +-lim on both sides):
+// - within: pair (1,2) 4 < 5 and (2,3) 3 < 10 stay; (1,3) |-5| = 5 is not
+//   beyond 5 and stays.
+// - earlier row, then later row: row 1 (lim 5) sets -8 to -5 and 12 to 5;
+//   row 2 (lim 20) keeps -5 and sets 25 to 20; row 3 (lim 15 from the
+//   negative diagonal -30) keeps 5 and lowers that 20 to 15, half the
+//   smaller diagonal of the pair.
+// - zero diagonal: row 1 (lim 0) clears both its couplings.
+// - six: row 1 (lim 50) sets -70 to -50, row 6 (lim 30) lowers it to -30;
+//   row 2 (lim 1) sets (2,5) 3 to 1; (3,4) 2.5 is within rows 3 (25) and
+//   4 (4); row 4 (lim 4) sets (4,5) -20 to -4; row 5 (lim 15) sets (5,6)
+//   40 to 15, which row 6 (lim 30) keeps.
+TEST(PointOfDefinition, OffDiagonalLimitOfTheFirstIteration) {
+    struct Case { const char* name; std::vector<std::vector<double>> in, out; };
+    const Case plane[] = {
+        {"within", {{10, 4, -5}, {4, 20, 3}, {-5, 3, -30}}, {{10, 4, -5}, {4, 20, 3}, {-5, 3, -30}}},
+        {"earlier row, then later row",
+         {{10, -8, 12}, {-8, 40, 25}, {12, 25, -30}},
+         {{10, -5, 5}, {-5, 40, 15}, {5, 15, -30}}},
+        {"zero diagonal", {{0, 2, -1}, {2, 8, 1}, {-1, 1, 6}}, {{0, 0, 0}, {0, 8, 1}, {0, 1, 6}}},
+    };
+    for (const Case& c : plane) {
+        SCOPED_TRACE(c.name);
+        MAT3 J = from_rows<MAT3>(c.in);
+        limit_off_diagonals(J);
+        expect_rows(J, c.out);
+    }
+    CAPMAT K = from_rows<CAPMAT>({{100, 0, 0, 0, 0, -70},
+                                  {0, 2, 0, 0, 3, 0},
+                                  {0, 0, 50, 2.5, 0, 0},
+                                  {0, 0, 2.5, 8, -20, 0},
+                                  {0, 3, 0, -20, 30, 40},
+                                  {-70, 0, 0, 0, 40, 60}});
+    limit_off_diagonals(K);
+    expect_rows(K, {{100, 0, 0, 0, 0, -30},
+                    {0, 2, 0, 0, 1, 0},
+                    {0, 0, 50, 2.5, 0, 0},
+                    {0, 0, 2.5, 8, -4, 0},
+                    {0, 1, 0, -4, 30, 15},
+                    {-30, 0, 0, 0, 15, 60}});
+}
+
 // The mismatch rows hold the given displacement less the point's current
 // displacement u + theta x r; the load rows hold zero.
 TEST(PointOfDefinition, RightHandSides) {
