@@ -213,11 +213,14 @@ void FCSLAB(const SlabFiles& f, int& ISTAT) {
         for (RTab* v : {&FCTAB.DSDIS, &FCTAB.ASDIS, &FCTAB.TSDIS}) FCVSET(*v, nodal_size(), 0.0);
         const bool reached = stepping(ISTAT);
         // End: final pile responses after a converged step, end of results.
+        // Their answer (at the converged step) does not replace the piles'
+        // answer of the attempt that failed.
+        const int pile_failure = c.KPLERR;
         if (ISTAT == ISOK && c.ISTEP > 1) FCSPRG();
         if (ISTAT == ISOK) io::write_line(FCRSFILE, "END_STEP_DATA");
         if (ISTAT == ISOK && !reached) {
             FAILTXT.push_back("    SLAB ANALYSIS: REQUIRED INCREMENT LESS THAN MINIMUM SPECIFIED");
-            if (c.KPLERR != 0) FAILTXT.push_back("    SLAB ANALYSIS: NO CONVERGENCE ON PILES");
+            if (pile_failure != 0) FAILTXT.push_back("    SLAB ANALYSIS: NO CONVERGENCE ON PILES");
             ISTAT = ISSLAB;
         }
     }

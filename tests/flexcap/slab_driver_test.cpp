@@ -146,6 +146,33 @@ TEST(SlabDriver, HalvingDownToTheMinimumFails) {
     EXPECT_NE(FAILTXT.back().find("REQUIRED INCREMENT LESS THAN MINIMUM"), std::string::npos);
 }
 
+// A step that fails because a pile does not close, after a converged step:
+// the final pile responses (at the converged step, where the piles close) do
+// not hide why the slab failed. The piles answer without force; the third
+// answer, the first of the step at 1.0, is a pile that did not close.
+TEST(SlabDriver, PileFailureNamedAfterTheFinalResponses) {
+    test::TempDir dir;
+    test::Seams seams;
+    int calls = 0;
+    flexcap_services.piles = [&calls](int n, RTab&, RTab& F, RTab& K) {
+        FCCTRL.KPLERR = ++calls == 3 ? 1 : 0;
+        for (int r = 1; r <= n; ++r)
+            for (int i = 1; i <= 6; ++i) {
+                F(i, r) = 0;
+                for (int j = 1; j <= 6; ++j) K(i, j, r) = 0;
+            }
+    };
+    Deck d;
+    d.stepping = "0.5 0 1 0.3 10 0";
+    d.npile = 1;
+    const SlabRun r = run(d);
+    EXPECT_EQ(r.istat, ISSLAB);
+    EXPECT_EQ(with(r.results, "STEP ").size(), 1u);
+    EXPECT_EQ(calls, 4);
+    ASSERT_FALSE(FAILTXT.empty());
+    EXPECT_NE(FAILTXT.back().find("NO CONVERGENCE ON PILES"), std::string::npos) << FAILTXT.back();
+}
+
 // A settlement of 0.01 prescribed at the tip node 2 is reached in the first
 // iteration and confirmed by the second, in each of the two steps.
 TEST(SlabDriver, PrescribedDisplacementConverges) {
