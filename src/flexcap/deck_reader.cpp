@@ -36,6 +36,10 @@ bool in_range(int v, int lo, int hi, const std::string& record, const char* what
     return false;
 }
 
+// Heading of a data section after two empty lines; the heading's text
+// carries its own leading blank.
+void section_heading(const char* heading) { io::write_fmt(FCLSFILE, fmt::Format(std::string("(/,/,\"") + heading + "\")")); }
+
 std::string nth(const char* name, int i) { return std::string(name) + " RECORD " + std::to_string(i); }
 
 // Sections 1 to 4: elements, nodes, restraints, materials.
@@ -110,7 +114,7 @@ bool read_mesh(int& ISTAT) {
 bool read_indexed(int count, ITab& idx, RTab& val, int hi, ITab& label, const char* heading, const char* columns,
                   const char* what, int& ISTAT) {
     if (count <= 0) return true;
-    io::write_fmt(FCLSFILE, fmt::Format(std::string("(/,/,\" ") + heading + "\")"));
+    section_heading(heading);
     io::write_fmt(FCLSFILE, fmt::Format(std::string("(\"") + columns + "\",6X,\"     VALUES\")"));
     for (int i = 1; i <= count; ++i) {
         const std::string rec = nth(heading + 1, i);
@@ -126,7 +130,7 @@ bool read_indexed(int count, ITab& idx, RTab& val, int hi, ITab& label, const ch
 // Points given by X, Y with six values, echoed as read and then located.
 bool read_points(int count, RTab& pt, RTab& val, ITab& iel, const char* heading, int& ISTAT) {
     if (count <= 0) return true;
-    io::write_fmt(FCLSFILE, fmt::Format(std::string("(/,/,\" ") + heading + "\")"));
+    section_heading(heading);
     io::write_fmt(FCLSFILE, R"(("     X        Y ",6X,"     VALUES"))");
     for (int i = 1; i <= count; ++i) {
         if (!read_rec({pt(1, i), pt(2, i), val(1, i), val(2, i), val(3, i), val(4, i), val(5, i), val(6, i)}, nth(heading + 1, i), ISTAT))
@@ -141,7 +145,7 @@ bool read_points(int count, RTab& pt, RTab& val, ITab& iel, const char* heading,
 // Edge records: element, side 1..4, degree of freedom 1..6, three values.
 bool read_edges(int count, ITab& ied, RTab& ved, const char* heading, int& ISTAT) {
     if (count <= 0) return true;
-    io::write_fmt(FCLSFILE, fmt::Format(std::string("(/,/,\" ") + heading + "\")"));
+    section_heading(heading);
     io::write_fmt(FCLSFILE, R"(("   ELEM    SIDE    DOF  ",6X,"     VALUES"))");
     for (int i = 1; i <= count; ++i) {
         const std::string rec = nth(heading + 1, i);

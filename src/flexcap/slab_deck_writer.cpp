@@ -25,6 +25,10 @@ constexpr double HALFROOT = 0.7071067811865476;
 // along the width).
 struct CapPoint { double y, z; };
 
+// First load increment of the decks: above 1 it is one step at the full load,
+// as the rigid cap takes it (the slab's stepping would make no step at all).
+double first_increment() { return std::min(DTINIT, 1.0); }
+
 // Nodes row by row: corner rows of 2 nx + 1 nodes, midside rows of nx + 1;
 // x and y advanced by adding the step.
 std::vector<CapPoint> mesh_nodes() {
@@ -73,7 +77,7 @@ void numeric_deck(int u, const std::vector<CapPoint>& nodes, const std::vector<C
     text(u, "TEST OF ZOLAN5_FC");
     io::write_fmt(u, "(20I8)", {static_cast<int>(nodes.size()), FCNX * FCNY, 1, 8, 2, 0, 0, 0, 0, 0,
                                 static_cast<int>(loads.size()), 0, 0, 0, NPILES, 1});
-    io::write_fmt(u, "(1P,4E17.9,I10,E17.9)", {DTINIT, 0.0, 1.0, DTCMIN, MAXITC, TOLREL});
+    io::write_fmt(u, "(1P,4E17.9,I10,E17.9)", {first_increment(), 0.0, 1.0, DTCMIN, MAXITC, TOLREL});
     for (int j = 1; j <= FCNY; ++j)
         for (int i = 1; i <= FCNX; ++i) {
             int n[8];
@@ -127,7 +131,7 @@ void keyword_deck(int u, const std::vector<CapPoint>& nodes, const std::vector<C
     }
     text(u, "END_TOTAL_CONCENTRATED_STIFFNESS_DATA");
     text(u, "TIME_STEPPING_DATA");
-    io::write_fmt(u, "(4F10.4,I10,E13.5)", {DTINIT, 0.0, 1.0, DTCMIN, MAXITC, TOLREL});
+    io::write_fmt(u, "(4F10.4,I10,E13.5)", {first_increment(), 0.0, 1.0, DTCMIN, MAXITC, TOLREL});
     text(u, "END_TIME_STEPPING_DATA");
     text(u, "END_DATA");
 }

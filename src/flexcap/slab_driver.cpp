@@ -25,13 +25,16 @@ void console(const fmt::Format& f, std::initializer_list<fmt::Item> items) {
 
 long nodal_size() { return static_cast<long>(FCCTRL.NDOFN) * FCCTRL.NPOIN; }
 
-// Next time after a converged step: the end time when the increment would
-// pass it (or falls within a rounding of it), so that the stepping ends
-// exactly at TEND and 0.1 steps over 0..1 make ten steps.
+// Next time after a converged step at t: the end time when the increment
+// would pass it from below (or falls within a rounding of it), so that the
+// stepping ends exactly at TEND and 0.1 steps over 0..1 make ten steps. The
+// step at TEND itself is the last: the test is on t, since (TEND + dt) - dt
+// may round below TEND and would repeat that step without end.
 double next_time(double t, double dt, double tend) {
     const double next = t + dt;
+    if (t >= tend) return next;
     if (std::fabs(next - tend) <= 1e-9 * dt) return tend;
-    if (next > tend && next - dt < tend) return tend;
+    if (next > tend) return tend;
     return next;
 }
 
@@ -210,11 +213,14 @@ void FCSLAB(const SlabFiles& f, int& ISTAT) {
         for (RTab* v : {&FCTAB.DSDIS, &FCTAB.ASDIS, &FCTAB.TSDIS}) FCVSET(*v, nodal_size(), 0.0);
         const bool reached = stepping(ISTAT);
         // End: final pile responses after a converged step, end of results.
+        // Their answer (at the converged step) does not replace the piles'
+        // answer of the attempt that failed.
+        const int pile_failure = c.KPLERR;
         if (ISTAT == ISOK && c.ISTEP > 1) FCSPRG();
         if (ISTAT == ISOK) io::write_line(FCRSFILE, "END_STEP_DATA");
         if (ISTAT == ISOK && !reached) {
             FAILTXT.push_back("    SLAB ANALYSIS: REQUIRED INCREMENT LESS THAN MINIMUM SPECIFIED");
-            if (c.KPLERR != 0) FAILTXT.push_back("    SLAB ANALYSIS: NO CONVERGENCE ON PILES");
+            if (pile_failure != 0) FAILTXT.push_back("    SLAB ANALYSIS: NO CONVERGENCE ON PILES");
             ISTAT = ISSLAB;
         }
     }

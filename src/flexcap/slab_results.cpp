@@ -2,6 +2,7 @@
 // stress resultants at the Gauss points with their extremes, nodal averages
 // into the results file) and the final pile responses.
 #include <array>
+#include <cmath>
 
 #include "flexcap/shell_element.h"
 #include "flexcap/slab_analysis.h"
@@ -44,6 +45,28 @@ void extreme_rows(const char* title, const std::array<double, 8>& v, const std::
     io::write_fmt(FCLSFILE, "(10X,A6,9X,I6,7I12)", {"IP    ", pt[0], pt[1], pt[2], pt[3], pt[4], pt[5], pt[6], pt[7]});
 }
 
+// Inverse-squared-distance averaging of the Gauss-point stresses s at (X, Y)
+// into node n. A Gauss point on the node itself (the centre node of a
+// nine-node element under an odd rule) has an unbounded weight: the node then
+// takes the mean of such points alone, counted in WSTRN as a negative number.
+void average_at_node(int n, double X, double Y, const double s[8]) {
+    const double dx = FCTAB.XYNOD(1, n) - X, dy = FCTAB.XYNOD(2, n) - Y, d2 = dx * dx + dy * dy;
+    double& wsum = FCTAB.WSTRN(n);
+    if (d2 == 0) {
+        if (wsum >= 0) {
+            for (int i = 1; i <= 8; ++i) FCTAB.STRND(i, n) = 0;
+            wsum = 0;
+        }
+        for (int i = 1; i <= 8; ++i) FCTAB.STRND(i, n) += s[i - 1];
+        wsum -= 1;
+        return;
+    }
+    if (wsum < 0) return;
+    const double w = 1.0 / d2;
+    for (int i = 1; i <= 8; ++i) FCTAB.STRND(i, n) += w * s[i - 1];
+    wsum += w;
+}
+
 // Stress resultants of element e at its Gauss points from the total
 // displacements, listed, taken into the extremes and the nodal sums.
 void element_stresses(int e, Extremes& x) {
@@ -65,13 +88,7 @@ void element_stresses(int e, Extremes& x) {
         const double X = rec[NRECP + NRECM + 2 * (g - 1)], Y = rec[NRECP + NRECM + 2 * (g - 1) + 1];
         io::write_fmt(FCLSFILE, "(I5,2F10.4,8E13.5)", {g, X, Y, s[0], s[1], s[2], s[3], s[4], s[5], s[6], s[7]});
         x.take(s, FCTAB.IELLAB(e), g);
-        for (int k = 1; k <= c.NNODE; ++k) {
-            const int n = FCTAB.ICONN(k, e);
-            const double dx = FCTAB.XYNOD(1, n) - X, dy = FCTAB.XYNOD(2, n) - Y;
-            const double w = 1.0 / (dx * dx + dy * dy);
-            for (int i = 1; i <= 8; ++i) FCTAB.STRND(i, n) += w * s[i - 1];
-            FCTAB.WSTRN(n) += w;
-        }
+        for (int k = 1; k <= c.NNODE; ++k) average_at_node(FCTAB.ICONN(k, e), X, Y, s);
     }
 }
 
@@ -109,7 +126,7 @@ void FCSTRS() {
     io::write_fmt(FCRSFILE, R"(("STEP",I8))", {c.ISTEP});
     for (int n = 1; n <= c.NPOIN; ++n) {
         for (int i = 1; i <= 8; ++i)
-            if (FCTAB.WSTRN(n) > 0) FCTAB.STRND(i, n) /= FCTAB.WSTRN(n);
+            if (FCTAB.WSTRN(n) != 0) FCTAB.STRND(i, n) /= std::fabs(FCTAB.WSTRN(n));
         RTab& a = FCTAB.ASDIS;
         RTab& s = FCTAB.STRND;
         io::write_fmt(FCRSFILE, "(I5,15E12.4)",

@@ -78,6 +78,21 @@ TEST(SlabDeck, ValidDeckReads) {
     }
 }
 
+// Every load and stiffness section present once: each is headed by its own
+// line, one blank before the words, after two empty lines.
+TEST(SlabDeck, SectionHeadings) {
+    test::TempDir dir;
+    Deck d;
+    d.counts = "13 2 1 8 2 1 1 1 1 1 1 1 1 1 1 0";
+    d.rest = "3 0 0 1 0 0 0\n3 0 0 1 0 0 0\n1 0 0 1 0 0 0\n1 0 0 1 0 0 0\n1.5 0.5 0 0 1 0 0 0\n1.5 0.5 0 0 1 0 0 0\n"
+             "1 1 3 1 1 1\n1 1 3 1 1 1\n1.5 0.5\n";
+    const Outcome o = read_deck(d);
+    ASSERT_EQ(o.istat, 0);
+    for (const char* h : {" NODAL LOADS", " NODAL STIFFNESSES", " DISTRIBUTED LOADS", " DISTRIBUTED STIFFNESSES", " CONCENTRATED LOADS",
+                          " CONCENTRATED STIFFNESSES", " EDGE LOADS", " EDGE STIFFNESS", " CONCENTRATED TOTAL STIFFNESSES"})
+        EXPECT_NE(o.listing.find(std::string("\n\n\n") + h + "\n"), std::string::npos) << h;
+}
+
 // Each diagnosis of the two checks by a deck of its own: the lines written,
 // in number order, with their counts; the analysis ends with status 41 after
 // the listing of the rest of the deck.

@@ -194,6 +194,22 @@ TEST(SlabCap, NumericDeckReadsBack) {
     FCRELEASE();
 }
 
+// An initial increment above 1 is one step at the full load, as the rigid cap
+// takes it: the deck's own rule (no step when TINI + DT passes TEND) would
+// leave the analysis unsolved while the run reports it completed.
+TEST(SlabCap, InitialIncrementAboveOneIsOneFullStep) {
+    test::TempDir dir;
+    Cap cap(2, 1, 3e6);
+    NPILES = 2;
+    DTINIT = 2.0;
+    small_decks();
+    int ISTAT = 0;
+    FCHEAD("slab.dat", "listing", "log", ISTAT);
+    ASSERT_EQ(ISTAT, 0);
+    EXPECT_EQ(FCCTRL.DT, 1.0);
+    FCRELEASE();
+}
+
 // Decks only: both decks under names of their own beside the results report
 // (the input data file untouched), the file list of five 75-column names; the
 // torque's circle kept on the slab, and refused when there is none.

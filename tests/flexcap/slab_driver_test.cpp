@@ -82,6 +82,39 @@ TEST(SlabDriver, LoadStepTimes) {
     }
 }
 
+// The step that ends at TEND is the last one, also for increments with which
+// (TEND + DT) - DT rounds below TEND (0.4 and 0.15 over 0..1). A pile point
+// without force counts the iterations; should the stepping run on past 60 of
+// them, it moves the end time away so that the test ends and fails.
+TEST(SlabDriver, StepAtTheEndTimeIsTheLast) {
+    test::TempDir dir;
+    test::Seams seams;
+    struct Case { std::string stepping; std::vector<std::string> times; };
+    const Case cases[] = {
+        {"0.4 0 1 0.01 10 0", {"0.4000", "0.8000", "1.0000"}},
+        {"0.15 0 1 0.01 10 0", {"0.1500", "0.3000", "0.4500", "0.6000", "0.7500", "0.9000", "1.0000"}},
+    };
+    for (const Case& c : cases) {
+        int calls = 0;
+        flexcap_services.piles = [&calls](int n, RTab&, RTab& F, RTab& K) {
+            if (++calls > 60) FCCTRL.TEND = -1;
+            for (int r = 1; r <= n; ++r)
+                for (int i = 1; i <= 6; ++i) {
+                    F(i, r) = 0;
+                    for (int j = 1; j <= 6; ++j) K(i, j, r) = 0;
+                }
+        };
+        Deck d;
+        d.stepping = c.stepping;
+        d.npile = 1;
+        const SlabRun r = run(d);
+        EXPECT_EQ(r.istat, 0) << c.stepping;
+        const std::vector<std::string> steps = with(r.log, "STEP ");
+        ASSERT_EQ(steps.size(), c.times.size()) << c.stepping;
+        for (std::size_t i = 0; i < steps.size(); ++i) EXPECT_EQ(steps[i].substr(25, 6), c.times[i]) << c.stepping;
+    }
+}
+
 // A pile that never settles (its force flips at every call): attempts at 0.5
 // and 0.25 fail, the halved increment 0.125 is below DTMIN 0.2, the error is
 // logged, no step block is written and the run status says so.
@@ -111,6 +144,33 @@ TEST(SlabDriver, HalvingDownToTheMinimumFails) {
     EXPECT_TRUE(with(r.results, "STEP").empty());
     ASSERT_FALSE(FAILTXT.empty());
     EXPECT_NE(FAILTXT.back().find("REQUIRED INCREMENT LESS THAN MINIMUM"), std::string::npos);
+}
+
+// A step that fails because a pile does not close, after a converged step:
+// the final pile responses (at the converged step, where the piles close) do
+// not hide why the slab failed. The piles answer without force; the third
+// answer, the first of the step at 1.0, is a pile that did not close.
+TEST(SlabDriver, PileFailureNamedAfterTheFinalResponses) {
+    test::TempDir dir;
+    test::Seams seams;
+    int calls = 0;
+    flexcap_services.piles = [&calls](int n, RTab&, RTab& F, RTab& K) {
+        FCCTRL.KPLERR = ++calls == 3 ? 1 : 0;
+        for (int r = 1; r <= n; ++r)
+            for (int i = 1; i <= 6; ++i) {
+                F(i, r) = 0;
+                for (int j = 1; j <= 6; ++j) K(i, j, r) = 0;
+            }
+    };
+    Deck d;
+    d.stepping = "0.5 0 1 0.3 10 0";
+    d.npile = 1;
+    const SlabRun r = run(d);
+    EXPECT_EQ(r.istat, ISSLAB);
+    EXPECT_EQ(with(r.results, "STEP ").size(), 1u);
+    EXPECT_EQ(calls, 4);
+    ASSERT_FALSE(FAILTXT.empty());
+    EXPECT_NE(FAILTXT.back().find("NO CONVERGENCE ON PILES"), std::string::npos) << FAILTXT.back();
 }
 
 // A settlement of 0.01 prescribed at the tip node 2 is reached in the first

@@ -202,5 +202,36 @@ TEST(SlabPlate, PatchTests) {
     }
 }
 
+// A nine-node element with the three-point rule has a Gauss point on its
+// centre node: the node takes that point's stresses (the limit of the
+// inverse-distance weights), not an undefined value. Uniaxial stretch 1e-3
+// along x of a unit square (x = 0 held, x = 1 moved by 1e-3, the plate
+// freedoms held), E 1000, nu 0.25: SXX = E 1e-3 = 1 at every node, the other
+// resultants 0.
+TEST(SlabPlate, NineNodeCentreStress) {
+    test::TempDir dir;
+    std::string deck = "NINE\n9 1 1 9 3 9 0 0 0 0 0 0 0 0 0 0\n1 0 1 0.1 10 0\n1 1 1 1 2 3 4 5 6 7 8 9\n";
+    const double xy[9][2] = {{0, 0}, {1, 0}, {1, 1}, {0, 1}, {0.5, 0}, {1, 0.5}, {0.5, 1}, {0, 0.5}, {0.5, 0.5}};
+    for (int n = 1; n <= 9; ++n)
+        deck += std::to_string(n) + " " + std::to_string(n) + " " + std::to_string(xy[n - 1][0]) + " " + std::to_string(xy[n - 1][1]) + "\n";
+    for (int n = 1; n <= 9; ++n) {
+        const double x = xy[n - 1][0];
+        const bool end = x == 0 || x == 1;
+        deck += std::to_string(n) + (end ? " 1" : " 0") + (n == 1 ? " 1" : " 0") + " 1 1 1 1 " + (x == 1 ? "0.001" : "0") +
+                " 0 0 0 0 0\n";
+    }
+    deck += "1 1000 0.25 0.5\n";
+    test::write_file("deck", deck);
+    int ISTAT = 0;
+    FCSLAB({"deck", "listing", "results", "log"}, ISTAT);
+    ASSERT_EQ(ISTAT, 0);
+    const std::vector<std::string> lines = test::lines_of(test::read_file("results"));
+    ASSERT_EQ(lines.size(), 4u + 9u + 1u);
+    for (int n = 1; n <= 9; ++n)
+        for (int i = 0; i < 8; ++i)
+            EXPECT_NEAR(std::stod(lines[3 + n].substr(5 + 12 * (6 + i), 12)), i == 0 ? 1.0 : 0.0, 1e-4)
+                << "node " << n << " component " << i + 1 << ": " << lines[3 + n];
+}
+
 }  // namespace
 }  // namespace zolan
