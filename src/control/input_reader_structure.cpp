@@ -80,9 +80,14 @@ void read_cap(Reader& rd) {
         if (KCAPLD != 0)
             rd.within(NCAPINC, 1, MAXINC, "NCAPINC", "NUMBER OF INCREMENTS OF THE CAP PSEUDO-PILE");
     }
-    if (FCOPT > 0)
+    if (FCOPT > 0) {
         rd.rec("RECORD 3 (FCCAPIN: OFFSETS X, Y, ELEMENTS IN X, Y, MODULUS, POISSON'S RATIO)",
                {FCXOFF, FCYOFF, FCNX, FCNY, FCEMOD, FCPOIS});
+        // The slab's element matrices grow with the square of the mesh:
+        // a slip of the pen must not ask for gigabytes.
+        rd.within(FCNX, 0, MAXFCE, "FCNX", "NUMBER OF SLAB ELEMENTS ALONG THE CAP LENGTH");
+        rd.within(FCNY, 0, MAXFCE, "FCNY", "NUMBER OF SLAB ELEMENTS ALONG THE CAP WIDTH");
+    }
 }
 
 // Section 3: load cases, each with its controls, name, kind, print options,

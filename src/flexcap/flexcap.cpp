@@ -32,7 +32,7 @@ std::string deck_name(const char* suffix) {
 // and log, each name in 75 columns.
 void FCNAMES(const std::string& deck, int& ISTAT) {
     std::string why;
-    if (!io::open_unit(GSLBFILE, "gslab.dat", {}, &why)) {
+    if (!scratch_name_free("gslab.dat", &why) || !io::open_unit(GSLBFILE, "gslab.dat", {}, &why)) {
         FAILTXT.push_back("    " + why);
         if (ISTAT == ISOK) ISTAT = ISFILE;
         return;

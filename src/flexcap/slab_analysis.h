@@ -45,10 +45,13 @@ struct FlexcapServices {
     SlabPiles piles;
 };
 extern FlexcapServices flexcap_services;
+// Load factor of the time t: (t - TINI) / (TEND - TINI), 1 for a zero span.
+double load_factor(double t);
+
 // Forces and tangents of the pile points (PLFOR, PLSTF) at their head
-// displacements PLDIS and the slab's load factor t, through the service or
+// displacements PLDIS and the slab's load factor f, through the service or
 // the model's pile rows.
-void slab_pile_response(double t);
+void slab_pile_response(double f);
 
 // Element matrices into ELSTF at U = ASDIS + TSDIS, internal and spring
 // forces out of ELLOD, the element records for the stress recovery.

@@ -13,6 +13,7 @@
 #include "model/status_codes.h"
 #include "report/fortran_format.h"
 #include "report/run_files.h"
+#include "report/stop_request.h"
 
 namespace zolan {
 
@@ -112,7 +113,11 @@ void iterate(RTab& FXINC, bool& converged, bool& failed, int& ISTAT) {
     converged = c.ITER > 1 && trans && rot;
 }
 
-// One step attempt at TTIME: true when it converged.
+// The progress message of a slab iteration.
+const fmt::Format F_PRG_SLAB(R"f((" FLEXIBLE CAP, SLAB STEP:",I5," TCUR:",F10.4," ITERATION:",I5,/))f");
+
+// One step attempt at TTIME: true when it converged. Each iteration writes
+// its progress message and reads the stop request (status 4 on a stop).
 bool step_attempt(RTab& FXINC, int& ISTAT) {
     SlabControl& c = FCCTRL;
     console(R"((/,"STEP ",I5,"   TCUR   =",F10.4,"  DT = ",F10.4))", {c.ISTEP, c.TTIME, c.DTIME});
@@ -122,6 +127,10 @@ bool step_attempt(RTab& FXINC, int& ISTAT) {
     FCVSET(FCTAB.TSDIS, nodal_size(), 0.0);
     for (;;) {
         bool converged = false, failed = false;
+        if (STOPPOLL(F_PRG_SLAB, {c.ISTEP, c.TTIME, c.ITER + 1})) {
+            ISTAT = ISSTOP;
+            return false;
+        }
         iterate(FXINC, converged, failed, ISTAT);
         if (ISTAT != 0 || failed) return false;
         if (converged) return true;
@@ -199,7 +208,11 @@ void FCSLAB(const SlabFiles& f, int& ISTAT) {
         FAILTXT.push_back("    " + why);
         ISTAT = ISFILE;
     }
-    if (ISTAT == ISOK && !io::unit_open(FCTRFILE)) io::open_unit(FCTRFILE, FCTRNAME, {}, &why);
+    if (ISTAT == ISOK && !io::unit_open(FCTRFILE) &&
+        (!scratch_name_free(FCTRNAME, &why) || !io::open_unit(FCTRFILE, FCTRNAME, {}, &why))) {
+        FAILTXT.push_back("    " + why);
+        ISTAT = ISFILE;
+    }
     if (ISTAT == ISOK) FCREAD(ISTAT);
     io::close_unit(FCDKFILE);
     // 4. Start of the stepping.
@@ -210,6 +223,8 @@ void FCSLAB(const SlabFiles& f, int& ISTAT) {
         c.DTIME = c.DT;
         c.ISTEP = 1;
         c.ISCASE = c.NCASE;
+        c.TCONV = c.TINI;
+        c.KPLERR = 0;
         for (RTab* v : {&FCTAB.DSDIS, &FCTAB.ASDIS, &FCTAB.TSDIS}) FCVSET(*v, nodal_size(), 0.0);
         const bool reached = stepping(ISTAT);
         // End: final pile responses after a converged step, end of results.

@@ -7,16 +7,14 @@
 
 namespace zolan {
 
+double load_factor(double t) {
+    const SlabControl& c = FCCTRL;
+    return c.TEND == c.TINI ? 1.0 : (t - c.TINI) / (c.TEND - c.TINI);
+}
+
 namespace {
 
 constexpr double TINY = 1.0E-30;
-
-// Load factor of the current time: (TTIME - TINI) / (TEND - TINI), 1 for
-// a zero time span.
-double load_factor() {
-    const SlabControl& c = FCCTRL;
-    return c.TEND == c.TINI ? 1.0 : (c.TTIME - c.TINI) / (c.TEND - c.TINI);
-}
 
 // Adds f V(., r) times the shape values to the element's right-hand side.
 void spread(int e, RTab& V, int r, double f, double scale) {
@@ -78,7 +76,7 @@ void edge_loads() {
 }  // namespace
 
 void FCLOAD(int& ISTAT) {
-    const double f = load_factor();
+    const double f = load_factor(FCCTRL.TTIME);
     nodal_loads(f);
     distributed_loads(f, ISTAT);
     if (ISTAT != 0) return;

@@ -157,7 +157,7 @@ void FCSPRG() {
         io::write_fmt(FCTRFILE, "(A5,7E13.5)", {"DD2  ", d(1), d(2), d(3), d(4), d(5), d(6)});
         for (int j = 1; j <= 6; ++j) FCTAB.PLDIS(j, i) = d(j);
     }
-    slab_pile_response(c.TCONV);
+    slab_pile_response(load_factor(c.TCONV));
 }
 
 }  // namespace zolan

@@ -103,8 +103,8 @@ double current(int i, int n) { return FCTAB.ASDIS(i, n) + FCTAB.TSDIS(i, n); }
 //    movement; a slab has no one movement, and under a vertical load the
 //    factors of a sense would push its piles sideways, turn the sense round
 //    and never settle);
-// 2. the soil movement at the load factor t.
-void group_state(double t) {
+// 2. the soil movement at the load factor f.
+void group_state(double f) {
     const SlabControl& c = FCCTRL;
     if (KGRPRF > 0) {
         double s[6] = {0, 0, 0, 0, 0, 0};
@@ -115,13 +115,13 @@ void group_state(double t) {
         const CAPVEC load = slab_to_cap(s);
         GRPFAC(load, load);
     }
-    if (NSMOV > 0) SOILMV(t);
+    if (NSMOV > 0) SOILMV(f);
 }
 
 }  // namespace
 
-void slab_pile_response(double t) {
-    group_state(t);
+void slab_pile_response(double f) {
+    group_state(f);
     FCCTRL.KPLERR = 0;
     if (flexcap_services.piles) {
         flexcap_services.piles(FCCTRL.NCTSTI, FCTAB.PLDIS, FCTAB.PLFOR, FCTAB.PLSTF);
@@ -310,7 +310,7 @@ void pile_heads() {
         const CAPVEC d = head_of_point(r, slab_to_cap(u));
         for (int i = 1; i <= 6; ++i) FCTAB.PLDIS(i, r) = d(i);
     }
-    slab_pile_response(FCCTRL.TTIME);
+    slab_pile_response(load_factor(FCCTRL.TTIME));
 }
 
 void trace_row(const char* tag, const double* v, int i = 0) {

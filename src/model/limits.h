@@ -9,6 +9,7 @@ constexpr int MAXNOD = 107;    // node slots per pile row: 101 nodes and three s
 constexpr int MAXLC = 100;     // load cases
 constexpr int MAXCMB = 100;    // load combinations
 constexpr int NAMELEN = 256;   // file-name field of the names file
+constexpr int MAXFCE = 100;    // elements along each side of the flexible cap's slab mesh
 
 // Raw input tables of the input data file.
 constexpr int MAXROW = MAXPIL - 1;  // pile rows of the input; the last per-pile slot is the cap's

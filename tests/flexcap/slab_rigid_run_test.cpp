@@ -25,6 +25,7 @@
 #include "group/pile_axes.h"
 #include "group/pile_row_loops.h"
 #include "model/pile_tables.h"
+#include "report/stop_request.h"
 #include "results/results_services.h"
 #include "support/fixed_run.h"
 #include "support/names_file.h"
@@ -195,6 +196,51 @@ TEST(SlabRigidRun, SameBytesOnAnyThreadCount) {
         }
         for (const auto& [name, text] : out) EXPECT_TRUE(text == first[name]) << name;
     }
+}
+
+// A run report named like one of the slab's own files (its file list, its
+// trace) is never truncated by it: the run ends with status 38 and says why,
+// the report keeping what the run wrote before the slab.
+TEST(SlabRigidRun, SlabFilesNeverOverwriteARunReport) {
+    for (const char* slab_file : {"gslab.dat", "slabtrace.txt"}) {
+        SCOPED_TRACE(slab_file);
+        test::TempDir dir;
+        test::write_file("case.in", test::read_file(std::string(ZOLAN_SOURCE_DIR) + "/examples/flexcap3d.in"));
+        auto names = test::default_names();
+        names[5] = "case.in";
+        names[8] = slab_file;  // the summary
+        test::write_names(names);
+        EXPECT_EQ(IZOLAN(2), 38);
+        EXPECT_NE(test::read_file(slab_file).find("COMPUTATION ON INDIVIDUAL PILE"), std::string::npos);
+        EXPECT_NE(test::read_file("runtime.txt").find(std::string(slab_file) + ": the scratch file would overwrite"),
+                  std::string::npos);
+    }
+}
+
+// The front end's part: a stop request written once the progress file shows
+// a slab iteration.
+bool slab_stop_written = false;
+void stop_in_slab(int) {
+    if (slab_stop_written || test::read_file("progress.txt").find("SLAB STEP:") == std::string::npos) return;
+    test::write_file("stop.txt", "1\n");
+    slab_stop_written = true;
+}
+
+// A stop request reaches a slab analysis: the run ends at the slab's next
+// iteration with status 4, before the first analysis has finished its steps.
+TEST(SlabRigidRun, StopRequestEndsTheSlabAnalysis) {
+    test::TempDir dir;
+    test::Seams seams;
+    test::write_file("stop.txt", "");
+    STOP_INTERVAL = 0.0;
+    STOPREAD_HOOK = stop_in_slab;
+    slab_stop_written = false;
+    run_input(test::read_file(std::string(ZOLAN_SOURCE_DIR) + "/examples/flexcap3d.in"), 4);
+    EXPECT_TRUE(slab_stop_written);
+    EXPECT_NE(test::read_file("progress.txt").find(" FLEXIBLE CAP, SLAB STEP:    1 TCUR:    0.2500 ITERATION:    2"),
+              std::string::npos)
+        << test::read_file("progress.txt");
+    EXPECT_EQ(test::read_file("results.txt").find("END_STEP_DATA"), std::string::npos);
 }
 
 }  // namespace
