@@ -2,7 +2,8 @@
 // silt) kept node by node between evaluations of a pile: they depend only on
 // the node and the case, not on the deflection, and forming them (the two
 // powers of the parabola, the coefficient tables by depth over diameter)
-// would otherwise cost a third of a pile evaluation.
+// took about a third of the time of a pile group in sand when they were
+// formed again at every evaluation.
 //
 // An entry is reused only when every value the breakpoints are formed from
 // has the same bits as when it was formed (the key); any other node, case,

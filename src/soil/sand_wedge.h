@@ -1,7 +1,8 @@
 // The passive wedge of the sand curves (sand, sand by API criteria, silt, and
 // the equivalent depth of their layers), from the friction angle phi
 // (radians): alpha = phi/2, beta = pi/4 + phi/2, earth pressure at rest
-// K0 = 0.4, active Ka = tan^2(pi/4 - phi/2) and passive Kp = tan^2(pi/4 + phi/2).
+// K0 = 0.4, active Ka = tan^2(pi/4 - phi/2) and passive Kp = tan^2(pi/4 + phi/2);
+// and the key under which a node's breakpoints are kept (soil/sand_memo.h).
 #pragma once
 
 #include <cmath>
