@@ -28,7 +28,9 @@ Table1<CAPMAT, MAXPIL> rowstiff;
 Table1<int, MAXPIL> rowclear;
 
 // Work areas of the pile response, one per thread of a loop (a call zeroes
-// every array it uses, so a work area carries nothing from row to row).
+// every array it uses, so a work area carries nothing from row to row but
+// the sand-type curves' breakpoints, each kept with the values it was formed
+// from and formed again when any of them differs).
 std::vector<std::unique_ptr<Llp3dWork>> work;
 std::vector<std::unique_ptr<Llp2dWork>> work2d;
 

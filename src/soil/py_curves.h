@@ -14,6 +14,7 @@
 
 #include "model/node_tables.h"
 #include "report/row_report.h"
+#include "soil/sand_memo.h"
 
 namespace zolan {
 
@@ -39,6 +40,7 @@ struct PyWork {
     NODVEC es;      // out: secant modulus p / y
     NODVEC esm;     // out: es times the movement's magnitude
     NODVEC p;       // out: signed soil reaction
+    SandMemo sand;  // breakpoints of the sand-type curves kept from the last evaluation
     RowReport* report = nullptr;  // the row's report inside a loop; null: the thread's own (serial: the files)
 };
 

@@ -84,7 +84,7 @@ public:
         EQDEPTH(n.pile, n.layer, n.prop, w_.eqdepth_soil(n.b, c_, gamma_, n.z));
     }
 
-    double es0(const PyNode&) const override { return es0_; }
+    double es0(const PyNode&) const override { return pt_.es0; }
 
     // Running sum: the frame rule with u, and at the layer's last node the
     // rest of the layer below it.
@@ -97,28 +97,36 @@ public:
     // 0, ym/12 .. 10 ym/12, then steps s = (yu - 10 ym/12) / 2 to yu and two
     // beyond it, and two points b/20 and b/10 further.
     double default_y(const PyNode& n, int i, double) const override {
-        return sand_default_y(i, ym_, yu_, n.b);
+        return sand_default_y(i, pt_.ym, pt_.yu, n.b);
     }
 
 protected:
-    explicit SandBase(bool with_c) : with_c_(with_c) { uses_eqdepth = true; }
+    SandBase(bool with_c, SandMemo& memo) : with_c_(with_c), memo_(memo) { uses_eqdepth = true; }
     ~SandBase() = default;
+
+    // The breakpoints of the node: kept from an evaluation before while
+    // their key is the same, else formed by the model's compute.
+    template <class Form>
+    void breakpoints(const PyNode& n, bool tables, Form&& form) {
+        sand_points(memo_, n.cap, n.k, sand_key(code, n, phi_, gamma_, c_, k_, tables), pt_, form);
+    }
 
     // Breakpoint deflections and the limit modulus k H (none where the node
     // carries no resistance).
     void deflections(const PyNode& n, double H, bool none) {
-        ym_ = n.b / 60.0;
-        yu_ = 3.0 * n.b / 80.0;
-        es0_ = none ? 0.0 : k_ * H;
+        pt_.ym = n.b / 60.0;
+        pt_.yu = 3.0 * n.b / 80.0;
+        pt_.es0 = none ? 0.0 : k_ * H;
     }
 
     double degrees() const { return phi_ * 180.0 / PI; }
 
     bool with_c_;
+    SandMemo& memo_;
     double phi_ = 0, gamma_ = 0, c_ = 0, k_ = 0;
     SandWedge w_;
     bool zero_phi_ = false;
-    double ym_ = 0, yu_ = 0, es0_ = 0;
+    SandPoints pt_;
 };
 
 // ---------------------------------------------------------------------------
@@ -127,69 +135,67 @@ protected:
 class Sand final : public SandBase {
     friend class SandPrinter;
 public:
-    Sand() : SandBase(false) { code = 4; }
+    explicit Sand(SandMemo& memo) : SandBase(false, memo) { code = 4; }
 
     bool prepare(const PyNode& n, int&) override {
-        compute(n);
+        breakpoints(n, true, [&] { compute(n); });
         return true;
     }
 
     double p_at(const PyNode&, double Y) const override {
         // 8. The four pieces, each capped by the initial line.
-        if (none_) return 0.0;
-        const double line = k_ * H_ * Y;
-        if (Y >= yu_) return std::min(pu_, line);
-        if (Y >= ym_) return std::min(pm_ + m_ * (Y - ym_), line);
-        if (Y > yk_) return std::min(C_ * std::pow(Y, 1.0 / n_), line);
+        const SandPoints& q = pt_;
+        if (q.none) return 0.0;
+        const double line = k_ * q.H * Y;
+        if (Y >= q.yu) return std::min(q.pu, line);
+        if (Y >= q.ym) return std::min(q.pm + q.m * (Y - q.ym), line);
+        if (Y > q.yk) return std::min(q.C * std::pow(Y, 1.0 / q.n), line);
         return line;
     }
 
     double sum_value(const PyNode&, bool& add) const override {
         add = true;
-        return pu_;
+        return pt_.pu;
     }
 
 private:
     // The resistance and the curve's constants at the node.
     void compute(const PyNode& n) {
         const double b = n.b, z = n.z, H = n.zeq;
-        H_ = H;
+        SandPoints& q = pt_;
+        q.H = H;
         // 2. Wedge resistance at H.
-        pst_ = w_.pst(gamma_, b, H);
+        q.pst = w_.pst(gamma_, b, H);
         // 3. Flow-around resistance at the depth below the ground line.
-        pcd_ = w_.pcd(gamma_, b, z);
+        q.pcd = w_.pcd(gamma_, b, z);
         // 4-5. The lesser, and the coefficients by H/b (section diameter at the depth).
-        const double ps = std::min(pst_, pcd_);
+        const double ps = std::min(q.pst, q.pcd);
         const double x = GRDDEP(n.pile) + H;
         const bool stat = LOADTYP == 1;
-        A_ = ZBTAB(n.pile, n.prop, x, std::span<const double, 10>(stat ? SAND_A_STATIC : SAND_A_CYCLIC, 10),
-                   std::span<const double, 10>(SAND_ZB, 10));
-        B_ = ZBTAB(n.pile, n.prop, x, std::span<const double, 10>(stat ? SAND_B_STATIC : SAND_B_CYCLIC, 10),
-                   std::span<const double, 10>(SAND_ZB, 10));
+        q.A = ZBTAB(n.pile, n.prop, x, std::span<const double, 10>(stat ? SAND_A_STATIC : SAND_A_CYCLIC, 10),
+                    std::span<const double, 10>(SAND_ZB, 10));
+        q.B = ZBTAB(n.pile, n.prop, x, std::span<const double, 10>(stat ? SAND_B_STATIC : SAND_B_CYCLIC, 10),
+                    std::span<const double, 10>(SAND_ZB, 10));
         // 6. Breakpoints.
-        pu_ = A_ * ps;
-        pm_ = B_ * ps;
+        q.pu = q.A * ps;
+        q.pm = q.B * ps;
         // No resistance: no friction at the layer's first node, a depth at or
         // above the ground, or no strength to build a curve on.
         const bool above = zero_phi_ || !(H > 0.0);
-        none_ = above || !(pm_ > 0.0) || !(b > 0.0);
-        if (above) pu_ = pm_ = 0.0;
+        q.none = above || !(q.pm > 0.0) || !(b > 0.0);
+        if (above) q.pu = q.pm = 0.0;
         deflections(n, H, above);
         // 7. Straight piece, parabola and the end of the initial line.
-        if (none_) {
-            m_ = n_ = C_ = 0.0;
-            yk_ = 2.0 * b;
+        if (q.none) {
+            q.m = q.n = q.C = 0.0;
+            q.yk = 2.0 * b;
             return;
         }
-        m_ = (pu_ - pm_) / (yu_ - ym_);
-        n_ = pm_ / (m_ * ym_);
-        C_ = pm_ / std::pow(ym_, 1.0 / n_);
-        yk_ = std::pow(C_ / (k_ * H), n_ / (n_ - 1.0));
+        q.m = (q.pu - q.pm) / (q.yu - q.ym);
+        q.n = q.pm / (q.m * q.ym);
+        q.C = q.pm / std::pow(q.ym, 1.0 / q.n);
+        q.yk = std::pow(q.C / (k_ * H), q.n / (q.n - 1.0));
     }
-
-    double H_ = 0, pst_ = 0, pcd_ = 0, A_ = 0, B_ = 0;
-    double pu_ = 0, pm_ = 0, m_ = 0, n_ = 0, C_ = 0, yk_ = 0;
-    bool none_ = true;
 };
 
 // The printed report of a tabulated curve of the model above.
@@ -201,8 +207,8 @@ public:
         law.compute(n);
         io::write_fmt(ECHOFILE, F_HEAD4,
                       {UBLEN2.view(), USLEN2.view(), UFOR3.view(), USLASH.view(), UBLEN2.view(), UPOW.view(),
-                       UEXP3.view(), UCD12(n.z), UCM1E3(n.b), law.degrees(), UCM1728(law.gamma_), law.A_, law.B_,
-                       law.pst_, law.pcd_,
+                       UEXP3.view(), UCD12(n.z), UCM1E3(n.b), law.degrees(), UCM1728(law.gamma_), law.pt_.A, law.pt_.B,
+                       law.pt_.pst, law.pt_.pcd,
                        ULEN2.view(), UFOR3.view(), USLASH.view(), ULEN2.view()});
         io::write_list(PLOTFILE, {n.x});
     }
@@ -217,50 +223,48 @@ private:
 class ApiSand final : public SandBase {
     friend class ApiSandPrinter;
 public:
-    ApiSand() : SandBase(true) {
+    explicit ApiSand(SandMemo& memo) : SandBase(true, memo) {
         code = 8;
     }
 
     bool prepare(const PyNode& n, int&) override {
-        compute(n);
+        breakpoints(n, false, [&] { compute(n); });
         return true;
     }
 
     double p_at(const PyNode&, double Y) const override {
         // 5. Hyperbolic tangent from the initial slope k H to A pu.
-        if (none_) return 0.0;
-        return apu_ * std::tanh(k_ * H_ * Y / apu_);
+        if (pt_.none) return 0.0;
+        return pt_.pu * std::tanh(k_ * pt_.H * Y / pt_.pu);
     }
 
     double sum_value(const PyNode&, bool& add) const override {
         add = true;
-        return apu_;
+        return pt_.pu;
     }
 
 private:
     void compute(const PyNode& n) {
         const double b = n.b, z = n.z, H = n.zeq;
-        H_ = H;
+        SandPoints& q = pt_;
+        q.H = H;
         // 2. Coefficients.
         double C1 = 0, C2 = 0, C3 = 0;
         w_.coefficients(C1, C2, C3);
         // 3. Transition depth, shallow and deep resistance (the deep one by
         // the depth below the ground line).
         const double zr = (C3 - C2) * b / C1;
-        pus_ = (C1 * H + C2 * b) * gamma_ * H;
-        pdeep_ = C3 * H * b * gamma_;
-        const double pu = H <= zr ? pus_ : C3 * b * gamma_ * z;
+        q.pus = (C1 * H + C2 * b) * gamma_ * H;
+        q.pdeep = C3 * H * b * gamma_;
+        const double pu = H <= zr ? q.pus : C3 * b * gamma_ * z;
         // 4. Loading factor.
-        A_ = LOADTYP == 1 ? std::max(C09, 3.0 - C08 * H / b) : C09;
+        q.A = LOADTYP == 1 ? std::max(C09, 3.0 - C08 * H / b) : C09;
         // No resistance: no friction at the layer's first node, a node at or
-        // above the ground, or no strength.
-        none_ = zero_phi_ || H < H_MIN || !(pu > 0.0);
-        apu_ = none_ ? 0.0 : A_ * pu;
+        // above the ground, or no strength. pu holds A pu.
+        q.none = zero_phi_ || H < H_MIN || !(pu > 0.0);
+        q.pu = q.none ? 0.0 : q.A * pu;
         deflections(n, H, zero_phi_ || !(H > 0.0));
     }
-
-    double H_ = 0, A_ = 0, pus_ = 0, pdeep_ = 0, apu_ = 0;
-    bool none_ = true;
 };
 
 // The printed report of a tabulated curve of the model above.
@@ -272,8 +276,8 @@ public:
         law.compute(n);
         io::write_fmt(ECHOFILE, F_HEAD8,
                       {UBLEN2.view(), USLEN2.view(), UFOR3.view(), USLASH.view(), UBLEN2.view(), UPOW.view(),
-                       UEXP3.view(), UCD12(n.z), UCM1E3(n.b), law.degrees(), UCM1728(law.gamma_), law.A_, 0.0,
-                       law.pus_, law.pdeep_,
+                       UEXP3.view(), UCD12(n.z), UCM1E3(n.b), law.degrees(), UCM1728(law.gamma_), law.pt_.A, 0.0,
+                       law.pt_.pus, law.pt_.pdeep,
                        ULEN2.view(), UFOR3.view(), USLASH.view(), ULEN2.view()});
         io::write_list(PLOTFILE, {n.x});
     }
@@ -285,13 +289,13 @@ private:
 }  // namespace
 
 void PYSAND(const PyControls& ctl, int layer, PyWork& w, int& ISTAT) {
-    Sand m;
+    Sand m(w.sand);
     SandPrinter r(m);
     py_frame(m, &r, ctl, layer, w, ISTAT);
 }
 
 void PYAPISND(const PyControls& ctl, int layer, PyWork& w, int& ISTAT) {
-    ApiSand m;
+    ApiSand m(w.sand);
     ApiSandPrinter r(m);
     py_frame(m, &r, ctl, layer, w, ISTAT);
 }

@@ -52,7 +52,7 @@ void stop_block(int first_unit, int second_unit, const fmt::Format& f, int& ISTA
 class Silt final : public PyModel {
     friend class SiltPrinter;
 public:
-    Silt() {
+    explicit Silt(SandMemo& memo) : memo_(memo) {
         code = 7;
         uses_eqdepth = true;
     }
@@ -88,97 +88,101 @@ public:
         EQDEPTH(n.pile, n.layer, n.prop, w_.eqdepth_soil(n.b, c_, gamma_, n.z));
     }
 
+    // The breakpoints: kept from an evaluation before while their key is
+    // the same, else formed again.
     bool prepare(const PyNode& n, int&) override {
-        compute(n);
+        sand_points(memo_, n.cap, n.k, sand_key(code, n, phi_, gamma_, c_, k_, true), pt_, [&] { compute(n); });
         return true;
     }
 
     double p_at(const PyNode&, double Y) const override {
         // 7. The initial line to yk, then the lesser of it and the curve.
-        if (none_) return 0.0;
-        const double line = k_ * H_ * Y;
-        if (Y <= yk_) return line;
+        const SandPoints& q = pt_;
+        if (q.none) return 0.0;
+        const double line = k_ * q.H * Y;
+        if (Y <= q.yk) return line;
         double f;
-        if (flat_) f = pm_;
-        else if (Y <= ym_) f = C_ * std::pow(Y, 1.0 / n_);
-        else if (Y <= yu_) f = pm_ + m_ * (Y - ym_);
-        else f = pu_;
+        if (q.flat) f = q.pm;
+        else if (Y <= q.ym) f = q.C * std::pow(Y, 1.0 / q.n);
+        else if (Y <= q.yu) f = q.pm + q.m * (Y - q.ym);
+        else f = q.pu;
         return std::min(line, f);
     }
 
     // 8. Limit modulus k H.
-    double es0(const PyNode&) const override { return none_ ? 0.0 : k_ * H_; }
+    double es0(const PyNode&) const override { return pt_.none ? 0.0 : k_ * pt_.H; }
 
     double sum_value(const PyNode&, bool& add) const override {
         add = true;
-        return pu_;
+        return pt_.pu;
     }
 
     // 9. Running sum: the frame's triangle above the head, then the mean of
     // the previous node's pu and this node's over an increment of the pile,
     // and at the layer's last node the rest of the layer below it.
     void accumulate(const PyNode& n, double& sum) override {
-        if (n.layer == 1 && GROUND(n.pile) <= 0.0 && sum <= 0.0) sum = -0.5 * pu_ * GROUND(n.pile);
-        if (!(n.first && n.layer > 1)) sum += 0.5 * (pu_prev_ + pu_) * HINCR(n.prop);
-        if (n.last) sum += (LAYBOT(n.layer) - n.x) * pu_;
-        pu_prev_ = pu_;
+        const double pu = pt_.pu;
+        if (n.layer == 1 && GROUND(n.pile) <= 0.0 && sum <= 0.0) sum = -0.5 * pu * GROUND(n.pile);
+        if (!(n.first && n.layer > 1)) sum += 0.5 * (pu_prev_ + pu) * HINCR(n.prop);
+        if (n.last) sum += (LAYBOT(n.layer) - n.x) * pu;
+        pu_prev_ = pu;
     }
 
     // The 17 deflections of the sand curves.
     double default_y(const PyNode& n, int i, double) const override {
-        return sand_default_y(i, ym_, yu_, n.b);
+        return sand_default_y(i, pt_.ym, pt_.yu, n.b);
     }
 
 private:
     // The resistances and the curve's constants at the node.
     void compute(const PyNode& n) {
         const double b = n.b, H = n.zeq;
-        H_ = H;
+        SandPoints& q = pt_;
+        q.H = H;
         // 2. Frictional part: the sand wedge and the flow-around resistance, both at H.
-        pphi_ = std::min(w_.pst(gamma_, b, H), w_.pcd(gamma_, b, H));
+        q.pphi = std::min(w_.pst(gamma_, b, H), w_.pcd(gamma_, b, H));
         // 3. Cohesive part (none without cohesion).
         const double Np = c_ > 0.0 ? 3.0 + gamma_ * H / c_ + 0.5 * H / b : 0.0;
-        pc_ = Np < 9.0 ? Np * c_ * b : 9.0 * c_ * b;
+        q.pc = Np < 9.0 ? Np * c_ * b : 9.0 * c_ * b;
         // 4. A and B by H/b (section diameter at the depth).
         const double x = GRDDEP(n.pile) + H;
         const bool stat = LOADTYP == 1;
-        A_ = ZBTAB(n.pile, n.prop, x, std::span<const double, 10>(stat ? SAND_A_STATIC : SAND_A_CYCLIC, 10),
-                   std::span<const double, 10>(SAND_ZB, 10));
-        B_ = ZBTAB(n.pile, n.prop, x, std::span<const double, 10>(stat ? SAND_B_STATIC : SAND_B_CYCLIC, 10),
-                   std::span<const double, 10>(SAND_ZB, 10));
+        q.A = ZBTAB(n.pile, n.prop, x, std::span<const double, 10>(stat ? SAND_A_STATIC : SAND_A_CYCLIC, 10),
+                    std::span<const double, 10>(SAND_ZB, 10));
+        q.B = ZBTAB(n.pile, n.prop, x, std::span<const double, 10>(stat ? SAND_B_STATIC : SAND_B_CYCLIC, 10),
+                    std::span<const double, 10>(SAND_ZB, 10));
         // 5. Breakpoints.
-        ym_ = b / 60.0;
-        yu_ = 3.0 * b / 80.0;
-        pu_ = A_ * pphi_ + pc_;
-        pm_ = 1.5 * (pphi_ + pc_);
+        q.ym = b / 60.0;
+        q.yu = 3.0 * b / 80.0;
+        q.pu = q.A * q.pphi + q.pc;
+        q.pm = 1.5 * (q.pphi + q.pc);
         // A node at or above the ground (H <= 0) or without a diameter carries
         // no resistance.
-        none_ = !(H > 0.0) || !(b > 0.0);
-        flat_ = false;
-        m_ = n_ = C_ = 0.0;
-        if (none_) {
-            pu_ = pm_ = 0.0;
-            yk_ = 2.0 * b;
+        q.none = !(H > 0.0) || !(b > 0.0);
+        q.flat = false;
+        q.m = q.n = q.C = 0.0;
+        if (q.none) {
+            q.pu = q.pm = 0.0;
+            q.yk = 2.0 * b;
             return;
         }
         // 6. Line, parabola and the end of the initial line; with pm = pu the
         // line has no slope and the curve holds pm from the initial line on.
-        if (pm_ == pu_) {
-            flat_ = true;
-            yk_ = pm_ / (k_ * H);
+        if (q.pm == q.pu) {
+            q.flat = true;
+            q.yk = q.pm / (k_ * H);
             return;
         }
-        m_ = (pm_ - pu_) / (yu_ - ym_);
-        n_ = pm_ / (m_ * ym_);
-        C_ = pm_ / std::pow(ym_, 1.0 / n_);
-        yk_ = std::pow(C_ / (k_ * H), n_ / (n_ - 1.0));
+        q.m = (q.pm - q.pu) / (q.yu - q.ym);
+        q.n = q.pm / (q.m * q.ym);
+        q.C = q.pm / std::pow(q.ym, 1.0 / q.n);
+        q.yk = std::pow(q.C / (k_ * H), q.n / (q.n - 1.0));
     }
 
+    SandMemo& memo_;
     double gamma_ = 0, c_ = 0, phi_ = 0, k_ = 0;
     SandWedge w_;
-    double H_ = 0, pphi_ = 0, pc_ = 0, A_ = 0, B_ = 0;
-    double pu_ = 0, pm_ = 0, ym_ = 0, yu_ = 0, m_ = 0, n_ = 0, C_ = 0, yk_ = 0;
-    bool none_ = true, flat_ = false;
+    SandPoints pt_;
     double pu_prev_ = 0;  // pu of the previous node of the call
 };
 
@@ -191,8 +195,8 @@ public:
         law.compute(n);
         io::write_fmt(ECHOFILE, F_HEAD,
                       {UBLEN2.view(), USLEN2.view(), UFOR3.view(), USLASH.view(), UBLEN2.view(), UPOW.view(),
-                       UEXP3.view(), UCD12(n.z), UCM1E3(n.b), law.phi_ * 180.0 / PI, UCM1728(law.gamma_), law.A_,
-                       law.B_, law.pc_, law.pphi_,
+                       UEXP3.view(), UCD12(n.z), UCM1E3(n.b), law.phi_ * 180.0 / PI, UCM1728(law.gamma_), law.pt_.A,
+                       law.pt_.B, law.pt_.pc, law.pt_.pphi,
                        ULEN2.view(), UFOR3.view(), USLASH.view(), ULEN2.view()});
         io::write_list(PLOTFILE, {n.x});
     }
@@ -204,7 +208,7 @@ private:
 }  // namespace
 
 void PYSILT(const PyControls& ctl, int layer, PyWork& w, int& ISTAT) {
-    Silt m;
+    Silt m(w.sand);
     SiltPrinter r(m);
     py_frame(m, &r, ctl, layer, w, ISTAT);
 }

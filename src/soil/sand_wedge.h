@@ -1,15 +1,21 @@
 // The passive wedge of the sand curves (sand, sand by API criteria, silt, and
 // the equivalent depth of their layers), from the friction angle phi
 // (radians): alpha = phi/2, beta = pi/4 + phi/2, earth pressure at rest
-// K0 = 0.4, active Ka = tan^2(pi/4 - phi/2) and passive Kp = tan^2(pi/4 + phi/2).
+// K0 = 0.4, active Ka = tan^2(pi/4 - phi/2) and passive Kp = tan^2(pi/4 + phi/2);
+// and the key under which a node's breakpoints are kept (soil/sand_memo.h).
 #pragma once
 
 #include <cmath>
 
+#include "model/case_tables.h"
 #include "model/input_tables.h"
+#include "model/section_lookup.h"
 #include "model/single_precision.h"
+#include "model/soil_tables.h"
 #include "soil/py_curves.h"
+#include "soil/py_frame.h"
 #include "soil/sand_coefficients.h"
+#include "soil/sand_memo.h"
 
 namespace zolan {
 
@@ -91,6 +97,28 @@ inline double sand_default_y(int i, double ym, double yu, double b) {
         case 16: return y15 + b / 20.0;
         default: return y15 + b / 10.0;
     }
+}
+
+// The key of the breakpoints of node n for soil code `code` with the node's
+// soil values; for a curve whose coefficients A and B are read by depth over
+// diameter (tables true) also the ground line and the section diameter at
+// the depth H below it, which those tables read.
+inline SandKey sand_key(int code, const PyNode& n, double phi, double gamma, double c, double k, bool tables) {
+    SandKey s;
+    s.code = code;
+    s.stat = LOADTYP == 1 ? 1 : 0;
+    s.b = n.b;
+    s.z = n.z;
+    s.H = n.zeq;
+    s.phi = phi;
+    s.gamma = gamma;
+    s.c = c;
+    s.k = k;
+    if (tables) {
+        s.grd = GRDDEP(n.pile);
+        s.dx = SECDIA(n.pile, n.prop, s.grd + n.zeq);
+    }
+    return s;
 }
 
 }  // namespace zolan
