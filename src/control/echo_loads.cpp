@@ -516,7 +516,8 @@ void TABLEB() {
             }
         }
     }
-    // Effective width.
+    // Effective width, the plan width kept.
+    CAPWPL = CAPWID;
     if (NANTYP != 2) CAPWID = std::sqrt(CAPLEN * CAPLEN + CAPWID * CAPWID);
     if (KCAPOP > 0 && CAPDEQ > 0.0) CAPWID = CAPDEQ;
 }

@@ -33,9 +33,9 @@ double first_increment() { return std::min(DTINIT, 1.0); }
 // x and y advanced by adding the step.
 std::vector<CapPoint> mesh_nodes() {
     std::vector<CapPoint> out;
-    const double dx = FCNX > 0 ? CAPLEN / FCNX : 0.0, dy = FCNY > 0 ? CAPWID / FCNY : 0.0;
+    const double dx = FCNX > 0 ? CAPLEN / FCNX : 0.0, dy = FCNY > 0 ? CAPWPL / FCNY : 0.0;
     const double x0 = FCXOFF - CAPLEN / 2;
-    double y = CAPWID / 2 - FCYOFF;
+    double y = CAPWPL / 2 - FCYOFF;
     for (int j = 1; j <= FCNY + 1; ++j) {
         double x = x0;
         for (int k = 1; k <= 2 * FCNX + 1; ++k, x += dx / 2) out.push_back({x, y});
@@ -141,7 +141,7 @@ void keyword_deck(int u, const std::vector<CapPoint>& nodes, const std::vector<C
 void FCDECK(const CAPVEC& P, const std::string& numeric, const std::string& keyword, int& ISTAT) {
     // 1. A torque needs a circle of positive radius for its forces, and one
     //    that stays on the slab about the origin (else its forces are lost).
-    const double a = std::min({CAPWID, CAPLEN, CAPTHK, CAPLEN / 2 - std::fabs(FCXOFF), CAPWID / 2 - std::fabs(FCYOFF)});
+    const double a = std::min({CAPWPL, CAPLEN, CAPTHK, CAPLEN / 2 - std::fabs(FCXOFF), CAPWPL / 2 - std::fabs(FCYOFF)});
     if (FCNX < 0 || FCNY < 0 || (std::fabs(P(4)) > 1.0E-10 && !(a > 0))) {
         FAILTXT.push_back(FCNX < 0 || FCNY < 0 ? "    FLEXIBLE CAP: THE ELEMENT COUNTS ALONG LENGTH AND WIDTH MUST NOT BE NEGATIVE"
                                                : "    FLEXIBLE CAP: NO RADIUS FOR THE TORQUE (A ZERO CAP DIMENSION, OR THE ORIGIN OFF THE SLAB)");

@@ -13,7 +13,7 @@ int NANTYP = 0, KCAPOP = 0, FCOPT = 0, KUPY = 0, KUAXL = 0, KUTOR = 0, KGRPRF = 
     KCRVFM = 0;
 double GRPMVY = 0.0, GRPMVZ = 0.0;
 
-double CAPLEN = 0.0, CAPWID = 0.0, CAPTHK = 0.0, CAPDEQ = 0.0;
+double CAPLEN = 0.0, CAPWID = 0.0, CAPTHK = 0.0, CAPDEQ = 0.0, CAPWPL = 0.0;
 int KCAPLD = 0, KCAPSM = 0, NCAPINC = 0;
 double CAPK50 = 0.0, CAPFULT = 0.0, CAPYMAX = 0.0;
 double FCXOFF = 0.0, FCYOFF = 0.0;
@@ -183,7 +183,7 @@ void reset_input_tables() {
         *v = 0;
     GRPMVY = GRPMVZ = 0.0;
 
-    CAPLEN = CAPWID = CAPTHK = CAPDEQ = 0.0;
+    CAPLEN = CAPWID = CAPTHK = CAPDEQ = CAPWPL = 0.0;
     KCAPLD = KCAPSM = NCAPINC = 0;
     CAPK50 = CAPFULT = CAPYMAX = 0.0;
     FCXOFF = FCYOFF = FCEMOD = FCPOIS = 0.0;

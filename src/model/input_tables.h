@@ -57,6 +57,10 @@ extern double GRPMVY, GRPMVZ;  // movement direction of the group factors (KGRPR
 // Section 2: pile cap.
 
 extern double CAPLEN, CAPWID, CAPTHK, CAPDEQ;  // length (Y), width (Z), thickness (X), equivalent diameter
+// The cap's width in plan as read: the echo turns CAPWID into the width the
+// soil sees (the plan diagonal, or the equivalent diameter), while the
+// flexible cap's slab spans the cap itself.
+extern double CAPWPL;
 extern int KCAPLD;    // embedded cap: 0 equivalent lateral load, other values a short pseudo-pile
 extern int KCAPSM;    // soil model of the cap: 0 soil data, 1 model on soil parameters, other the three values
 extern int NCAPINC;   // increments of the cap pseudo-pile

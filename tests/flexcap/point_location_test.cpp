@@ -24,10 +24,24 @@ void turned_element(double s, double deg, double x0, double y0) {
     }
 }
 
+// A 12 ft cap in 50 x 50 elements of 2.88 in, from -72 to 72 in both ways,
+// its coordinates advanced by adding the steps as the deck writer does (so
+// they carry its round-off).
+void cap_mesh() {
+    test::slab_mesh(50, 50, 2.88, 2.88, 0);
+    int n = 0;
+    double y = -72;
+    for (int r = 0; r <= 100; ++r, y += 1.44) {
+        double x = -72;
+        const double dx = r % 2 == 0 ? 1.44 : 2.88;
+        for (int k = 0; k < (r % 2 == 0 ? 101 : 51); ++k, x += dx) FCTAB.XYNOD(1, ++n) = x, FCTAB.XYNOD(2, n) = y;
+    }
+}
+
 TEST(PointLocation, ElementAndLocalCoordinates) {
     struct Case {
         const char* what;
-        int mesh;  // 1: two 1 x 1 elements side by side; 2: turned by 30 degrees; 3: by 90 degrees
+        int mesh;  // 1: two 1 x 1 elements side by side; 2: turned by 30 degrees; 3: by 90 degrees; 4: cap_mesh
         double X, Y;
         int e;
         double xi, eta;
@@ -45,9 +59,14 @@ TEST(PointLocation, ElementAndLocalCoordinates) {
         {"turned by 30 degrees", 2, 10 + 1.5 * (0.3 * c30 + 0.6 * s30), 1.5 * (0.3 * s30 - 0.6 * c30), 1, 0.3, -0.6},
         // Turned by 90 degrees (x_xi = 0): found all the same.
         {"turned by 90 degrees", 3, 10 + 0.9, 0.45, 1, 0.3, -0.6},
+        // The centre: the search ends at local coordinates of round-off size,
+        // whose relative change never settles.
+        {"at the centre of a turned element", 2, 10, 0, 1, 0, 0},
+        {"at the centre of a mesh's element", 4, 36, -36, 38 + 12 * 50, 0, 0},
     };
     for (const Case& k : cases) {
         if (k.mesh == 1) test::slab_mesh(2, 1, 1, 1, 0);
+        else if (k.mesh == 4) cap_mesh();
         else turned_element(1.5, k.mesh == 2 ? 30 : 90, 10, 0);
         RTab P;
         ITab IEL;

@@ -29,7 +29,7 @@ struct Cap {
         reset_input_tables();
         reset_pile_tables();
         reset_case_tables();
-        CAPLEN = 120, CAPWID = 80, CAPTHK = 10;
+        CAPLEN = 120, CAPWPL = 80, CAPTHK = 10;
         FCNX = nx, FCNY = ny, FCEMOD = E, FCPOIS = 0.2;
         NPILES = 4;
         const double yz[4][2] = {{-40, 20}, {40, 20}, {-40, -20}, {40, -20}};

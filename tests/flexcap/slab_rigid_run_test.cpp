@@ -15,6 +15,7 @@
 
 #include <cmath>
 #include <map>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -195,6 +196,33 @@ TEST(SlabRigidRun, SameBytesOnAnyThreadCount) {
             continue;
         }
         for (const auto& [name, text] : out) EXPECT_TRUE(text == first[name]) << name;
+    }
+}
+
+// The slab deck of a run spans the cap in plan, 12 x 12 ft, whatever width
+// the cap's soil resistance takes (the echo widens it to the diagonal, 17 ft).
+TEST(SlabRigidRun, SlabDeckSpansTheCap) {
+    test::TempDir dir;
+    std::string decks = test::read_file(std::string(ZOLAN_SOURCE_DIR) + "/examples/flexcap3d.in");
+    decks.replace(decks.find("1 3 0 1 0"), 9, "1 3 0 2 0");
+    run_input(decks);
+    std::istringstream deck(test::read_file("case_slab.dat"));
+    std::string line;
+    std::getline(deck, line);
+    int npoin = 0, nelem = 0;
+    deck >> npoin >> nelem;
+    ASSERT_EQ(npoin, 65);
+    for (int k = 0; k < 1 + nelem + 1; ++k) std::getline(deck, line);
+    double lo[2] = {1e30, 1e30}, hi[2] = {-1e30, -1e30};
+    for (int n = 0; n < npoin; ++n) {
+        int a = 0, b = 0;
+        double xy[2];
+        deck >> a >> b >> xy[0] >> xy[1];
+        for (int i = 0; i < 2; ++i) lo[i] = std::min(lo[i], xy[i]), hi[i] = std::max(hi[i], xy[i]);
+    }
+    for (int i = 0; i < 2; ++i) {
+        EXPECT_NEAR(lo[i], -72.0, 1e-9) << i;
+        EXPECT_NEAR(hi[i], 72.0, 1e-9) << i;
     }
 }
 
