@@ -87,7 +87,7 @@ void plot_block(const fmt::Format& title, int ncurves, const N& npt, const A& lo
 // An input that cannot be analysed: the fatal block on the runtime file and
 // the echo, the same lines after the status text of the final report, and
 // the input-error status.
-void input_error(std::initializer_list<std::string> lines, int& ISTAT) {
+void input_error(std::initializer_list<std::string> lines, int& ISTAT, int code = ISINPUT) {
     static const fmt::Format head(R"((/,/,/,29X,"**** FATAL ERROR ****"))");
     static const fmt::Format body("(5X,A)");
     for (int unit : {RUNFILE, ECHOFILE}) {
@@ -96,7 +96,7 @@ void input_error(std::initializer_list<std::string> lines, int& ISTAT) {
         io::flush_unit(unit);
     }
     for (const std::string& l : lines) FAILTXT.push_back("    " + l);
-    ISTAT = ISINPUT;
+    ISTAT = code;
 }
 
 // A pile row with neither a user curve nor a generated one would leave the
@@ -171,6 +171,47 @@ void USERLAYCHK(int& ISTAT) {
                 return;
             }
         }
+    }
+}
+
+namespace {
+
+// A depth in the input's units, as the messages show it.
+std::string depth_text(double x) {
+    std::string s;
+    fmt::edit_F(s, UCD12(x), 12, 3);
+    return s.substr(s.find_first_not_of(' ')) + std::string(UBLEN.view());
+}
+
+}  // namespace
+
+// A pile whose tip lies below the deepest soil layer has no soil to stand on
+// there: the run stops before any curve is built along it, naming the row,
+// its tip and the bottom of the profile.
+void PROFILECHK(int& ISTAT) {
+    if (NLAYPY < 1) return;
+    const double bottom = LAYBOT(NLAYPY);
+    for (int r = 1; r <= NPILES; ++r) {
+        // The rows whose nodes take their soil from the layers, and those
+        // whose axial or torque curves are generated from them.
+        bool needs = !(KUPY == 1 && IPYSET(r) > 0);
+        for (int j = 1; j <= NLSGEN && !needs; ++j) needs = LSGROW(j) == r;
+        for (int j = 1; j <= (NANTYP == 3 ? NTRGEN : 0) && !needs; ++j) needs = TRGROW(j) == r;
+        if (!needs) continue;
+        // The tip as the node mesh reaches it: the depth increment added
+        // once per increment from the head.
+        const int p = IPROP(r);
+        const double h = PLENP(p) / NINCR(p);
+        const double hv = KBATAD == 1 ? h * std::cos(BATANG(r)) : h;
+        double tip = NANTYP == 2 ? XTOP(r) : CORX(r);
+        for (int k = 1; k <= NINCR(p); ++k) tip += hv;
+        if (tip <= bottom) continue;
+        input_error({"PILE ROW " + std::to_string(r) + " REACHES BELOW THE SOIL PROFILE: ITS TIP LIES AT A DEPTH OF " +
+                         depth_text(tip) + ",",
+                     "AND THE DEEPEST SOIL LAYER (LAYER " + std::to_string(NLAYPY) + ") ENDS AT " + depth_text(bottom) +
+                         "; EXTEND THE SOIL LAYERS DOWN TO THE PILE TIPS"},
+                    ISTAT, NANTYP == 2 ? ISPLEN2D : ISPLEN);
+        return;
     }
 }
 

@@ -2,6 +2,7 @@
 // pile table of the model in use becomes the per-pile arrays of the analysis,
 // the embedded cap gets its pseudo-pile in row NPILES + 1, and the pile angles
 // go from degrees to radians.
+#include <algorithm>
 #include <cmath>
 
 #include "control/input_echo.h"
@@ -241,6 +242,32 @@ void table_d_plane(int& ISTAT) {
     }
 }
 
+// A pile head outside the plan of the cap, when the cap has one: the cap is
+// centred on the origin, its length along Y and its width along Z (the
+// plane model has Y only). A warning on the echo; the run goes on.
+void cap_plan_warnings() {
+    if (!(CAPLEN > 0.0 && (CAPWPL > 0.0 || NANTYP == 2)) || FCOPT > 0) return;
+    static const fmt::Format warn3(
+        R"((/,29X,"**** WARNING ****",/,5X,"THE HEAD OF PILE ROW",I5," LIES OUTSIDE THE PLAN OF THE PILE CAP:",/,)"
+        R"(5X,"Y =",F12.3," ",A2,", Z =",F12.3," ",A2,"; THE CAP SPANS Y =",F12.3," TO",F12.3,)"
+        R"(" AND Z =",F12.3," TO",F12.3," ",A2))");
+    static const fmt::Format warn2(
+        R"((/,29X,"**** WARNING ****",/,5X,"THE HEAD OF PILE ROW",I5," LIES OUTSIDE THE PLAN OF THE PILE CAP:",/,)"
+        R"(5X,"Y =",F12.3," ",A2,"; THE CAP SPANS Y =",F12.3," TO",F12.3," ",A2))");
+    const double a = CAPLEN / 2, b = CAPWPL / 2;
+    const double tol = 1e-9 * std::max(CAPLEN, CAPWPL);
+    const std::string_view u = UBLEN2.view();
+    for (int r = 1; r <= NPILES; ++r) {
+        const bool out_y = std::fabs(CORY(r)) > a + tol;
+        if (NANTYP == 2) {
+            if (out_y) io::write_fmt(ECHOFILE, warn2, {r, UCD12(CORY(r)), u, UCD12(-a), UCD12(a), u});
+        } else if (out_y || std::fabs(CORZ(r)) > b + tol) {
+            io::write_fmt(ECHOFILE, warn3,
+                          {r, UCD12(CORY(r)), u, UCD12(CORZ(r)), u, UCD12(-a), UCD12(a), UCD12(-b), UCD12(b), u});
+        }
+    }
+}
+
 }  // namespace
 
 void TABLED(int& ISTAT) {
@@ -248,6 +275,7 @@ void TABLED(int& ISTAT) {
     // request sets ISTAT.
     if (NANTYP == 2) table_d_plane(ISTAT);
     else table_d_3d(ISTAT);
+    if (ISTAT == 0) cap_plan_warnings();
 }
 
 }  // namespace zolan

@@ -31,6 +31,7 @@ void ECHOINP(int& ISTAT) {
     if (ISTAT == 0 && PYMODE == 1) PYPRDATA();
     if (ISTAT == 0 && KUPY == 1) TABLEG();
     if (ISTAT == 0) USERLAYCHK(ISTAT);
+    if (ISTAT == 0) PROFILECHK(ISTAT);
     if (ISTAT == 0) TABLEH(ISTAT);
     if (ISTAT == 0 && NANTYP == 3) TABLEI(ISTAT);
     if (ISTAT == 0) TABLEJ(ISTAT);

@@ -18,6 +18,7 @@ void TABLEF(int& ISTAT);  // soil layers and strength curves; the soil tables
 void PYPRDATA();          // the p-y print requests (when generated curves are printed)
 void TABLEG();            // user p-y curve sets; the user p-y tables
 void USERLAYCHK(int& ISTAT);  // every pile in a user-curve soil layer names a set with curves
+void PROFILECHK(int& ISTAT);  // no pile reaches below the deepest soil layer (status 3, plane 13)
 void TABLEH(int& ISTAT);  // axial load-displacement curves, user and generated; the rows' curves
 void TABLEI(int& ISTAT);  // torque-rotation curves, user and generated (three-dimensional model)
 void TABLEJ(int& ISTAT);  // moment-curvature tables, reduction factors along depth, soil movement

@@ -48,6 +48,47 @@ const char* const kSectionNames[21] = {
     "P-Y PRINT REQUESTS",
 };
 
+// Words of which a section's header must hold one, by section number, after
+// the header is put in upper case with hyphens and underscores as blanks and
+// one blank at each end (short words stand between blanks). The reader finds
+// a section by its place in the file alone; a header that names none of them
+// is most likely the header of another section, or a section out of place.
+const std::vector<const char*> kHeaderWords[21] = {
+    {},
+    {"CONTROL"},
+    {"CAP"},
+    {"CASE"},
+    {"COMBINATION", " COMB "},
+    {"DISTRIBUTED"},
+    {"LAYOUT", "PILE TABLE", "PILE ROW", "PILE GROUP", "ARRANGEMENT"},
+    {"PROPERT"},
+    {"SECTION"},
+    {"SOIL", "LAYER"},
+    {"SETTLEMENT", "AXIAL", "LOAD DISPLACEMENT", " T Z "},
+    {"MOMENT", "CURVATURE", " M PHI "},
+    {"MOMENT", "CURVATURE", " M PHI "},
+    {"FILE", "GRAPHIC"},
+    {"MOVEMENT"},
+    {"REDUCTION", "FACTOR"},
+    {"TORQUE", "TORSION", " T R "},
+    {"AXIAL", "LOAD DISPLACEMENT", "SETTLEMENT"},
+    {"TORQUE", "TORSION", " T R "},
+    {" P Y "},
+    {" P Y ", "PRINT"},
+};
+
+bool header_names_section(std::string_view header, int section) {
+    std::string h = " ";
+    for (char c : header) {
+        const char u = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+        h += (u == '-' || u == '_' || u == '\t') ? ' ' : u;
+    }
+    h += ' ';
+    for (const char* w : kHeaderWords[section])
+        if (h.find(w) != std::string::npos) return true;
+    return false;
+}
+
 std::string ordinal(int n) {
     const int t = n % 100;
     const char* suffix = (t >= 11 && t <= 13) ? "TH" : n % 10 == 1 ? "ST" : n % 10 == 2 ? "ND" : n % 10 == 3 ? "RD" : "TH";
@@ -105,6 +146,24 @@ void Reader::section(int number) {
     header_read_[number] = true;
     static const fmt::Format reading("(5X,\"READING \",A80)");
     io::write_fmt(RUNFILE, reading, {header_[number].view()});
+    if (!header_names_section(header_[number].view(), number)) header_warning(number);
+}
+
+// A header that names another section, or none: the section is read all the
+// same, by its place, and the run log and the input echo say so.
+void Reader::header_warning(int number) const {
+    static const fmt::Format head(R"((/,29X,"**** WARNING ****"))");
+    static const fmt::Format body("(5X,A)");
+    const std::string lines[] = {
+        "THE HEADER ON LINE " + std::to_string(first_) + ", \"" + std::string(header_[number].trimmed()) + "\",",
+        "DOES NOT NAME SECTION " + std::to_string(number) + " (" + kSectionNames[number] +
+            "), WHICH IS READ HERE AS THE " + ordinal(ordinal_[number]) + " SECTION OF THE FILE;",
+        "A SECTION IS KNOWN BY ITS PLACE ALONE: CHECK THAT NO SECTION IS MISSING OR OUT OF ORDER",
+    };
+    for (int unit : {RUNFILE, ECHOFILE}) {
+        io::write_fmt(unit, head);
+        for (const std::string& l : lines) io::write_fmt(unit, body, {fmt::visible(l)});
+    }
 }
 
 void Reader::item(int level, const char* label, int index) {
@@ -122,6 +181,7 @@ void Reader::rec(const char* what, std::span<const fmt::Target> targets) {
     const fmt::ReadStatus st = io::read_list(INPFILE, targets);
     last_ = lines_read();
     if (!st.ok()) fail_read(st, what);
+    if (last_ > first_) run_on_ = {record_text(what), first_, last_, ordinal_[section_]};
 }
 
 void Reader::fail_read(const fmt::ReadStatus& st, const char* what) {
@@ -163,6 +223,7 @@ void Reader::fail(const std::string& problem) {
 }
 
 void Reader::fail_at(const Place& at, const std::string& record, const std::string& problem) {
+    run_on_.first = 0;  // a reference checked at the end: no record read after it
     fault(at.section, lines_text(at.first, at.last), record, problem);
 }
 
@@ -205,7 +266,15 @@ void Reader::fault(int section, const std::string& where_line, const std::string
             section_line += ", HEADER: " + std::string(header_[section].trimmed());
         }
     }
-    const std::string lines[] = {file_line, section_line, "RECORD: " + record, problem};
+    std::vector<std::string> lines = {file_line, section_line, "RECORD: " + record, problem};
+    // A record of the same or the section before that ran on to a later line
+    // is named where it begins: it may be short of a value.
+    const bool current = run_on_.first == first_ && run_on_.last == last_;
+    if (run_on_.first > 0 && !current && section > 0 && run_on_.ordinal >= ordinal_[section] - 1)
+        lines.push_back("THE RECORD BEGUN ON LINE " + std::to_string(run_on_.first) + " (" + run_on_.record +
+                        ") TOOK VALUES FROM LINES " + std::to_string(run_on_.first) + " TO " +
+                        std::to_string(run_on_.last) + ": IF LINE " + std::to_string(run_on_.first) +
+                        " IS SHORT OF A VALUE, THE FAULT LIES THERE");
     fatal_block(lines);
     throw InputFault{};
 }

@@ -69,6 +69,7 @@ private:
     [[noreturn]] void fault(int section, const std::string& where_line, const std::string& record,
                             const std::string& problem);
     [[noreturn]] void fail_read(const fmt::ReadStatus& st, const char* what);
+    void header_warning(int number) const;
     std::string lines_text(long first, long last) const;
     std::string record_text(const char* what) const;
     long lines_read() const;
@@ -87,6 +88,15 @@ private:
     std::array<bool, 21> header_read_{};
     std::array<FixedText<80>, 21> header_{};
     std::vector<fmt::Target> tg_;
+    // The last record that took its values from more than one line: a record
+    // short of a value takes it from the next line, and the fault shows only
+    // some records later.
+    struct RunOn {
+        std::string record;
+        long first = 0, last = 0;
+        int ordinal = 0;  // position in the file of its section
+    };
+    RunOn run_on_;
 };
 
 // Places of the records that the later checks refer to.

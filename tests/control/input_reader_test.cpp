@@ -589,6 +589,14 @@ TEST(InputReader, BadFilesEndWithStatus37) {
         {"a title line of 70,000 characters", edit(m, {{1, std::string(70000, 'T')}}),
          {"INPUT DATA FILE input.dat, LINE 1", "TITLE AND VERSION LINES", "RECORD: TITLE LINE",
           "THE LINE IS LONGER THAN 65536 CHARACTERS"}},
+        // A concentrated load of eight values takes its ninth from the next
+        // line; the fault shows three lines on, and the block names the
+        // record where it begins.
+        {"a record short of a value", edit(m, {{17, "100000.0 0.0 0.0 0.0 0.0 0.0 0.0 0.0"}}),
+         {"INPUT DATA FILE input.dat, LINE 20", s3, "RECORD: LOAD CASE 1, RECORD 10 (NSTLEV)",
+          "EXPECTED AN INTEGER FOR VALUE 1 OF THE RECORD, FOUND \"LOAD\"",
+          "THE RECORD BEGUN ON LINE 17 (LOAD CASE 1, CONCENTRATED LOAD 1, RECORD 8 (CLOAD 1-9)) TOOK VALUES FROM "
+          "LINES 17 TO 18: IF LINE 17 IS SHORT OF A VALUE, THE FAULT LIES THERE"}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
@@ -601,6 +609,66 @@ TEST(InputReader, BadFilesEndWithStatus37) {
             EXPECT_EQ(occurrences(r.log, "\n     " + l + "\n"), 2u) << l << "\n" << r.log;
             EXPECT_EQ(occurrences(r.echo, "\n     " + l + "\n"), 1u) << l;
         }
+    }
+}
+
+// Checks of an input that reads: a header that names another section (or
+// none) and a pile head outside the cap's plan are warned of, and the run
+// goes on; a pile reaching below the deepest soil layer stops the run before
+// any curve is built along it, naming the row, its tip and the profile's
+// bottom. Each case gives the status and the lines expected in the run log
+// and in the input echo (whole lines, after their five blanks).
+TEST(InputReader, ChecksOfAFileThatReads) {
+    const std::string m = fixture("minimal3d.in");
+    const std::string plane = fixture("plane_switches.in");
+    const std::vector<std::string> banana = {
+        "THE HEADER ON LINE 24, \"BANANA\",",
+        "DOES NOT NAME SECTION 6 (PILE TABLE), WHICH IS READ HERE AS THE 6TH SECTION OF THE FILE;",
+        "A SECTION IS KNOWN BY ITS PLACE ALONE: CHECK THAT NO SECTION IS MISSING OR OUT OF ORDER"};
+    struct Case {
+        const char* what;
+        std::string text;
+        int status;
+        std::vector<std::string> log, echo;
+    };
+    const Case cases[] = {
+        {"a header that names no section", edit(m, {{24, "BANANA"}}), 0, banana, banana},
+        // The torque-rotation header where the load-settlement one stands:
+        // the section before it is missing.
+        {"the header of another section", edit(m, {{49, "GENERATED TORQUE-ROTATION CURVES"}}), 0,
+         {"THE HEADER ON LINE 49, \"GENERATED TORQUE-ROTATION CURVES\",",
+          "DOES NOT NAME SECTION 10 (GENERATED LOAD-SETTLEMENT CURVES), WHICH IS READ HERE AS THE 10TH SECTION OF "
+          "THE FILE;"},
+         {}},
+        // The 10 x 10 ft cap spans -5 to 5 ft both ways.
+        {"a pile head 1 ft beyond the cap's edge along Z", edit(m, {{28, "0.0 2.0 6.0 0.0 90.0 0.0 0.0"}}), 0, {},
+         {"THE HEAD OF PILE ROW    1 LIES OUTSIDE THE PLAN OF THE PILE CAP:",
+          "Y =       2.000 FT, Z =       6.000 FT; THE CAP SPANS Y =      -5.000 TO       5.000 AND Z =      -5.000 "
+          "TO       5.000 FT"}},
+        {"a plane row beyond the cap's length", edit(plane, {{31, "0.0 2.5 0.0 0.0"}}), 0, {},
+         {"THE HEAD OF PILE ROW    2 LIES OUTSIDE THE PLAN OF THE PILE CAP:",
+          "Y =       2.500  M; THE CAP SPANS Y =      -2.000 TO       2.000  M"}},
+        {"a 40 ft pile in 30 ft of sand", edit(m, {{45, "0.0 30.0"}}), 3,
+         {"PILE ROW 1 REACHES BELOW THE SOIL PROFILE: ITS TIP LIES AT A DEPTH OF 40.000 FT,",
+          "AND THE DEEPEST SOIL LAYER (LAYER 1) ENDS AT 30.000 FT; EXTEND THE SOIL LAYERS DOWN TO THE PILE TIPS",
+          "PILE LENGTH EXTENDS BELOW THE BOTTOM"},
+         {"PILE ROW 1 REACHES BELOW THE SOIL PROFILE: ITS TIP LIES AT A DEPTH OF 40.000 FT,"}},
+        // The head 1 ft down: the tip at 41 ft in a profile of 40 ft.
+        {"a pile whose head is below the ground surface", edit(m, {{28, "1.0 0.0 0.0 0.0 90.0 0.0 0.0"}, {45, "0.0 40.0"}}),
+         3, {"PILE ROW 1 REACHES BELOW THE SOIL PROFILE: ITS TIP LIES AT A DEPTH OF 41.000 FT,"}, {}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        const RunFiles r = run_input(c.text);
+        EXPECT_EQ(r.status, c.status) << r.log;
+        for (const std::string& l : c.log) EXPECT_NE(r.log.find("\n     " + l + "\n"), std::string::npos) << l << "\n" << r.log;
+        for (const std::string& l : c.echo) EXPECT_NE(r.echo.find("\n     " + l + "\n"), std::string::npos) << l << "\n" << r.echo;
+    }
+    // The fixtures as they stand draw none of these.
+    for (const std::string& text : {m, plane}) {
+        const RunFiles r = run_input(text);
+        EXPECT_EQ(r.echo.find("WARNING"), std::string::npos) << r.echo;
+        EXPECT_EQ(r.log.find("DOES NOT NAME SECTION"), std::string::npos);
     }
 }
 
