@@ -39,6 +39,8 @@ constexpr std::size_t kNameLen = 256;  // longest file name a names-file record 
 // Status codes the front end gives itself, as the engine gives them.
 constexpr int kBadInput = 37;  // the input data file is missing or not a file
 constexpr int kBadNames = 38;  // a names file that cannot carry the run's names
+// A command line the front end does not understand: a code no run status uses.
+constexpr int kUsage = 64;
 
 // Records 6 to 26 of the names file: the run files, their names in a run
 // folder of the front end, and what each holds. Scratch files are work files
@@ -81,13 +83,15 @@ extern "C" void on_sigint(int) { interrupted.store(true); }
 void usage(std::ostream& os) {
     os << "usage: zolan run INPUT [--dir DIR]\n"
           "       zolan run --names\n"
+          "       zolan --version\n"
           "\n"
           "  run INPUT     analyse the input data file INPUT; the reports go to DIR\n"
           "                (default: a folder beside INPUT named after it)\n"
           "  run --names   run with the Names.dat of the current folder as it stands\n"
           "\n"
           "Ctrl-C once asks the run to stop after the current iteration; twice ends it at once.\n"
-          "The exit code is the run's status: 0 completed, 4 stopped, others failed.\n";
+          "The exit code is the run's status: 0 completed, 4 stopped, others failed;\n"
+          "64 a command line that zolan does not understand.\n";
 }
 
 // Text from files or the command line as it may go to a terminal.
@@ -242,11 +246,19 @@ std::string generic_status(int status) {
     }
 }
 
-// The latest progress message: the first line that is not blank.
+// The latest progress message: its first line that is not blank, and the
+// load step and iteration of the cap solution on the line after it when the
+// message carries them.
 std::string progress_message(const std::string& progress) {
-    for (const std::string& l : lines_of(slurp(progress)))
-        if (!trim(l).empty()) return trim(l);
-    return "";
+    std::string out;
+    for (const std::string& l : lines_of(slurp(progress))) {
+        const std::string t = trim(l);
+        if (t.empty()) continue;
+        if (out.empty()) out = t;
+        else if (t.starts_with("STEP:") || t.starts_with("DOF:")) return out + "  " + t;
+        else break;
+    }
+    return out;
 }
 
 // Calls the engine on a worker thread and shows each new progress message
@@ -463,29 +475,38 @@ int main(int argc, char** argv) {
     std::vector<std::string> args(argv + 1, argv + argc);
     if (args.empty() || args[0] == "-h" || args[0] == "--help" || args[0] == "help") {
         usage(args.empty() ? std::cerr : std::cout);
-        return args.empty() ? 2 : 0;
+        return args.empty() ? kUsage : 0;
+    }
+    if (args[0] == "--version" && args.size() == 1) {
+        std::cout << kVersion << "\n";
+        return 0;
     }
     if (args[0] != "run") {
         std::cerr << "zolan: unknown command '" << visible(args[0]) << "'\n";
         usage(std::cerr);
-        return 2;
+        return kUsage;
     }
     std::string input, dir;
     bool use_names = false;
     for (std::size_t i = 1; i < args.size(); ++i) {
+        const bool dir_flag = args[i] == "--dir" || args[i].starts_with("--dir=");
         if (args[i] == "--names") use_names = true;
-        else if (args[i] == "--dir" && i + 1 < args.size()) dir = args[++i];
-        else if (args[i].rfind("--dir=", 0) == 0) dir = args[i].substr(6);
-        else if (!args[i].empty() && args[i][0] != '-' && input.empty()) input = args[i];
+        else if (args[i] == "--dir" && i + 1 < args.size() && !args[i + 1].empty() && !args[i + 1].starts_with("--"))
+            dir = args[++i];
+        else if (args[i].starts_with("--dir=") && args[i].size() > 6) dir = args[i].substr(6);
+        else if (dir_flag) {
+            std::cerr << "zolan: --dir needs the name of the folder for the reports: zolan run INPUT --dir DIR\n";
+            return kUsage;
+        } else if (!args[i].empty() && args[i][0] != '-' && input.empty()) input = args[i];
         else {
             std::cerr << "zolan: unexpected argument '" << visible(args[i]) << "'\n";
             usage(std::cerr);
-            return 2;
+            return kUsage;
         }
     }
     if (use_names == !input.empty()) {
         usage(std::cerr);
-        return 2;
+        return kUsage;
     }
 
     try {

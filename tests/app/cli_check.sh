@@ -22,6 +22,30 @@ grep -q "ANALYSIS COMPLETED" "$work/case/runtime.txt" || fail "runtime file with
 grep -q "^  results.txt  *results report$" "$work/out.txt" || fail "the results report is not listed: $(cat "$work/out.txt")"
 grep -q "^  input-echo.txt  *input echo$" "$work/out.txt" || fail "the input echo is not listed"
 [ -z "$(find "$work/case" -name '*.tmp')" ] || fail "scratch files left: $(ls "$work/case")"
+# A progress line of the cap solution carries its load step with the case
+# (how many the run shows depends on the machine's speed; none is cut short).
+grep -q 'proc\.) *$' "$work/err.txt" && fail "a progress line without its step: $(cat "$work/err.txt")"
+
+# The command line: the version, and usage errors with a code that no run
+# status uses; --dir without a folder says so.
+[ "$("$zolan" --version)" = "ZOLAN 0.1" ] || fail "--version: $("$zolan" --version 2>&1)"
+usage_error() {
+  "$zolan" "$@" > "$work/usage.txt" 2>&1
+  rc=$?
+  [ "$rc" -eq 64 ] || fail "zolan $*: exit $rc, expected 64"
+}
+usage_error
+usage_error bogus
+usage_error run
+usage_error run "$work/case.in" extra
+usage_error run "$work/case.in" --names
+usage_error --version extra
+for d in --dir --dir=; do
+  usage_error run "$work/case.in" $d
+  grep -q "^zolan: --dir needs the name of the folder for the reports" "$work/usage.txt" ||
+    fail "zolan run INPUT $d: $(cat "$work/usage.txt")"
+done
+usage_error run "$work/case.in" --dir --names
 
 # A stop request left by an earlier run is cleared, and the user is told.
 echo 1 > "$work/case/stop-request.txt"
