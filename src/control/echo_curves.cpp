@@ -180,7 +180,8 @@ namespace {
 std::string depth_text(double x) {
     std::string s;
     fmt::edit_F(s, UCD12(x), 12, 3);
-    return s.substr(s.find_first_not_of(' ')) + std::string(UBLEN.view());
+    const std::string_view unit = UBLEN.view();
+    return s.substr(s.find_first_not_of(' ')) + " " + std::string(unit.substr(unit.find_first_not_of(' ')));
 }
 
 }  // namespace

@@ -653,6 +653,10 @@ TEST(InputReader, ChecksOfAFileThatReads) {
           "AND THE DEEPEST SOIL LAYER (LAYER 1) ENDS AT 30.000 FT; EXTEND THE SOIL LAYERS DOWN TO THE PILE TIPS",
           "PILE LENGTH EXTENDS BELOW THE BOTTOM"},
          {"PILE ROW 1 REACHES BELOW THE SOIL PROFILE: ITS TIP LIES AT A DEPTH OF 40.000 FT,"}},
+        {"a plane row of 15 m piles in 12 m of clay", edit(plane, {{53, "0.0 12.0"}}), 13,
+         {"PILE ROW 1 REACHES BELOW THE SOIL PROFILE: ITS TIP LIES AT A DEPTH OF 15.000 M,",
+          "AND THE DEEPEST SOIL LAYER (LAYER 1) ENDS AT 12.000 M; EXTEND THE SOIL LAYERS DOWN TO THE PILE TIPS"},
+         {}},
         // The head 1 ft down: the tip at 41 ft in a profile of 40 ft.
         {"a pile whose head is below the ground surface", edit(m, {{28, "1.0 0.0 0.0 0.0 90.0 0.0 0.0"}, {45, "0.0 40.0"}}),
          3, {"PILE ROW 1 REACHES BELOW THE SOIL PROFILE: ITS TIP LIES AT A DEPTH OF 41.000 FT,"}, {}},
