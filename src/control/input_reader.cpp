@@ -53,7 +53,7 @@ const char* const kSectionNames[21] = {
 // one blank at each end (short words stand between blanks). The reader finds
 // a section by its place in the file alone; a header that names none of them
 // is most likely the header of another section, or a section out of place.
-const std::vector<const char*> kHeaderWords[21] = {
+constexpr const char* kHeaderWords[21][6] = {
     {},
     {"CONTROL"},
     {"CAP"},
@@ -85,7 +85,7 @@ bool header_names_section(std::string_view header, int section) {
     }
     h += ' ';
     for (const char* w : kHeaderWords[section])
-        if (h.find(w) != std::string::npos) return true;
+        if (w != nullptr && h.find(w) != std::string::npos) return true;
     return false;
 }
 

@@ -88,8 +88,13 @@ std::vector<std::string> caps_words(const std::string& s) {
 std::set<std::string> message_names(const fs::path& src) {
     Scan reader, code;
     for (const char* f : {"control/input_reader.cpp", "control/input_reader_structure.cpp",
-                          "control/input_reader_soil.cpp"})
-        scan(test::read_file(src / f), reader);
+                          "control/input_reader_soil.cpp"}) {
+        std::string text = test::read_file(src / f);
+        // The words that a section header is checked against are no field names.
+        if (const std::size_t a = text.find("kHeaderWords[21][6] = {"); a != std::string::npos)
+            text.erase(a, text.find("};", a) - a);
+        scan(text, reader);
+    }
     for (const auto& e : fs::recursive_directory_iterator(src))
         if (e.path().extension() == ".cpp" || e.path().extension() == ".h") scan(test::read_file(e.path()), code);
     // English words of the messages that are also names in the code: the
