@@ -314,6 +314,9 @@ void print_pass(const CapFinal& st, const CAPVEC& capld, const CapForces& fvec, 
     const double r = EQRESID(capld, F);
     if (r > EQTOL)
         for (int unit : {RESFILE, RUNFILE}) io::write_fmt(unit, F_EQUIL, {r});
+    // The pile pages and along-pile tables at the analysis's own print level.
+    KPRCUR = KPRINT;
+    NPRCUR = NPRINC;
     ENVEWR(0, 0);
 }
 
