@@ -7,6 +7,7 @@
 #include "control/control.h"
 #include "control/distributed_loads.h"
 #include "flexcap/slab_analysis.h"
+#include "flexcap/slab_report.h"
 #include "flexcap/slab_tables.h"
 #include "group/group_services.h"
 #include "model/status_codes.h"
@@ -103,6 +104,7 @@ void RESETRUN() {
     reset_pile_warnings();
     reset_distributed_loads();
     reset_flexcap_tables();
+    reset_slab_report();
     reset_stop_request();
 }
 
