@@ -38,7 +38,7 @@ const fmt::Format F_ENV_STAT(R"((A, A, /, 6X, A))");
 const fmt::Format F_ENV_DONE(R"(("    1 CALCULATED AND PRINTED"))");
 const fmt::Format F_ENV_NONE(R"((/, 5X, "NOTE: NO ANALYSIS WAS SOLVED, NO ", A))");
 // A partial solution in the envelope: the analysis and the load it reached.
-const fmt::Format F_ENV_PARTIAL(R"((5X, "NOTE: INCLUDES ", A, " ", A, " AT ", F8.2, " % OF ITS LOAD"))");
+const fmt::Format F_ENV_PARTIAL(R"((5X, "NOTE: INCLUDES A PARTIAL SOLUTION: ", A, " ", A, ", AT ", F8.2, " % OF ITS LOAD"))");
 
 // Cap tables.
 const fmt::Format F_TABLE_L(R"((/, /, /, 5X, "* TABLE L *   COMPUTATION ON PILE CAP"))");

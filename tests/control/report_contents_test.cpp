@@ -228,6 +228,44 @@ TEST(ReportContents, EveryReportHoldsWhatThePrintSwitchesAsk) {
     }
 }
 
+// An analysis that did not complete is named: a single pile that bears about
+// 165 kips under 100 kips (completes) and under 900 kips (stops short of its
+// load): both load-case envelopes note the partial solution they include,
+// and the run log's final block and the end of the summary list it, with its
+// number, name and status line, while the run status stays 0.
+TEST(ReportContents, AnalysesThatDidNotCompleteAreNamed) {
+    std::string input = test::read_file(std::string(ZOLAN_FIXTURES_DIR) + "/minimal3d.in");
+    const std::string one = "0 0 0 1 0 100 200\n1.0E-5 1.0E-5 0.25 0.01\n", flags = "1 1 1 1 0 0 0 0 1 1 1 1 1 1 1 1 1 1 1 0 0 0 0 1 1\n";
+    std::string cases = "LOAD CASES\n2 1 0 5 0\n" + flags;
+    for (const char* c : {"WORKING LOAD\n0 0 0 0 0 0 0 0\n0 5 1.0 0 0.0 0.0 0 0 0\n0\n%1\n100000.0",
+                          "OVERLOAD\n0 0 0 0 0 0 0 0\n0 5 1.0 0 0.0 0.0 0 0 0\n0\n%1\n900000.0"}) {
+        std::string text = c;
+        text.replace(text.find("%1\n"), 3, flags + "1\n");
+        cases += one + text + " 0.0 0.0 0.0 0.0 0.0 0.0 0.0 0.0\n0\n0\n";
+    }
+    input = input.substr(0, input.find("LOAD CASES\n")) + cases + input.substr(input.find("LOAD COMBINATIONS\n"));
+    int status = -1;
+    const auto files = test::files_on_threads(input, "piles.in", 1, {"results.txt", "summary.txt", "runtime.txt"}, status);
+    ASSERT_EQ(status, 0);
+    static const std::regex note(
+        R"(\n     LOAD CASE ENV : [12]\n     CASE NAME     : M..IMUM ENVELOPE\n)"
+        R"(     NOTE: INCLUDES A PARTIAL SOLUTION: LOAD CASE      2 OVERLOAD, AT +[0-9.]+ % OF ITS LOAD\n)");
+    const std::string& res = files.at("results.txt");
+    EXPECT_EQ(std::distance(std::sregex_iterator(res.begin(), res.end(), note), std::sregex_iterator()), 2) << res;
+    EXPECT_EQ(count_of(res, "NOTE: INCLUDES"), 2);
+    static const std::regex list(
+        R"(\*\* WARNING \*\*  1 ANALYSIS DID NOT COMPLETE:\n +LOAD CASE      2  OVERLOAD\n +2 SOLUTION AT +[0-9.]+ % OF THE TOTAL LOAD\n)");
+    for (const char* f : {"runtime.txt", "summary.txt"}) {
+        SCOPED_TRACE(f);
+        EXPECT_TRUE(std::regex_search(files.at(f), list)) << files.at(f);
+        EXPECT_EQ(files.at(f).find("WORKING LOAD"), files.at(f).rfind("WORKING LOAD"));  // named once at most
+    }
+    // The run log's list is part of its final block, after the status text.
+    const std::string& run = files.at("runtime.txt");
+    EXPECT_LT(run.rfind("ANALYSIS COMPLETED"), run.find("DID NOT COMPLETE"));
+    EXPECT_EQ(run.find("\n     \n", run.rfind("ANALYSIS COMPLETED")), std::string::npos);
+}
+
 // The pile-head reactions that a run reports (the plot-data rows, eight
 // digits), carried to the cap origin, balance each analysis's load, under
 // the rigid cap and under the flexible cap alike: the example's heads at
