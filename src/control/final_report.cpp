@@ -66,7 +66,9 @@ std::vector<std::string> incomplete_lines() {
         const IncompleteAnalysis& a = INCANL(k);
         const std::string name = incomplete_name(a);
         out.push_back("    " + incomplete_label(a) + (name.empty() ? "" : "  " + name));
-        out.push_back("    " + status_line(a.code, a.tconv));
+        std::string line = "    " + status_line(a.code, a.tconv);
+        line.erase(line.find_last_not_of(' ') + 1);
+        out.push_back(line);
     }
     return out;
 }

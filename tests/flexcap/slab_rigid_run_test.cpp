@@ -158,13 +158,18 @@ TEST(SlabRigidRun, StiffSlabGivesTheRigidCapHeads) {
 
 // A slab whose piles do not close under its loads (the piles of the fixture
 // with every switch on, under their distributed loads) is a failure, named
-// as such, and found at the first iteration of each step, not after the
-// iteration limit.
+// as such (its status line, and the analysis named at the end of the run),
+// and found at the first iteration of each step, not after the iteration
+// limit.
 TEST(SlabRigidRun, PilesThatDoNotCloseFailTheSlab) {
     test::TempDir dir;
     run_input(test::read_file(std::string(ZOLAN_FIXTURES_DIR) + "/all_switches3d.in"), 41);
     const std::string runtime = test::read_file("runtime.txt");
     EXPECT_NE(runtime.find("    SLAB ANALYSIS: NO CONVERGENCE ON PILES"), std::string::npos) << runtime;
+    // The analysis has its status line and is named with those that did not complete.
+    EXPECT_NE(test::read_file("status.txt").find("\n    6 NO CONVERGENCE ON PILES   \n"), std::string::npos);
+    EXPECT_NE(runtime.find("** WARNING **  1 ANALYSIS DID NOT COMPLETE:\n     LOAD CASE      1"), std::string::npos)
+        << runtime;
     const std::string trace = test::read_file("slabtrace.txt");
     std::size_t steps = 0, piles = 0;
     for (std::size_t at = trace.find("STEP "); at != std::string::npos; at = trace.find("STEP ", at + 1)) ++steps;
