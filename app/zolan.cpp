@@ -90,7 +90,8 @@ void usage(std::ostream& os) {
           "  run --names   run with the Names.dat of the current folder as it stands\n"
           "\n"
           "Ctrl-C once asks the run to stop after the current iteration; twice ends it at once.\n"
-          "The exit code is the run's status: 0 completed, 4 stopped, others failed.\n";
+          "The exit code is the run's status: 0 completed, 4 stopped, others failed;\n"
+          "65 when the run completed but some of its analyses did not (they are listed).\n";
 }
 
 // Text from files or the command line as it may go to a terminal.
