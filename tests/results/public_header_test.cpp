@@ -47,7 +47,9 @@ TEST(PublicHeader, HoldsEveryCodeOfTheStatusTable) {
     static const std::regex define(R"(#define +(ZOLAN_[A-Z0-9_]+) +(-?[0-9]+))");
     std::set<int> in_header;
     for (std::sregex_iterator m(header.begin(), header.end(), define), e; m != e; ++m)
-        if ((*m)[1] != "ZOLAN_RUN") EXPECT_TRUE(in_header.insert(std::stoi((*m)[2])).second) << (*m)[1];
+        if ((*m)[1] != "ZOLAN_RUN") {
+            EXPECT_TRUE(in_header.insert(std::stoi((*m)[2])).second) << (*m)[1];
+        }
     const std::set<int> in_table(status_codes().begin(), status_codes().end());
     EXPECT_EQ(in_header, in_table);
 }
