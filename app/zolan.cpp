@@ -41,6 +41,9 @@ constexpr int kBadInput = 37;  // the input data file is missing or not a file
 constexpr int kBadNames = 38;  // a names file that cannot carry the run's names
 // A command line the front end does not understand: a code no run status uses.
 constexpr int kUsage = 64;
+// The front end's own exit code: the run completed (status 0) but some of its
+// analyses did not (a partial solution or none); the run log names them.
+constexpr int kIncomplete = 65;
 
 // Records 6 to 26 of the names file: the run files, their names in a run
 // folder of the front end, and what each holds. Scratch files are work files
@@ -91,7 +94,8 @@ void usage(std::ostream& os) {
           "\n"
           "Ctrl-C once asks the run to stop after the current iteration; twice ends it at once.\n"
           "The exit code is the run's status: 0 completed, 4 stopped, others failed;\n"
-          "64 a command line that zolan does not understand.\n";
+          "64 a command line that zolan does not understand;\n"
+          "65 when the run completed but some of its analyses did not (they are listed).\n";
 }
 
 // Text from files or the command line as it may go to a terminal.
@@ -246,6 +250,49 @@ std::string generic_status(int status) {
     }
 }
 
+// Whether the final status block names analyses that did not complete.
+bool names_incomplete(const std::vector<std::string>& block) {
+    for (const std::string& l : block)
+        if (l.rfind("** WARNING **", 0) == 0 && l.find("DID NOT COMPLETE") != std::string::npos) return true;
+    return false;
+}
+
+// What a file that the names file does not name holds, by its name: the
+// flexible cap's slab decks, the slab program's file list and its trace.
+std::string other_file_role(const std::string& name) {
+    auto ends = [&](const char* tail) {
+        const std::string t(tail);
+        return name.size() >= t.size() && name.compare(name.size() - t.size(), t.size(), t) == 0;
+    };
+    if (name == "gslab.dat") return "file list of the slab analysis";
+    if (name == "slabtrace.txt") return "trace of the slab analysis (iterations, pile springs)";
+    if (ends("_slab.dat")) return "slab deck of the flexible cap";
+    if (ends("_slab.key")) return "slab deck of the flexible cap (keywords, cap axes)";
+    return "written by the run";
+}
+
+// Files the run wrote that the names file does not name (the flexible cap's):
+// those of the run folder and of the results report's folder written since
+// the run started, by name.
+std::vector<std::string> other_files_written(const RunNames& rn, double started) {
+    std::vector<fs::path> folders = {fs::current_path()};
+    std::error_code ec;
+    const fs::path results = fs::absolute(rn[7], ec).parent_path();
+    if (!ec && !results.empty() && !same_file(results.string(), folders[0].string())) folders.push_back(results);
+    std::vector<std::string> out;
+    for (const fs::path& folder : folders) {
+        for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
+            const fs::path p = it->path();
+            if (!it->is_regular_file(ec) || modified(p.string()) < started || fs::file_size(p, ec) == 0) continue;
+            bool named = same_file(p.string(), "Names.dat");
+            for (int r = 5; r <= kRecords && !named; ++r) named = !rn[r].empty() && same_file(p.string(), rn[r]);
+            if (!named) out.push_back(folder == folders[0] ? p.filename().string() : p.string());
+        }
+    }
+    std::sort(out.begin(), out.end());
+    return out;
+}
+
 // The latest progress message: its first line that is not blank, and the
 // load step and iteration of the cap solution on the line after it when the
 // message carries them.
@@ -339,6 +386,7 @@ int run(const RunNames& rn, bool own_names) {
         }
     }
     for (const std::string& l : block) std::cout << visible(l) << "\n";
+    const bool incomplete = names_incomplete(block);
 
     // Every report this run wrote, with what it holds.
     std::vector<int> written;
@@ -351,15 +399,22 @@ int run(const RunNames& rn, bool own_names) {
         written.push_back(r);
         width = std::max(width, visible(rn[r]).size());
     }
-    if (!written.empty()) {
+    const std::vector<std::string> others = other_files_written(rn, started);
+    for (const std::string& f : others) width = std::max(width, visible(f).size());
+    if (!written.empty() || !others.empty()) {
         std::cout << "\nreports in " << visible(fs::current_path().string()) << ":\n";
         for (const int r : written) {
             const std::string name = visible(rn[r]);
             std::cout << "  " << name << std::string(width + 2 - name.size(), ' ') << run_file(r).what << "\n";
         }
+        for (const std::string& f : others) {
+            const std::string name = visible(f);
+            std::cout << "  " << name << std::string(width + 2 - name.size(), ' ')
+                      << other_file_role(fs::path(f).filename().string()) << "\n";
+        }
     }
     std::cout << "status " << status << "\n";
-    return status;
+    return status == 0 && incomplete ? kIncomplete : status;
 }
 
 // A name as record 5 or 27 of the names file carries it exactly, or why not.

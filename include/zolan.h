@@ -48,6 +48,7 @@ int IZOLAN(int mode);
 #define ZOLAN_FILE 38         /* the names file or a run file could not be read, opened or written */
 #define ZOLAN_BUSY 39         /* another run is in progress in this process */
 #define ZOLAN_INTERNAL 40     /* an internal fault of the engine was caught */
+#define ZOLAN_SLAB 41         /* the flexible cap's slab analysis ended on a fatal diagnostic or did not converge */
 
 #ifdef __cplusplus
 }

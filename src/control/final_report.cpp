@@ -1,7 +1,9 @@
 #include <cmath>
 #include <string>
+#include <vector>
 
 #include "control/control.h"
+#include "model/analysis_outcomes.h"
 #include "model/status_codes.h"
 #include "model/run_state.h"
 #include "report/field_writers.h"
@@ -53,6 +55,24 @@ void copy_summary_scratch() {
     io::close_unit(SUMSCR);
 }
 
+// The analyses that did not complete: a warning with their count, then each
+// one's number and name and its status line. Empty when all completed.
+std::vector<std::string> incomplete_lines() {
+    std::vector<std::string> out;
+    if (NINCANL <= 0) return out;
+    out.push_back("    ** WARNING **  " + std::to_string(NINCANL) +
+                  (NINCANL == 1 ? " ANALYSIS DID NOT COMPLETE:" : " ANALYSES DID NOT COMPLETE:"));
+    for (int k = 1; k <= NINCANL; ++k) {
+        const IncompleteAnalysis& a = INCANL(k);
+        const std::string name = incomplete_name(a);
+        out.push_back("    " + incomplete_label(a) + (name.empty() ? "" : "  " + name));
+        std::string line = "    " + status_line(a.code, a.tconv);
+        line.erase(line.find_last_not_of(' ') + 1);
+        out.push_back(line);
+    }
+    return out;
+}
+
 }  // namespace
 
 void EXETIME() {
@@ -89,6 +109,10 @@ void ENDRUN(int& ISTAT) {
     static const fmt::Format heading(R"((/,/,/,/,17X,"*****",5X,"SUMMARY FOR LOAD CASES AND COMBINATIONS ",5X,"*****"))");
     io::write_fmt(SUMFILE, heading);
     if (!FSUMSCR.empty() && io::unit_open(SUMFILE)) copy_summary_scratch();
+    // The analyses that did not complete close the summary.
+    const std::vector<std::string> incomplete = incomplete_lines();
+    for (std::size_t k = 0; k < incomplete.size(); ++k)
+        io::write_fmt(SUMFILE, k == 0 ? "(/,1X,A)" : "(1X,A)", {incomplete[k]});
     // 8. Every run file but the run log is closed (the load-displacement
     // scratch too, should an estimation have left it open).
     for (int unit : {INPFILE, RESFILE, ECHOFILE, SUMFILE, PLOTFILE, STATFILE, PLOTDATA, FLEXFILE, CRVRPT, ITERTRC,
@@ -109,6 +133,7 @@ void ENDRUN(int& ISTAT) {
         for (const char* t : texts) io::write_list(RUNFILE, {t});
     }
     for (const std::string& t : FAILTXT) io::write_list(RUNFILE, {t});
+    for (const std::string& t : incomplete) io::write_list(RUNFILE, {t});
     // 3-4. Flush, then the timing block of the whole run; the run log last.
     io::flush_unit(RUNFILE);
     EXETIME();

@@ -7,9 +7,11 @@
 #include "control/control.h"
 #include "control/distributed_loads.h"
 #include "flexcap/slab_analysis.h"
+#include "flexcap/slab_report.h"
 #include "flexcap/slab_tables.h"
 #include "group/group_services.h"
 #include "model/status_codes.h"
+#include "model/analysis_outcomes.h"
 #include "model/analysis_tables.h"
 #include "model/case_tables.h"
 #include "model/curve_tables.h"
@@ -97,10 +99,12 @@ void RESETRUN() {
     // The flexible cap of the three-dimensional solver is the slab program.
     if (!group_services.flexcap) group_services.flexcap = FLEXCAP;
     reset_results_state();
+    reset_analysis_outcomes();
     reset_pile_rows();
     reset_pile_warnings();
     reset_distributed_loads();
     reset_flexcap_tables();
+    reset_slab_report();
     reset_stop_request();
 }
 

@@ -3,10 +3,12 @@
 // or runs the slab analysis of the cap on the nonlinear piles. The slab deck
 // of an analysis is the numeric deck written from the cap; the slab's
 // listing, results and log are appended to the run's echo file, results
-// report and summary.
+// report and summary, followed by the analysis's status line and the pile
+// results under the slab (flexcap/slab_report.h).
 #include <filesystem>
 
 #include "flexcap/slab_analysis.h"
+#include "flexcap/slab_report.h"
 #include "model/case_tables.h"
 #include "model/input_tables.h"
 #include "model/pile_tables.h"
@@ -71,7 +73,10 @@ void FLEXCAP(const CAPVEC& P, int& ISTAT) {
     if (ISTAT == ISOK) FCDECK(P, numeric, "", ISTAT);
     if (ISTAT != ISOK) return;
     slab_route(ECHOFILE, RESFILE, SUMFILE);
+    SLBEND.stepped = false;
     FCSLAB({numeric, "", "", ""}, ISTAT);
+    // 3. The analysis's status line, and the pile results under the slab.
+    SLABREPORT(P, ISTAT);
     if (ISTAT == ISSLAB && (FAILTXT.empty() || FAILTXT.back().find("SLAB") == std::string::npos))
         FAILTXT.push_back("    FLEXIBLE CAP: THE SLAB ANALYSIS ENDED ON A FATAL DIAGNOSTIC (SEE THE ECHO FILE)");
 }

@@ -9,6 +9,7 @@
 
 #include "flexcap/slab_analysis.h"
 #include "flexcap/slab_program.h"
+#include "flexcap/slab_report.h"
 #include "model/run_state.h"
 #include "model/status_codes.h"
 #include "report/fortran_format.h"
@@ -19,9 +20,11 @@ namespace zolan {
 
 namespace {
 
-// A line to the console (standard error), edited like the report lines.
+// A line of the slab's trace on the run log (never on the process's own
+// streams: the engine runs inside its caller's process).
 void console(const fmt::Format& f, std::initializer_list<fmt::Item> items) {
-    std::fputs((fmt::format_to_string(f, std::span<const fmt::Item>(items.begin(), items.size())) + "\n").c_str(), stderr);
+    io::write_fmt(RUNFILE, f, items);
+    io::flush_unit(RUNFILE);
 }
 
 long nodal_size() { return static_cast<long>(FCCTRL.NDOFN) * FCCTRL.NPOIN; }
@@ -233,6 +236,7 @@ void FCSLAB(const SlabFiles& f, int& ISTAT) {
         const int pile_failure = c.KPLERR;
         if (ISTAT == ISOK && c.ISTEP > 1) FCSPRG();
         if (ISTAT == ISOK) io::write_line(FCRSFILE, "END_STEP_DATA");
+        if (ISTAT == ISOK) SLABKEEP(reached, pile_failure);
         if (ISTAT == ISOK && !reached) {
             FAILTXT.push_back("    SLAB ANALYSIS: REQUIRED INCREMENT LESS THAN MINIMUM SPECIFIED");
             if (pile_failure != 0) FAILTXT.push_back("    SLAB ANALYSIS: NO CONVERGENCE ON PILES");

@@ -38,6 +38,7 @@ const fmt::Format F_FULLSTEP(
 const fmt::Format F_NOCONV(
     R"((/,/,5X,"** WARNING **  ","PILE CAP DISPL DOES NOT CONVERGE AFTER,",I5,2X,"ITERATIONS"))");
 const fmt::Format F_SING_RES(R"((5X,"** WARNING **  ","DETERMINANT OF STIFFNESS MATRIX IS ZERO"))");
+const fmt::Format F_SING_RETRY(R"((5X,"NOTE: LOAD STEP TO LOAD FACTOR ",F8.4," HALVED AND RETRIED"))");
 const fmt::Format F_SING_RUN(R"((/,/,5X,"** WARNING **  ","DETERMINANT OF STIFFNESS MATRIX IS ZERO"))");
 const fmt::Format F_LOG_ITER(R"((5X,"ITERATION ",I4))");
 const fmt::Format F_LOG_DSP(R"((5X,"          ",4X,"- ErrDsp ",E13.5,", IncDsp ",E13.5,", TotDsp ",E13.5))");
@@ -442,7 +443,6 @@ void CAPLOG(int iter, const CapMeasure& e, const CapMeasure& inc, const CapMeasu
 }
 
 void CAPSING() {
-    io::write_fmt(RESFILE, F_SING_RES);
     io::write_fmt(RUNFILE, F_SING_RUN);
     io::flush_unit(RUNFILE);
 }
@@ -457,6 +457,13 @@ void CAPCLEAR() { clear_solve_state(); }
 bool CAPSTEPEND(StepControl& s, double tcur, bool converged, int& step) {
     const bool goes_on = next_step(s, tcur, converged, DTCMIN);
     if (!converged && goes_on) --step;
+    // A singular matrix on the results report: a note while the step is
+    // halved and retried (the analysis may still converge), the warning
+    // only when the stepping gives up on it.
+    if (!converged && KERR == KESING) {
+        if (goes_on) io::write_fmt(RESFILE, F_SING_RETRY, {tcur});
+        else io::write_fmt(RESFILE, F_SING_RES);
+    }
     if (!converged && !goes_on && KERR != KESING) CAPNOCONV();
     return goes_on;
 }

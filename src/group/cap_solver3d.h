@@ -48,9 +48,10 @@ bool CAPPOLL(const SolveRequest& request, int step, double tcur, int iter);
 // translation (d) and rotation (r) parts, and with KABSTL = 1 the largest
 // components mx.
 void CAPLOG(int iter, const CapMeasure& e, const CapMeasure& inc, const CapMeasure& tot, const CapMeasure& mx);
-// A singular cap matrix: the warning on the results report and the runtime
-// file. The stepping that gives up (not after a singular matrix): its
-// warning with the iteration limit.
+// A singular cap matrix: the warning on the runtime file; the results
+// report learns at the step's end (CAPSTEPEND) whether the step was halved
+// and retried or the stepping gave up. The stepping that gives up (not after
+// a singular matrix): its warning with the iteration limit.
 void CAPSING();
 void CAPNOCONV();
 // Group reduction factors of every row for the cap displacement U: the
@@ -65,7 +66,9 @@ void CAPCLEAR();
 
 // The end of a load step for both solvers: next_step on s, the step number
 // kept for a repeated step, and the warning of a stepping that gives up
-// (not after a singular matrix, error word 2). Returns true while the
+// (not after a singular matrix, error word 2). After a singular matrix the
+// results report gets a note that the step was halved and retried, or the
+// singular-matrix warning when the stepping gives up. Returns true while the
 // stepping goes on.
 bool CAPSTEPEND(StepControl& s, double tcur, bool converged, int& step);
 

@@ -252,6 +252,28 @@ int PILEHEADS(const PileControls& ctl, int n, const double* D, double* F, double
     return kerr;
 }
 
+int PILEPRINT(const PileControls& ctl, int n, const double* D, double* F) {
+    // 1. Rows beyond the model answer nothing.
+    for (int i = 0; i < 6 * n; ++i) F[i] = 0.0;
+    const int rows = std::min(n, NPILES);
+    if (rows < 1) return 0;
+    // 2. Each row once at its own head displacement, in the pass of ctl.
+    int status = 0, kerr = 0;
+    const double t0 = omp_get_wtime();
+    row_loop(
+        work, status,
+        [&](int row, Llp3dWork& w, RowReport& rep) {
+            const std::size_t r = static_cast<std::size_t>(row - 1);
+            CAPVEC d;
+            for (int i = 1; i <= 6; ++i) d(i) = D[6 * r + static_cast<std::size_t>(i - 1)];
+            const CAPVEC f = PILE3D(ctl, row, d, w, rep.istat);
+            for (int i = 1; i <= 6; ++i) F[6 * r + static_cast<std::size_t>(i - 1)] = f(i);
+        },
+        rows, &kerr);
+    TPRINT += omp_get_wtime() - t0;
+    return kerr;
+}
+
 void reset_pile_row_loops() {
     CAPVEC zero;
     zero.fill(0.0);

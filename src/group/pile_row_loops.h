@@ -62,6 +62,11 @@ ROWMAT3 PLNTR(int row);
 // answer zero. Returns the rows' error word (1: a pile's lateral solution
 // did not close); their statuses are not examined.
 int PILEHEADS(const PileControls& ctl, int n, const double* D, double* F, double* K);
+// One response of each of rows 1..n at its own head displacement D, in the
+// pass of ctl (the print pass of the piles under a flexible cap, in which
+// the pile routines store their records and envelopes); F (6 x n) the head
+// forces. Returns the rows' error word; their statuses are not examined.
+int PILEPRINT(const PileControls& ctl, int n, const double* D, double* F);
 
 // Run reset: the row slots cleared; the per-thread pile work areas taken
 // afresh for the processors of the machine.

@@ -183,9 +183,9 @@ void ordinary_report(const SolveRequest& rq, const Cap2dOutcome& st, const CapFo
     CAPENV2D(L, st.U);
     if (st.TCONV < 1.0) {
         for (int unit : {RESFILE, SUMFILE}) io::write_fmt(unit, F_PARTIAL, {100.0 * st.TCONV});
-        CAPSTAT(2, st.TCONV);
+        ANLSTAT(rq, 2, st.TCONV);
     } else {
-        CAPSTAT(1);
+        ANLSTAT(rq, 1);
     }
     // 12-15. Passive block and the Table M heading.
     KFLAG = 1;
@@ -217,9 +217,9 @@ void RESPASS2D(const SolveRequest& rq, const Cap2dOutcome& st, const CapForces& 
     const int ip = std::clamp(rq.IPOINT, 1, 3);
     if (KERR == KELLP || KERR == KESING || none_converged) {
         const int code = KERR == KELLP ? 6 : KERR == KESING ? 7 : 3;
-        if (code != 3) CAPSTAT(code);
+        if (code != 3) ANLSTAT(rq, code);
         if (rq.KESTIM == 2) FLEXFAIL2D(rq.ILOOP, ip);
-        if (code == 3) CAPSTAT(3);
+        if (code == 3) ANLSTAT(rq, 3);
         if (rq.KTGT == 1) ans.KTGRES = -1;
     } else if (rq.KESTIM == 2) {
         // 4. A flexibility point's records.

@@ -5,6 +5,7 @@
 
 #include "group/estimation_records3d.h"
 #include "group/point_of_definition.h"
+#include "model/analysis_outcomes.h"
 #include "model/case_tables.h"
 #include "model/input_tables.h"
 #include "model/pile_warnings.h"
@@ -37,6 +38,7 @@ const fmt::Format F_PARTIAL(
 const fmt::Format F_PASSIVE("(/,/,5X,'* PASSIVE RESISTANCE IN PILE CAP *')");
 const fmt::Format F_PASSIVE_PLOT("('* PASSIVE RESISTANCE IN PILE CAP *')");
 const fmt::Format F_TABLE_M("(/,/,/,5X,'* TABLE M *   COMPUTATION ON INDIVIDUAL PILE')");
+const fmt::Format F_TABLE_M_SCR("(/,5X,'* TABLE M *   COMPUTATION ON INDIVIDUAL PILE')");
 }  // namespace captext
 
 void CAPROW(int unit, int blanks, int w, int d, std::initializer_list<double> values) {
@@ -112,7 +114,6 @@ const fmt::Format F_SCR_DISPS(
     "A3)");
 
 const fmt::Format F_PASSIVE_HEAD("(/,5X,8X,'HOR. LOAD Y,',A3,4X,'HOR. LOAD Z,',A3,6X,'POSITION,',A3)");
-const fmt::Format F_TABLE_M_SCR("(/,5X,'* TABLE M *   COMPUTATION ON INDIVIDUAL PILE')");
 // The pile forces of the print pass against the load at the origin.
 const fmt::Format F_EQUIL(
     "(/,5X,'** WARNING **  ','PILE FORCES DO NOT BALANCE THE LOAD AT ORIGIN: RESIDUAL ',1P,E10.3,' OF THE LOAD')");
@@ -314,6 +315,9 @@ void print_pass(const CapFinal& st, const CAPVEC& capld, const CapForces& fvec, 
     const double r = EQRESID(capld, F);
     if (r > EQTOL)
         for (int unit : {RESFILE, RUNFILE}) io::write_fmt(unit, F_EQUIL, {r});
+    // The pile pages and along-pile tables at the analysis's own print level.
+    KPRCUR = KPRINT;
+    NPRCUR = NPRINC;
     ENVEWR(0, 0);
 }
 
@@ -332,9 +336,9 @@ void ordinary_pass(const SolveRequest& rq, const CapFinal& st, const CapForces& 
     // 9. A partial solution says how far it got.
     if (st.TCONV < 1.0) {
         for (int unit : {RESFILE, SUMFILE}) io::write_fmt(unit, F_PARTIAL, {100.0 * st.TCONV});
-        CAPSTAT(2, st.TCONV);
+        ANLSTAT(rq, 2, st.TCONV);
     } else {
-        CAPSTAT(1);
+        ANLSTAT(rq, 1);
     }
     print_pass(st, capld, fvec, ISTAT);
     if (rq.KESTIM == 0) ++NANAL;
@@ -370,12 +374,12 @@ void RESPASS3D(const SolveRequest& rq, const CapFinal& st, const CapForces& fvec
     // 4. Outcome and status line.
     const bool none_converged = st.outcome == Stepping::Failed && st.nconv == 0;
     if (KERR == KELLP || KERR == KESING) {
-        CAPSTAT(KERR == KELLP ? 6 : 7);
+        ANLSTAT(rq, KERR == KELLP ? 6 : 7);
         if (rq.KESTIM == 2) FLEXFAIL3D(rq.ILOOP, rq.IPOINT);
         if (rq.KTGT == 1) ans.KTGRES = -1;
     } else if (none_converged) {
         if (rq.KESTIM == 2) FLEXFAIL3D(rq.ILOOP, rq.IPOINT);
-        CAPSTAT(3);
+        ANLSTAT(rq, 3);
         if (rq.KTGT == 1) ans.KTGRES = -1;
     } else {
         solution(rq, st, fvec, ans, ISTAT);
@@ -385,27 +389,13 @@ void RESPASS3D(const SolveRequest& rq, const CapFinal& st, const CapForces& fvec
 }
 
 void CAPSTAT(int code, double tconv) {
-    switch (code) {
-    case 1:
-        io::write_fmt(STATFILE, "('    1 ANALYSIS COMPLETED')");
-        break;
-    case 2:
-        io::write_fmt(STATFILE, "('    2 SOLUTION AT ',F8.2,' % OF THE TOTAL LOAD')", {100.0 * tconv});
-        break;
-    case 3:
-        io::write_fmt(STATFILE, "('    3 NO CONVERGENCE ON PILE CAP')");
-        break;
-    case 6:
-        io::write_fmt(STATFILE, "('    6 NO CONVERGENCE ON PILES   ')");
-        break;
-    case 7:
-        io::write_fmt(STATFILE, "('    7 SINGULAR STIFFNESS MATRIX ')");
-        break;
-    default:
-        io::write_fmt(STATFILE, "('    10 ANALYSIS COMPLETED')");
-        break;
-    }
+    io::write_line(STATFILE, status_line(code, tconv));
     io::flush_unit(STATFILE);
+}
+
+void ANLSTAT(const SolveRequest& rq, int code, double tconv) {
+    CAPSTAT(code, tconv);
+    if (rq.KESTIM == 0 && rq.KTGT == 0 && code != 1) NOTEINC(code, tconv);
 }
 
 void CAPENV(const CAPVEC& loads, const CAPVEC& disps) {

@@ -58,7 +58,7 @@ extern const fmt::Format F_PLOT_LOAD, F_PLOT_DISP;                  // the same 
 extern const fmt::Format F_ITER_RUN;                                // iteration count on the runtime file
 extern const fmt::Format F_PARTIAL;                                 // a solution short of the full load
 extern const fmt::Format F_PASSIVE, F_PASSIVE_PLOT;                 // the passive-resistance block
-extern const fmt::Format F_TABLE_M;                                 // Table M heading
+extern const fmt::Format F_TABLE_M, F_TABLE_M_SCR;                  // Table M heading: reports, summary scratch
 }  // namespace captext
 
 // A row of report values: `blanks` blanks, then each value in a real field
@@ -69,6 +69,10 @@ void CAPROW(int unit, int blanks, int w, int d, std::initializer_list<double> va
 // 100 tconv percent of the load, 3 no convergence on the cap, 6 on the piles,
 // 7 singular matrix, 10 a target trial outside its tolerance.
 void CAPSTAT(int code, double tconv = 0.0);
+// The status line of an analysis of the request; an ordinary analysis (a load
+// case, a combination, the full load of an estimation case) that did not
+// complete is recorded for the end of the run (model/analysis_outcomes.h).
+void ANLSTAT(const SolveRequest& rq, int code, double tconv = 0.0);
 
 // Cap envelope: the extreme loads and displacements at the origin over the
 // analyses of the series, component by component (set by the first).

@@ -1,5 +1,8 @@
 #include "model/status_codes.h"
 
+#include <array>
+#include <iterator>
+
 namespace zolan {
 namespace {
 
@@ -41,7 +44,16 @@ constexpr StatusEntry kStatus[] = {
     {ISSLAB, {"    FLEXIBLE-CAP SLAB ANALYSIS ENDED BY A FATAL DIAGNOSTIC", "    (SEE THE SLAB LISTING FILE)"}, 2},
 };
 
+constexpr auto codes_of_table() {
+    std::array<int, std::size(kStatus)> c{};
+    for (std::size_t k = 0; k < c.size(); ++k) c[k] = kStatus[k].code;
+    return c;
+}
+constexpr auto kCodes = codes_of_table();
+
 }  // namespace
+
+std::span<const int> status_codes() { return kCodes; }
 
 std::span<const char* const> status_texts(int code) {
     for (const StatusEntry& e : kStatus)

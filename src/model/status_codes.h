@@ -40,4 +40,7 @@ constexpr int ISSLAB = 41;     // the flexible cap's slab analysis ended on a fa
 // record), or an empty span for a code without a text of its own.
 std::span<const char* const> status_texts(int code);
 
+// Every code of the table, in its order (0 first).
+std::span<const int> status_codes();
+
 }  // namespace zolan

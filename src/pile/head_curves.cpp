@@ -18,11 +18,6 @@ const fmt::Format& F_PILE_WARNING() {
 
 constexpr std::size_t WARNW = 256;  // width of a copied warning record
 
-const fmt::Format& F_WARN_COPY() {
-    static const fmt::Format f("(A256)");
-    return f;
-}
-
 }  // namespace
 
 void WARNBLK(int* count, std::string_view kind, int row, std::string_view move_label, double move, double end,
@@ -37,8 +32,10 @@ int WARNCOPY(int nrec) {
     int copied = 0;
     std::string line;
     for (; copied < nrec && io::read_line(WARNSCR, line); ++copied) {
-        line.resize(WARNW, ' ');
-        for (int unit : {RESFILE, RUNFILE}) io::write_fmt(unit, F_WARN_COPY(), {line});
+        // At most the record's width, and nothing after its last word.
+        if (line.size() > WARNW) line.resize(WARNW);
+        line.erase(line.find_last_not_of(' ') + 1);
+        for (int unit : {RESFILE, RUNFILE}) io::write_line(unit, line);
     }
     io::close_unit(WARNSCR);
     return copied;

@@ -183,6 +183,9 @@ void FDRESULT(LateralPlane& pl, const SLOTVEC& P, const SLOTVEC& Es, int t, doub
     double inner = 0.0;
     for (int i = 5; i <= t - 1; ++i) inner += pl.p.slot(i) - pl.w.slot(i);
     pl.F = h * ((pl.p.slot(4) / 2.0 - pl.w.slot(4)) + inner + (pl.p.slot(t) / 2.0 - pl.w.slot(t)));
+    // The shear at the head is the head's lateral reaction: the forward
+    // difference falls short of it by the half increment's soil reaction.
+    pl.V.slot(4) = pl.F;
 }
 
 namespace {

@@ -68,10 +68,11 @@ void PYBIND(PyWork& pw, int pile, RowReport* report);
 bool PYSECANT(const PyControls& ctl, PyWork& pw, int N, SLOTVEC& Es, SLOTVEC& pr, int& ISTAT);
 
 // Results of a closed solve of one plane, t = N + 4 the tip slot: slope S
-// and moment M = -EI v'' at slots 4..t+1, shear V = P S - M' (a forward
-// difference at the head, central below), soil reaction p = Es v, and the
-// head force h (p(4)/2 + p(5) + ... + p(t-1) + p(t)/2) less h times the sum of
-// the node loads w(4..t), each load at full weight.
+// and moment M = -EI v'' at slots 4..t+1, shear V = P S - M' (central
+// differences below the head), soil reaction p = Es v, and the head force
+// h (p(4)/2 + p(5) + ... + p(t-1) + p(t)/2) less h times the sum of the node
+// loads w(4..t), each load at full weight, which is also the shear V(4) at
+// the head.
 void FDRESULT(LateralPlane& pl, const SLOTVEC& P, const SLOTVEC& Es, int t, double h);
 
 // A six-vector turned by a 6 x 6 rotation M (M v), or back (M^T v), each

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "model/analysis_outcomes.h"
 #include "model/case_tables.h"
 #include "model/input_tables.h"
 #include "model/node_tables.h"
@@ -36,6 +37,8 @@ const fmt::Format F_ENV_PLOT(R"((A, A))");
 const fmt::Format F_ENV_STAT(R"((A, A, /, 6X, A))");
 const fmt::Format F_ENV_DONE(R"(("    1 CALCULATED AND PRINTED"))");
 const fmt::Format F_ENV_NONE(R"((/, 5X, "NOTE: NO ANALYSIS WAS SOLVED, NO ", A))");
+// A partial solution in the envelope: the analysis and the load it reached.
+const fmt::Format F_ENV_PARTIAL(R"((5X, "NOTE: INCLUDES A PARTIAL SOLUTION: ", A, " ", A, ", AT ", F8.2, " % OF ITS LOAD"))");
 
 // Cap tables.
 const fmt::Format F_TABLE_L(R"((/, /, /, 5X, "* TABLE L *   COMPUTATION ON PILE CAP"))");
@@ -266,6 +269,17 @@ void pile_region(const PileOutput& o, bool plane, int kind, int nthr) {
     }
 }
 
+// Each analysis of the series that entered the envelope with only part of
+// its load, named under the envelope heading.
+void partial_notes(bool comb) {
+    for (int k = 1; k <= NINCANL; ++k) {
+        const IncompleteAnalysis& a = INCANL(k);
+        if (a.code != 2 || (a.comb != 0) != comb) continue;
+        const std::string label = incomplete_label(a), name = incomplete_name(a);
+        for (const int u : {RESFILE, SUMFILE}) io::write_fmt(u, F_ENV_PARTIAL, {label, name, 100.0 * a.tconv});
+    }
+}
+
 // Envelope heading, cap tables and table M heading (envelopes only).
 void envelope_head(int kind, int side, bool plane) {
     const bool comb = kind != 1, max = side != 1;
@@ -274,6 +288,7 @@ void envelope_head(int kind, int side, bool plane) {
     const char* num = max ? "2" : "1";
     const char* text = max ? "MAXIMUM ENVELOPE" : "MINIMUM ENVELOPE";
     for (const int u : {RESFILE, SUMFILE}) io::write_fmt(u, F_ENV_REP, {env, num, name, text});
+    partial_notes(comb);
     io::write_fmt(PLOTDATA, F_ENV_PLOT, {env, num});
     io::write_fmt(STATFILE, F_ENV_STAT, {env, num, text});
     io::write_fmt(STATFILE, F_ENV_DONE);

@@ -102,7 +102,14 @@ TEST(RunThreads, CasesReportTheSameInEitherOrder) {
     const auto first = case_blocks(ab.at("results.txt")), second = case_blocks(ba.at("results.txt"));
     ASSERT_EQ(first.size(), 4u);  // two cases and two envelopes
     ASSERT_EQ(second.size(), first.size());
-    for (const auto& [name, block] : first) EXPECT_EQ(test::first_difference(second.at(name), block), "") << name;
+    // An envelope's note on a partial solution names the case by its number,
+    // which the swap changes.
+    static const std::regex number("(PARTIAL SOLUTION: LOAD CASE) +[0-9]+");
+    for (const auto& [name, block] : first)
+        EXPECT_EQ(test::first_difference(std::regex_replace(second.at(name), number, "$1"),
+                                         std::regex_replace(block, number, "$1")),
+                  "")
+            << name;
 }
 
 }  // namespace

@@ -158,13 +158,18 @@ TEST(SlabRigidRun, StiffSlabGivesTheRigidCapHeads) {
 
 // A slab whose piles do not close under its loads (the piles of the fixture
 // with every switch on, under their distributed loads) is a failure, named
-// as such, and found at the first iteration of each step, not after the
-// iteration limit.
+// as such (its status line, and the analysis named at the end of the run),
+// and found at the first iteration of each step, not after the iteration
+// limit.
 TEST(SlabRigidRun, PilesThatDoNotCloseFailTheSlab) {
     test::TempDir dir;
     run_input(test::read_file(std::string(ZOLAN_FIXTURES_DIR) + "/all_switches3d.in"), 41);
     const std::string runtime = test::read_file("runtime.txt");
     EXPECT_NE(runtime.find("    SLAB ANALYSIS: NO CONVERGENCE ON PILES"), std::string::npos) << runtime;
+    // The analysis has its status line and is named with those that did not complete.
+    EXPECT_NE(test::read_file("status.txt").find("\n    6 NO CONVERGENCE ON PILES   \n"), std::string::npos);
+    EXPECT_NE(runtime.find("** WARNING **  1 ANALYSIS DID NOT COMPLETE:\n     LOAD CASE      1"), std::string::npos)
+        << runtime;
     const std::string trace = test::read_file("slabtrace.txt");
     std::size_t steps = 0, piles = 0;
     for (std::size_t at = trace.find("STEP "); at != std::string::npos; at = trace.find("STEP ", at + 1)) ++steps;
@@ -176,9 +181,9 @@ TEST(SlabRigidRun, PilesThatDoNotCloseFailTheSlab) {
 }
 
 // The flexible-cap example on 1, 2 and 8 threads: the piles under the slab
-// are answered by the parallel pile-row loop, and every report the slab
-// writes into (echo, results, summary, the slab deck and trace) holds the
-// same bytes.
+// are answered by the parallel pile-row loop (so are their print passes),
+// and every report the slab writes into (echo, results, summary, the slab
+// deck and trace) holds the same bytes, as do the status and plot-data files.
 TEST(SlabRigidRun, SameBytesOnAnyThreadCount) {
     const std::string source = test::read_file(std::string(ZOLAN_SOURCE_DIR) + "/examples/flexcap3d.in");
     std::map<std::string, std::string> first;
@@ -187,7 +192,8 @@ TEST(SlabRigidRun, SameBytesOnAnyThreadCount) {
         int status = -1;
         std::map<std::string, std::string> out = test::files_on_threads(
             source, "flexcap3d.in", nt,
-            {"echo.txt", "results.txt", "summary.txt", "status.txt", "flexcap3d_slab.dat", "slabtrace.txt"}, status);
+            {"echo.txt", "results.txt", "summary.txt", "status.txt", "plotdata.txt", "flexcap3d_slab.dat", "slabtrace.txt"},
+            status);
         ASSERT_EQ(status, 0);
         for (const auto& [name, text] : out) EXPECT_FALSE(text.empty()) << name;
         EXPECT_NE(out["results.txt"].find("END_STEP_DATA"), std::string::npos);

@@ -1,6 +1,7 @@
 // The pile-warning scratch file: a block of a serial caller, and the copy of
 // the file into the results report and the runtime file: as many records as
-// asked, each 256 characters wide, and no more than the file holds.
+// asked, each cut at 256 characters and ended at its last word (no trailing
+// blanks), and no more than the file holds.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -16,10 +17,10 @@ namespace {
 TEST(WarningCopy, CopiesAsAskedAndStopsAtTheFileEnd) {
     // Two blocks of three records; the last record is 300 characters long.
     const std::string longrec(300, 'x');
-    const std::string scratch = "\n     ** WARNING **  A\n  r3\n\n     ** WARNING **  B\n" + longrec + "\n";
-    auto wide = [](const std::string& s) { return s + std::string(256 - s.size(), ' ') + "\n"; };
-    const std::string six = wide("") + wide("     ** WARNING **  A") + wide("  r3") + wide("") +
-                            wide("     ** WARNING **  B") + std::string(256, 'x') + "\n";
+    // Records padded with blanks, as a fixed-width writer leaves them.
+    const std::string scratch =
+        "\n     ** WARNING **  A   \n  r3" + std::string(200, ' ') + "\n\n     ** WARNING **  B\n" + longrec + "\n";
+    const std::string six = "\n     ** WARNING **  A\n  r3\n\n     ** WARNING **  B\n" + std::string(256, 'x') + "\n";
     struct Case {
         const char* what;
         int nrec;
@@ -28,7 +29,7 @@ TEST(WarningCopy, CopiesAsAskedAndStopsAtTheFileEnd) {
         std::string out;
     };
     const Case cases[] = {
-        {"one block", 3, true, 3, six.substr(0, 3 * 257)},
+        {"one block", 3, true, 3, "\n     ** WARNING **  A\n  r3\n"},
         {"both blocks", 6, true, 6, six},
         {"a count beyond the blocks", 9, true, 6, six},
         {"nothing asked", 0, true, 0, ""},

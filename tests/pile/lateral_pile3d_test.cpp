@@ -211,6 +211,36 @@ TEST_F(LateralPile3D, PrintPassRecordsOfAVerticalPile) {
     }
 }
 
+// The along-pile shear at the head is the head's lateral reaction: a free-head
+// elastic pile pushed so that its head force is 10,000 reads 10,000 at x = 0
+// in its plane (the forward difference of the moments would read about 7 %
+// less: h p(4) / 2 = 0.4 x 50 y0 / 2 = 10 y0 against F = 2 EI lambda^3 y0 =
+// 132.9 y0), and the rows below keep the central difference of the moments.
+TEST_F(LateralPile3D, HeadShearIsTheHeadForce) {
+    const double lam = std::pow(ES / (4 * EI), 0.25);
+    for (int plane : {1, 2}) {
+        SCOPED_TRACE(plane == 1 ? "y-plane" : "z-plane");
+        elastic_pile(40.0, 100);
+        size_result_sets(1);
+        for (int r = 1; r <= 6; ++r)
+            for (int q = 1; q <= 6; ++q) w->R(r, q) = r == q ? 1.0 : 0.0;
+        w->hd.fill(0.0);
+        w->T0 = 0.0;
+        // The pile is linear: the head displacement that gives 10,000 from
+        // the force of a unit solve.
+        const double f1 = solve(plane, 1.0, 0.0).F;
+        EXPECT_NEAR(f1, 2 * EI * lam * lam * lam, 0.005 * f1);
+        const Exact got = solve(plane, 1.0e4 / f1, 0.0, 0.0, controls(1));
+        const int q = plane == 1 ? 12 : 13;
+        EXPECT_NEAR(RESCUR.eff(1, 4, q), 1.0e4, 1e-8);
+        EXPECT_EQ(RESCUR.eff(1, 4, q), got.F);
+        const LateralPlane& pl = plane == 1 ? w->ypl : w->zpl;
+        EXPECT_LT(pl.M.slot(4), 1e-9);  // free head
+        const double central = -(pl.M.slot(6) - pl.M.slot(4)) / (2 * 0.4);
+        EXPECT_DOUBLE_EQ(RESCUR.eff(1, 5, q), central);
+    }
+}
+
 // Equivalent-stiffness pass: every node below the ground line of the elastic
 // soil stores p / y = ES in its plane, the head the axial force over the
 // axial head displacement and the increment length.

@@ -1,5 +1,13 @@
-// The public C header names the run statuses the engine returns.
+// The public C header names the run statuses the engine returns: its
+// macros pair with the engine's names, and the header holds every code of
+// the engine's status table and no other.
 #include <gtest/gtest.h>
+
+#include <fstream>
+#include <regex>
+#include <set>
+#include <sstream>
+#include <string>
 
 #include "../../include/zolan.h"
 #include "control/control.h"
@@ -19,7 +27,7 @@ TEST(PublicHeader, StatusCodesAreTheEngines) {
         {ZOLAN_SANDSLOPE, ISSANDSL}, {ZOLAN_LSE50, ISLSE50},    {ZOLAN_LSCOH, ISLSCOH},
         {ZOLAN_TRE50, ISTRE50},     {ZOLAN_TRCOH, ISTRCOH},     {ZOLAN_AXCONV, ISAXCONV},
         {ZOLAN_INPUT, ISINPUT},     {ZOLAN_FILE, ISFILE},       {ZOLAN_BUSY, ISBUSY},
-        {ZOLAN_INTERNAL, ISINTERN},
+        {ZOLAN_INTERNAL, ISINTERN}, {ZOLAN_SLAB, ISSLAB},
     };
     for (const auto& p : pairs) {
         EXPECT_EQ(p[0], p[1]);
@@ -27,6 +35,23 @@ TEST(PublicHeader, StatusCodesAreTheEngines) {
     }
     EXPECT_EQ(IZOLAN(0), ZOLAN_BADARG);
     EXPECT_EQ(ZOLAN_RUN, 2);
+}
+
+// Every status macro of the header as written in it, against the table.
+TEST(PublicHeader, HoldsEveryCodeOfTheStatusTable) {
+    std::ifstream in(std::string(ZOLAN_SOURCE_DIR) + "/include/zolan.h");
+    std::stringstream text;
+    text << in.rdbuf();
+    const std::string header = text.str();
+    ASSERT_FALSE(header.empty());
+    static const std::regex define(R"(#define +(ZOLAN_[A-Z0-9_]+) +(-?[0-9]+))");
+    std::set<int> in_header;
+    for (std::sregex_iterator m(header.begin(), header.end(), define), e; m != e; ++m)
+        if ((*m)[1] != "ZOLAN_RUN") {
+            EXPECT_TRUE(in_header.insert(std::stoi((*m)[2])).second) << (*m)[1];
+        }
+    const std::set<int> in_table(status_codes().begin(), status_codes().end());
+    EXPECT_EQ(in_header, in_table);
 }
 
 }  // namespace
