@@ -2,7 +2,8 @@
 // examples: the pile-head forces of the wind case in equilibrium with the
 // cap load, one printed soft-clay p-y curve against the published formula
 // with the pile's p-multiplier, and one elastic pile against the beam on an
-// elastic foundation.
+// elastic foundation; and the 3 x 3 group that docs/INPUT.md writes from
+// scratch, in English and in SI units.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -155,6 +156,93 @@ TEST(WorkedExample, ElasticPileAgainstTheBeamOnElasticFoundation) {
     EXPECT_NEAR(t / t_head, 1.0, 0.005);
     EXPECT_NEAR(tops[0][7], H, 1e-3);
     EXPECT_NEAR(tops[0][11], 0.0, 1e-3);  // no moment at a head free to rotate
+}
+
+// The six cap displacements at the origin of the analysis whose plot-data
+// heading is `heading`.
+std::vector<double> cap_displacements(const std::string& plot, const std::string& heading) {
+    const std::size_t at = plot.find("\n" + heading + "\n");
+    const std::string key = "* DISPLACEMENT OF PILE CAP AT ORIGIN *\n";
+    const std::size_t from = plot.find(key, at) + key.size();
+    return numbers(plot.substr(from, plot.find('\n', from) - from));
+}
+
+// One 3 x 3 group of 18 in pipes at 6 ft centres, written once in English
+// and once in SI units: 900 kips down and 90 kips along +Y at the top of the
+// 3 ft cap (X = -36 in) with -200 kip-ft about Z. In each unit system the
+// head reactions balance the load carried to the origin (MZ = -2.4E6 lb-in
+// + X FY = -5.64E6 lb-in). After conversion the two runs give the same
+// forces, lateral movement and rotation; the settlement agrees within 1 %,
+// because the generated axial curves use each system's own rounded
+// constants (0.4 % at a corner pile).
+TEST(WorkedExample, GroupInEnglishAndSiUnitsAgree) {
+    const ExampleRun en = run_example("group3x3_english.in");
+    const ExampleRun si = run_example("group3x3_si.in");
+    ASSERT_EQ(en.status, 0);
+    ASSERT_EQ(si.status, 0);
+    const std::string heading = "LOAD CASE :     1";
+    const auto te = pile_tops(en.plot, heading), ts = pile_tops(si.plot, heading);
+    ASSERT_EQ(te.size(), 9u);
+    ASSERT_EQ(ts.size(), 9u);
+
+    const double m = 0.0254, kn = 0.0044482216152605;  // per inch, per pound
+    struct Units {
+        const std::vector<std::vector<double>>& tops;
+        double y;                   // pile spacing, in or m
+        double fx, fy, mz;          // the load carried to the origin
+        double tol_f, tol_m;
+    };
+    const Units runs[] = {
+        {te, 72.0, 900000.0, 90000.0, -2.4e6 - 36.0 * 90000.0, 0.01, 1.0},
+        {ts, 6.0 * 12.0 * m, 900000.0 * kn, 90000.0 * kn, (-2.4e6 - 36.0 * 90000.0) * kn * m, 1e-5, 1e-4},
+    };
+    for (const Units& u : runs) {
+        double fx = 0.0, fy = 0.0, fz = 0.0, mz = 0.0;
+        for (int p = 0; p < 9; ++p) {
+            ASSERT_EQ(u.tops[p].size(), 13u);
+            const double Y = (p / 3 - 1) * u.y;  // rows of three at Y = -6, 0, +6 ft
+            fx += u.tops[p][6];
+            fy += u.tops[p][7];
+            fz += u.tops[p][8];
+            mz += u.tops[p][11] - Y * u.tops[p][6];  // the heads at X = 0
+        }
+        EXPECT_NEAR(fx, u.fx, u.tol_f * 100.0);
+        EXPECT_NEAR(fy, u.fy, u.tol_f);
+        EXPECT_NEAR(fz, 0.0, u.tol_f);
+        EXPECT_NEAR(mz, u.mz, u.tol_m);
+    }
+    // The overturning pushes the +Y row down: the -Y row carries the least.
+    EXPECT_GT(te[8][6], te[4][6]);
+    EXPECT_GT(te[4][6], te[0][6]);
+    // The values the document quotes: 124.2 kips (552.3 kN) and 71.5 kips
+    // (318.0 kN) on the +Y and -Y rows.
+    EXPECT_NEAR(te[8][6], 124200.0, 50.0);
+    EXPECT_NEAR(ts[8][6], 552.3, 0.05);
+    EXPECT_NEAR(te[0][6], 71500.0, 50.0);
+    EXPECT_NEAR(ts[0][6], 318.0, 0.05);
+
+    // The SI run against the English one, converted: forces in kN, moments
+    // in kN-m, displacements in m.
+    const double to_si[13] = {m, m, m, 1, 1, 1, kn, kn, kn, kn * m, kn * m, kn * m, 6.894757293168};  // stress: psi to kPa
+    for (int p = 0; p < 9; ++p)
+        for (int k : {1, 5, 6, 7, 11, 12}) {
+            const double e = te[p][k] * to_si[k];
+            EXPECT_NEAR(ts[p][k], e, 1e-3 * std::fabs(e)) << "pile " << p + 1 << ", value " << k + 1;
+        }
+    for (int p = 0; p < 9; ++p) {
+        const double e = te[p][0] * m;
+        EXPECT_NEAR(ts[p][0], e, 1e-2 * e) << "settlement of pile " << p + 1;
+    }
+    const auto ce = cap_displacements(en.plot, heading), cs = cap_displacements(si.plot, heading);
+    ASSERT_EQ(ce.size(), 6u);
+    ASSERT_EQ(cs.size(), 6u);
+    EXPECT_NEAR(cs[0], ce[0] * m, 1e-2 * ce[0] * m);
+    EXPECT_NEAR(cs[1], ce[1] * m, 1e-3 * ce[1] * m);
+    EXPECT_NEAR(cs[5], ce[5], 1e-3 * std::fabs(ce[5]));
+    EXPECT_NEAR(ce[0], 0.106, 0.0005);  // settlement and movement as quoted
+    EXPECT_NEAR(cs[0], 2.71e-3, 0.005e-3);
+    EXPECT_NEAR(ce[1], 0.215, 0.0005);
+    EXPECT_NEAR(cs[1], 5.47e-3, 0.005e-3);
 }
 
 }  // namespace
