@@ -19,6 +19,20 @@ namespace zolan {
 
 namespace {
 
+// The progress message of a slab iteration.
+const fmt::Format F_PRG_SLAB(R"f((" FLEXIBLE CAP, SLAB STEP:",I5," TCUR:",F10.4," ITERATION:",I5,/))f");
+
+}  // namespace
+
+bool slab_stop(int& ISTAT) {
+    const SlabControl& c = FCCTRL;
+    if (!STOPPOLL(F_PRG_SLAB, {c.ISTEP, c.TTIME, c.ITER + 1})) return false;
+    if (ISTAT == ISOK) ISTAT = ISSTOP;
+    return true;
+}
+
+namespace {
+
 // A line to the console (standard error), edited like the report lines.
 void console(const fmt::Format& f, std::initializer_list<fmt::Item> items) {
     std::fputs((fmt::format_to_string(f, std::span<const fmt::Item>(items.begin(), items.size())) + "\n").c_str(), stderr);
@@ -113,9 +127,6 @@ void iterate(RTab& FXINC, bool& converged, bool& failed, int& ISTAT) {
     converged = c.ITER > 1 && trans && rot;
 }
 
-// The progress message of a slab iteration.
-const fmt::Format F_PRG_SLAB(R"f((" FLEXIBLE CAP, SLAB STEP:",I5," TCUR:",F10.4," ITERATION:",I5,/))f");
-
 // One step attempt at TTIME: true when it converged. Each iteration writes
 // its progress message and reads the stop request (status 4 on a stop).
 bool step_attempt(RTab& FXINC, int& ISTAT) {
@@ -127,10 +138,7 @@ bool step_attempt(RTab& FXINC, int& ISTAT) {
     FCVSET(FCTAB.TSDIS, nodal_size(), 0.0);
     for (;;) {
         bool converged = false, failed = false;
-        if (STOPPOLL(F_PRG_SLAB, {c.ISTEP, c.TTIME, c.ITER + 1})) {
-            ISTAT = ISSTOP;
-            return false;
-        }
+        if (slab_stop(ISTAT)) return false;
         iterate(FXINC, converged, failed, ISTAT);
         if (ISTAT != 0 || failed) return false;
         if (converged) return true;
@@ -232,6 +240,7 @@ void FCSLAB(const SlabFiles& f, int& ISTAT) {
         // answer of the attempt that failed.
         const int pile_failure = c.KPLERR;
         if (ISTAT == ISOK && c.ISTEP > 1) FCSPRG();
+        if (ISTAT == ISOK && STOPSEEN()) ISTAT = ISSTOP;  // read inside the final pile responses
         if (ISTAT == ISOK) io::write_line(FCRSFILE, "END_STEP_DATA");
         if (ISTAT == ISOK && !reached) {
             FAILTXT.push_back("    SLAB ANALYSIS: REQUIRED INCREMENT LESS THAN MINIMUM SPECIFIED");

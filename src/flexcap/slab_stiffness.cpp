@@ -8,7 +8,9 @@
 #include "group/pile_row_loops.h"
 #include "model/input_tables.h"
 #include "model/run_state.h"
+#include "model/status_codes.h"
 #include "report/run_files.h"
+#include "report/stop_request.h"
 #include "results/results_services.h"
 
 namespace zolan {
@@ -401,8 +403,11 @@ void element(Element& el, int& ISTAT) {
 
 void FCSTIF(int& ISTAT) {
     if (pile_springs_on()) pile_heads();
+    // A stop read inside the pile loop ends the iteration, as does one read
+    // between elements.
+    if (STOPSEEN() && ISTAT == ISOK) ISTAT = ISSTOP;
     Element el;
-    for (int e = 1; e <= FCCTRL.NELEM && ISTAT == 0; ++e) {
+    for (int e = 1; e <= FCCTRL.NELEM && ISTAT == 0 && !slab_stop(ISTAT); ++e) {
         el.e = e;
         element(el, ISTAT);
     }

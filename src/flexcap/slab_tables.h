@@ -169,6 +169,11 @@ void slab_fatal(int& ISTAT);
 // malformed record): the "FATAL ERROR" block naming the deck and its line on
 // the listing and the log; the slab analysis ends with status 37.
 void deck_fault(int& ISTAT, long line, const std::string& record, const std::string& problem);
+// The stop request inside the slab's long loops (element matrices, assembly
+// and elimination, the mesh check): the progress message of the iteration
+// and the throttled read of the stop-request file; on a stop, ISTAT := 4
+// (when 0) and true.
+bool slab_stop(int& ISTAT);
 
 // Scratch file names of the slab program are refused when they name a file
 // that the run holds open (its reports must never be overwritten).

@@ -311,6 +311,7 @@ Iter newton_iteration(Solve& s, int& ISTAT) {
     // 9-11. Tangent, the embedded cap's resistance, right-hand side.
     s.K = STIFF(pile_controls(0, 1, 0), s.U, ISTAT);
     add_cap_resistance(s, ISTAT);
+    if (ISTAT == ISSTOP) return Iter::Return;  // a stop read inside the pile loops
     for (int i = 1; i <= 6; ++i) s.R(i) = -(s.load(i) + s.F(i));
     KCAPPY = 0;
     // 12. A pile that did not close in the tangent fails the step.

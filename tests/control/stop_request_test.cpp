@@ -1,9 +1,13 @@
 #include <gtest/gtest.h>
 
+#include <map>
 #include <string>
+
+#include <omp.h>
 
 #include "control/control.h"
 #include "support/names_file.h"
+#include "support/seams.h"
 #include "support/temp_dir.h"
 
 namespace zolan {
@@ -114,18 +118,119 @@ TEST(StopRequest, HonouredInsideLongLoops) {
     }
 }
 
-// A stop request written during a Newton iteration of the cap ends the run
-// at the next iteration's read: status 4, no status line of the analysis.
-TEST(StopRequest, HonouredWithinOneNewtonIteration) {
-    test::TempDir dir;
-    ASSERT_EQ(run_group(0.0, " STEP:    1 TCUR:    0.2500 ITERATION:    1"), 4);
-    EXPECT_EQ(reads_seen, stop_written_at + 1);
-    const std::string progress = test::read_file("progress.txt");
-    EXPECT_EQ(progress.substr(0, 29), "- ANALYSIS FOR LOAD CASE   1/");
-    EXPECT_NE(progress.find(" STEP:    1 TCUR:    0.2500 ITERATION:    2\n"), std::string::npos) << progress;
-    const std::string status = test::read_file("status.txt");
-    EXPECT_EQ(status.find("ANALYSIS COMPLETED"), std::string::npos) << status;
-    EXPECT_EQ(status.find("SOLUTION AT"), std::string::npos) << status;
+// The front end's part for the loops over pile rows: from the read of the
+// first Newton iteration on (its progress message " ITERATION:    1"), it
+// counts the reads made inside the loops (in a parallel region, also of one
+// thread) and writes 1 into the stop-request file after the `loop_reads`-th
+// of them (0: after the iteration's own read); it notes whether the read
+// that follows, the one that stops, was made inside a loop.
+struct LoopStop {
+    int loop_reads = 0;
+    bool counting = false;
+    int counted = 0;
+    int written_at = 0;
+    int reads = 0;
+    bool stopped_in_loop = false;
+} loop_stop;
+
+void stop_in_loops(int reads) {
+    LoopStop& s = loop_stop;
+    s.reads = reads;
+    const bool in_loop = omp_get_level() > 0;
+    if (s.written_at != 0) {
+        if (reads == s.written_at + 1) s.stopped_in_loop = in_loop;
+        return;
+    }
+    if (!s.counting) {
+        if (in_loop || test::read_file("progress.txt").find(" ITERATION:    1\n") == std::string::npos) return;
+        s.counting = true;
+    } else if (in_loop) {
+        ++s.counted;
+    }
+    if (s.counted == s.loop_reads) {
+        test::write_file("stop.txt", "1\n");
+        s.written_at = reads;
+    }
+}
+
+// A run of `input` with the processors of every case and combination set to
+// `threads`, stopped in the loops as above.
+std::map<std::string, std::string> run_stopped(std::string input, int threads, int loop_reads, int& status) {
+    for (std::size_t at = input.find("0 0 0 1 0 100 200"); at != std::string::npos;
+         at = input.find("0 0 0 1 0 100 200", at + 1))
+        input[at + 4] = static_cast<char>('0' + threads);
+    test::write_names(test::default_names());
+    test::write_file("input.dat", input);
+    test::write_file("stop.txt", "");
+    test::Seams seams;
+    STOP_INTERVAL = 0.0;
+    STOPREAD_HOOK = stop_in_loops;
+    loop_stop = LoopStop{};
+    loop_stop.loop_reads = loop_reads;
+    status = IZOLAN(2);
+    std::map<std::string, std::string> files;
+    for (const char* f : {"results.txt", "summary.txt", "status.txt", "progress.txt", "itertrc.txt", "plotdata.txt"})
+        files[f] = test::read_file(f);
+    // The run log without the lines of the machine and the clock.
+    for (const std::string& l : test::lines_of(test::read_file("runtime.txt")))
+        if (l.find("Time") == std::string::npos && l.find("Processors") == std::string::npos) files["runtime.txt"] += l + "\n";
+    return files;
+}
+
+// A stop request read inside the loops over pile rows ends the run there,
+// within the first Newton iteration: in space, the force vector's rows on 1,
+// 2 and 8 threads and the tangent's rows on one thread (the rows of the force
+// vector are reads 1 to 30 of the 30-pile group, those of the tangent 31 to
+// 60); in the plane, the residual's rows (reads 1 to 3 of the three rows) and
+// the Jacobian's (4 to 21). Status 4, no status line of the analysis, no log
+// of the iteration nor its matrix on the trace, and the files of a stop read
+// before the loop, whatever the thread count.
+TEST(StopRequest, HonouredInsideThePileRowLoops) {
+    const std::string plane =
+        test::read_file(std::string(ZOLAN_SOURCE_DIR) + "/examples/plane2d_si.in");
+    struct Case {
+        const char* what;
+        bool space;
+        int threads, loop_reads;
+    };
+    const Case cases[] = {
+        {"space, force vector, 1 thread", true, 1, 0},
+        {"space, force vector, 2 threads", true, 2, 0},
+        {"space, force vector, 8 threads", true, 8, 0},
+        {"space, tangent, 1 thread", true, 1, 40},
+        {"space, 8 threads, a later read", true, 8, 5},
+        {"plane, force vector, 1 thread", false, 1, 0},
+        {"plane, Jacobian, 1 thread", false, 1, 5},
+    };
+    std::map<std::string, std::string> first[2];
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        test::TempDir dir;
+        int status = 0;
+        const auto files = run_stopped(c.space ? group_input(30) : plane, c.threads, c.loop_reads, status);
+        ASSERT_EQ(status, 4);
+        ASSERT_NE(loop_stop.written_at, 0);
+        EXPECT_EQ(loop_stop.reads, loop_stop.written_at + 1);
+        EXPECT_TRUE(loop_stop.stopped_in_loop);
+        const std::string& progress = files.at("progress.txt");
+        EXPECT_EQ(progress.substr(0, 29), "- ANALYSIS FOR LOAD CASE   1/") << progress;
+        EXPECT_NE(progress.find(" STEP:    1 TCUR:    0.2500 ITERATION:    1\n"), std::string::npos) << progress;
+        for (const char* line : {"ANALYSIS COMPLETED", "SOLUTION AT", "NO CONVERGENCE"})
+            EXPECT_EQ(files.at("status.txt").find(line), std::string::npos) << files.at("status.txt");
+        const std::string& log = files.at("runtime.txt");
+        EXPECT_NE(log.find("     STEP     1, TCUR     0.2500"), std::string::npos) << log;
+        EXPECT_EQ(log.find("     ITERATION    1"), std::string::npos) << log;
+        EXPECT_TRUE(log.ends_with("\n     \n      *** ANALYSIS STOPPED BY USER ***\n")) << log;
+        EXPECT_EQ(files.at("itertrc.txt").find("SS "), std::string::npos) << files.at("itertrc.txt");
+        // The same files for any thread count and any loop of the iteration
+        // (the plane trace heads an iteration before its Jacobian).
+        auto& same = first[c.space ? 0 : 1];
+        if (same.empty()) same = files;
+        for (const auto& [name, text] : files) {
+            if (name == "itertrc.txt") continue;
+            EXPECT_TRUE(text == same.at(name)) << name << " differs";
+        }
+    }
 }
 
 // The throttle: a run shorter than the interval reads the stop request at

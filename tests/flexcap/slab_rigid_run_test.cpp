@@ -19,6 +19,8 @@
 #include <string>
 #include <vector>
 
+#include <omp.h>
+
 #include "control/control.h"
 #include "flexcap/slab_analysis.h"
 #include "group/cap_solver3d.h"
@@ -245,30 +247,85 @@ TEST(SlabRigidRun, SlabFilesNeverOverwriteARunReport) {
     }
 }
 
-// The front end's part: a stop request written once the progress file shows
-// a slab iteration.
-bool slab_stop_written = false;
-void stop_in_slab(int) {
-    if (slab_stop_written || test::read_file("progress.txt").find("SLAB STEP:") == std::string::npos) return;
-    test::write_file("stop.txt", "1\n");
-    slab_stop_written = true;
+// The front end's part for the slab's loops: from the read of the first slab
+// iteration on (its progress message), it counts the reads made inside the
+// pile-row loop under the slab (a parallel region, also of one thread) and
+// those of the slab's own loops on the calling thread (the element matrices,
+// then the assembly and elimination: one read per element each), and writes
+// 1 into the stop-request file after the given count of either kind (0:
+// after the iteration's own read); it notes whether the read that follows,
+// the one that stops, was made inside the pile loop.
+struct SlabStop {
+    bool in_loop = false;  // which reads to count
+    int after = 0;
+    bool counting = false;
+    int counted = 0;
+    int written_at = 0;
+    int reads = 0;
+    bool stopped_in_loop = false;
+} slab_stop_at;
+
+void stop_in_slab(int reads) {
+    SlabStop& s = slab_stop_at;
+    s.reads = reads;
+    const bool in_loop = omp_get_level() > 0;
+    if (s.written_at != 0) {
+        if (reads == s.written_at + 1) s.stopped_in_loop = in_loop;
+        return;
+    }
+    if (!s.counting) {
+        if (in_loop || test::read_file("progress.txt").find("SLAB STEP:") == std::string::npos) return;
+        s.counting = true;
+    } else if (in_loop == s.in_loop) {
+        ++s.counted;
+    }
+    if (s.counted == s.after) {
+        test::write_file("stop.txt", "1\n");
+        s.written_at = reads;
+    }
 }
 
-// A stop request reaches a slab analysis: the run ends at the slab's next
-// iteration with status 4, before the first analysis has finished its steps.
+// A stop request reaches each loop of a slab iteration and ends the run
+// there, in the first iteration: the piles under the slab, the element
+// matrices (the 4 x 4 mesh's reads 1 to 16 on the calling thread) and the
+// frontal assembly and elimination (reads 17 to 32): status 4, no end of the
+// slab's results, the iteration's trace cut where the loop stood (no
+// iteration record before the element loop ends, no increment before the
+// elimination ends).
 TEST(SlabRigidRun, StopRequestEndsTheSlabAnalysis) {
-    test::TempDir dir;
-    test::Seams seams;
-    test::write_file("stop.txt", "");
-    STOP_INTERVAL = 0.0;
-    STOPREAD_HOOK = stop_in_slab;
-    slab_stop_written = false;
-    run_input(test::read_file(std::string(ZOLAN_SOURCE_DIR) + "/examples/flexcap3d.in"), 4);
-    EXPECT_TRUE(slab_stop_written);
-    EXPECT_NE(test::read_file("progress.txt").find(" FLEXIBLE CAP, SLAB STEP:    1 TCUR:    0.2500 ITERATION:    2"),
-              std::string::npos)
-        << test::read_file("progress.txt");
-    EXPECT_EQ(test::read_file("results.txt").find("END_STEP_DATA"), std::string::npos);
+    struct Case {
+        const char* what;
+        bool in_loop;
+        int after;
+        bool iteration_traced;
+    };
+    const Case cases[] = {
+        {"piles under the slab", true, 0, false},
+        {"element matrices", false, 3, false},
+        {"frontal elimination", false, 16 + 3, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        test::TempDir dir;
+        test::Seams seams;
+        test::write_file("stop.txt", "");
+        STOP_INTERVAL = 0.0;
+        STOPREAD_HOOK = stop_in_slab;
+        slab_stop_at = SlabStop{};
+        slab_stop_at.in_loop = c.in_loop;
+        slab_stop_at.after = c.after;
+        run_input(test::read_file(std::string(ZOLAN_SOURCE_DIR) + "/examples/flexcap3d.in"), 4);
+        ASSERT_NE(slab_stop_at.written_at, 0);
+        EXPECT_EQ(slab_stop_at.reads, slab_stop_at.written_at + 1);
+        EXPECT_EQ(slab_stop_at.stopped_in_loop, c.in_loop);
+        EXPECT_NE(test::read_file("progress.txt").find(" FLEXIBLE CAP, SLAB STEP:    1 TCUR:    0.2500 ITERATION:    1"),
+                  std::string::npos)
+            << test::read_file("progress.txt");
+        EXPECT_EQ(test::read_file("results.txt").find("END_STEP_DATA"), std::string::npos);
+        const std::string trace = test::read_file("slabtrace.txt");
+        EXPECT_EQ(trace.find(" ITER = ") != std::string::npos, c.iteration_traced) << trace;
+        EXPECT_EQ(trace.find("DSDIS"), std::string::npos) << trace;
+    }
 }
 
 }  // namespace
