@@ -3,11 +3,10 @@
 #include <map>
 #include <string>
 
-#include <omp.h>
-
 #include "control/control.h"
 #include "support/names_file.h"
 #include "support/seams.h"
+#include "support/stop_front_end.h"
 #include "support/temp_dir.h"
 
 namespace zolan {
@@ -118,43 +117,9 @@ TEST(StopRequest, HonouredInsideLongLoops) {
     }
 }
 
-// The front end's part for the loops over pile rows: from the read of the
-// first Newton iteration on (its progress message " ITERATION:    1"), it
-// counts the reads made inside the loops (in a parallel region, also of one
-// thread) and writes 1 into the stop-request file after the `loop_reads`-th
-// of them (0: after the iteration's own read); it notes whether the read
-// that follows, the one that stops, was made inside a loop.
-struct LoopStop {
-    int loop_reads = 0;
-    bool counting = false;
-    int counted = 0;
-    int written_at = 0;
-    int reads = 0;
-    bool stopped_in_loop = false;
-} loop_stop;
-
-void stop_in_loops(int reads) {
-    LoopStop& s = loop_stop;
-    s.reads = reads;
-    const bool in_loop = omp_get_level() > 0;
-    if (s.written_at != 0) {
-        if (reads == s.written_at + 1) s.stopped_in_loop = in_loop;
-        return;
-    }
-    if (!s.counting) {
-        if (in_loop || test::read_file("progress.txt").find(" ITERATION:    1\n") == std::string::npos) return;
-        s.counting = true;
-    } else if (in_loop) {
-        ++s.counted;
-    }
-    if (s.counted == s.loop_reads) {
-        test::write_file("stop.txt", "1\n");
-        s.written_at = reads;
-    }
-}
-
 // A run of `input` with the processors of every case and combination set to
-// `threads`, stopped in the loops as above.
+// `threads`, stopped after the given read of the loops over pile rows from
+// the first Newton iteration on.
 std::map<std::string, std::string> run_stopped(std::string input, int threads, int loop_reads, int& status) {
     for (std::size_t at = input.find("0 0 0 1 0 100 200"); at != std::string::npos;
          at = input.find("0 0 0 1 0 100 200", at + 1))
@@ -164,9 +129,10 @@ std::map<std::string, std::string> run_stopped(std::string input, int threads, i
     test::write_file("stop.txt", "");
     test::Seams seams;
     STOP_INTERVAL = 0.0;
-    STOPREAD_HOOK = stop_in_loops;
-    loop_stop = LoopStop{};
-    loop_stop.loop_reads = loop_reads;
+    STOPREAD_HOOK = test::stop_in_loop;
+    test::loop_stop = test::LoopStop{};
+    test::loop_stop.start = " ITERATION:    1\n";
+    test::loop_stop.after = loop_reads;
     status = IZOLAN(2);
     std::map<std::string, std::string> files;
     for (const char* f : {"results.txt", "summary.txt", "status.txt", "progress.txt", "itertrc.txt", "plotdata.txt"})
@@ -209,9 +175,9 @@ TEST(StopRequest, HonouredInsideThePileRowLoops) {
         int status = 0;
         const auto files = run_stopped(c.space ? group_input(30) : plane, c.threads, c.loop_reads, status);
         ASSERT_EQ(status, 4);
-        ASSERT_NE(loop_stop.written_at, 0);
-        EXPECT_EQ(loop_stop.reads, loop_stop.written_at + 1);
-        EXPECT_TRUE(loop_stop.stopped_in_loop);
+        ASSERT_NE(test::loop_stop.written_at, 0);
+        EXPECT_EQ(test::loop_stop.reads, test::loop_stop.written_at + 1);
+        EXPECT_TRUE(test::loop_stop.stopped_in_loop);
         const std::string& progress = files.at("progress.txt");
         EXPECT_EQ(progress.substr(0, 29), "- ANALYSIS FOR LOAD CASE   1/") << progress;
         EXPECT_NE(progress.find(" STEP:    1 TCUR:    0.2500 ITERATION:    1\n"), std::string::npos) << progress;

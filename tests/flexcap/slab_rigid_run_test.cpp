@@ -19,8 +19,6 @@
 #include <string>
 #include <vector>
 
-#include <omp.h>
-
 #include "control/control.h"
 #include "flexcap/slab_analysis.h"
 #include "group/cap_solver3d.h"
@@ -33,6 +31,7 @@
 #include "support/fixed_run.h"
 #include "support/names_file.h"
 #include "support/seams.h"
+#include "support/stop_front_end.h"
 #include "support/temp_dir.h"
 
 namespace zolan {
@@ -247,48 +246,11 @@ TEST(SlabRigidRun, SlabFilesNeverOverwriteARunReport) {
     }
 }
 
-// The front end's part for the slab's loops: from the read of the first slab
-// iteration on (its progress message), it counts the reads made inside the
-// pile-row loop under the slab (a parallel region, also of one thread) and
-// those of the slab's own loops on the calling thread (the element matrices,
-// then the assembly and elimination: one read per element each), and writes
-// 1 into the stop-request file after the given count of either kind (0:
-// after the iteration's own read); it notes whether the read that follows,
-// the one that stops, was made inside the pile loop.
-struct SlabStop {
-    bool in_loop = false;  // which reads to count
-    int after = 0;
-    bool counting = false;
-    int counted = 0;
-    int written_at = 0;
-    int reads = 0;
-    bool stopped_in_loop = false;
-} slab_stop_at;
-
-void stop_in_slab(int reads) {
-    SlabStop& s = slab_stop_at;
-    s.reads = reads;
-    const bool in_loop = omp_get_level() > 0;
-    if (s.written_at != 0) {
-        if (reads == s.written_at + 1) s.stopped_in_loop = in_loop;
-        return;
-    }
-    if (!s.counting) {
-        if (in_loop || test::read_file("progress.txt").find("SLAB STEP:") == std::string::npos) return;
-        s.counting = true;
-    } else if (in_loop == s.in_loop) {
-        ++s.counted;
-    }
-    if (s.counted == s.after) {
-        test::write_file("stop.txt", "1\n");
-        s.written_at = reads;
-    }
-}
-
 // A stop request reaches each loop of a slab iteration and ends the run
-// there, in the first iteration: the piles under the slab, the element
-// matrices (the 4 x 4 mesh's reads 1 to 16 on the calling thread) and the
-// frontal assembly and elimination (reads 17 to 32): status 4, no end of the
+// there, in the first iteration: the piles under the slab (their loop's first
+// read), the element matrices (the 4 x 4 mesh's reads 1 to 16 on the calling
+// thread, one per element) and the frontal assembly and elimination (reads
+// 17 to 32, one per element): status 4, no end of the
 // slab's results, the iteration's trace cut where the loop stood (no
 // iteration record before the element loop ends, no increment before the
 // elimination ends).
@@ -310,14 +272,15 @@ TEST(SlabRigidRun, StopRequestEndsTheSlabAnalysis) {
         test::Seams seams;
         test::write_file("stop.txt", "");
         STOP_INTERVAL = 0.0;
-        STOPREAD_HOOK = stop_in_slab;
-        slab_stop_at = SlabStop{};
-        slab_stop_at.in_loop = c.in_loop;
-        slab_stop_at.after = c.after;
+        STOPREAD_HOOK = test::stop_in_loop;
+        test::loop_stop = test::LoopStop{};
+        test::loop_stop.start = "SLAB STEP:";
+        test::loop_stop.in_loop = c.in_loop;
+        test::loop_stop.after = c.after;
         run_input(test::read_file(std::string(ZOLAN_SOURCE_DIR) + "/examples/flexcap3d.in"), 4);
-        ASSERT_NE(slab_stop_at.written_at, 0);
-        EXPECT_EQ(slab_stop_at.reads, slab_stop_at.written_at + 1);
-        EXPECT_EQ(slab_stop_at.stopped_in_loop, c.in_loop);
+        ASSERT_NE(test::loop_stop.written_at, 0);
+        EXPECT_EQ(test::loop_stop.reads, test::loop_stop.written_at + 1);
+        EXPECT_EQ(test::loop_stop.stopped_in_loop, c.in_loop);
         EXPECT_NE(test::read_file("progress.txt").find(" FLEXIBLE CAP, SLAB STEP:    1 TCUR:    0.2500 ITERATION:    1"),
                   std::string::npos)
             << test::read_file("progress.txt");
