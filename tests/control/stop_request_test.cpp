@@ -4,6 +4,8 @@
 #include <string>
 
 #include "control/control.h"
+#include "control/report_header.h"
+#include "support/fixed_run.h"
 #include "support/names_file.h"
 #include "support/seams.h"
 #include "support/stop_front_end.h"
@@ -117,17 +119,15 @@ TEST(StopRequest, HonouredInsideLongLoops) {
     }
 }
 
-// A run of `input` with the processors of every case and combination set to
-// `threads`, stopped after the given read of the loops over pile rows from
+// A run of `input` at a fixed time with the processors of every case and
+// combination set to `threads`, stopped after the given read of the loops over pile rows from
 // the first Newton iteration on.
-std::map<std::string, std::string> run_stopped(std::string input, int threads, int loop_reads, int& status) {
-    for (std::size_t at = input.find("0 0 0 1 0 100 200"); at != std::string::npos;
-         at = input.find("0 0 0 1 0 100 200", at + 1))
-        input[at + 4] = static_cast<char>('0' + threads);
+std::map<std::string, std::string> run_stopped(const std::string& input, int threads, int loop_reads, int& status) {
     test::write_names(test::default_names());
-    test::write_file("input.dat", input);
+    test::write_file("input.dat", test::with_threads(input, threads));
     test::write_file("stop.txt", "");
     test::Seams seams;
+    FIXED_CLOCK = std::tm{};
     STOP_INTERVAL = 0.0;
     STOPREAD_HOOK = test::stop_in_loop;
     test::loop_stop = test::LoopStop{};
