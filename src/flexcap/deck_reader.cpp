@@ -1,6 +1,7 @@
 #include "flexcap/slab_program.h"
 
 #include <array>
+#include <cmath>
 #include <initializer_list>
 
 #include "flexcap/shell_element.h"
@@ -134,6 +135,15 @@ bool read_mesh(int& ISTAT) {
         if (!read_rec({m, p[0], p[1], p[2]}, rec, ISTAT) || !in_range(m, 1, c.NMATS, rec, "MATERIAL NUMBER", ISTAT)) return false;
         for (int k = 1; k <= 3; ++k) t.PRMAT(k, m) = p[k - 1];
         io::write_fmt(FCLSFILE, "(1X,I5,7X,5E14.6)", {m, p[0], p[1], p[2]});
+        // A modulus that is not a positive number gives a plate of no or
+        // negative stiffness, which the solver would take without a word.
+        if (!(p[0] > 0) || !std::isfinite(p[0])) {
+            const std::string text = "THE YOUNG MODULUS OF MATERIAL " + std::to_string(m) + " IS NOT POSITIVE AND FINITE";
+            for (int u : {FCLSFILE, FCLGFILE}) io::write_fmt(u, R"((/,/," ",A))", {text});
+            FAILTXT.push_back("    SLAB ANALYSIS: " + text);
+            slab_fatal(ISTAT);
+            return false;
+        }
     }
     return true;
 }

@@ -96,26 +96,31 @@ void iterate(RTab& FXINC, bool& converged, bool& failed, int& ISTAT) {
     io::write_list(FCTRFILE, {"ITER = ", c.ITER, c.ISTEP});
     FCLOAD(ISTAT);
     if (ISTAT != 0) return;
-    // 5. Size of the out-of-balance load.
+    // 5. Size of the out-of-balance load. Numbers that are no longer finite
+    //    (a diverging iteration) end the slab analysis before any is written.
     double RHS = 0, RRHS = 0;
     FCVSET(t.REACT, nv, 0.0);
     FCASSM(t.ELLOD, t.REACT, t.ICONN);
     FCNORM(t.REACT, RHS, RRHS, nv);
+    if (!std::isfinite(RHS) || !std::isfinite(RRHS)) return slab_diverged("THE OUT-OF-BALANCE LOAD", ISTAT);
     // 6-8. Increment of the iteration.
     FCVSET(t.REACT, nv, 0.0);
     prescribed_increments(FXINC);
     FCSOLV(FXINC, t.DSDIS, t.ELLOD, t.IFXND, t.REACT, t.ELSTF, t.IFXCD, t.ICONN, ISTAT);
     if (ISTAT != 0) return;
+    double D = 0, R = 0, U = 0, RU = 0;
+    FCNORM(t.DSDIS, D, R, nv);
+    if (!std::isfinite(D) || !std::isfinite(R)) return slab_diverged("THE DISPLACEMENT INCREMENT", ISTAT);
     trace_nodes("DSDIS", t.DSDIS, nullptr);
     FCVADD(t.TSDIS, t.DSDIS, nv);
+    FCNORM(t.TSDIS, U, RU, nv);
+    if (!std::isfinite(U) || !std::isfinite(RU)) return slab_diverged("THE DISPLACEMENT", ISTAT);
     trace_nodes("TSDIS", t.TSDIS, nullptr);
     trace_nodes("ASDIS + TSDIS", t.ASDIS, &t.TSDIS);
     // 9-11. Errors of the increment against the step's increment.
-    double D = 0, R = 0, U = 0, RU = 0;
-    FCNORM(t.DSDIS, D, R, nv);
-    FCNORM(t.TSDIS, U, RU, nv);
     ++c.ITER;
     const double ERR1 = U == 0 ? D : D / U, ERR2 = RU == 0 ? R : R / RU;
+    if (!std::isfinite(ERR1) || !std::isfinite(ERR2)) return slab_diverged("THE RATIO OF THE INCREMENT", ISTAT);
     console(R"(("ITER =",I5," ERR1 =",E11.4," ERR2 = ",E11.4))", {c.ITER, ERR1, ERR2});
     for (int u : {FCLGFILE, FCTRFILE})
         io::write_fmt(u,

@@ -165,6 +165,10 @@ void reset_flexcap_tables();
 // A fatal diagnostic of the slab program: the slab analysis ends with status
 // ISSLAB (the caller then calls FCRELEASE). The message is already written.
 void slab_fatal(int& ISTAT);
+// The slab's numbers are no longer finite (`what` names the quantity, as
+// "THE OUT-OF-BALANCE LOAD"): the message on the listing and the log and in
+// the final status, and the slab analysis ends with status ISSLAB.
+void slab_diverged(const std::string& what, int& ISTAT);
 // A deck value that cannot be used (an index out of range, a short or
 // malformed record): the "FATAL ERROR" block naming the deck and its line on
 // the listing and the log; the slab analysis ends with status 37.
