@@ -117,6 +117,29 @@ std::string slurp(const fs::path& p) {
     return out;
 }
 
+// The end of a regular file: its last `limit` bytes from the first line that
+// begins in them (the whole content when it is shorter); empty as slurp. A
+// log of any length is printed from its end without being read whole.
+std::string slurp_tail(const fs::path& p, std::size_t limit) {
+    std::string out;
+    const int fd = ::open(p.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    if (fd < 0) return out;
+    struct stat st;
+    if (::fstat(fd, &st) == 0 && S_ISREG(st.st_mode)) {
+        const off_t size = st.st_size, from = size > static_cast<off_t>(limit) ? size - static_cast<off_t>(limit) : 0;
+        out.resize(static_cast<std::size_t>(size - from));
+        std::size_t got = 0;
+        ssize_t n;
+        while (got < out.size() &&
+               (n = ::pread(fd, out.data() + got, out.size() - got, from + static_cast<off_t>(got))) > 0)
+            got += static_cast<std::size_t>(n);
+        out.resize(got);
+        if (from > 0) out.erase(0, out.find('\n') == std::string::npos ? out.size() : out.find('\n') + 1);
+    }
+    ::close(fd);
+    return out;
+}
+
 // Modification time of a file in seconds, or -1 when it is missing.
 double modified(const std::string& p) {
     struct stat st;
@@ -223,9 +246,9 @@ void clear_stop_request(const RunNames& rn) {
 }
 
 // The final status block of the runtime file: from its last line of blanks
-// (written just before the status) to its end.
+// (written just before the status) to its end, read from the last 64 KiB.
 std::vector<std::string> final_status(const std::string& runtime) {
-    const std::vector<std::string> lines = lines_of(slurp(runtime));
+    const std::vector<std::string> lines = lines_of(slurp_tail(runtime, 65536));
     std::size_t from = lines.size();
     for (std::size_t i = lines.size(); i-- > 0;) {
         if (!lines[i].empty() && trim(lines[i]).empty()) {

@@ -120,11 +120,16 @@ CAPMAT origin_stiffness(int axload, int& ISTAT) {
     // 2. The pile count on the trace.
     io::write_fmt(ESTTRC, F_TRACE_NPILES, {NPILES});
     if (NPILES < 1) return K;
-    // 3. Each row's term into its slot, the slots summed in row order.
+    // 3. Each row's term into its slot, the slots summed in row order; a
+    //    stop request read between rows ends the sum with status 4, before
+    //    any report of the level.
     int kerr = 0;
-    for_pile_rows(1, NPILES, SETTHR(NTHRREQ, NPILES, 0), ISTAT, kerr, [&](int r, RowReport& rep) {
-        EQKROW(r) = plane ? row_term_2d(r, axload, rep.istat) : row_term_3d(r, axload, rep.istat);
-    });
+    for_pile_rows(
+        1, NPILES, SETTHR(NTHRREQ, NPILES, 0), ISTAT, kerr,
+        [&](int r, RowReport& rep) {
+            EQKROW(r) = plane ? row_term_2d(r, axload, rep.istat) : row_term_3d(r, axload, rep.istat);
+        },
+        true);
     for (int r = 1; r <= NPILES; ++r)
         for (int j = 1; j <= 6; ++j)
             for (int i = 1; i <= 6; ++i) K(i, j) += EQKROW(r)(i, j);

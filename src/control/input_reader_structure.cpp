@@ -2,12 +2,14 @@
 // combinations, distributed-load sets, pile table, pile property sets and
 // cross sections. Every record is read in the file's order, including those
 // whose values are not kept.
+#include <algorithm>
 #include <string>
 
 #include "control/estimation_points.h"
 #include "control/input_reader.h"
 #include "model/input_tables.h"
 #include "model/run_state.h"
+#include "model/step_bounds.h"
 
 namespace zolan::input {
 namespace {
@@ -18,12 +20,42 @@ void add(std::vector<fmt::Target>& t, int a, int b, F f) {
     for (int k = a; k <= b; ++k) t.emplace_back(f(k));
 }
 
+// A count of load steps as the message gives it.
+std::string steps_text(double n) { return n < 1.0e15 ? std::to_string(static_cast<long long>(n)) : real_text(n); }
+
 // Initial and minimum load-increment factors: the load stepping divides by
-// them and never ends with a step of zero.
+// them and never ends with a step of zero. It must also end in a bounded
+// number of steps: a factor above 1 is one step at the full load; a failed
+// step halves the increment for as long as the half is not below the
+// minimum, and the increment never grows again, so the smallest increment
+// reachable from the initial one decides how many steps the load can take.
 void check_increments(Reader& rd, double initial, double minimum, const char* table) {
     const std::string n3 = std::string(table) + " 3", n4 = std::string(table) + " 4";
     rd.positive(initial, n3.c_str(), "INITIAL LOAD-INCREMENT FACTOR");
     rd.positive(minimum, n4.c_str(), "MINIMUM LOAD-INCREMENT FACTOR");
+    const double first = std::min(initial, 1.0);
+    const std::string most = "EXPECTED AT MOST " + std::to_string(MAXLSTEP) + " LOAD STEPS";
+    if (load_steps(first) > MAXLSTEP)
+        rd.fail("THE INITIAL LOAD-INCREMENT FACTOR (" + n3 + ") IS " + real_text(initial) + ": " +
+                steps_text(load_steps(first)) + " LOAD STEPS; " + most + " (A FACTOR OF AT LEAST " +
+                real_text(1.0 / MAXLSTEP) + ")");
+    const double d = smallest_increment(first, minimum);
+    if (load_steps(d) > MAXLSTEP)
+        rd.fail("THE MINIMUM LOAD-INCREMENT FACTOR (" + n4 + ") IS " + real_text(minimum) +
+                ": FAILED STEPS MAY HALVE THE INCREMENT TO " + real_text(d) + ", " + steps_text(load_steps(d)) +
+                " LOAD STEPS; " + most + " (A MINIMUM ABOVE " + real_text(least_minimum(first)) +
+                " WITH THIS INITIAL FACTOR)");
+}
+
+// Iteration limits of the cap (column 6) and of the piles (column 7) of the
+// record just read: an analysis must end.
+void check_iteration_limits(Reader& rd, int cap, int piles, const char* table) {
+    const struct { int v; int col; const char* noun; } limits[] = {
+        {cap, 6, "ITERATION LIMIT OF THE CAP"}, {piles, 7, "ITERATION LIMIT OF THE PILES"}};
+    for (const auto& l : limits)
+        if (l.v > MAXITLIM)
+            rd.fail(std::string("THE ") + l.noun + " (" + table + " " + std::to_string(l.col) + ") IS " +
+                    std::to_string(l.v) + "; EXPECTED AT MOST " + std::to_string(MAXITLIM));
 }
 
 }  // namespace
@@ -108,6 +140,7 @@ void read_load_cases(Reader& rd, Places& at) {
         auto& t1 = rd.targets();
         add(t1, 1, 7, [i](int k) -> int& { return LCOPT(i, k); });
         rd.rec("RECORD 1 (LCOPT 1-7)", t1);
+        check_iteration_limits(rd, LCOPT(i, 6), LCOPT(i, 7), "LCOPT");
 
         auto& t2 = rd.targets();
         add(t2, 1, 4, [i](int k) -> double& { return LCTOL(i, k); });
@@ -196,6 +229,7 @@ void read_combinations(Reader& rd) {
         auto& t1 = rd.targets();
         add(t1, 1, 7, [j](int k) -> int& { return LBOPT(j, k); });
         rd.rec("RECORD 1 (LBOPT 1-7)", t1);
+        check_iteration_limits(rd, LBOPT(j, 6), LBOPT(j, 7), "LBOPT");
 
         auto& t2 = rd.targets();
         add(t2, 1, 4, [j](int k) -> double& { return LBTOL(j, k); });

@@ -3,7 +3,9 @@
 #include <cmath>
 #include <cstdio>
 
+#include "model/status_codes.h"
 #include "report/run_files.h"
+#include "report/stop_request.h"
 
 namespace zolan {
 
@@ -19,6 +21,16 @@ void list_rest_of_deck(int& ISTAT) {
         io::write_line(FCLSFILE, "     " + line);
     }
     slab_fatal(ISTAT);
+}
+
+// The stop request between the nodes of the mesh check, whose scans grow
+// with the square of a large mesh: the progress message and the throttled
+// read; on a stop, ISTAT := 4 (when 0) and true.
+bool mesh_stop(int& ISTAT) {
+    static const fmt::Format progress(R"((" FLEXIBLE CAP, SLAB MESH CHECK",/))");
+    if (!STOPPOLL(progress, {})) return false;
+    if (ISTAT == ISOK) ISTAT = ISSTOP;
+    return true;
 }
 
 }  // namespace
@@ -67,12 +79,14 @@ void CHECK2(RTab& XYNOD, ITab& IFXND, ITab& IFXCD, ITab& ICONN, ITab& IMATE, int
     c.MFRON = 60;
     fc.fill(0);
     // 2. Coincident nodes.
-    for (int i = 2; i <= c.NPOIN; ++i)
+    for (int i = 2; i <= c.NPOIN; ++i) {
+        if (mesh_stop(ISTAT)) return;
         for (int j = 1; j < i; ++j) {
             bool same = true;
             for (int k = 1; k <= c.NDIME; ++k) same = same && XYNOD(k, i) == XYNOD(k, j);
             d(13) += same;
         }
+    }
     // 3-4. Property numbers and connectivity entries.
     for (int e = 1; e <= c.NELEM; ++e) {
         d(14) += IMATE(e) < 1 || IMATE(e) > c.NMATS;
@@ -83,6 +97,7 @@ void CHECK2(RTab& XYNOD, ITab& IFXND, ITab& IFXCD, ITab& ICONN, ITab& IMATE, int
     }
     // 5. Node scan: repeats within an element, first and last elements, nodes in no element.
     for (int n = 1; n <= c.NPOIN; ++n) {
+        if (mesh_stop(ISTAT)) return;
         int first = 0, last = 0;
         for (int e = 1; e <= c.NELEM; ++e) {
             int seen = 0;

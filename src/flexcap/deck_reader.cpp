@@ -1,10 +1,12 @@
 #include "flexcap/slab_program.h"
 
 #include <array>
+#include <cmath>
 #include <initializer_list>
 
 #include "flexcap/shell_element.h"
 #include "model/run_state.h"
+#include "model/step_bounds.h"
 #include "model/status_codes.h"
 #include "report/run_files.h"
 
@@ -33,6 +35,34 @@ bool in_range(int v, int lo, int hi, const std::string& record, const char* what
     if (v >= lo && v <= hi) return true;
     deck_fault(ISTAT, deck_line(), record,
                std::string(what) + " " + std::to_string(v) + " IS OUTSIDE " + std::to_string(lo) + " TO " + std::to_string(hi));
+    return false;
+}
+
+// The stepping of the deck ends: an iteration limit of at most MAXITLIM,
+// and increments that cover TINI to TEND in at most MAXLSTEP steps, a failed
+// step halving the increment for as long as the half is not below DTMIN.
+// Increments that are not positive are the driver's to refuse.
+bool stepping_bounded(int& ISTAT) {
+    const SlabControl& c = FCCTRL;
+    const std::string most = "; EXPECTED AT MOST " + std::to_string(MAXLSTEP) + " LOAD STEPS";
+    std::string why;
+    if (c.MAXITER > MAXITLIM) {
+        why = "THE ITERATION LIMIT MAXITER IS " + std::to_string(c.MAXITER) + "; EXPECTED AT MOST " +
+              std::to_string(MAXITLIM);
+    } else if (c.DT > 0 && c.DTMIN > 0) {
+        const double span = c.TEND - c.TINI, d = smallest_increment(c.DT, c.DTMIN);
+        const auto real = [](double v) {
+            const fmt::Item item(v);
+            return fmt::format_to_string(fmt::Format("(1P,E13.5)"), std::span<const fmt::Item>(&item, 1));
+        };
+        if (load_steps(c.DT, span) > MAXLSTEP)
+            why = "THE TIME INCREMENT DT IS" + real(c.DT) + " OVER TINI TO TEND OF" + real(span) + most;
+        else if (load_steps(d, span) > MAXLSTEP)
+            why = "THE MINIMUM INCREMENT DTMIN IS" + real(c.DTMIN) + ": FAILED STEPS MAY HALVE DT TO" + real(d) +
+                  " OVER TINI TO TEND OF" + real(span) + most;
+    }
+    if (why.empty()) return true;
+    deck_fault(ISTAT, deck_line(), "STEPPING CONTROLS", why);
     return false;
 }
 
@@ -105,6 +135,15 @@ bool read_mesh(int& ISTAT) {
         if (!read_rec({m, p[0], p[1], p[2]}, rec, ISTAT) || !in_range(m, 1, c.NMATS, rec, "MATERIAL NUMBER", ISTAT)) return false;
         for (int k = 1; k <= 3; ++k) t.PRMAT(k, m) = p[k - 1];
         io::write_fmt(FCLSFILE, "(1X,I5,7X,5E14.6)", {m, p[0], p[1], p[2]});
+        // A modulus that is not a positive number gives a plate of no or
+        // negative stiffness, which the solver would take without a word.
+        if (!(p[0] > 0) || !std::isfinite(p[0])) {
+            const std::string text = "THE YOUNG MODULUS OF MATERIAL " + std::to_string(m) + " IS NOT POSITIVE AND FINITE";
+            for (int u : {FCLSFILE, FCLGFILE}) io::write_fmt(u, R"((/,/," ",A))", {text});
+            FAILTXT.push_back("    SLAB ANALYSIS: " + text);
+            slab_fatal(ISTAT);
+            return false;
+        }
     }
     return true;
 }
@@ -191,7 +230,9 @@ void FCHEAD(const std::string& deck, const std::string& listing, const std::stri
     // The first six are tested by CHECK1; the load and point counts only here.
     for (int i = 0; i < 15; ++i)
         if (!in_range(*counts[i], i < 6 ? -MAXCOUNT : 0, MAXCOUNT, "COUNTS", "COUNT", ISTAT)) return;
-    if (!read_rec({c.DT, c.TINI, c.TEND, c.DTMIN, c.MAXITER, c.TOLER}, "STEPPING CONTROLS", ISTAT)) return;
+    if (!read_rec({c.DT, c.TINI, c.TEND, c.DTMIN, c.MAXITER, c.TOLER}, "STEPPING CONTROLS", ISTAT) ||
+        !stepping_bounded(ISTAT))
+        return;
     // 4. Fixed values, work tables.
     FCFIXV(c);
     FCALLOC(ISTAT);

@@ -148,7 +148,7 @@ void FCSOLV(RTab& FXVAL, RTab& DSDIS, RTab& ELLOD, ITab& IFXND, RTab& REACT, RTa
     int width = 0;
     // 4. Assembly and elimination, element by element.
     for (int e = 1; e <= c.NELEM; ++e)
-        if (!assemble_element(e, width, ELLOD, REACT, ELSTF, ICONN, ISTAT)) return;
+        if (slab_stop(ISTAT) || !assemble_element(e, width, ELLOD, REACT, ELSTF, ICONN, ISTAT)) return;
     // 5. Back substitution from the last equation to the first.
     double rhs = 0;
     int j = 0, v = 0;

@@ -20,6 +20,20 @@ namespace zolan {
 
 namespace {
 
+// The progress message of a slab iteration.
+const fmt::Format F_PRG_SLAB(R"f((" FLEXIBLE CAP, SLAB STEP:",I5," TCUR:",F10.4," ITERATION:",I5,/))f");
+
+}  // namespace
+
+bool slab_stop(int& ISTAT) {
+    const SlabControl& c = FCCTRL;
+    if (!STOPPOLL(F_PRG_SLAB, {c.ISTEP, c.TTIME, c.ITER + 1})) return false;
+    if (ISTAT == ISOK) ISTAT = ISSTOP;
+    return true;
+}
+
+namespace {
+
 // A line of the slab's trace on the run log (never on the process's own
 // streams: the engine runs inside its caller's process).
 void console(const fmt::Format& f, std::initializer_list<fmt::Item> items) {
@@ -85,26 +99,31 @@ void iterate(RTab& FXINC, bool& converged, bool& failed, int& ISTAT) {
     io::write_list(FCTRFILE, {"ITER = ", c.ITER, c.ISTEP});
     FCLOAD(ISTAT);
     if (ISTAT != 0) return;
-    // 5. Size of the out-of-balance load.
+    // 5. Size of the out-of-balance load. Numbers that are no longer finite
+    //    (a diverging iteration) end the slab analysis before any is written.
     double RHS = 0, RRHS = 0;
     FCVSET(t.REACT, nv, 0.0);
     FCASSM(t.ELLOD, t.REACT, t.ICONN);
     FCNORM(t.REACT, RHS, RRHS, nv);
+    if (!std::isfinite(RHS) || !std::isfinite(RRHS)) return slab_diverged("THE OUT-OF-BALANCE LOAD", ISTAT);
     // 6-8. Increment of the iteration.
     FCVSET(t.REACT, nv, 0.0);
     prescribed_increments(FXINC);
     FCSOLV(FXINC, t.DSDIS, t.ELLOD, t.IFXND, t.REACT, t.ELSTF, t.IFXCD, t.ICONN, ISTAT);
     if (ISTAT != 0) return;
+    double D = 0, R = 0, U = 0, RU = 0;
+    FCNORM(t.DSDIS, D, R, nv);
+    if (!std::isfinite(D) || !std::isfinite(R)) return slab_diverged("THE DISPLACEMENT INCREMENT", ISTAT);
     trace_nodes("DSDIS", t.DSDIS, nullptr);
     FCVADD(t.TSDIS, t.DSDIS, nv);
+    FCNORM(t.TSDIS, U, RU, nv);
+    if (!std::isfinite(U) || !std::isfinite(RU)) return slab_diverged("THE DISPLACEMENT", ISTAT);
     trace_nodes("TSDIS", t.TSDIS, nullptr);
     trace_nodes("ASDIS + TSDIS", t.ASDIS, &t.TSDIS);
     // 9-11. Errors of the increment against the step's increment.
-    double D = 0, R = 0, U = 0, RU = 0;
-    FCNORM(t.DSDIS, D, R, nv);
-    FCNORM(t.TSDIS, U, RU, nv);
     ++c.ITER;
     const double ERR1 = U == 0 ? D : D / U, ERR2 = RU == 0 ? R : R / RU;
+    if (!std::isfinite(ERR1) || !std::isfinite(ERR2)) return slab_diverged("THE RATIO OF THE INCREMENT", ISTAT);
     console(R"(("ITER =",I5," ERR1 =",E11.4," ERR2 = ",E11.4))", {c.ITER, ERR1, ERR2});
     for (int u : {FCLGFILE, FCTRFILE})
         io::write_fmt(u,
@@ -115,9 +134,6 @@ void iterate(RTab& FXINC, bool& converged, bool& failed, int& ISTAT) {
     const bool rot = ERR2 <= c.TOLER || R <= 1e-10 || RU <= 1e-10 || RRHS <= 1e-10;
     converged = c.ITER > 1 && trans && rot;
 }
-
-// The progress message of a slab iteration.
-const fmt::Format F_PRG_SLAB(R"f((" FLEXIBLE CAP, SLAB STEP:",I5," TCUR:",F10.4," ITERATION:",I5,/))f");
 
 // One step attempt at TTIME: true when it converged. Each iteration writes
 // its progress message and reads the stop request (status 4 on a stop).
@@ -130,10 +146,7 @@ bool step_attempt(RTab& FXINC, int& ISTAT) {
     FCVSET(FCTAB.TSDIS, nodal_size(), 0.0);
     for (;;) {
         bool converged = false, failed = false;
-        if (STOPPOLL(F_PRG_SLAB, {c.ISTEP, c.TTIME, c.ITER + 1})) {
-            ISTAT = ISSTOP;
-            return false;
-        }
+        if (slab_stop(ISTAT)) return false;
         iterate(FXINC, converged, failed, ISTAT);
         if (ISTAT != 0 || failed) return false;
         if (converged) return true;
@@ -235,6 +248,7 @@ void FCSLAB(const SlabFiles& f, int& ISTAT) {
         // answer of the attempt that failed.
         const int pile_failure = c.KPLERR;
         if (ISTAT == ISOK && c.ISTEP > 1) FCSPRG();
+        if (ISTAT == ISOK && STOPSEEN()) ISTAT = ISSTOP;  // read inside the final pile responses
         if (ISTAT == ISOK) io::write_line(FCRSFILE, "END_STEP_DATA");
         if (ISTAT == ISOK) SLABKEEP(reached, pile_failure);
         if (ISTAT == ISOK && !reached) {

@@ -1,6 +1,8 @@
 // Element stiffness of the flat shell (membrane, thick plate, drilling
 // share), the linear springs of the deck and the nonlinear pile springs.
+#include <algorithm>
 #include <cmath>
+#include <span>
 
 #include "flexcap/shell_element.h"
 #include "flexcap/slab_analysis.h"
@@ -8,7 +10,9 @@
 #include "group/pile_row_loops.h"
 #include "model/input_tables.h"
 #include "model/run_state.h"
+#include "model/status_codes.h"
 #include "report/run_files.h"
+#include "report/stop_request.h"
 #include "results/results_services.h"
 
 namespace zolan {
@@ -400,9 +404,19 @@ void element(Element& el, int& ISTAT) {
 }  // namespace
 
 void FCSTIF(int& ISTAT) {
-    if (pile_springs_on()) pile_heads();
+    if (pile_springs_on()) {
+        pile_heads();
+        // Piles under a diverging slab answer numbers that are not finite.
+        const std::size_t n = static_cast<std::size_t>(std::max(FCCTRL.NCTSTI, 0));
+        if (!all_finite(std::span<const double>(FCTAB.PLFOR.data(), 6 * n)) ||
+            !all_finite(std::span<const double>(FCTAB.PLSTF.data(), 36 * n)))
+            return slab_diverged("THE RESPONSE OF THE PILES", ISTAT);
+    }
+    // A stop read inside the pile loop ends the iteration, as does one read
+    // between elements.
+    if (STOPSEEN() && ISTAT == ISOK) ISTAT = ISSTOP;
     Element el;
-    for (int e = 1; e <= FCCTRL.NELEM && ISTAT == 0; ++e) {
+    for (int e = 1; e <= FCCTRL.NELEM && ISTAT == 0 && !slab_stop(ISTAT); ++e) {
         el.e = e;
         element(el, ISTAT);
     }

@@ -205,6 +205,13 @@ void slab_fatal(int& ISTAT) {
     if (ISTAT == ISOK) ISTAT = ISSLAB;
 }
 
+void slab_diverged(const std::string& what, int& ISTAT) {
+    const std::string text = "THE SLAB ITERATION DIVERGED: " + what + " IS NOT A FINITE NUMBER";
+    for (int u : {FCLSFILE, FCLGFILE}) io::write_fmt(u, R"((/,/," ",A))", {text});
+    FAILTXT.push_back("    SLAB ANALYSIS: " + text);
+    slab_fatal(ISTAT);
+}
+
 void deck_fault(int& ISTAT, long line, const std::string& record, const std::string& problem) {
     static const fmt::Format head(R"((/,/,/,29X,"**** FATAL ERROR ****"))");
     static const fmt::Format body("(5X,A)");

@@ -165,10 +165,19 @@ void reset_flexcap_tables();
 // A fatal diagnostic of the slab program: the slab analysis ends with status
 // ISSLAB (the caller then calls FCRELEASE). The message is already written.
 void slab_fatal(int& ISTAT);
+// The slab's numbers are no longer finite (`what` names the quantity, as
+// "THE OUT-OF-BALANCE LOAD"): the message on the listing and the log and in
+// the final status, and the slab analysis ends with status ISSLAB.
+void slab_diverged(const std::string& what, int& ISTAT);
 // A deck value that cannot be used (an index out of range, a short or
 // malformed record): the "FATAL ERROR" block naming the deck and its line on
 // the listing and the log; the slab analysis ends with status 37.
 void deck_fault(int& ISTAT, long line, const std::string& record, const std::string& problem);
+// The stop request inside the slab's long loops (element matrices, assembly
+// and elimination, the mesh check): the progress message of the iteration
+// and the throttled read of the stop-request file; on a stop, ISTAT := 4
+// (when 0) and true.
+bool slab_stop(int& ISTAT);
 
 // Scratch file names of the slab program are refused when they name a file
 // that the run holds open (its reports must never be overwritten).

@@ -1,6 +1,7 @@
 // Load stepping and Newton iteration of the plane cap.
 #include "group/cap_solver2d.h"
 
+#include <array>
 #include <cmath>
 #include <span>
 
@@ -56,7 +57,7 @@ const fmt::Format F_PRG_POINT(
 const fmt::Format F_PRG_DOF(
     R"f(("- ANALYSIS FOR ",A,I3,"/",I3," (",I2,"/",I2," proc.)",/," DOF:",I3,"/",I3," STEP:",I5," TCUR:",F10.4," ITERATION:",I5,/))f");
 
-enum class Iter { Next, Converged, Failed, Return };
+enum class Iter { Next, Converged, Failed, Diverged, Return };
 
 // The working state of one solve; nothing of it outlives the call.
 struct Solve {
@@ -68,6 +69,7 @@ struct Solve {
     int step = 0, iter = 0;
     bool last_converged = false;
     bool pod = false;         // a load case given at a point of definition
+    bool diverged = false;    // the point's solution is no longer finite
     CAPVEC xstep, xsolve;     // point of definition: sums of the cap part of its solutions
     Cap2dOutcome out;  // the last converged iteration's values
 };
@@ -185,6 +187,8 @@ bool solve_point(Solve& s) {
     if (MATINV(std::span<double>(&A6(1, 1), 36), 6, 6) == 1) return false;
     const PointRhs6 b = PNTRHS6(v3(s.R), v3(s.F), dsp, v3(s.U), pt, fl);
     const CAPVEC x = MXV6S(A6, b.b1);
+    s.diverged = !all_finite(std::span<const double>(&x(1), 6));
+    if (s.diverged) return true;
     s.dU = zero_vec();
     CAPVEC bsum;
     for (int k = 1; k <= 6; ++k) bsum(k) = b.b1(k) + b.b2(k);
@@ -203,6 +207,7 @@ bool solve_point(Solve& s) {
 Iter log_and_test(const Solve& s) {
     const CapMeasure inc = V3NRM(v3(s.dU)), tot = V3NRM(v3(s.DU)), mx = V3MAX(v3(s.dU));
     const CapMeasure e{tot.d == 0.0 ? inc.d : inc.d / tot.d, tot.r == 0.0 ? inc.r : inc.r / tot.r};
+    if (!all_finite(std::array{e.d, e.r, tot.d, tot.r})) return Iter::Diverged;
     CAPLOG(s.iter, e, inc, tot, mx);
     if (s.iter == 1) return Iter::Next;
     const bool dsp = TOLREL >= e.d || TOLTINY >= inc.d || TOLTINY >= tot.d || (KABSTL == 1 && TOLDSP >= mx.d);
@@ -232,12 +237,14 @@ Iter newton_iteration(Solve& s, int& ISTAT) {
     const MAT3 KP = passive(s);
     s.R = zero_vec();
     for (int k = 1; k <= 3; ++k) s.R(k) = s.PE(k) - s.F(k);
+    if (!all_finite(std::span<const double>(&s.R(1), 3))) return Iter::Diverged;  // numbers no longer finite end the stepping
     // 9-12. Trace heading, the Jacobian and its trace.
     io::write_list(ITERTRC);
     io::write_list(ITERTRC, {s.iter});
     jacobian(s, KP, ISTAT);
     if (ISTAT != 0) return Iter::Return;
     if (KERR == KELLP) return Iter::Failed;
+    if (!all_finite(std::span<const double>(&s.J(1, 1), 9))) return Iter::Diverged;
     s.Jc = s.J;
     for (int i = 1; i <= 3; ++i) io::write_fmt(ITERTRC, F_TRC_SS, {i, s.J(i, 1), s.J(i, 2), s.J(i, 3)});
     // 13. A symmetric Jacobian on a step attempt's first iteration.
@@ -250,6 +257,7 @@ Iter newton_iteration(Solve& s, int& ISTAT) {
         KERR = KESING;
         return Iter::Failed;
     }
+    if (s.diverged || !all_finite(std::span<const double>(&s.dU(1), 3))) return Iter::Diverged;
     // 15-16. Increment and trace.
     for (int k = 1; k <= 3; ++k) s.U(k) += s.dU(k), s.DU(k) += s.dU(k);
     if (!s.pod) {
@@ -290,7 +298,8 @@ bool load_step(Solve& s, int& ISTAT) {
         s.out.pos = s.pos;
     }
     s.U = s.Us;
-    CAPSTEPEND(s.sc, TCUR, s.last_converged, s.step);
+    if (r == Iter::Diverged) CAPGIVEUP(s.sc);
+    else CAPSTEPEND(s.sc, TCUR, s.last_converged, s.step);
     return true;
 }
 

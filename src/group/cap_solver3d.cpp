@@ -1,6 +1,7 @@
 // Load stepping and Newton iteration of the three-dimensional cap.
 #include "group/cap_solver3d.h"
 
+#include <array>
 #include <cmath>
 
 #include "group/cap_passive.h"
@@ -75,7 +76,7 @@ const fmt::Format F_PRG_DONE(
 const fmt::Format F_PRG_DONE_DOF(
     R"f(("- ANALYSIS FOR ",A,I3,"/",I3," (",I2,"/",I2," proc.)",/," DOF:",I3,"/",I3," STEP:",I5," COMPLETED",/))f");
 
-enum class Iter { Next, Converged, Failed, Return };
+enum class Iter { Next, Converged, Failed, Diverged, Return };
 
 // The working state of one solve; nothing of it outlives the call.
 struct Solve {
@@ -187,6 +188,8 @@ void trace_vector(const fmt::Format& f, const CAPVEC& v) {
     io::write_fmt(ITERTRC, f, {v(1), v(2), v(3), v(4), v(5), v(6)});
 }
 
+std::span<const double> vec6(const CAPVEC& v) { return {&v(1), 6}; }
+
 // The failure of the iteration's step: the limit passed, U unchanged.
 Iter fail_step(Solve& s) {
     s.iter = MAXITC + 1;
@@ -204,6 +207,7 @@ bool part_passes(const Solve& s, double inc, double tot, double mx, double tol) 
 Iter log_and_test(const Solve& s) {
     const CapMeasure inc = V6NRM(s.dU), tot = V6NRM(s.DU), mx = V6MAX(s.dU);
     const CapMeasure e{tot.d == 0.0 ? inc.d : inc.d / tot.d, tot.r == 0.0 ? inc.r : inc.r / tot.r};
+    if (!all_finite(std::array{e.d, e.r, tot.d, tot.r})) return Iter::Diverged;
     CAPLOG(s.iter, e, inc, tot, mx);
     if (s.iter == 1) return Iter::Next;
     if (part_passes(s, inc.d, tot.d, mx.d, TOLDSP) && part_passes(s, inc.r, tot.r, mx.r, TOLROT))
@@ -312,10 +316,13 @@ Iter newton_iteration(Solve& s, int& ISTAT) {
     // 9-11. Tangent, the embedded cap's resistance, right-hand side.
     s.K = STIFF(pile_controls(0, 1, 0), s.U, ISTAT);
     add_cap_resistance(s, ISTAT);
+    if (ISTAT == ISSTOP) return Iter::Return;  // a stop read inside the pile loops
     for (int i = 1; i <= 6; ++i) s.R(i) = -(s.load(i) + s.F(i));
     KCAPPY = 0;
-    // 12. A pile that did not close in the tangent fails the step.
+    // 12. A pile that did not close in the tangent fails the step; numbers
+    //     that are no longer finite end the stepping.
     if (KERR == KELLP) return fail_step(s);
+    if (!all_finite(vec6(s.R)) || !all_finite(std::span<const double>(&s.K(1, 1), 36))) return Iter::Diverged;
     // 13-14. Trace; symmetric tangent on a step's first iteration.
     io::write_list(ITERTRC);
     io::write_list(ITERTRC, {s.iter});
@@ -332,6 +339,8 @@ Iter newton_iteration(Solve& s, int& ISTAT) {
     }
     // 17. Increment.
     s.dU = s.pod ? point_increment(s) : MXV6S(s.K, s.R);
+    if (!all_finite(vec6(s.dU)) || (s.pod && !all_finite(std::span<const double>(&s.x(1), 12))))
+        return Iter::Diverged;
     for (int i = 1; i <= 6; ++i) s.U(i) += s.dU(i), s.DU(i) += s.dU(i);
     if (s.pod) {
         trace_point_increment(s);
@@ -372,7 +381,8 @@ bool load_step(Solve& s, int& ISTAT) {
         if (KGRPRF > 0) s.conv.pfgrp = PFGRP, s.conv.yfgrp = YFGRP;
     }
     s.U = s.Us;
-    CAPSTEPEND(s.sc, TCUR, s.last_converged, s.step);
+    if (r == Iter::Diverged) CAPGIVEUP(s.sc);
+    else CAPSTEPEND(s.sc, TCUR, s.last_converged, s.step);
     // 6. Progress.
     step_message(s);
     return true;
@@ -453,6 +463,17 @@ void CAPNOCONV() {
 }
 
 void CAPCLEAR() { clear_solve_state(); }
+
+void CAPGIVEUP(StepControl& s) {
+    s.t = TGIVEUP;
+    CAPNOCONV();
+}
+
+bool all_finite(std::span<const double> v) {
+    for (const double x : v)
+        if (!std::isfinite(x)) return false;
+    return true;
+}
 
 bool CAPSTEPEND(StepControl& s, double tcur, bool converged, int& step) {
     const bool goes_on = next_step(s, tcur, converged, DTCMIN);

@@ -10,6 +10,8 @@
 // outcome handed to the result pass).
 #pragma once
 
+#include <span>
+
 #include "group/group_services.h"
 #include "group/matrix_kernels.h"
 
@@ -71,6 +73,13 @@ void CAPCLEAR();
 // singular-matrix warning when the stepping gives up. Returns true while the
 // stepping goes on.
 bool CAPSTEPEND(StepControl& s, double tcur, bool converged, int& step);
+
+// A step whose residual, tangent or increment is no longer a finite number
+// ends the stepping for both solvers as not converged, without a retry at a
+// smaller increment: the warning of a stepping that gives up.
+void CAPGIVEUP(StepControl& s);
+// True when every value is a finite number.
+bool all_finite(std::span<const double> v);
 
 // The factor reached told as a percentage, as the status line prints it.
 inline double load_percent(double tconv) { return 100.0 * tconv; }

@@ -82,18 +82,23 @@ CAPVEC head_displacement(const PileTransform& t, const CAPVEC& U) {
 }
 
 // The row loop of both sums: body(row, work, report) on the threads of the
-// rule, the work area of the row's thread.
+// rule, the work area of the row's thread. The evaluations of an iteration
+// (KFLAG 0) end at a stop request; the passes that store and print results
+// always run every row.
 template <class Work, class Body>
 void row_loop(std::vector<std::unique_ptr<Work>>& areas, int& ISTAT, Body&& body, int rows = -1,
               int* kerr = nullptr) {
     if (rows < 0) rows = NPILES;
     const int n = SETTHR(NTHRREQ, rows, 0);
     take_work(n);
-    for_pile_rows(1, rows, n, ISTAT, kerr ? *kerr : KERR, [&](int row, RowReport& rep) {
-        Work& w = *areas[static_cast<std::size_t>(omp_get_thread_num())];
-        w.report = &rep;
-        body(row, w, rep);
-    });
+    for_pile_rows(
+        1, rows, n, ISTAT, kerr ? *kerr : KERR,
+        [&](int row, RowReport& rep) {
+            Work& w = *areas[static_cast<std::size_t>(omp_get_thread_num())];
+            w.report = &rep;
+            body(row, w, rep);
+        },
+        KFLAG == 0);
 }
 
 // One plane row: axial response, node layout, lateral solution, and its

@@ -6,6 +6,7 @@
 
 #include "model/status_codes.h"
 #include "model/table.h"
+#include "report/stop_request.h"
 
 namespace zolan {
 namespace {
@@ -54,7 +55,7 @@ void reset_pile_rows() {
     }
 }
 
-void for_pile_rows(int first, int last, int nthreads, int& ISTAT, int& kerr, RowBody body) {
+void for_pile_rows(int first, int last, int nthreads, int& ISTAT, int& kerr, RowBody body, bool stoppable) {
     if (first < 1 || last > MAXPIL || running.exchange(true)) {
         set_status_once(ISTAT, ISINTERN);
         return;
@@ -64,11 +65,23 @@ void for_pile_rows(int first, int last, int nthreads, int& ISTAT, int& kerr, Row
         return;
     }
     Table1<RowReport, MAXPIL>& reports = slots();
-    // 2. The rows on the threads, static schedule.
+    // 2. The rows on the threads, static schedule; a stop read between rows
+    //    skips the rows not yet begun.
     const int nt = std::clamp(nthreads, 1, last - first + 1);
+    std::atomic<bool> stopped{false};
 #pragma omp parallel for num_threads(nt) schedule(static)
-    for (int r = first; r <= last; ++r) run_row(r, reports(r), body);
-    fold(first, last, ISTAT, kerr);
+    for (int r = first; r <= last; ++r) {
+        if (stoppable && (stopped.load(std::memory_order_relaxed) || STOPROW())) {
+            stopped.store(true, std::memory_order_relaxed);
+            continue;
+        }
+        run_row(r, reports(r), body);
+    }
+    // 3. A stopped loop leaves no trace but the stop: its rows' blocks,
+    //    statuses and error words are dropped, as if the stop had been read
+    //    before the loop, so the files do not depend on the rows that ran.
+    if (stopped) set_status_once(ISTAT, ISSTOP);
+    else fold(first, last, ISTAT, kerr);
     running = false;
 }
 

@@ -43,7 +43,13 @@ private:
 // cleared report, made the row thread's active report while the body runs. Then folds the reports in row order into the files,
 // ISTAT and kerr as above. A loop started inside another (or with rows out of
 // range) runs nothing and sets ISTAT to 40.
-void for_pile_rows(int first, int last, int nthreads, int& ISTAT, int& kerr, RowBody body);
+//
+// A stoppable loop (the evaluations of an iteration) reads the stop request
+// between rows (STOPROW); once a stop is read, the rows not yet begun are
+// skipped, nothing is folded (no block written, the error word unchanged)
+// and ISTAT, when 0, is 4: the files are those of a stop read before the
+// loop, for any thread count. A loop that is not stopped is unchanged.
+void for_pile_rows(int first, int last, int nthreads, int& ISTAT, int& kerr, RowBody body, bool stoppable = false);
 
 // Run reset: every row report empty, with room for a few warning blocks
 // taken once (kept from run to run).

@@ -8,6 +8,9 @@
 // the throttled check: a clock test per call, and at most every STOP_INTERVAL
 // seconds a progress message and one read of the file, so that a stop takes
 // effect within a fraction of a second at the cost of a few reads a second.
+// The parallel loops over pile rows read it between rows the same way, from
+// whichever thread finds the interval passed first.
+#include <atomic>
 #include <chrono>
 
 #include <omp.h>
@@ -25,24 +28,36 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
-// State of the caller's thread only: the checks never run in a parallel region.
+// State of the checks. The checks of the caller's thread never run in a
+// parallel region; inside one, STOPROW reads and writes `last_row` and
+// `reads` only while it holds `reading`, and `seen` is atomic. The two
+// clocks are apart, so that the reads inside the loops never hold back the
+// progress message of the caller's checks.
 struct StopState {
-    bool seen = false;        // a read of this run found the stop request
-    Clock::time_point last;   // time of the latest read
-    int reads = 0;            // reads since the start of the run
+    std::atomic<bool> seen{false};  // a read of this run found the stop request
+    Clock::time_point last;         // time of the latest read on the caller's thread
+    Clock::time_point last_row;     // time of the latest read inside a row loop
+    int reads = 0;                  // reads since the start of the run
+    void reset() {
+        seen = false;
+        reads = 0;
+        last = last_row = Clock::now();
+    }
 };
 StopState state;
+std::atomic_flag reading = ATOMIC_FLAG_INIT;  // a thread of a row loop is reading the file
 
-// One read of the stop-request file (created empty when missing): true when
-// it holds the integer 1. A failed open or read leaves the flag at 0.
-bool read_stop_file() {
+// One read of the stop-request file (created empty when missing), its time
+// kept in `clock`: true when it holds the integer 1. A failed open or read
+// leaves the flag at 0.
+bool read_stop_file(Clock::time_point& clock) {
     int flag = 0;
     if (io::open_unit(STOPFILE, FSTOP, {io::Access::ReadCreate})) {
         io::read_list(STOPFILE, {flag});
         io::close_unit(STOPFILE);
     }
-    state.seen = state.seen || flag == 1;
-    state.last = Clock::now();
+    if (flag == 1) state.seen = true;
+    clock = Clock::now();
     ++state.reads;
     if (STOPREAD_HOOK) STOPREAD_HOOK(state.reads);
     return flag == 1;
@@ -50,7 +65,7 @@ bool read_stop_file() {
 
 }  // namespace
 
-bool STOPCHK() { return read_stop_file(); }
+bool STOPCHK() { return read_stop_file(state.last); }
 
 bool STOPPOLL(const fmt::Format& f, std::initializer_list<fmt::Item> items) {
     // 1. A stop already read holds; a parallel region never touches the files.
@@ -60,14 +75,25 @@ bool STOPPOLL(const fmt::Format& f, std::initializer_list<fmt::Item> items) {
     if (since.count() < STOP_INTERVAL) return false;
     // 3. What is being done, then the stop request.
     PROGWR(f, items);
-    return read_stop_file();
+    return read_stop_file(state.last);
+}
+
+bool STOPROW() {
+    // 1. A stop already read holds; another thread may be reading.
+    if (state.seen) return true;
+    if (reading.test_and_set(std::memory_order_acquire)) return false;
+    // 2. The clock, then the stop request.
+    const std::chrono::duration<double> since = Clock::now() - state.last_row;
+    if (!state.seen && since.count() >= STOP_INTERVAL) read_stop_file(state.last_row);
+    reading.clear(std::memory_order_release);
+    return state.seen;
 }
 
 bool STOPSEEN() { return state.seen; }
 
 void reset_stop_request() {
-    state = StopState{};
-    state.last = Clock::now();
+    state.reset();
+    reading.clear();
 }
 
 void PROGWR(const fmt::Format& f, std::initializer_list<fmt::Item> items) {

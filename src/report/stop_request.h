@@ -1,7 +1,9 @@
 // The stop request and the progress message: the two small files by which
-// the front end follows and steers a running analysis. Every check runs on
-// the caller's thread, never inside a parallel region; the run driver, the
-// echo, the analysis driver and the cap solvers' Newton iterations call them.
+// the front end follows and steers a running analysis. Every check but
+// STOPROW runs on the caller's thread, never inside a parallel region; the
+// run driver, the echo, the analysis driver, the cap solvers' Newton
+// iterations and the slab's loops call them; STOPROW serves the parallel
+// loops over pile rows.
 #pragma once
 
 #include <initializer_list>
@@ -20,6 +22,13 @@ bool STOPCHK();
 // True from the first read that found a stop in this run on; the caller then
 // ends its work with ISTAT := 4.
 bool STOPPOLL(const fmt::Format& f, std::initializer_list<fmt::Item> items);
+// The check between the rows of a parallel loop, from any of its threads: a
+// clock test per call; once STOP_INTERVAL seconds have passed since the
+// latest read, one thread reads the stop-request file while the others go
+// on (no progress message: the loop's caller wrote it). True from the first
+// read that found a stop in this run on; the loop then skips its remaining
+// rows and ends with ISTAT := 4.
+bool STOPROW();
 // True when a read of this run has found a stop, without reading the file.
 bool STOPSEEN();
 // Start of a run: no stop read yet, no read counted, the clock restarted.

@@ -22,9 +22,11 @@
 #include "group/pile_axes.h"
 #include "group/pile_row_loops.h"
 #include "model/result_tables.h"
+#include "model/status_codes.h"
 #include "model/stiffness_tables.h"
 #include "pile/node_mesh.h"
 #include "pile/pile_response.h"
+#include "report/stop_request.h"
 #include "support/fixed_run.h"
 #include "support/py_fixture.h"
 #include "support/seams.h"
@@ -205,6 +207,35 @@ TEST_F(OriginStiffness, SameBytesForAnyThreadCount) {
         EXPECT_EQ(traces[k], traces[0]) << k;
     }
     EXPECT_EQ(test::lines_of(traces[0]).size(), 1u + 9 * 103);
+}
+
+// A stop request read between the rows (the front end writing 1 after the
+// first read, the throttle passing every call) ends the sum with status 4
+// before the second row, its rows leaving nothing on the trace.
+void stop_after_first_read(int reads) {
+    if (reads == 1) test::write_file("stop.txt", "1\n");
+}
+
+TEST_F(OriginStiffness, StopBetweenRows) {
+    linear_group({{-30, -30, 0.0, PIH}, {30, -30, 0.0, PIH - 0.2}, {-30, 30, PIH, PIH - 0.25}, {30, 30, 0.0, PIH},
+                  {0, 0, 0.5, PIH - 0.1}, {10, -20, 0.0, PIH}, {-15, 5, 1.0, PIH - 0.3}, {20, 15, 0.0, PIH},
+                  {5, 25, 2.0, PIH - 0.15}});
+    CAPVEC P;
+    P(1) = 40.0;
+    accepted_level(P);
+    FSTOP = "stop.txt";
+    STOP_INTERVAL = 0.0;
+    STOPREAD_HOOK = stop_after_first_read;
+    NTHRREQ = 1;
+    test::write_file("stop.txt", "");
+    reset_stop_request();
+    io::open_unit(ESTTRC, "trace.txt", {io::Access::Write});
+    int istat = 0;
+    origin_stiffness(1, istat);
+    io::close_unit(ESTTRC);
+    EXPECT_EQ(istat, ISSTOP);
+    EXPECT_EQ(test::lines_of(test::read_file("trace.txt")).size(), 1u);
+    reset_stop_request();
 }
 
 // One plane row of three piles, vertical at (X, Y) = (0, 2), one element of

@@ -484,6 +484,32 @@ TEST(InputReader, BadFilesEndWithStatus37) {
           "THE INITIAL LOAD-INCREMENT FACTOR (LCTOL 3) IS 0.000000; EXPECTED A POSITIVE VALUE"}},
         {"negative minimum load increment", edit(m, {{10, "1.0E-5 1.0E-5 0.25 -0.5"}}),
          {lctol, "THE MINIMUM LOAD-INCREMENT FACTOR (LCTOL 4) IS -0.5000000; EXPECTED A POSITIVE VALUE"}},
+        // Analyses that would not end: iteration limits beyond 1,000 and load
+        // increments that would take more than 10,000 load steps.
+        {"a pile iteration limit of two thousand million", edit(m, {{9, "0 0 0 1 0 100 2000000000"}}),
+         {"INPUT DATA FILE input.dat, LINE 9", s3, "RECORD: LOAD CASE 1, RECORD 1 (LCOPT 1-7)",
+          "THE ITERATION LIMIT OF THE PILES (LCOPT 7) IS 2000000000; EXPECTED AT MOST 1000"}},
+        {"a cap iteration limit of 1,001 in a combination",
+         edit(m, {{21, "1 0 0 0 0\n0 0 0 1 0 1001 200\n1.0E-5 1.0E-5 0.25 0.01\nCOMBINATION\n1.0 1.0 1\n"
+                       "2 5 0 0.0 0.0 0 0 0\n0\n25*0\n1\n1 1.0"}}),
+         {"INPUT DATA FILE input.dat, LINE 22", "RECORD: LOAD COMBINATION 1, RECORD 1 (LBOPT 1-7)",
+          "THE ITERATION LIMIT OF THE CAP (LBOPT 6) IS 1001; EXPECTED AT MOST 1000"}},
+        // 1 / 1e-7 = 10^7 steps.
+        {"an initial load increment of 1e-7", edit(m, {{10, "1.0E-5 1.0E-5 1.0E-7 1.0E-8"}}),
+         {"INPUT DATA FILE input.dat, LINE 10", lctol,
+          "THE INITIAL LOAD-INCREMENT FACTOR (LCTOL 3) IS 0.1000000E-06: 10000000 LOAD STEPS; EXPECTED AT MOST "
+          "10000 LOAD STEPS (A FACTOR OF AT LEAST 0.1000000E-03)"}},
+        {"an initial load increment of 1e-300", edit(m, {{10, "1.0E-5 1.0E-5 1.0E-300 1.0E-300"}}),
+         {"THE INITIAL LOAD-INCREMENT FACTOR (LCTOL 3) IS 0.1000000-299: 0.1000000+301 LOAD STEPS; EXPECTED AT MOST "
+          "10000 LOAD STEPS (A FACTOR OF AT LEAST 0.1000000E-03)"}},
+        // From 1, the halvings down to 1e-5 end at 2^-16 = 1.52587890625e-5,
+        // 65536 steps; the last halving within 10,000 steps is 2^-13 (8192
+        // steps), so a minimum above 2^-14 = 6.103515625e-5 bounds them.
+        {"a minimum load increment of 1e-5 under an initial 1", edit(m, {{10, "1.0E-5 1.0E-5 1.0 1.0E-5"}}),
+         {lctol,
+          "THE MINIMUM LOAD-INCREMENT FACTOR (LCTOL 4) IS 0.1000000E-04: FAILED STEPS MAY HALVE THE INCREMENT TO "
+          "0.1525879E-04, 65536 LOAD STEPS; EXPECTED AT MOST 10000 LOAD STEPS (A MINIMUM ABOVE 0.6103516E-04 WITH "
+          "THIS INITIAL FACTOR)"}},
         {"zero pile increments", edit(m, {{32, "0 40.0 1"}}),
          {"INPUT DATA FILE input.dat, LINE 32", s7,
           "RECORD: PROPERTY SET 1, RECORD 2 (INCREMENTS, PILE LENGTH, PILE TYPE)",
@@ -673,6 +699,34 @@ TEST(InputReader, ChecksOfAFileThatReads) {
         const RunFiles r = run_input(text);
         EXPECT_EQ(r.echo.find("WARNING"), std::string::npos) << r.echo;
         EXPECT_EQ(r.log.find("DOES NOT NAME SECTION"), std::string::npos);
+    }
+}
+
+// The iteration limits and load increments at their bounds are read; one
+// step beyond, the file is refused.
+TEST(InputReader, IterationAndLoadStepBounds) {
+    const std::string m = fixture("minimal3d.in");
+    struct Case {
+        const char* lcopt;
+        const char* lctol;
+        int status;
+    };
+    const Case cases[] = {
+        {"0 0 0 1 0 1000 1000", "1.0E-5 1.0E-5 1.0E-4 1.0E-4", 0},  // 10,000 steps of 1e-4
+        {"0 0 0 1 0 1001 1000", "1.0E-5 1.0E-5 1.0E-4 1.0E-4", 37},
+        {"0 0 0 1 0 1000 1001", "1.0E-5 1.0E-5 1.0E-4 1.0E-4", 37},
+        {"0 0 0 1 0 100 200", "1.0E-5 1.0E-5 9.9E-5 1.0", 37},       // 10,102 steps
+        // From 1 the halvings stop at 2^-13 (8192 steps) when the minimum
+        // is above 2^-14 = 6.103515625e-5, and reach 2^-14 (16384) at it.
+        {"0 0 0 1 0 100 200", "1.0E-5 1.0E-5 1.0 6.2E-5", 0},
+        {"0 0 0 1 0 100 200", "1.0E-5 1.0E-5 1.0 6.103515625E-5", 37},
+        // An initial factor above 1 is one step at the full load.
+        {"0 0 0 1 0 100 200", "1.0E-5 1.0E-5 5.0 6.2E-5", 0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.lcopt) + " / " + c.lctol);
+        const Read r = read_input(edit(m, {{9, c.lcopt}, {10, c.lctol}}));
+        EXPECT_EQ(r.status, c.status) << r.log;
     }
 }
 

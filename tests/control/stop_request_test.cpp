@@ -1,9 +1,14 @@
 #include <gtest/gtest.h>
 
+#include <map>
 #include <string>
 
 #include "control/control.h"
+#include "control/report_header.h"
+#include "support/fixed_run.h"
 #include "support/names_file.h"
+#include "support/seams.h"
+#include "support/stop_front_end.h"
 #include "support/temp_dir.h"
 
 namespace zolan {
@@ -114,18 +119,84 @@ TEST(StopRequest, HonouredInsideLongLoops) {
     }
 }
 
-// A stop request written during a Newton iteration of the cap ends the run
-// at the next iteration's read: status 4, no status line of the analysis.
-TEST(StopRequest, HonouredWithinOneNewtonIteration) {
-    test::TempDir dir;
-    ASSERT_EQ(run_group(0.0, " STEP:    1 TCUR:    0.2500 ITERATION:    1"), 4);
-    EXPECT_EQ(reads_seen, stop_written_at + 1);
-    const std::string progress = test::read_file("progress.txt");
-    EXPECT_EQ(progress.substr(0, 29), "- ANALYSIS FOR LOAD CASE   1/");
-    EXPECT_NE(progress.find(" STEP:    1 TCUR:    0.2500 ITERATION:    2\n"), std::string::npos) << progress;
-    const std::string status = test::read_file("status.txt");
-    EXPECT_EQ(status.find("ANALYSIS COMPLETED"), std::string::npos) << status;
-    EXPECT_EQ(status.find("SOLUTION AT"), std::string::npos) << status;
+// A run of `input` at a fixed time with the processors of every case and
+// combination set to `threads`, stopped after the given read of the loops over pile rows from
+// the first Newton iteration on.
+std::map<std::string, std::string> run_stopped(const std::string& input, int threads, int loop_reads, int& status) {
+    test::write_names(test::default_names());
+    test::write_file("input.dat", test::with_threads(input, threads));
+    test::write_file("stop.txt", "");
+    test::Seams seams;
+    FIXED_CLOCK = std::tm{};
+    STOP_INTERVAL = 0.0;
+    STOPREAD_HOOK = test::stop_in_loop;
+    test::loop_stop = test::LoopStop{};
+    test::loop_stop.start = " ITERATION:    1\n";
+    test::loop_stop.after = loop_reads;
+    status = IZOLAN(2);
+    std::map<std::string, std::string> files;
+    for (const char* f : {"results.txt", "summary.txt", "status.txt", "progress.txt", "itertrc.txt", "plotdata.txt"})
+        files[f] = test::read_file(f);
+    // The run log without the lines of the machine and the clock.
+    for (const std::string& l : test::lines_of(test::read_file("runtime.txt")))
+        if (l.find("Time") == std::string::npos && l.find("Processors") == std::string::npos) files["runtime.txt"] += l + "\n";
+    return files;
+}
+
+// A stop request read inside the loops over pile rows ends the run there,
+// within the first Newton iteration: in space, the force vector's rows on 1,
+// 2 and 8 threads and the tangent's rows on one thread (the rows of the force
+// vector are reads 1 to 30 of the 30-pile group, those of the tangent 31 to
+// 60); in the plane, the residual's rows (reads 1 to 3 of the three rows) and
+// the Jacobian's (4 to 21). Status 4, no status line of the analysis, no log
+// of the iteration nor its matrix on the trace, and the files of a stop read
+// before the loop, whatever the thread count.
+TEST(StopRequest, HonouredInsideThePileRowLoops) {
+    const std::string plane =
+        test::read_file(std::string(ZOLAN_SOURCE_DIR) + "/examples/plane2d_si.in");
+    struct Case {
+        const char* what;
+        bool space;
+        int threads, loop_reads;
+    };
+    const Case cases[] = {
+        {"space, force vector, 1 thread", true, 1, 0},
+        {"space, force vector, 2 threads", true, 2, 0},
+        {"space, force vector, 8 threads", true, 8, 0},
+        {"space, tangent, 1 thread", true, 1, 40},
+        {"space, 8 threads, a later read", true, 8, 5},
+        {"plane, force vector, 1 thread", false, 1, 0},
+        {"plane, Jacobian, 1 thread", false, 1, 5},
+    };
+    std::map<std::string, std::string> first[2];
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        test::TempDir dir;
+        int status = 0;
+        const auto files = run_stopped(c.space ? group_input(30) : plane, c.threads, c.loop_reads, status);
+        ASSERT_EQ(status, 4);
+        ASSERT_NE(test::loop_stop.written_at, 0);
+        EXPECT_EQ(test::loop_stop.reads, test::loop_stop.written_at + 1);
+        EXPECT_TRUE(test::loop_stop.stopped_in_loop);
+        const std::string& progress = files.at("progress.txt");
+        EXPECT_EQ(progress.substr(0, 29), "- ANALYSIS FOR LOAD CASE   1/") << progress;
+        EXPECT_NE(progress.find(" STEP:    1 TCUR:    0.2500 ITERATION:    1\n"), std::string::npos) << progress;
+        for (const char* line : {"ANALYSIS COMPLETED", "SOLUTION AT", "NO CONVERGENCE"})
+            EXPECT_EQ(files.at("status.txt").find(line), std::string::npos) << files.at("status.txt");
+        const std::string& log = files.at("runtime.txt");
+        EXPECT_NE(log.find("     STEP     1, TCUR     0.2500"), std::string::npos) << log;
+        EXPECT_EQ(log.find("     ITERATION    1"), std::string::npos) << log;
+        EXPECT_TRUE(log.ends_with("\n     \n      *** ANALYSIS STOPPED BY USER ***\n")) << log;
+        EXPECT_EQ(files.at("itertrc.txt").find("SS "), std::string::npos) << files.at("itertrc.txt");
+        // The same files for any thread count and any loop of the iteration
+        // (the plane trace heads an iteration before its Jacobian).
+        auto& same = first[c.space ? 0 : 1];
+        if (same.empty()) same = files;
+        for (const auto& [name, text] : files) {
+            if (name == "itertrc.txt") continue;
+            EXPECT_TRUE(text == same.at(name)) << name << " differs";
+        }
+    }
 }
 
 // The throttle: a run shorter than the interval reads the stop request at

@@ -26,8 +26,9 @@ struct Deck {
     std::string restraints = "1 1 1 1 1 1 1 0 0 0 0 0 0\n";
     std::string materials = "1 1000 0.25 0.5\n";
     std::string rest;  // load and point sections
+    std::string stepping = "0.25 0 1 0.01 10 0.001";
     std::string text() const {
-        std::string s = "TWO ELEMENTS\n" + counts + "\n0.25 0 1 0.01 10 0.001\n" + elements;
+        std::string s = "TWO ELEMENTS\n" + counts + "\n" + stepping + "\n" + elements;
         for (const std::string& n : nodes) s += n + "\n";
         return s + restraints + materials + rest;
     }
@@ -218,6 +219,48 @@ TEST(SlabDeck, UnusableValuesAreFatal) {
         }
     }
     EXPECT_EQ(read_deck(Deck{}).istat, 0);
+}
+
+// Stepping controls under which the slab analysis would not end are a fatal
+// block on the stepping record: an iteration limit above 1,000, or
+// increments that would take more than 10,000 steps from TINI to TEND (a
+// failed step halving DT while the half is not below DTMIN). At the bounds
+// the deck reads.
+TEST(SlabDeck, SteppingThatWouldNotEndIsFatal) {
+    test::TempDir dir;
+    struct Case {
+        const char* stepping;
+        const char* problem;  // null: the deck reads
+    };
+    const Case cases[] = {
+        {"1.0E-4 0 1 1.0E-4 1000 0.001", nullptr},  // 10,000 steps of 1e-4
+        {"0.25 0 1 0.01 1001 0.001", "THE ITERATION LIMIT MAXITER IS 1001; EXPECTED AT MOST 1000"},
+        {"1.0E-7 0 1 1.0E-8 10 0.001",
+         "THE TIME INCREMENT DT IS  1.00000E-07 OVER TINI TO TEND OF  1.00000E+00; EXPECTED AT MOST 10000 LOAD STEPS"},
+        {"0.25 0 1.0E9 0.01 10 0.001",
+         "THE TIME INCREMENT DT IS  2.50000E-01 OVER TINI TO TEND OF  1.00000E+09; EXPECTED AT MOST 10000 LOAD STEPS"},
+        // 1 halved 16 times is 2^-16 = 1.52587890625e-5 >= 1e-5: 65536 steps.
+        {"1 0 1 1.0E-5 10 0.001",
+         "THE MINIMUM INCREMENT DTMIN IS  1.00000E-05: FAILED STEPS MAY HALVE DT TO  1.52588E-05 OVER TINI TO TEND "
+         "OF  1.00000E+00; EXPECTED AT MOST 10000 LOAD STEPS"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.stepping);
+        Deck d;
+        d.stepping = c.stepping;
+        const Outcome o = read_deck(d);
+        if (c.problem == nullptr) {
+            EXPECT_EQ(o.istat, 0) << o.listing;
+            continue;
+        }
+        EXPECT_EQ(o.istat, ISINPUT);
+        for (const std::string& text : {o.listing, o.log}) {
+            EXPECT_NE(text.find("SLAB DECK deck, LINE 3\n     RECORD: STEPPING CONTROLS\n     " + std::string(c.problem) +
+                                "\n"),
+                      std::string::npos)
+                << text;
+        }
+    }
 }
 
 }  // namespace

@@ -31,6 +31,7 @@
 #include "support/fixed_run.h"
 #include "support/names_file.h"
 #include "support/seams.h"
+#include "support/stop_front_end.h"
 #include "support/temp_dir.h"
 
 namespace zolan {
@@ -251,30 +252,53 @@ TEST(SlabRigidRun, SlabFilesNeverOverwriteARunReport) {
     }
 }
 
-// The front end's part: a stop request written once the progress file shows
-// a slab iteration.
-bool slab_stop_written = false;
-void stop_in_slab(int) {
-    if (slab_stop_written || test::read_file("progress.txt").find("SLAB STEP:") == std::string::npos) return;
-    test::write_file("stop.txt", "1\n");
-    slab_stop_written = true;
-}
-
-// A stop request reaches a slab analysis: the run ends at the slab's next
-// iteration with status 4, before the first analysis has finished its steps.
+// A stop request reaches each long loop of a slab analysis and ends the run
+// there: the mesh check (one read per node of the 4 x 4 mesh's 65), and in
+// the first iteration the piles under the slab (their loop's first read),
+// the element matrices (the iteration's reads 1 to 16 on the calling thread,
+// one per element) and the frontal assembly and elimination (reads 17 to 32,
+// one per element): status 4, no end of the slab's results, the slab's trace
+// cut where the loop stood (no step before the stepping, no iteration record
+// before the element loop ends, no increment before the elimination ends).
 TEST(SlabRigidRun, StopRequestEndsTheSlabAnalysis) {
-    test::TempDir dir;
-    test::Seams seams;
-    test::write_file("stop.txt", "");
-    STOP_INTERVAL = 0.0;
-    STOPREAD_HOOK = stop_in_slab;
-    slab_stop_written = false;
-    run_input(test::read_file(std::string(ZOLAN_SOURCE_DIR) + "/examples/flexcap3d.in"), 4);
-    EXPECT_TRUE(slab_stop_written);
-    EXPECT_NE(test::read_file("progress.txt").find(" FLEXIBLE CAP, SLAB STEP:    1 TCUR:    0.2500 ITERATION:    2"),
-              std::string::npos)
-        << test::read_file("progress.txt");
-    EXPECT_EQ(test::read_file("results.txt").find("END_STEP_DATA"), std::string::npos);
+    const std::string iteration = " FLEXIBLE CAP, SLAB STEP:    1 TCUR:    0.2500 ITERATION:    1\n";
+    struct Case {
+        const char* what;
+        std::string progress;  // where the stop is read, from its first read on
+        bool in_loop;
+        int after;
+        const char* traced;  // the last record of the slab's trace (null: none of these)
+    };
+    const Case cases[] = {
+        {"mesh check", " FLEXIBLE CAP, SLAB MESH CHECK\n", false, 2, nullptr},
+        {"piles under the slab", iteration, true, 0, "STEP "},
+        {"element matrices", iteration, false, 3, "STEP "},
+        {"frontal elimination", iteration, false, 16 + 3, " ITER = "},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        test::TempDir dir;
+        test::Seams seams;
+        test::write_file("stop.txt", "");
+        STOP_INTERVAL = 0.0;
+        STOPREAD_HOOK = test::stop_in_loop;
+        test::loop_stop = test::LoopStop{};
+        test::loop_stop.start = c.progress.c_str();
+        test::loop_stop.in_loop = c.in_loop;
+        test::loop_stop.after = c.after;
+        run_input(test::read_file(std::string(ZOLAN_SOURCE_DIR) + "/examples/flexcap3d.in"), 4);
+        ASSERT_NE(test::loop_stop.written_at, 0);
+        EXPECT_EQ(test::loop_stop.reads, test::loop_stop.written_at + 1);
+        EXPECT_EQ(test::loop_stop.stopped_in_loop, c.in_loop);
+        EXPECT_EQ(test::read_file("progress.txt"), c.progress + "\n");
+        EXPECT_EQ(test::read_file("results.txt").find("END_STEP_DATA"), std::string::npos);
+        const std::string trace = test::read_file("slabtrace.txt");
+        std::size_t last = std::string::npos;
+        for (const char* record : {"STEP ", " ITER = ", "DSDIS"})
+            if (trace.find(record) != std::string::npos) last = trace.find(record);
+        if (c.traced == nullptr) EXPECT_EQ(last, std::string::npos) << trace;
+        else EXPECT_EQ(last, trace.find(c.traced)) << trace;
+    }
 }
 
 }  // namespace

@@ -1,10 +1,14 @@
 // Loops over pile rows: the rows' blocks reach the files in row order, the
 // status is the lowest row's first code and the error word the last row's,
-// whatever the thread count; a fault inside a row stays inside the loop.
+// whatever the thread count; a fault inside a row stays inside the loop; a
+// stop request ends a stoppable loop between rows.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <chrono>
 #include <stdexcept>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "model/curve_tables.h"
@@ -13,9 +17,12 @@
 #include "pile/axial_distribution.h"
 #include "pile/node_mesh.h"
 #include "pile/user_py_sets.h"
+#include "report/stop_request.h"
 #include "soil/soil_lookup.h"
 #include "support/axial_cycle.h"
 #include "support/py_fixture.h"
+#include "support/seams.h"
+#include "support/temp_dir.h"
 
 namespace zolan {
 namespace {
@@ -88,6 +95,65 @@ TEST(PileRows, KeptStatusAndMisuse) {
         EXPECT_EQ(istat, ISINTERN);
         EXPECT_EQ(ran, 0);
     }
+}
+
+// A stop request read between the rows of a stoppable loop: the rows not yet
+// begun are skipped and the loop leaves nothing but status 4 (no block, no
+// status or error word of the rows that ran); a loop that is not stoppable
+// never reads the request. The front end writes 1 into the stop-request file
+// after the third read (the throttle passing every call): one thread then
+// runs rows 1 to 3 of the 200; on more threads each thread stops within its
+// block.
+int stop_after = 0;
+void write_stop_after(int reads) {
+    if (reads == stop_after) test::write_file("stop.txt", "1\n");
+}
+
+TEST(PileRows, StopBetweenRows) {
+    test::Seams seams;
+    test::TempDir dir;
+    FSTOP = "stop.txt";
+    STOP_INTERVAL = 0.0;
+    STOPREAD_HOOK = write_stop_after;
+    stop_after = 3;
+    for (const bool stoppable : {false, true}) {
+        for (int nt : {1, 2, 8}) {
+            SCOPED_TRACE(std::to_string(nt) + " threads, stoppable " + std::to_string(stoppable));
+            test::write_file("stop.txt", "");
+            reset_stop_request();
+            ASSERT_TRUE(io::open_unit(RESFILE, "res.txt", {}));
+            int istat = 0, kerr = 0;
+            std::vector<int> ran(201, 0);
+            for_pile_rows(
+                1, 200, nt, istat, kerr,
+                [&ran](int r, RowReport& rep) {
+                    // A row's work takes longer than a read, so that the
+                    // reads go round the threads.
+                    std::this_thread::sleep_for(std::chrono::microseconds(500));
+                    ran[static_cast<std::size_t>(r)] = 1;
+                    row_block({RESFILE}, F_ROW, {r});
+                    rep.kerr = 1;
+                    if (r == 1) set_status_once(rep.istat, ISDPHI);
+                },
+                stoppable);
+            io::close_unit(RESFILE);
+            const int rows = std::count(ran.begin(), ran.end(), 1);
+            if (!stoppable) {
+                EXPECT_EQ(rows, 200);
+                EXPECT_EQ(istat, ISDPHI);
+                EXPECT_EQ(kerr, 1);
+                EXPECT_FALSE(STOPSEEN());
+                continue;
+            }
+            EXPECT_TRUE(STOPSEEN());
+            EXPECT_EQ(istat, ISSTOP);
+            EXPECT_EQ(kerr, 0);
+            EXPECT_EQ(test::read_file("res.txt"), "");
+            if (nt == 1) EXPECT_TRUE(ran[1] && ran[2] && ran[3] && rows == 3);
+            else EXPECT_LT(rows, 200);
+        }
+    }
+    reset_stop_request();
 }
 
 // What a row of the large loop below raises.
