@@ -34,23 +34,17 @@ public:
     // Copies each member; false when the members do not fit (nothing is kept then).
     template <class... T>
     bool operator()(T&... v) {
-        (one(v), ...);
-        return ok_;
+        static_assert((std::is_trivially_copyable_v<T> && ...));
+        constexpr std::size_t size = (sizeof(T) + ...);
+        if (!ok_ || off_ + size > BYTES) return ok_ = false;
+        std::byte* at = data_ + off_;
+        if (save_) ((std::memcpy(at, &v, sizeof(T)), at += sizeof(T)), ...);
+        else ((std::memcpy(&v, at, sizeof(T)), at += sizeof(T)), ...);
+        off_ += size;
+        return true;
     }
 
 private:
-    template <class T>
-    void one(T& v) {
-        static_assert(std::is_trivially_copyable_v<T>);
-        if (!ok_ || off_ + sizeof(T) > BYTES) {
-            ok_ = false;
-            return;
-        }
-        if (save_) std::memcpy(data_ + off_, &v, sizeof(T));
-        else std::memcpy(&v, data_ + off_, sizeof(T));
-        off_ += sizeof(T);
-    }
-
     std::byte* data_;
     bool save_;
     bool ok_ = true;
