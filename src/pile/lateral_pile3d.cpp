@@ -276,7 +276,7 @@ void PYBIND(PyWork& pw, int pile, RowReport* report) {
     pw.prop = IPROP(pile);
     pw.pile = pw.gpile = pile;
     pw.report = report;
-    pw.keep.start();
+    pw.keep.start(pile);
     pw.smy.fill(0.0);
     pw.smz.fill(0.0);
 }

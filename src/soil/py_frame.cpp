@@ -260,7 +260,7 @@ void py_frame(PyModel& m, PyPrinter* printer, const PyControls& ctl, int layer, 
     if (nf < 1) return;
     n.h = NDEPTH(n.row, nf + 1) - NDEPTH(n.row, nf);
     // Constants are kept only between the evaluations of a lateral solution.
-    const bool keeping = w.keep.on() && n.analysis && !n.curve && !n.form;
+    const bool keeping = w.keep.on(pile) && n.analysis && !n.curve && !n.form;
     double sum = 0.0;
 
     for (int pass = 0; pass < 2; ++pass) {
@@ -283,7 +283,7 @@ void py_frame(PyModel& m, PyPrinter* printer, const PyControls& ctl, int layer, 
             }
             // Else formed, and kept when its forming raised no block.
             if (kept) kept->valid = false;
-            const RowReport* rep = active_row_report();
+            const RowReport* rep = kept ? active_row_report() : nullptr;
             const std::size_t blocks = rep ? rep->blocks() : 0;
             const Formed f = form_node(m, printer, ctl, n, w, sum, ISTAT);
             if (f == Formed::Stop) return;

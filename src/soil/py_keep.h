@@ -8,8 +8,10 @@
 // state after the node; every later evaluation of the same solution puts
 // them back and evaluates the curve at the new deflection, with the same bits.
 //
-// Keeping starts with each lateral solution (PYBIND) and holds only for it:
-// a work that was not bound for a solution keeps nothing. A node is kept only
+// Keeping starts with each lateral solution (PYBIND) and holds only for it
+// and its pile row: a work that was not bound for a solution keeps nothing,
+// and every lateral solution must be bound anew, since a case or a stage may
+// change what the nodes are formed from. A node is kept only
 // when its forming raised no block on the row's report, so every warning is
 // raised as often as before; a node that failed is never kept.
 #pragma once
@@ -70,13 +72,15 @@ public:
     // and the cap pass; visits beyond it are formed every time.
     static constexpr int ENTRIES = MAXINC + 1 + MAXLAY + 1;
 
-    // A new lateral solution: nothing kept yet, keeping on.
-    void start() {
+    // A new lateral solution of pile row `pile`: nothing kept yet, keeping on
+    // for that row's evaluations.
+    void start(int pile) {
         on_ = true;
+        pile_ = pile;
         next_ = 0;
         for (PyKeptNode& e : entries_) e.valid = false;
     }
-    bool on() const { return on_; }
+    bool on(int pile) const { return on_ && pile == pile_; }
     // Visits kept so far.
     int kept() const {
         int n = 0;
@@ -90,6 +94,7 @@ public:
 
 private:
     bool on_ = false;
+    int pile_ = 0;
     int next_ = 0;
     std::array<PyKeptNode, ENTRIES> entries_{};
 };

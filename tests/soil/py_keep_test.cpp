@@ -112,7 +112,7 @@ TEST_F(KeptNodes, EveryCodeGivesTheBitsOfAFreshForming) {
         RowReport rep;
         auto kept = std::make_unique<PyWork>(1, 1, 1);
         kept->report = &rep;
-        kept->keep.start();
+        kept->keep.start(1);
         for (int i = 0; i < 4; ++i) {
             SCOPED_TRACE("evaluation " + std::to_string(i));
             evaluate(*kept, i);
@@ -136,7 +136,8 @@ TEST_F(KeptNodes, EveryCodeGivesTheBitsOfAFreshForming) {
 }
 
 // A new solution (start) forms its nodes again from the soil as it stands;
-// a work never started keeps nothing.
+// a work never started keeps nothing, and a work started for one pile row
+// keeps nothing for another.
 TEST_F(KeptNodes, ANewSolutionFormsAgain) {
     model(1);
     RowReport rep;
@@ -144,15 +145,25 @@ TEST_F(KeptNodes, ANewSolutionFormsAgain) {
     w->report = &rep;
     evaluate(*w, 2);
     EXPECT_EQ(w->keep.kept(), 0);
-    w->keep.start();
+    w->keep.start(1);
     evaluate(*w, 2);
     test::layer_value(SCCOH, 2, 9.0, 12.0);
-    w->keep.start();
+    w->keep.start(1);
     evaluate(*w, 2);
     auto fresh = std::make_unique<PyWork>(1, 1, 1);
     evaluate(*fresh, 2);
     for (int k = 11; k <= 101; ++k)
         EXPECT_TRUE(same_bits(w->p(k), fresh->p(k))) << "node " << k << ": " << w->p(k) << " against " << fresh->p(k);
+    // Row 2 as row 1 with the ground line 36 in lower, through the work of row 1.
+    test::copy_pile_row(1, 2);
+    GROUND(2) = 12.0;
+    w->pile = w->gpile = 2;
+    fresh = std::make_unique<PyWork>(1, 2, 2);
+    evaluate(*w, 2);
+    evaluate(*fresh, 2);
+    for (int k = 1; k <= 101; ++k)
+        EXPECT_TRUE(same_bits(w->p(k), fresh->p(k)) && same_bits(w->es(k), fresh->es(k)))
+            << "row 2, node " << k << ": " << w->p(k) << " against " << fresh->p(k);
 }
 
 }  // namespace
