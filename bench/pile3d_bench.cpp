@@ -2,7 +2,9 @@
 // stiffness (PSTIFF, twelve evaluations): a steel pipe of 100 increments in
 // soft clay (nonlinear, the secant iteration runs to closure) and in elastic
 // subgrade (soil code 12, linear: three solves). Every Newton iteration of
-// the cap solver costs one PILE3D and one PSTIFF per pile row.
+// the cap solver costs one PILE3D and one PSTIFF per pile row. And the
+// lateral solution alone (LLP3D) of the pile of the floor program of one
+// bending plane (pile_limit_bench.cpp), for the time of one secant solve.
 #include <benchmark/benchmark.h>
 
 #include <memory>
@@ -16,6 +18,7 @@
 #include "model/run_state.h"
 #include "model/section_tables.h"
 #include "model/soil_tables.h"
+#include "pile/lateral_pile3d.h"
 #include "pile/node_mesh.h"
 #include "pile/pile_response.h"
 #include "pipe_model.h"
@@ -101,5 +104,51 @@ void BM_PStiff(benchmark::State& state) {
     if (r.failed()) state.SkipWithError("the pile did not solve");
 }
 BENCHMARK(BM_PStiff)->Arg(1)->Arg(12)->Unit(benchmark::kMicrosecond);
+
+// The pile of the floor program: 24 in, 1200 in in 100 increments, EI =
+// 2e10 lb in^2, head at the ground line, pinned; soft clay (c = 3.47 psi,
+// gamma' = 0.0289 pci, e50 = 0.01, J = 0.5) under static loading.
+void floor_pile(int& istat) {
+    pile(1);
+    PLENP(1) = 1200.0;
+    SECTAB(1, 1, SEC_DBOT) = 1200.0;
+    for (int q : {SP_EI1, SP_EI2}) SECTAB(1, 1, SEC_TOP + q) = SECTAB(1, 1, SEC_BOT + q) = 2.0e10;
+    KCONN(1) = KCONNZ(1) = 1;
+    LAYBOT(1) = SCDEP(2) = UWDEP(2) = 2400.0;
+    for (int i : {1, 2}) {
+        SCCOH(i) = 3.47;
+        SCGAM(i) = 0.0289;
+        SCE50(i) = 0.01;
+    }
+    NODESETUP();
+    NODE(1, istat);
+}
+
+// One lateral solution of the floor's pile with its head deflected by the
+// floor's head deflection under 10 kips (0.28153 in) along the pile's y
+// axis; both bending planes are solved at every secant solve, as always.
+void BM_SecantSolve(benchmark::State& state) {
+    int istat = 0;
+    floor_pile(istat);
+    auto w = std::make_unique<Llp3dWork>();
+    RowReport rep;
+    w->report = &rep;
+    w->pile = 1;
+    w->yh = 0.28153;
+    LateralControls ctl;
+    ctl.maxitp = 200;
+    ctl.tollp = 1.0e-5;
+    double solves = 0;
+    for (auto _ : state) {
+        LLP3D(ctl, *w, istat);
+        solves += w->solves;
+        benchmark::DoNotOptimize(w->Fy);
+    }
+    state.counters["solves"] = benchmark::Counter(solves, benchmark::Counter::kAvgIterations);
+    state.counters["per_solve"] = benchmark::Counter(solves, benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
+    state.counters["head_force"] = w->Fy;
+    if (istat != 0 || rep.kerr != 0) state.SkipWithError("the pile did not solve");
+}
+BENCHMARK(BM_SecantSolve)->Unit(benchmark::kMicrosecond);
 
 }  // namespace

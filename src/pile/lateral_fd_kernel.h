@@ -35,9 +35,17 @@ bool FDHEAD(FdPlane& pl, int code, double v0, double r, double k, double h);
 // row zero coefficients.
 void FDSWEEP(FdPlane& pl, const SLOTVEC& P, const SLOTVEC& Es, double h, int t);
 
+// The sweep of the two bending planes of a pile, y and z, node by node in
+// one pass (each plane's arithmetic as FDSWEEP's, the two recurrences
+// overlapping in time).
+void FDSWEEP2(FdPlane& y, FdPlane& z, const SLOTVEC& P, const SLOTVEC& Es, double h, int t);
+
 // Free tip and back substitution: the two ghost deflections beyond the tip
 // from zero moment and zero shear with the axial force (both 0 when their
 // system is singular), v(t + 3) = 0, then v(i) for i = t down to 1.
 void FDBACK(FdPlane& pl, const SLOTVEC& P, double h, int t);
+
+// FDBACK of the two bending planes, node by node in one pass.
+void FDBACK2(FdPlane& y, FdPlane& z, const SLOTVEC& P, double h, int t);
 
 }  // namespace zolan

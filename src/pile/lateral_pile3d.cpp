@@ -143,12 +143,11 @@ bool iterate(const LateralControls& ctl, Llp3dWork& w, int N, double h, int& IST
             EIMPHI(w.pile, w.P0, w.ypl.EI, w.ypl.v);
             EIMPHI2(w.pile, w.P0, w.zpl.EI, w.zpl.v);
         }
-        FDSWEEP(w.ypl, w.P, w.Es, h, t);
-        FDSWEEP(w.zpl, w.P, w.Es, h, t);
-        for (LateralPlane* pl : {&w.ypl, &w.zpl}) {
+        // Both planes in one pass each, their recurrences overlapping.
+        FDSWEEP2(w.ypl, w.zpl, w.P, w.Es, h, t);
+        for (LateralPlane* pl : {&w.ypl, &w.zpl})
             for (int i = 4; i <= t; ++i) pl->vprev.slot(i) = pl->v.slot(i);
-            FDBACK(*pl, w.P, h, t);
-        }
+        FDBACK2(w.ypl, w.zpl, w.P, h, t);
         if (NMPSET > 0 && ctl.keiprv == 0) {
             EIMPHI(w.pile, w.P0, w.ypl.EI, w.ypl.v);
             EIMPHI2(w.pile, w.P0, w.zpl.EI, w.zpl.v);
@@ -280,6 +279,7 @@ void PYBIND(PyWork& pw, int pile, RowReport* report) {
     pw.prop = IPROP(pile);
     pw.pile = pw.gpile = pile;
     pw.report = report;
+    pw.keep.start(pile);
     pw.smy.fill(0.0);
     pw.smz.fill(0.0);
 }

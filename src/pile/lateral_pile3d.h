@@ -59,7 +59,9 @@ struct LateralPlane : FdPlane {
 bool LLPMESH(int pile, const RowReport* rep, int& N, double& h, int& ISTAT);
 
 // The p-y work of pile row `pile` bound for a lateral solution: its
-// property set, its own group multipliers, its report, no soil movement yet.
+// property set, its own group multipliers, its report, no soil movement yet,
+// and the per-node constants of the curves kept from the solution's first
+// evaluation on (nothing kept yet).
 void PYBIND(PyWork& pw, int pile, RowReport* report);
 
 // The secant moduli Es and reactions pr at real nodes 1..N+1 from the p-y

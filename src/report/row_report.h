@@ -45,6 +45,8 @@ public:
     // on the file always agree, whatever the thread count.
     void add_counted(int* count, int unit, std::string_view text);
     bool empty() const { return entries_.empty(); }
+    // Blocks held (a block dropped as already held is not counted).
+    std::size_t blocks() const { return entries_.size(); }
     // Writes the blocks to their units in order (io::write_records).
     void replay() const;
     // Back to an empty report with the status and error words cleared.

@@ -14,6 +14,7 @@
 
 #include "model/node_tables.h"
 #include "report/row_report.h"
+#include "soil/py_keep.h"
 #include "soil/sand_memo.h"
 
 namespace zolan {
@@ -41,6 +42,7 @@ struct PyWork {
     NODVEC esm;     // out: es times the movement's magnitude
     NODVEC p;       // out: signed soil reaction
     SandMemo sand;  // breakpoints of the sand-type curves kept from the last evaluation
+    PyKeep keep;    // per-node constants kept between the evaluations of one lateral solution
     RowReport* report = nullptr;  // the row's report inside a loop; null: the thread's own (serial: the files)
 };
 

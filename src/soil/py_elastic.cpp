@@ -52,6 +52,8 @@ public:
 
     double es0(const PyNode& n) const override { return k_ * n.b; }
 
+    bool keep(PyKeepIO& io) override { return io(tmax_, k_); }
+
     // 2-3. Every deflection but exactly zero is on the curve; at zero the
     // slope k b divided by the pile's y-multiplier (and with the depth
     // factors of Table J1).

@@ -120,12 +120,135 @@ void PYDFACT(int pile, int& set, double x, double& pm, double& ym) {
 // ---------------------------------------------------------------------------
 // The frame.
 
+namespace {
+
+// What became of the forming of a node.
+enum class Formed { Ready, Left, EndPass, Stop };
+
+// Steps 1-14 of node n.k: depth, multipliers, ground line, diameter, soil
+// values, equivalent depth, the heading of a printed curve, the model's
+// constants and the running sum. Ready: the node is to be evaluated; Left:
+// the node is left; EndPass: the pass ends; Stop: the generator returns.
+Formed form_node(PyModel& m, PyPrinter* printer, const PyControls& ctl, PyNode& n, PyWork& w, double& sum,
+                 int& ISTAT) {
+    const int pile = n.pile, layer = n.layer, k = n.k;
+    // 1. Running sum from the layer's first node.
+    if (n.first) {
+        sum = 0.0;
+        if (n.form) PUSUM(pile, layer) = 0.0;
+    }
+    // 2. Depth and position.
+    n.x = NDEPTH(n.row, k);
+    n.a = NDAXIS(n.row, k);
+    // 3. Depth multipliers.
+    n.s = 0;
+    n.pm = n.ym = 1.0;
+    if (KJ1 == 1) PYDFACT(pile, n.s, n.x, n.pm, n.ym);
+    // 4-5. Ground line.
+    if (ctl.pymode == 0 || ctl.pymode == 1) GRDDEP(pile) = XTOP(pile) + GROUND(pile);
+    n.z = n.x - GROUND(pile) - XTOP(pile);
+    w.es(k) = 0.0;
+    // 6. Curve-file words.
+    if (n.curve && PLOTFLG == 1) {
+        PYCODE = m.code;
+        PYBELOW = n.z < ZGS_MIN ? 0 : 1;
+        PYZGS = n.z;
+    }
+    // 9. Diameter (cap width for the cap and the cap pseudo-pile).
+    auto diameter = [&] {
+        n.b = SECDIA(pile, n.prop, n.a);
+        if ((n.cap && KCAPOP == 1) || ctl.kcappy == 1) n.b = CAPWID;
+    };
+    if (m.lookups_first) {
+        diameter();
+        if (!m.lookup(n, ISTAT)) return Formed::Stop;
+    }
+    // 7. A node above the ground line is left.
+    if (n.z < ZGS_MIN) return Formed::Left;
+    // 8. Cap level in curve mode.
+    const double head = XTOP(pile);
+    const bool at_cap = head - CAPTHK <= n.x && n.x <= head;
+    if (n.cap && n.curve && !at_cap) return Formed::EndPass;
+    // A node at cap level is tabulated once: by the cap pass when the
+    // model has one (with any cap option), else by the pile pass.
+    if (!n.cap && KCAPOP > 0 && m.cap_pass && n.curve && at_cap) return Formed::Left;
+    // 9-10. Diameter and soil values.
+    if (!m.lookups_first) {
+        diameter();
+        if (!m.lookup(n, ISTAT)) return Formed::Stop;
+    }
+    // 11. Equivalent depth: formed once, read by every evaluation.
+    if (m.uses_eqdepth && layer > 1) {
+        if (n.first && n.form && EQDEP(pile, layer) < TOLDEP) m.eqdepth(n);
+        n.zeq = n.z < ZGS_MIN ? 0.0 : n.x - LAYTOP(layer) + EQDEP(pile, layer);
+    } else {
+        n.zeq = n.z;
+    }
+    // 12. Heading of a printed curve.
+    if (n.curve && PLOTFLG == 0 && printer) printer->write_heading(n);
+    // 13. The model.
+    if (!m.prepare(n, ISTAT)) return Formed::Stop;
+    // 14. Running sum.
+    m.accumulate(n, sum);
+    return Formed::Ready;
+}
+
+// The frame's values of node n and the model's state after it: kept in e,
+// or put back from it. False when the model keeps nothing.
+bool keep_node(PyModel& m, PyNode& n, PyKeptNode& e, bool save) {
+    PyKeepIO io(e.state.data(), save);
+    if (save) {
+        e.layer = n.layer, e.k = n.k, e.cap = n.cap;
+        e.x = n.x, e.a = n.a, e.z = n.z, e.zeq = n.zeq, e.b = n.b;
+        e.s = n.s, e.pm = n.pm, e.ym = n.ym;
+    } else {
+        n.x = e.x, n.a = e.a, n.z = e.z, n.zeq = e.zeq, n.b = e.b;
+        n.s = e.s, n.pm = e.pm, n.ym = e.ym;
+    }
+    return m.keep(io);
+}
+
+// 15-20. The node's deflection: secant modulus, reaction and sign.
+void evaluate_node(const PyModel& m, const PyNode& n, PyWork& w) {
+    const int k = n.k;
+    const double mov = NSMOV > 0 ? std::sqrt(w.smy(k) * w.smy(k) + w.smz(k) * w.smz(k)) : 0.0;
+    const double Y = NSMOV > 0 ? std::fabs(w.y(k) - mov) : std::fabs(w.y(k));
+    double p1 = 0.0, P = 0.0;
+    m.evaluate(n, Y, w.es(k), p1, P);
+    if (n.cap && KCAPOP == 1 && m.stores_paspv && n.analysis) PASPV(n.pile) = p1;
+    if (n.analysis && NSMOV > 0) w.esm(k) = w.es(k) * mov;
+    w.p(k) = w.y(k) > mov ? -P : P;
+    if (n.s > 0) w.p(k) *= n.pm;
+}
+
+// 16, 21. A whole curve.
+void tabulate_node(const PyModel& m, PyPrinter* printer, const PyNode& n, PyWork& w) {
+    const int npts = PYNPT > 0 ? std::min(PYNPT, MAXPYB) : 17;
+    double prev = 0.0;
+    for (int i = 1; i <= npts; ++i) {
+        const double Y = curve_y(m, n, i, prev);
+        double p1 = 0.0, P = 0.0, yt = 0.0, pt = 0.0;
+        m.evaluate(n, Y, w.es(n.k), p1, P);
+        m.tabulated(n, Y, p1, P, yt, pt);
+        prev = Y;
+        if (PLOTFLG == 1) {
+            PYBUF(i, 1) = yt;
+            PYBUF(i, 2) = pt;
+        } else if (printer) {
+            printer->write_point(n, yt, pt);
+            printer->after_point(n, i, yt);
+        }
+    }
+}
+
+}  // namespace
+
+bool PyModel::keep(PyKeepIO&) { return false; }
+
 void py_frame(PyModel& m, PyPrinter* printer, const PyControls& ctl, int layer, PyWork& w, int& ISTAT) {
-    const int prop = w.prop, pile = w.pile;
-    const NODVEC &y = w.y, &smy = w.smy, &smz = w.smz;
-    NODVEC &es = w.es, &esm = w.esm, &p = w.p;
+    const int pile = w.pile;
     PyNode n;
-    n.prop = prop;
+    n.prop = w.prop;
     n.layer = layer;
     n.pile = pile;
     n.curve = ctl.pyreq == 1;
@@ -136,7 +259,8 @@ void py_frame(PyModel& m, PyPrinter* printer, const PyControls& ctl, int layer, 
     const int nf = LAYNF(layer, n.row), nl = LAYNL(layer, n.row);
     if (nf < 1) return;
     n.h = NDEPTH(n.row, nf + 1) - NDEPTH(n.row, nf);
-    const double head = XTOP(pile);
+    // Constants are kept only between the evaluations of a lateral solution.
+    const bool keeping = w.keep.on(pile) && n.analysis && !n.curve && !n.form;
     double sum = 0.0;
 
     for (int pass = 0; pass < 2; ++pass) {
@@ -148,97 +272,31 @@ void py_frame(PyModel& m, PyPrinter* printer, const PyControls& ctl, int layer, 
             n.k = k;
             n.first = k == nf;
             n.last = k == nl;
-            // 1. Running sum from the layer's first node.
-            if (n.first) {
-                sum = 0.0;
-                if (n.form) PUSUM(pile, layer) = 0.0;
+            // The node as the solution's first evaluation left it (the
+            // dispatcher has set the ground line already).
+            PyKeptNode* kept = keeping ? w.keep.next() : nullptr;
+            if (kept && kept->valid && kept->layer == layer && kept->k == k && kept->cap == n.cap &&
+                keep_node(m, n, *kept, false)) {
+                w.es(k) = 0.0;
+                evaluate_node(m, n, w);
+                continue;
             }
-            // 2. Depth and position.
-            n.x = NDEPTH(n.row, k);
-            n.a = NDAXIS(n.row, k);
-            // 3. Depth multipliers.
-            n.s = 0;
-            n.pm = n.ym = 1.0;
-            if (KJ1 == 1) PYDFACT(pile, n.s, n.x, n.pm, n.ym);
-            // 4-5. Ground line.
-            if (ctl.pymode == 0 || ctl.pymode == 1) GRDDEP(pile) = XTOP(pile) + GROUND(pile);
-            n.z = n.x - GROUND(pile) - XTOP(pile);
-            es(k) = 0.0;
-            // 6. Curve-file words.
-            if (n.curve && PLOTFLG == 1) {
-                PYCODE = m.code;
-                PYBELOW = n.z < ZGS_MIN ? 0 : 1;
-                PYZGS = n.z;
-            }
-            // 9. Diameter (cap width for the cap and the cap pseudo-pile).
-            auto diameter = [&] {
-                n.b = SECDIA(pile, prop, n.a);
-                if ((n.cap && KCAPOP == 1) || ctl.kcappy == 1) n.b = CAPWID;
-            };
-            if (m.lookups_first) {
-                diameter();
-                if (!m.lookup(n, ISTAT)) return;
-            }
-            // 7. A node above the ground line is left.
-            if (n.z < ZGS_MIN) continue;
-            // 8. Cap level in curve mode.
-            const bool at_cap = head - CAPTHK <= n.x && n.x <= head;
-            if (n.cap && n.curve && !at_cap) break;
-            // A node at cap level is tabulated once: by the cap pass when the
-            // model has one (with any cap option), else by the pile pass.
-            if (!n.cap && KCAPOP > 0 && m.cap_pass && n.curve && at_cap) continue;
-            // 9-10. Diameter and soil values.
-            if (!m.lookups_first) {
-                diameter();
-                if (!m.lookup(n, ISTAT)) return;
-            }
-            // 11. Equivalent depth: formed once, read by every evaluation.
-            if (m.uses_eqdepth && layer > 1) {
-                if (n.first && n.form && EQDEP(pile, layer) < TOLDEP) m.eqdepth(n);
-                n.zeq = n.z < ZGS_MIN ? 0.0 : n.x - LAYTOP(layer) + EQDEP(pile, layer);
-            } else {
-                n.zeq = n.z;
-            }
-            // 12. Heading of a printed curve.
-            if (n.curve && PLOTFLG == 0 && printer) printer->write_heading(n);
-            // 13. The model.
-            if (!m.prepare(n, ISTAT)) return;
-            // 14. Running sum; forming the layered-soil state ends here.
-            m.accumulate(n, sum);
+            // Else formed, and kept when its forming raised no block.
+            if (kept) kept->valid = false;
+            const RowReport* rep = kept ? active_row_report() : nullptr;
+            const std::size_t blocks = rep ? rep->blocks() : 0;
+            const Formed f = form_node(m, printer, ctl, n, w, sum, ISTAT);
+            if (f == Formed::Stop) return;
+            if (f == Formed::EndPass) break;
+            if (f == Formed::Left) continue;
+            if (kept && rep && rep->blocks() == blocks) kept->valid = keep_node(m, n, *kept, true);
+            // Forming the layered-soil state ends here.
             if (n.form) {
                 PUSUM(pile, layer) = sum;
                 continue;
             }
-            // 15. Soil movement.
-            const double mov = NSMOV > 0 ? std::sqrt(smy(k) * smy(k) + smz(k) * smz(k)) : 0.0;
-            if (!n.curve) {
-                // 16-20. The node's deflection.
-                const double Y = NSMOV > 0 ? std::fabs(y(k) - mov) : std::fabs(y(k));
-                double p1 = 0.0, P = 0.0;
-                m.evaluate(n, Y, es(k), p1, P);
-                if (n.cap && KCAPOP == 1 && m.stores_paspv && n.analysis) PASPV(pile) = p1;
-                if (n.analysis && NSMOV > 0) esm(k) = es(k) * mov;
-                p(k) = y(k) > mov ? -P : P;
-                if (n.s > 0) p(k) *= n.pm;
-                continue;
-            }
-            // 16, 21. A whole curve.
-            const int npts = PYNPT > 0 ? std::min(PYNPT, MAXPYB) : 17;
-            double prev = 0.0;
-            for (int i = 1; i <= npts; ++i) {
-                const double Y = curve_y(m, n, i, prev);
-                double p1 = 0.0, P = 0.0, yt = 0.0, pt = 0.0;
-                m.evaluate(n, Y, es(k), p1, P);
-                m.tabulated(n, Y, p1, P, yt, pt);
-                prev = Y;
-                if (PLOTFLG == 1) {
-                    PYBUF(i, 1) = yt;
-                    PYBUF(i, 2) = pt;
-                } else if (printer) {
-                    printer->write_point(n, yt, pt);
-                    printer->after_point(n, i, yt);
-                }
-            }
+            if (n.curve) tabulate_node(m, printer, n, w);
+            else evaluate_node(m, n, w);
         }
     }
 }
@@ -249,6 +307,7 @@ void py_frame(PyModel& m, PyPrinter* printer, const PyControls& ctl, int layer, 
 void PYCURV(const PyControls& ctl, PyWork& w, int& ISTAT) {
     // Blocks of the generators go to the row's report when the caller keeps one.
     const RowScope scope(w.report);
+    w.keep.rewind();
     const int pile = w.pile;
     const int row = ctl.pyreq == 1 ? PYSCRATCH : pile;
     // The cap's pseudo-pile has no property set: its increments are the cap's.

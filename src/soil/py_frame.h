@@ -93,6 +93,12 @@ public:
     // The point tabulated for deflection Y: deflection yt and reaction pt.
     virtual void tabulated(const PyNode& n, double Y, double p1, double P, double& yt, double& pt) const;
 
+    // The state after a node, for the frame to keep between the evaluations
+    // of one lateral solution (soil/py_keep.h): lists every member that
+    // lookup, prepare and accumulate may write, through io (which saves or
+    // puts back). False: the model is formed again at every evaluation.
+    virtual bool keep(PyKeepIO& io);
+
 protected:
     ~PyModel() = default;
 };

@@ -66,6 +66,8 @@ public:
 
     double es0(const PyNode&) const override { return 0.0; }
 
+    bool keep(PyKeepIO& io) override { return io(english_, gamma_, a_, bb_, c_, pd_, pu_, pu_prev_); }
+
     // 6-7. Analysis: the curve at the node's deflection over the pile's
     // y-multiplier (the relative deflection as it is with soil movement);
     // exactly zero is taken at the first default deflection. No zero threshold.

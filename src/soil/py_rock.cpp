@@ -108,6 +108,11 @@ public:
 
     double es0(const PyNode&) const override { return kir_; }
 
+    bool keep(PyKeepIO& io) override {
+        return io(q_, qtop_, qavg_, gamma_, rqd_, eir_, krm_, pur_, kir_, yrm_, ya_, power_, started_, x0_, xp_, qp_,
+                  area_);
+    }
+
     // 9. From the layer's second node on, pur over one increment of the pile,
     // and at the layer's last node the rest of the layer below it.
     void accumulate(const PyNode& n, double& sum) override {

@@ -86,6 +86,8 @@ public:
 
     double es0(const PyNode&) const override { return pt_.es0; }
 
+    bool keep(PyKeepIO& io) override { return io(phi_, gamma_, c_, k_, w_, zero_phi_, pt_); }
+
     // Running sum: the frame rule with u, and at the layer's last node the
     // rest of the layer below it.
     void accumulate(const PyNode& n, double& sum) override {

@@ -112,6 +112,8 @@ public:
     // 8. Limit modulus k H.
     double es0(const PyNode&) const override { return pt_.none ? 0.0 : k_ * pt_.H; }
 
+    bool keep(PyKeepIO& io) override { return io(gamma_, c_, phi_, k_, w_, pt_, pu_prev_); }
+
     double sum_value(const PyNode&, bool& add) const override {
         add = true;
         return pt_.pu;

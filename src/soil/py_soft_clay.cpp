@@ -100,6 +100,8 @@ public:
         return LOADTYP == 0 ? C072 * pu_ : pu_;
     }
 
+    bool keep(PyKeepIO& io) override { return io(cu_, gamma_, e50_, J_, pu_, y50_, es0_, xr_, pcz_, zeq_); }
+
     double default_y(const PyNode&, int i, double prev) const override {
         switch (i) {
             case 1: return 0.0;

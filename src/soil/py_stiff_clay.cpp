@@ -87,6 +87,9 @@ protected:
         EQDEPTH(n.pile, n.layer, n.prop, soil);
     }
 
+    // The soil values and the running average of the cohesion, for keep().
+    bool keep_soil(PyKeepIO& io) { return io(cu_, ca_, gamma_, e50_, started_, x0_, xprev_, cprev_, area_); }
+
     // The soil heading's values line items: z, b, cu, ca, gamma', e50.
     double cu_ = 0, ca_ = 0, gamma_ = 0, e50_ = 0;
 
@@ -184,6 +187,10 @@ public:
     }
 
     double es0(const PyNode&) const override { return esi_; }
+
+    bool keep(PyKeepIO& io) override {
+        return keep_soil(io) && io(k_, As_, Ac_, pc_, y50_, esi_, yp_, F_, pcp_, u_, put_);
+    }
 
     double sum_value(const PyNode&, bool& add) const override {
         add = true;
@@ -285,6 +292,8 @@ public:
     }
 
     double es0(const PyNode&) const override { return es0_; }
+
+    bool keep(PyKeepIO& io) override { return keep_soil(io) && io(k_, pu_, y50_, stretch_, s_, kz_, es0_); }
 
     // 7. The sum takes the spacing of the pile's first two nodes.
     void accumulate(const PyNode& n, double& sum) override {

@@ -76,6 +76,8 @@ public:
     double p_at(const PyNode&, double Y) const override { return nc_ < 1 ? 0.0 : reaction(G_, Y); }
     double es0(const PyNode&) const override { return 0.0; }
 
+    bool keep(PyKeepIO& io) override { return io(G_, started_, cap_, one_, xc_, u_); }
+
     // 2-4. The deflection raised to the zero threshold; the secant of each
     // curve with the multipliers, linear in depth; the reaction of the
     // deeper curve.

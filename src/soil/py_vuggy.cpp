@@ -70,6 +70,8 @@ public:
 
     double es0(const PyNode&) const override { return k1_; }
 
+    bool keep(PyKeepIO& io) override { return io(s_, gamma_, k1_, k2_, y1_, y2_, p1_, residual_, warned_); }
+
     // 5. Below the zero threshold the initial slope, divided by the pile's
     // y-multiplier (and with the depth factors of Table J1).
     void evaluate(const PyNode& n, double Y, double& es, double& p1, double& P) const override {

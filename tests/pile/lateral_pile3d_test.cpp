@@ -3,8 +3,10 @@
 // records of its print pass.
 #include <gtest/gtest.h>
 
+#include <bit>
 #include <cmath>
 #include <complex>
+#include <cstdint>
 #include <memory>
 
 #include "model/case_tables.h"
@@ -304,6 +306,47 @@ TEST_F(LateralPile3D, DegenerateSectionsStayFinite) {
         "", "     ** WARNING **  NON-POSITIVE AREA OR INERTIA: ITS STRESS TERM TAKEN AS 0          PILE GROUP    1",
         "", "     ** WARNING **  NON-POSITIVE REDUCTION FACTOR TAKEN AS 1.0          PILE GROUP    1"};
     EXPECT_EQ(out.run, expect);
+}
+
+// The kernel's pass over both bending planes at once gives each plane the
+// bits of its own pass: planes of different rigidity, loads and heads (fixed,
+// pinned, sprung), an axial force, a soil modulus with a zero pivot's node.
+TEST(FdKernel, BothPlanesInOnePassKeepEachPlanesBits) {
+    const int t = 24;
+    const double h = 12.0;
+    auto one = std::make_unique<FdPlane[]>(2);
+    auto two = std::make_unique<FdPlane[]>(2);
+    SLOTVEC P, Es;
+    P.fill(0.0);
+    Es.fill(0.0);
+    for (int i = 1; i <= t + 3; ++i) {
+        P.slot(i) = 2.0e3 + 10.0 * i;
+        Es.slot(i) = i == 9 ? 0.0 : 40.0 + 3.0 * i;
+    }
+    const struct {
+        int code;
+        double v0, r, k;
+    } heads[] = {{2, 0.5, 0.001, 0.0}, {3, -0.2, 0.002, 3.0e7}};
+    for (int p = 0; p < 2; ++p) {
+        for (FdPlane* pl : {&one[p], &two[p]}) {
+            for (SLOTVEC* a : {&pl->v, &pl->EI, &pl->w, &pl->G, &pl->H, &pl->J}) a->fill(0.0);
+            for (int i = 1; i <= t + 3; ++i) {
+                pl->EI.slot(i) = (p == 0 ? 5.8e10 : 2.0e10) * (1.0 + 0.01 * i);
+                pl->w.slot(i) = p == 0 ? 0.0 : 3.0 - 0.1 * i;
+            }
+            FDHEAD(*pl, heads[p].code, heads[p].v0, heads[p].r, heads[p].k, h);
+        }
+        FDSWEEP(one[p], P, Es, h, t);
+        FDBACK(one[p], P, h, t);
+    }
+    FDSWEEP2(two[0], two[1], P, Es, h, t);
+    FDBACK2(two[0], two[1], P, h, t);
+    const auto bits = [](double x) { return std::bit_cast<std::uint64_t>(x); };
+    for (int p = 0; p < 2; ++p)
+        for (int i = 1; i <= t + 3; ++i) {
+            EXPECT_EQ(bits(two[p].v.slot(i)), bits(one[p].v.slot(i))) << "plane " << p << ", slot " << i;
+            EXPECT_EQ(bits(two[p].G.slot(i)), bits(one[p].G.slot(i))) << "plane " << p << ", slot " << i;
+        }
 }
 
 }  // namespace
