@@ -1,6 +1,7 @@
 // Load stepping and Newton iteration of the three-dimensional cap.
 #include "group/cap_solver3d.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "group/cap_passive.h"
@@ -16,6 +17,7 @@
 #include "model/run_state.h"
 #include "model/single_precision.h"
 #include "model/status_codes.h"
+#include "model/warm_tables.h"
 #include "report/run_files.h"
 #include "report/stop_request.h"
 #include "results/results_services.h"
@@ -169,11 +171,24 @@ void SOILMV(double t) {
 
 namespace {
 
+// The stage controls of the iteration's pile responses: each closed a
+// hundred times finer than the cap's own test at the current displacement
+// (the step's movement so far, else the cap's whole movement), between a
+// millionth and a thousandth of the pile tolerance.
+PileControls iteration_controls(const Solve& s, int kwarn) {
+    PileControls c = pile_controls(0, 1, kwarn);
+    const CapMeasure step = V6NRM(s.DU), whole = V6NRM(s.U);
+    const double scale = step.d > 0.0 ? step.d : whole.d;
+    const double aim = 1.0e-2 * TOLREL * scale;
+    if (c.tangent == 0) c.lat.tolfine = std::clamp(aim, 1.0e-6 * TOLLLP, 1.0e-3 * TOLLLP);
+    return c;
+}
+
 // The residual F(U) with the pile warnings written and counted.
 void residual(Solve& s, int& ISTAT) {
     NAXWBR = NAXWPO = NFTORS = 0;
     io::open_unit(WARNSCR, FAXWARN, {io::Access::Write});
-    s.F = FVEC(pile_controls(0, 1, 1), s.U, ISTAT);
+    s.F = FVEC(iteration_controls(s, 1), s.U, ISTAT);
     io::close_unit(WARNSCR);
 }
 
@@ -309,7 +324,7 @@ Iter newton_iteration(Solve& s, int& ISTAT) {
     if (s.pod) point_values(s);
     if (NSMOV > 0) SOILMV(TCUR);
     // 9-11. Tangent, the embedded cap's resistance, right-hand side.
-    s.K = STIFF(pile_controls(0, 1, 0), s.U, ISTAT);
+    s.K = STIFF(iteration_controls(s, 0), s.U, ISTAT);
     add_cap_resistance(s, ISTAT);
     for (int i = 1; i <= 6; ++i) s.R(i) = -(s.load(i) + s.F(i));
     KCAPPY = 0;
@@ -480,8 +495,10 @@ bool next_step(StepControl& s, double tcur, bool converged, double dtmin) {
 }
 
 SolveAnswer CAP3DSOLVE(const SolveRequest& request, int& ISTAT) {
-    // 1-2. Entry words; the flexible cap takes the whole analysis.
+    // 1-2. Entry words, every pile row to start from rest; the flexible cap
+    //      takes the whole analysis.
     clear_solve_state();
+    WARMCLEAR();
     if (FCOPT > 0) {
         if (group_services.flexcap) group_services.flexcap(request.load, ISTAT);
         KFLAG = 0;
