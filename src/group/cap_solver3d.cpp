@@ -90,6 +90,10 @@ struct Solve {
     // Embedded cap: its part of F and the passive block's report values.
     CAPVEC Fcap;
     double fp2 = 0.0, fp3 = 0.0, fppos = 0.0;
+    // Damping: the tangent's diagonal of the last step, the size of the
+    // residual it was taken from, and of the step's first residual.
+    double wdiag[6] = {};
+    double mlast = 0.0, mfirst = 0.0;
     // Point of definition: the flag, the given displacements and loads at the
     // current factor, the 12 x 12 system (inverted in place), its right-hand
     // sides and solution, and the multipliers accumulated over the call.
@@ -174,13 +178,16 @@ namespace {
 // The stage controls of the iteration's pile responses: each closed a
 // hundred times finer than the cap's own test at the current displacement
 // (the step's movement so far, else the cap's whole movement), between a
-// millionth and a thousandth of the pile tolerance.
+// millionth and a thousandth of the pile tolerance; the axial distribution
+// along the piles solved as finely (not in moving soil, whose pile tangents
+// are differences).
 PileControls iteration_controls(const Solve& s, int kwarn) {
     PileControls c = pile_controls(0, 1, kwarn);
     const CapMeasure step = V6NRM(s.DU), whole = V6NRM(s.U);
     const double scale = step.d > 0.0 ? step.d : whole.d;
     const double aim = 1.0e-2 * TOLREL * scale;
     if (c.tangent == 0) c.lat.tolfine = std::clamp(aim, 1.0e-6 * TOLLLP, 1.0e-3 * TOLLLP);
+    c.ax.fine = c.tangent == 0 && NSMOV <= 0;
     return c;
 }
 
@@ -225,26 +232,30 @@ Iter log_and_test(const Solve& s) {
     return s.iter > MAXITC ? Iter::Failed : Iter::Next;
 }
 
-// Resistance of the embedded cap at U added to F and K: the passive block
-// (its report values kept) or the pseudo-pile; nothing for other models.
-void add_cap_resistance(Solve& s, int& ISTAT) {
+// Resistance of the embedded cap at U added to F: the passive block (its
+// report values kept) or the pseudo-pile; nothing for other models.
+bool cap_resists() { return KCAPOP > 0 && (KCAPLD == 0 || KCAPLD == 1); }
+
+void add_cap_force(Solve& s, int& ISTAT) {
     s.Fcap.fill(0.0);
-    if (KCAPOP <= 0 || (KCAPLD != 0 && KCAPLD != 1)) return;
-    CAPMAT Kp;
+    if (!cap_resists()) return;
     if (KCAPLD == 0) {
         s.Fcap = CAPPAS(s.U, ISTAT);
         s.fp2 = std::abs(s.Fcap(2));
         s.fp3 = std::abs(s.Fcap(3));
         s.fppos = s.fp2 > 0.0 ? s.Fcap(6) / s.Fcap(2) : (NPILES >= 1 ? CORX(NPILES) : 0.0);
-        Kp = CAPPASK(s.U, ISTAT);
     } else {
         s.Fcap = CAPSPF(s.U, ISTAT);
-        Kp = CAPSPK(s.U, ISTAT);
     }
-    for (int j = 1; j <= 6; ++j) {
-        s.F(j) += s.Fcap(j);
+    for (int j = 1; j <= 6; ++j) s.F(j) += s.Fcap(j);
+}
+
+// The embedded cap's tangent added to K.
+void add_cap_stiffness(Solve& s, int& ISTAT) {
+    if (!cap_resists()) return;
+    const CAPMAT Kp = KCAPLD == 0 ? CAPPASK(s.U, ISTAT) : CAPSPK(s.U, ISTAT);
+    for (int j = 1; j <= 6; ++j)
         for (int i = 1; i <= 6; ++i) s.K(i, j) += Kp(i, j);
-    }
 }
 
 // The point's given values at the factor TCUR.
@@ -304,6 +315,50 @@ void trace_point_increment(const Solve& s) {
     trace_vector12(F_TRC_RUV, s.rhs.b2);
 }
 
+// The size of a residual: sum R(i)^2 / |K(i, i)| over the diagonal w of
+// the tangent that made the last step (forces and moments alike weighed as
+// work).
+double merit(const CAPVEC& R, const double (&w)[6]) {
+    double m = 0.0;
+    for (int i = 1; i <= 6; ++i)
+        if (w[i - 1] > 0.0) m += R(i) * R(i) / w[i - 1];
+    return m;
+}
+
+// Steps 3-8 and the cap's force: group factors, the piles' residual, the
+// load and soil movement of the factor, the embedded cap's force, R. Returns
+// false when the call must end or the step fail (`r` tells which).
+bool evaluate(Solve& s, int& ISTAT, Iter& r) {
+    if (KGRPRF > 0) GRPFAC(s.U, s.load);
+    residual(s, ISTAT);
+    if (ISTAT != 0) return r = Iter::Return, false;
+    if (KERR == KELLP) return r = fail_step(s), false;
+    for (int i = 1; i <= 6; ++i) s.load(i) = TCUR * s.P(i);
+    if (s.pod) point_values(s);
+    if (NSMOV > 0) SOILMV(TCUR);
+    add_cap_force(s, ISTAT);
+    for (int i = 1; i <= 6; ++i) s.R(i) = -(s.load(i) + s.F(i));
+    return true;
+}
+
+// A step that raised the residual is taken back by halves (at most five
+// times) before the iteration goes on; a residual at the round-off of the
+// step's first one is never a rise. Not with a point of definition, whose
+// system carries the given displacements, nor with the earlier tangent.
+bool damp(Solve& s, int& ISTAT, Iter& r) {
+    if (s.pod || KTANG == 1 || s.iter == 1) return true;
+    for (int halvings = 0; halvings < 5; ++halvings) {
+        const double m = merit(s.R, s.wdiag);
+        if (!(m > s.mlast) || m <= 1.0e-24 * s.mfirst) break;
+        for (int i = 1; i <= 6; ++i) {
+            s.dU(i) *= 0.5;
+            s.U(i) -= s.dU(i), s.DU(i) -= s.dU(i);
+        }
+        if (!evaluate(s, ISTAT, r)) return false;
+    }
+    return true;
+}
+
 // One Newton iteration of the current step at TCUR.
 Iter newton_iteration(Solve& s, int& ISTAT) {
     // 1-2. Count, progress message and stop request.
@@ -313,21 +368,17 @@ Iter newton_iteration(Solve& s, int& ISTAT) {
         ISTAT = ISSTOP;
         return Iter::Return;
     }
-    // 3-5. Group factors, then the residual of the piles.
-    if (KGRPRF > 0) GRPFAC(s.U, s.load);
-    residual(s, ISTAT);
-    if (ISTAT != 0) return Iter::Return;
-    // 6. A pile that did not close fails the step.
-    if (KERR == KELLP) return fail_step(s);
-    // 7-8. The load and the soil movement of this factor.
-    for (int i = 1; i <= 6; ++i) s.load(i) = TCUR * s.P(i);
-    if (s.pod) point_values(s);
-    if (NSMOV > 0) SOILMV(TCUR);
-    // 9-11. Tangent, the embedded cap's resistance, right-hand side.
+    // 3-8. The residual at U (a pile that did not close fails the step),
+    //    the step damped while it raised the residual.
+    Iter r = Iter::Next;
+    if (!evaluate(s, ISTAT, r) || !damp(s, ISTAT, r)) return r;
+    // 9-11. Tangent, the embedded cap's tangent; the residual's size kept.
     s.K = STIFF(iteration_controls(s, 0), s.U, ISTAT);
-    add_cap_resistance(s, ISTAT);
-    for (int i = 1; i <= 6; ++i) s.R(i) = -(s.load(i) + s.F(i));
+    add_cap_stiffness(s, ISTAT);
     KCAPPY = 0;
+    for (int i = 1; i <= 6; ++i) s.wdiag[i - 1] = std::abs(s.K(i, i));
+    s.mlast = merit(s.R, s.wdiag);
+    if (s.iter == 1) s.mfirst = s.mlast;
     // 12. A pile that did not close in the tangent fails the step.
     if (KERR == KELLP) return fail_step(s);
     // 13-14. Trace; symmetric tangent on a step's first iteration.

@@ -94,13 +94,13 @@ CAPVEC pile_turn(const CAPMAT& M, const CAPVEC& v, bool transpose);
 // Scratch of the head tangent of a closed solution (pile/pile_tangent.h):
 // the linearised system of both planes in band storage with its right-hand
 // sides, the difference points of the soil curves and the nodes' 2 x 2 soil
-// tangents (yy, yz, zz).
+// tangents (yy, yz, zy, zz).
 struct LatBand {
     static constexpr int NMAX = 2 * (MAXNOD - 3);  // both planes' slots 3 .. N + 6
     static constexpr int W = 8 + 5 + 8 + 1;        // band width with room for the row exchanges
     std::array<double, static_cast<std::size_t>(NMAX) * W> a{};
     std::array<double, static_cast<std::size_t>(NMAX) * 5> b{};
-    SLOTVEC yp, ym, gp, gm, kyy, kyz, kzz;
+    SLOTVEC yp, ym, gp, gm, kyy, kyz, kzy, kzz;
     double g3[2][5] = {};  // the head ghost rows' right-hand sides
 };
 

@@ -68,14 +68,14 @@ bool band_solve(Band& B) {
     return true;
 }
 
-// The spring force g(y) = Es(y) y at every real node for the deflections
-// in ys (slots), by the row's own curves. False when an evaluation failed.
-bool spring_forces(const LateralControls& ctl, Llp3dWork& w, int N, const SLOTVEC& ys, SLOTVEC& g,
+// The secant modulus Es at every real node for the deflections in ys
+// (slots), by the row's own curves, into es. False when an evaluation failed.
+bool secant_moduli(const LateralControls& ctl, Llp3dWork& w, int N, const SLOTVEC& ys, SLOTVEC& es,
                    RowReport& quiet) {
     int status = 0;
     if (KUPY == 1 && IPYSET(w.pile) > 0) {
         UPYMOD(ctl.py, w.pile, ys, w.esu, w.s1, w.s2, w.spare, w.pr, quiet);
-        for (int j = 1; j <= N + 1; ++j) g.node(j) = w.esu.node(j) * ys.node(j);
+        for (int j = 1; j <= N + 1; ++j) es.node(j) = w.esu.node(j);
         return true;
     }
     RowReport* kept = w.pyw.report;
@@ -84,43 +84,56 @@ bool spring_forces(const LateralControls& ctl, Llp3dWork& w, int N, const SLOTVE
     PYCURV(ctl.py, w.pyw, status);
     w.pyw.report = kept;
     if (status != 0) return false;
-    for (int j = 1; j <= N + 1; ++j) g.node(j) = w.pyw.es(j) * ys.node(j);
+    for (int j = 1; j <= N + 1; ++j) es.node(j) = w.pyw.es(j);
     return true;
 }
 
-// The 2 x 2 soil tangent of every real node, as (yy, yz, zz) in kt.
+// The 2 x 2 soil tangent of every real node (kyy, kyz, kzy, kzz). The
+// spring of a node deflected by v in soil moving by s is Es(Y) (v - s),
+// Y = | |v| - |s| |, so its tangent is Es I + sgn (g'(Y) - Es) / Y (v - s) n^T,
+// n = v / |v|, sgn the sign of |v| - |s|; without movement
+// Es I + (g' - Es) n n^T.
 bool soil_tangents(const LateralControls& ctl, Llp3dWork& w, int N, double h, LatBand& s) {
-    // 1. Resultant deflections and the difference steps.
+    // 1. Resultant deflections, the movement's magnitude, the steps.
     double ymax = 0.0;
     for (int j = 1; j <= N + 1; ++j) {
         w.yr.node(j) = std::hypot(w.ypl.v.node(j), w.zpl.v.node(j));
         ymax = std::max(ymax, w.yr.node(j));
     }
+    const bool moving = NSMOV > 0;
     const double floor = std::max(1.0e-6 * ymax, 1.0e-8 * h);
     for (int j = 1; j <= N + 1; ++j) {
-        const double y = w.yr.node(j), dy = std::max(1.0e-4 * y, floor);
+        const double y = w.yr.node(j), mov = moving ? std::hypot(w.s1.node(j), w.s2.node(j)) : 0.0;
+        const double dy = std::max(1.0e-4 * std::abs(y - mov), floor);
         s.yp.node(j) = y + dy;
         s.ym.node(j) = std::max(y - dy, 0.0);
     }
-    // 2. The spring forces at both points; the row's cap-pass values stay.
+    // 2. The secant moduli at both points (the spring force g = Es Y); the
+    //    row's cap-pass values stay.
     const int pile = w.pile;
     const double paspv = PASPV(pile), grddep = GRDDEP(pile);
     RowReport quiet;
-    const bool ok = spring_forces(ctl, w, N, s.yp, s.gp, quiet) && spring_forces(ctl, w, N, s.ym, s.gm, quiet);
+    const bool ok = secant_moduli(ctl, w, N, s.yp, s.gp, quiet) && secant_moduli(ctl, w, N, s.ym, s.gm, quiet);
     PASPV(pile) = paspv, GRDDEP(pile) = grddep;
     if (!ok) return false;
-    // 3. Kt = Es I + (g' - Es) n n^T.
+    // 3. The tangent of each node.
     for (int j = 1; j <= N + 1; ++j) {
-        const double kt = (s.gp.node(j) - s.gm.node(j)) / (s.yp.node(j) - s.ym.node(j));
         const double y = w.yr.node(j), Es = w.Es.node(j);
-        if (y > 0.0) {
+        const double m1 = moving ? w.s1.node(j) : 0.0, m2 = moving ? w.s2.node(j) : 0.0;
+        const double mov = std::hypot(m1, m2), Y = std::abs(y - mov);
+        const double Yp = std::abs(s.yp.node(j) - mov), Ym = std::abs(s.ym.node(j) - mov);
+        const double kt = Yp != Ym ? (s.gp.node(j) * Yp - s.gm.node(j) * Ym) / (Yp - Ym) : Es;
+        s.kyz.node(j) = s.kzy.node(j) = 0.0;
+        if (y > 0.0 && Y > 0.0) {
+            const double c = (y >= mov ? 1.0 : -1.0) * (kt - Es) / Y;
             const double ny = w.ypl.v.node(j) / y, nz = w.zpl.v.node(j) / y;
-            s.kyy.node(j) = Es + (kt - Es) * ny * ny;
-            s.kyz.node(j) = (kt - Es) * ny * nz;
-            s.kzz.node(j) = Es + (kt - Es) * nz * nz;
+            const double ry = w.ypl.v.node(j) - m1, rz = w.zpl.v.node(j) - m2;
+            s.kyy.node(j) = Es + c * ry * ny;
+            s.kyz.node(j) = c * ry * nz;
+            s.kzy.node(j) = c * rz * ny;
+            s.kzz.node(j) = Es + c * rz * nz;
         } else {
             s.kyy.node(j) = s.kzz.node(j) = kt;
-            s.kyz.node(j) = 0.0;
         }
     }
     return true;
@@ -152,7 +165,7 @@ void plane_rows(Band& B, const Llp3dWork& w, const LatBand& s, const SLOTVEC& dP
         B.at(r, unknown(m - 2, p)) = Em;
         B.at(r, unknown(m - 1, p)) = -2.0 * Em - 2.0 * E0 + ph2;
         B.at(r, unknown(m, p)) = Em + 4.0 * E0 + Ep - 2.0 * ph2 + (p == 0 ? s.kyy.slot(m) : s.kzz.slot(m)) * h4;
-        B.at(r, unknown(m, 1 - p)) = s.kyz.slot(m) * h4;
+        B.at(r, unknown(m, 1 - p)) = (p == 0 ? s.kyz.slot(m) : s.kzy.slot(m)) * h4;
         B.at(r, unknown(m + 1, p)) = -2.0 * E0 - 2.0 * Ep + ph2;
         B.at(r, unknown(m + 2, p)) = Ep;
         B.rhs(r, 4) = -dP.slot(m) * h2 * (pl.v.slot(m - 1) - 2.0 * pl.v.slot(m) + pl.v.slot(m + 1));
@@ -173,7 +186,7 @@ void plane_rows(Band& B, const Llp3dWork& w, const LatBand& s, const SLOTVEC& dP
 
 }  // namespace
 
-bool llptan_covers(int) { return NSMOV <= 0 && NMPSET <= 0; }
+bool llptan_covers(int) { return NMPSET <= 0 && NSMOV <= 0; }
 
 bool LLPTAN(const LateralControls& ctl, Llp3dWork& w, const SLOTVEC& dP, LatTangent& out) {
     out = LatTangent{};
@@ -218,7 +231,8 @@ bool LLPTAN(const LateralControls& ctl, Llp3dWork& w, const SLOTVEC& dP, LatTang
             double F = 0.0;
             for (int i = 4; i <= t; ++i) {
                 const double dvp = B.rhs(unknown(i, p), k), dvq = B.rhs(unknown(i, 1 - p), k);
-                const double dp = (p == 0 ? s.kyy.slot(i) : s.kzz.slot(i)) * dvp + s.kyz.slot(i) * dvq;
+                const double dp = p == 0 ? s.kyy.slot(i) * dvp + s.kyz.slot(i) * dvq
+                                         : s.kzy.slot(i) * dvq + s.kzz.slot(i) * dvp;
                 F += (i == 4 || i == t) ? dp / 2.0 : dp;
             }
             const LateralPlane& pl = p == 0 ? w.ypl : w.zpl;

@@ -9,7 +9,7 @@
 //
 //     Kt = Es I + (g'(y) - Es) n n^T,   n = v / y,
 //
-// which couples the two planes. g' comes from the node's own curve by a
+// which couples the two planes (in moving soil, see soil_tangents). g' comes from the node's own curve by a
 // difference over y +- dy (dy = 1e-4 y, at least 1e-6 of the largest
 // deflection of the pile and 1e-8 of an increment); below dy the lower point
 // is 0 and g' the secant at y + dy, so a curve whose slope is unbounded at
@@ -35,9 +35,9 @@ struct LatTangent {
     double dM[2][5] = {};
 };
 
-// Whether LLPTAN covers pile row `pile` of the current model: the soil
-// moving (NSMOV) and rigidities from moment-curvature data (NMPSET) are not
-// covered; their tangent is taken by differences.
+// Whether LLPTAN covers pile row `pile` of the current model: rigidities
+// from moment-curvature data (NMPSET) and user p-y curves in moving soil are
+// not covered; their tangent is taken by differences.
 bool llptan_covers(int pile);
 
 // The tangent of the closed solution left in w (w.N, w.h, both planes'

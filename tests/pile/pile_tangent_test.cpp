@@ -7,6 +7,7 @@
 #include <memory>
 
 #include "model/curve_tables.h"
+#include "model/input_tables.h"
 #include "model/warm_tables.h"
 #include "pile/node_mesh.h"
 #include "pile/pile_response.h"
@@ -76,21 +77,30 @@ TEST_F(PileTangent, CondensedTangentIsTheDerivativeOfTheResponse) {
         int code;
         double alpha, beta;
         int kconn;
+        bool moving;  // the soil moving 0.4 in along Y and 0.1 in along Z at the ground, nothing at 20 ft
     };
-    const Case cases[] = {{1, 0.0, PI / 2, 2}, {4, 0.0, PI / 2, 2}, {3, 0.0, PI / 2, 1}, {1, 0.4, 1.3, 2},
-                          {4, 0.3, 1.4, 1}};
+    const Case cases[] = {{1, 0.0, PI / 2, 2, false}, {4, 0.0, PI / 2, 2, false}, {3, 0.0, PI / 2, 1, false},
+                          {1, 0.4, 1.3, 2, false},    {4, 0.3, 1.4, 1, false},    {1, 0.0, PI / 2, 2, true},
+                          {4, 0.3, 1.4, 2, true}};
     CAPVEC d;
     d(1) = 0.02, d(2) = 0.3, d(3) = -0.2, d(4) = 1e-5, d(5) = 2e-3, d(6) = -1e-3;
     for (const Case& c : cases) {
         nonlinear_pile(c.code, c.alpha, c.beta, c.kconn);
+        if (c.moving) {
+            NSMOV = 2;
+            SMDEP(1) = 0.0, SMDEP(2) = 240.0;
+            SMVCUR(1, 1) = 0.4, SMVCUR(1, 2) = 0.1, SMVCUR(2, 1) = SMVCUR(2, 2) = 0.0;
+        }
         const CAPMAT K = stiffness(controls(0, 1e-5), d);
         const CAPMAT D = stiffness(controls(1, 1e-13), d);
         for (int i = 1; i <= 6; ++i)
             for (int j = 1; j <= 6; ++j) {
                 ASSERT_TRUE(std::isfinite(K(i, j)));
                 EXPECT_NEAR(K(i, j), D(i, j), 2e-3 * std::sqrt(std::abs(D(i, i) * D(j, j))) + 5e-2)
-                    << "code " << c.code << " beta " << c.beta << " K(" << i << "," << j << ")";
+                    << "code " << c.code << " beta " << c.beta << " moving " << c.moving << " K(" << i << ","
+                    << j << ")";
             }
+        NSMOV = 0;
     }
 }
 
