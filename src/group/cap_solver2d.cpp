@@ -1,6 +1,7 @@
 // Load stepping and Newton iteration of the plane cap.
 #include "group/cap_solver2d.h"
 
+#include <algorithm>
 #include <cmath>
 #include <span>
 
@@ -16,6 +17,7 @@
 #include "model/single_precision.h"
 #include "model/soil_tables.h"
 #include "model/status_codes.h"
+#include "model/warm_tables.h"
 #include "report/run_files.h"
 #include "report/stop_request.h"
 #include "results/results_services.h"
@@ -94,10 +96,23 @@ bool stop_requested(const Solve& s) {
                     {label, ICASE, total, NTHRMX(1), NPROC, r.IPOINT, r.ILOOP, s.step, TCUR, s.iter});
 }
 
+// The stage controls of the residual's pile responses: each closed a
+// hundred times finer than the cap's own test at the current displacement
+// (the step's movement so far, else the whole), between a millionth and a
+// thousandth of the pile tolerance; the closed states kept for the
+// Jacobian's points.
+PileControls residual_controls(const Solve& s, int kwarn) {
+    PileControls c = pile_controls(0, 1, kwarn);
+    const double step = std::hypot(s.DU(1), s.DU(2)), whole = std::hypot(s.U(1), s.U(2));
+    const double aim = 1.0e-2 * TOLREL * (step > 0.0 ? step : whole);
+    if (c.tangent == 0) c.lat.tolfine = std::clamp(aim, 1.0e-6 * TOLLLP, 1.0e-3 * TOLLLP);
+    return c;
+}
+
 // The residual F(U) with the pile warnings written and counted.
 void residual(Solve& s, int& ISTAT) {
     io::open_unit(WARNSCR, FAXWARN, {io::Access::Write});
-    s.F = FVEC2D(pile_controls(0, 1, 1), s.U, ISTAT);
+    s.F = FVEC2D(residual_controls(s, 1), s.U, ISTAT);
     io::close_unit(WARNSCR);
 }
 
@@ -132,12 +147,16 @@ MAT3 passive(Solve& s) {
 void jacobian(Solve& s, const MAT3& KP, int& ISTAT) {
     const double h = NUNITS == 2 ? STEP_T_SI : STEP_T;
     const double step[3] = {h, h, STEP_R};
+    // Each point's piles start from the residual's closed states (which they
+    // leave as they are) and close a million times finer than the step.
+    PileControls c = residual_controls(s, 0);
+    if (c.tangent == 0) c.lat.warm = true, c.lat.keep = false, c.lat.tolfine = 1.0e-6 * h;
     CAPVEC Fk[2][3];
     for (int sign : {-1, 1})
         for (int k = 1; k <= 3; ++k) {
             CAPVEC x = s.U;
             x(k) += sign * step[k - 1];
-            Fk[sign > 0][k - 1] = FVEC2D(pile_controls(0, 1, 0), x, ISTAT);
+            Fk[sign > 0][k - 1] = FVEC2D(c, x, ISTAT);
         }
     for (int k = 1; k <= 3; ++k)
         for (int i = 1; i <= 3; ++i)
@@ -340,8 +359,10 @@ VEC3 PASLOAD(const PassiveBlock& b, double u2) {
 }
 
 SolveAnswer CAP2DSOLVE(const SolveRequest& request, int& ISTAT) {
-    // 1. Per-solve words back to their start.
+    // 1. Per-solve words back to their start, every pile row to start from
+    //    rest.
     CAPCLEAR();
+    WARMCLEAR();
     KFLAG = 0;
     // 2. The state of the call. An initial increment above 1 is one step at
     //    the full load.
