@@ -362,11 +362,11 @@ TEST_F(CapSolver3d, SymmetricGroupSettlesWithoutLateralWander) {
 // The load steps: the targets are running sums of the increment, the last
 // step clipped to exactly 1; a failed step halves the increment and lowers
 // the target, and the stepping gives up when the half is below the minimum.
-// A 4 x 4 group of 24 in pipes 72 in apart (50 increments of 12 in, EI
+// A square group (side n, 4 x 4 by default) of 24 in pipes 72 in apart (50 increments of 12 in, EI
 // 1e10, fixed heads, straight axial and torque curves) in one layer of soil
 // code `code` (clays c = 3.47 psi, e50 0.01; sands and silt phi 35 deg,
 // k 90 pci; vuggy limestone qu 500 psi).
-void sixteen(int code) {
+void square_group(int code, int n = 4) {
     test::reset_py_model();
     test::one_pile(24.0, 12.0, 50);
     for (int c : {SP_EI1, SP_EI2}) SECTAB(1, 1, SEC_TOP + c) = SECTAB(1, 1, SEC_BOT + c) = 1.0e10;
@@ -382,9 +382,9 @@ void sixteen(int code) {
     test::straight_head_curves(2.0e5, 1.0e7);
     CORX(1) = XTOP(1) = 0.0;
     GROUND(1) = -1.0e-3;
-    for (int r = 1; r <= 16; ++r) {
+    for (int r = 1; r <= n * n; ++r) {
         if (r > 1) test::copy_pile_row(1, r);
-        CORY(r) = YTOP(r) = 72.0 * ((r - 1) % 4 - 1.5), CORZ(r) = 72.0 * ((r - 1) / 4 - 1.5);
+        CORY(r) = YTOP(r) = 72.0 * ((r - 1) % n - (n - 1) / 2.0), CORZ(r) = 72.0 * ((r - 1) / n - (n - 1) / 2.0);
         ALPHA(r) = THETA(r) = 0.0, BETA(r) = PIH, BATANG(r) = 0.0;
         KCONN(r) = KCONNZ(r) = 2;
         PMULT(r) = AXFAC(r) = 1.0;
@@ -392,7 +392,7 @@ void sixteen(int code) {
         PFGRP(r) = YFGRP(r) = 1.0;
         PYFORM(IPROP(r), r, 0);
     }
-    NPILES = 16;
+    NPILES = n * n;
     MAXITC = 30, MAXITP = 200;
     TOLREL = 1e-5, TOLLLP = 1e-5;
     DTINIT = 0.25, DTCMIN = 0.01;
@@ -410,13 +410,26 @@ TEST_F(CapSolver3d, SixteenPilesInEachSoilCodeConverge) {
                             vec(16 * 1.0e4, 0, 0, 0, 2.0e6, -2.0e6)};
     for (int code : {1, 2, 3, 4, 6, 7, 8, 10, 11, 12, 13}) {
         for (const CAPVEC& P : loads) {
-            sixteen(code);
+            square_group(code);
             const Solved s = solve(P);
             ASSERT_EQ(s.istat, 0) << "code " << code;
             ASSERT_TRUE(s.out.has_value()) << "code " << code;
             EXPECT_TRUE(s.out->converged) << "code " << code << " load " << P(1) << " " << P(2) << " " << P(5)
                                           << ": " << 100.0 * s.out->TCONV << " %, error word " << s.out->KERR << ", iterations " << s.out->niter;
         }
+    }
+}
+
+// Sixty-four piles in soft clay over the same loads per pile.
+TEST_F(CapSolver3d, SixtyFourPilesConverge) {
+    const CAPVEC loads[] = {vec(64 * 2.0e4, 0, 0, 0, 0, 0), vec(0, 64 * 2.0e3, 64 * 2.0e3, 0, 0, 0),
+                            vec(64 * 1.0e4, 0, 0, 0, 8.0e6, -8.0e6)};
+    for (const CAPVEC& P : loads) {
+        square_group(1, 8);
+        const Solved s = solve(P);
+        ASSERT_EQ(s.istat, 0);
+        ASSERT_TRUE(s.out.has_value());
+        EXPECT_TRUE(s.out->converged) << P(1) << " " << P(2) << " " << P(5) << ": " << 100.0 * s.out->TCONV << " %";
     }
 }
 
