@@ -72,6 +72,11 @@ struct Solve {
     bool pod = false;         // a load case given at a point of definition
     CAPVEC xstep, xsolve;     // point of definition: sums of the cap part of its solutions
     Cap2dOutcome out;  // the last converged iteration's values
+    // Damping: the Jacobian's diagonal of the last step, the size of the
+    // residual it was taken from, and of the step's first residual; the
+    // farthest pile head from the origin.
+    double wdiag[3] = {};
+    double mlast = 0.0, mfirst = 0.0, reach = 0.0;
 };
 
 CAPVEC zero_vec() {
@@ -226,8 +231,54 @@ Iter log_and_test(const Solve& s) {
     if (s.iter == 1) return Iter::Next;
     const bool dsp = TOLREL >= e.d || TOLTINY >= inc.d || TOLTINY >= tot.d || (KABSTL == 1 && TOLDSP >= mx.d);
     const bool rot = TOLREL >= e.r || TOLTINY >= inc.r || TOLTINY >= tot.r || (KABSTL == 1 && TOLROT >= mx.r);
-    if (dsp && rot) return Iter::Converged;
+    // A rotation whose increment moves no pile head by more than the
+    // translations' tolerance has converged too.
+    if (dsp && (rot || inc.r * s.reach <= TOLREL * tot.d)) return Iter::Converged;
     return s.iter > MAXITC ? Iter::Failed : Iter::Next;
+}
+
+// Steps 3-8: the residual of the piles, the load and the soil movement of
+// the factor, the passive load (KP its derivative), R. False when the call
+// must end or the step fail (`r` tells which).
+bool evaluate(Solve& s, MAT3& KP, int& ISTAT, Iter& r) {
+    NAXWBR = NAXWPO = 0;
+    residual(s, ISTAT);
+    if (ISTAT != 0) return r = Iter::Return, false;
+    if (KERR == KELLP) return r = Iter::Failed, false;
+    s.PE = zero_vec();
+    for (int k = 1; k <= 3; ++k) s.PE(k) = TCUR * s.P(k);
+    for (int k = 1; k <= NSMOV; ++k) SMVCUR(k, 1) = TCUR * SMOVY0(k), SMVCUR(k, 2) = TCUR * SMOVZ0(k);
+    KP = passive(s);
+    s.R = zero_vec();
+    for (int k = 1; k <= 3; ++k) s.R(k) = s.PE(k) - s.F(k);
+    return true;
+}
+
+// The size of a residual: sum R(i)^2 / |J(i, i)| over the last Jacobian's
+// diagonal (forces and moment alike weighed as work).
+double merit(const Solve& s) {
+    double m = 0.0;
+    for (int i = 1; i <= 3; ++i)
+        if (s.wdiag[i - 1] > 0.0) m += s.R(i) * s.R(i) / s.wdiag[i - 1];
+    return m;
+}
+
+// A step that raised the residual is taken back by halves (at most five
+// times) before the iteration goes on; a residual at the round-off of the
+// step's first one is never a rise. Not with a point of definition, nor
+// with the earlier tangent.
+bool damp(Solve& s, MAT3& KP, int& ISTAT, Iter& r) {
+    if (s.pod || KTANG == 1 || s.iter == 1) return true;
+    for (int halvings = 0; halvings < 5; ++halvings) {
+        const double m = merit(s);
+        if (!(m > s.mlast) || m <= 1.0e-24 * s.mfirst) break;
+        for (int k = 1; k <= 3; ++k) {
+            s.dU(k) *= 0.5;
+            s.U(k) -= s.dU(k), s.DU(k) -= s.dU(k);
+        }
+        if (!evaluate(s, KP, ISTAT, r)) return false;
+    }
+    return true;
 }
 
 // One Newton iteration of the current step at TCUR.
@@ -240,17 +291,11 @@ Iter newton_iteration(Solve& s, int& ISTAT) {
         ISTAT = ISSTOP;
         return Iter::Return;
     }
-    // 3-5. The residual of the piles; a pile that did not close fails the step.
-    residual(s, ISTAT);
-    if (ISTAT != 0) return Iter::Return;
-    if (KERR == KELLP) return Iter::Failed;
-    // 6-8. The load and the soil movement of this factor, the passive load.
-    s.PE = zero_vec();
-    for (int k = 1; k <= 3; ++k) s.PE(k) = TCUR * s.P(k);
-    for (int k = 1; k <= NSMOV; ++k) SMVCUR(k, 1) = TCUR * SMOVY0(k), SMVCUR(k, 2) = TCUR * SMOVZ0(k);
-    const MAT3 KP = passive(s);
-    s.R = zero_vec();
-    for (int k = 1; k <= 3; ++k) s.R(k) = s.PE(k) - s.F(k);
+    // 3-8. The residual at U (a pile that did not close fails the step), the
+    //      step damped while it raised the residual.
+    MAT3 KP;
+    Iter r = Iter::Next;
+    if (!evaluate(s, KP, ISTAT, r) || !damp(s, KP, ISTAT, r)) return r;
     // 9-12. Trace heading, the Jacobian and its trace.
     io::write_list(ITERTRC);
     io::write_list(ITERTRC, {s.iter});
@@ -259,6 +304,9 @@ Iter newton_iteration(Solve& s, int& ISTAT) {
     if (KERR == KELLP) return Iter::Failed;
     s.Jc = s.J;
     for (int i = 1; i <= 3; ++i) io::write_fmt(ITERTRC, F_TRC_SS, {i, s.J(i, 1), s.J(i, 2), s.J(i, 3)});
+    for (int i = 1; i <= 3; ++i) s.wdiag[i - 1] = std::abs(s.J(i, i));
+    s.mlast = merit(s);
+    if (s.iter == 1) s.mfirst = s.mlast;
     // 13. A symmetric Jacobian on a step attempt's first iteration.
     if (s.iter == 1)
         for (int j = 2; j <= 3; ++j)
@@ -369,6 +417,7 @@ SolveAnswer CAP2DSOLVE(const SolveRequest& request, int& ISTAT) {
     Solve s;
     s.req = &request;
     s.P = s.PE = zero_vec();
+    for (int p = 1; p <= NPILES; ++p) s.reach = std::max(s.reach, std::hypot(XTOP(p), YTOP(p)));
     for (int k = 1; k <= 3; ++k) s.P(k) = request.load(k);
     s.U = s.Us = s.DU = s.dU = s.F = s.R = zero_vec();
     s.J.fill(0.0);
