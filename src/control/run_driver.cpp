@@ -27,6 +27,7 @@
 #include "model/section_tables.h"
 #include "model/soil_tables.h"
 #include "model/stiffness_tables.h"
+#include "model/warm_tables.h"
 #include "report/run_files.h"
 #include "report/unit_labels.h"
 #include "results/results_services.h"
@@ -94,6 +95,7 @@ void RESETRUN() {
     reset_curve_tables();
     reset_result_tables();
     reset_stiffness_tables();
+    reset_warm_tables();
     reset_group_factors();
     reset_group_services_state();
     // The flexible cap of the three-dimensional solver is the slab program.

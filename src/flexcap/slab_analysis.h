@@ -11,6 +11,7 @@
 
 #include "flexcap/slab_tables.h"
 #include "model/pile_tables.h"
+#include "pile/pile_response.h"
 
 namespace zolan {
 
@@ -52,6 +53,10 @@ double load_factor(double t);
 // displacements PLDIS and the slab's load factor f, through the service or
 // the model's pile rows.
 void slab_pile_response(double f);
+
+// The stage controls of the model's pile rows under the slab: each pile
+// closed far below the slab's test at the current head displacements PLDIS.
+PileControls slab_pile_controls();
 
 // Element matrices into ELSTF at U = ASDIS + TSDIS, internal and spring
 // forces out of ELLOD, the element records for the stress recovery.

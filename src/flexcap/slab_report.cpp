@@ -9,6 +9,7 @@
 #include "group/result_pass3d.h"
 #include "model/analysis_outcomes.h"
 #include "model/case_tables.h"
+#include "model/input_tables.h"
 #include "model/result_tables.h"
 #include "model/run_state.h"
 #include "model/status_codes.h"
@@ -52,7 +53,9 @@ void print_pass() {
         io::write_fmt(SUMSCR, captext::F_TABLE_M_SCR);
     }
     RESCUR.zero();
-    PILEPRINT(pile_controls(1, NANAL, 0), SLBEND.nheads, SLBEND.heads.data(), SLBEND.forces.data());
+    PileControls c = pile_controls(1, NANAL, 0);
+    c.ax.fine = c.tangent == 0 && NSMOV <= 0;  // as the slab's iterations solved the piles
+    PILEPRINT(c, SLBEND.nheads, SLBEND.heads.data(), SLBEND.forces.data());
     KPRCUR = KPRINT;
     NPRCUR = NPRINC;
     ENVEWR(0, 0);

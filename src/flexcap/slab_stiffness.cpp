@@ -8,6 +8,7 @@
 #include "flexcap/slab_analysis.h"
 #include "group/cap_solver3d.h"
 #include "group/pile_row_loops.h"
+#include "model/case_tables.h"
 #include "model/input_tables.h"
 #include "model/run_state.h"
 #include "model/status_codes.h"
@@ -124,6 +125,20 @@ void group_state(double f) {
 
 }  // namespace
 
+PileControls slab_pile_controls() {
+    // Each pile closed a million times finer than the largest head movement
+    // (between a millionth and a thousandth of the pile tolerance), far below
+    // the slab's own test, its axial distribution as finely (not in moving
+    // soil, whose pile tangents are differences).
+    PileControls ctl = pile_controls(0, NANAL, 0);
+    double move = 0.0;
+    for (int r = 1; r <= FCCTRL.NCTSTI; ++r)
+        for (int i = 1; i <= 3; ++i) move = std::max(move, std::fabs(FCTAB.PLDIS(i, r)));
+    if (ctl.tangent == 0) ctl.lat.tolfine = std::clamp(1.0e-6 * move, 1.0e-6 * TOLLLP, 1.0e-3 * TOLLLP);
+    ctl.ax.fine = ctl.tangent == 0 && NSMOV <= 0;
+    return ctl;
+}
+
 void slab_pile_response(double f) {
     group_state(f);
     FCCTRL.KPLERR = 0;
@@ -131,7 +146,7 @@ void slab_pile_response(double f) {
         flexcap_services.piles(FCCTRL.NCTSTI, FCTAB.PLDIS, FCTAB.PLFOR, FCTAB.PLSTF);
         return;
     }
-    FCCTRL.KPLERR = PILEHEADS(pile_controls(0, NANAL, 0), FCCTRL.NCTSTI, FCTAB.PLDIS.data(), FCTAB.PLFOR.data(),
+    FCCTRL.KPLERR = PILEHEADS(slab_pile_controls(), FCCTRL.NCTSTI, FCTAB.PLDIS.data(), FCTAB.PLFOR.data(),
                               FCTAB.PLSTF.data());
 }
 
@@ -324,8 +339,9 @@ void trace_row(const char* tag, const double* v, int i = 0) {
         io::write_fmt(FCTRFILE, R"((A5,I5,7E13.5))", {tag, i, v[0], v[1], v[2], v[3], v[4], v[5]});
 }
 
-// Step 11: the pile springs of the element's pile points on the diagonal
-// node blocks, the pile forces as loads, by the shape values at the point.
+// Step 11: the pile springs of the element's pile points on the node blocks
+// N_k N_l (a point at a node touches that node's block alone), the pile
+// forces as loads, by the shape values at the point.
 void pile_springs(Element& el) {
     ShellWork& w = FCTAB.ELW;
     for (int r = 1; r <= FCCTRL.NCTSTI; ++r) {
@@ -366,13 +382,18 @@ void pile_springs(Element& el) {
         for (int i = 0; i < 6; ++i) trace_row("SS   ", Ks[i], i + 1);
         cap_to_slab(F, Fs);
         FCSHAP(FCTAB.PCTST(1, r), FCTAB.PCTST(2, r), FCCTRL.NNODE, w);
+        // The point moves by sum_l N_l U_l and its force goes to node k by
+        // N_k: the spring couples every pair of the element's nodes by N_k N_l.
         for (int k = 1; k <= FCCTRL.NNODE; ++k) {
             const double N = w.SHFN(k);
-            for (int i = 0; i < 6; ++i) {
-                for (int j = 0; j < 6; ++j)
-                    if (std::fabs(Ks[i][j]) >= TINY) el.Ke[6 * (k - 1) + i][6 * (k - 1) + j] -= N * Ks[i][j];
-                if (std::fabs(Fs[i]) >= TINY) FCTAB.ELLOD(6 * (k - 1) + i + 1, el.e) += N * Fs[i];
+            for (int l = 1; l <= FCCTRL.NNODE; ++l) {
+                const double NN = N * w.SHFN(l);
+                for (int i = 0; i < 6; ++i)
+                    for (int j = 0; j < 6; ++j)
+                        if (std::fabs(Ks[i][j]) >= TINY) el.Ke[6 * (k - 1) + i][6 * (l - 1) + j] -= NN * Ks[i][j];
             }
+            for (int i = 0; i < 6; ++i)
+                if (std::fabs(Fs[i]) >= TINY) FCTAB.ELLOD(6 * (k - 1) + i + 1, el.e) += N * Fs[i];
         }
     }
 }

@@ -1,6 +1,7 @@
 // Load stepping and Newton iteration of the plane cap.
 #include "group/cap_solver2d.h"
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <span>
@@ -17,6 +18,7 @@
 #include "model/single_precision.h"
 #include "model/soil_tables.h"
 #include "model/status_codes.h"
+#include "model/warm_tables.h"
 #include "report/run_files.h"
 #include "report/stop_request.h"
 #include "results/results_services.h"
@@ -72,6 +74,11 @@ struct Solve {
     bool diverged = false;    // the point's solution is no longer finite
     CAPVEC xstep, xsolve;     // point of definition: sums of the cap part of its solutions
     Cap2dOutcome out;  // the last converged iteration's values
+    // Damping: the Jacobian's diagonal of the last step, the size of the
+    // residual it was taken from, and of the step's first residual; the
+    // farthest pile head from the origin.
+    double wdiag[3] = {};
+    double mlast = 0.0, mfirst = 0.0, reach = 0.0;
 };
 
 CAPVEC zero_vec() {
@@ -96,10 +103,23 @@ bool stop_requested(const Solve& s) {
                     {label, ICASE, total, NTHRMX(1), NPROC, r.IPOINT, r.ILOOP, s.step, TCUR, s.iter});
 }
 
+// The stage controls of the residual's pile responses: each closed a
+// hundred times finer than the cap's own test at the current displacement
+// (the step's movement so far, else the whole), between a millionth and a
+// thousandth of the pile tolerance; the closed states kept for the
+// Jacobian's points.
+PileControls residual_controls(const Solve& s, int kwarn) {
+    PileControls c = pile_controls(0, 1, kwarn);
+    const double step = std::hypot(s.DU(1), s.DU(2)), whole = std::hypot(s.U(1), s.U(2));
+    const double aim = 1.0e-2 * TOLREL * (step > 0.0 ? step : whole);
+    if (c.tangent == 0) c.lat.tolfine = std::clamp(aim, 1.0e-6 * TOLLLP, 1.0e-3 * TOLLLP);
+    return c;
+}
+
 // The residual F(U) with the pile warnings written and counted.
 void residual(Solve& s, int& ISTAT) {
     io::open_unit(WARNSCR, FAXWARN, {io::Access::Write});
-    s.F = FVEC2D(pile_controls(0, 1, 1), s.U, ISTAT);
+    s.F = FVEC2D(residual_controls(s, 1), s.U, ISTAT);
     io::close_unit(WARNSCR);
 }
 
@@ -134,12 +154,16 @@ MAT3 passive(Solve& s) {
 void jacobian(Solve& s, const MAT3& KP, int& ISTAT) {
     const double h = NUNITS == 2 ? STEP_T_SI : STEP_T;
     const double step[3] = {h, h, STEP_R};
+    // Each point's piles start from the residual's closed states (which they
+    // leave as they are) and close a million times finer than the step.
+    PileControls c = residual_controls(s, 0);
+    if (c.tangent == 0) c.lat.warm = true, c.lat.keep = false, c.lat.tolfine = 1.0e-6 * h;
     CAPVEC Fk[2][3];
     for (int sign : {-1, 1})
         for (int k = 1; k <= 3; ++k) {
             CAPVEC x = s.U;
             x(k) += sign * step[k - 1];
-            Fk[sign > 0][k - 1] = FVEC2D(pile_controls(0, 1, 0), x, ISTAT);
+            Fk[sign > 0][k - 1] = FVEC2D(c, x, ISTAT);
         }
     for (int k = 1; k <= 3; ++k)
         for (int i = 1; i <= 3; ++i)
@@ -212,8 +236,54 @@ Iter log_and_test(const Solve& s) {
     if (s.iter == 1) return Iter::Next;
     const bool dsp = TOLREL >= e.d || TOLTINY >= inc.d || TOLTINY >= tot.d || (KABSTL == 1 && TOLDSP >= mx.d);
     const bool rot = TOLREL >= e.r || TOLTINY >= inc.r || TOLTINY >= tot.r || (KABSTL == 1 && TOLROT >= mx.r);
-    if (dsp && rot) return Iter::Converged;
+    // A rotation whose increment moves no pile head by more than the
+    // translations' tolerance has converged too.
+    if (dsp && (rot || inc.r * s.reach <= TOLREL * tot.d)) return Iter::Converged;
     return s.iter > MAXITC ? Iter::Failed : Iter::Next;
+}
+
+// Steps 3-8: the residual of the piles, the load and the soil movement of
+// the factor, the passive load (KP its derivative), R. False when the call
+// must end or the step fail (`r` tells which).
+bool evaluate(Solve& s, MAT3& KP, int& ISTAT, Iter& r) {
+    NAXWBR = NAXWPO = 0;
+    residual(s, ISTAT);
+    if (ISTAT != 0) return r = Iter::Return, false;
+    if (KERR == KELLP) return r = Iter::Failed, false;
+    s.PE = zero_vec();
+    for (int k = 1; k <= 3; ++k) s.PE(k) = TCUR * s.P(k);
+    for (int k = 1; k <= NSMOV; ++k) SMVCUR(k, 1) = TCUR * SMOVY0(k), SMVCUR(k, 2) = TCUR * SMOVZ0(k);
+    KP = passive(s);
+    s.R = zero_vec();
+    for (int k = 1; k <= 3; ++k) s.R(k) = s.PE(k) - s.F(k);
+    return true;
+}
+
+// The size of a residual: sum R(i)^2 / |J(i, i)| over the last Jacobian's
+// diagonal (forces and moment alike weighed as work).
+double merit(const Solve& s) {
+    double m = 0.0;
+    for (int i = 1; i <= 3; ++i)
+        if (s.wdiag[i - 1] > 0.0) m += s.R(i) * s.R(i) / s.wdiag[i - 1];
+    return m;
+}
+
+// A step that raised the residual is taken back by halves (at most five
+// times) before the iteration goes on; a residual at the round-off of the
+// step's first one is never a rise. Not with a point of definition, nor
+// with the earlier tangent.
+bool damp(Solve& s, MAT3& KP, int& ISTAT, Iter& r) {
+    if (s.pod || KTANG == 1 || s.iter == 1) return true;
+    for (int halvings = 0; halvings < 5; ++halvings) {
+        const double m = merit(s);
+        if (!(m > s.mlast) || m <= 1.0e-24 * s.mfirst) break;
+        for (int k = 1; k <= 3; ++k) {
+            s.dU(k) *= 0.5;
+            s.U(k) -= s.dU(k), s.DU(k) -= s.dU(k);
+        }
+        if (!evaluate(s, KP, ISTAT, r)) return false;
+    }
+    return true;
 }
 
 // One Newton iteration of the current step at TCUR.
@@ -226,17 +296,11 @@ Iter newton_iteration(Solve& s, int& ISTAT) {
         ISTAT = ISSTOP;
         return Iter::Return;
     }
-    // 3-5. The residual of the piles; a pile that did not close fails the step.
-    residual(s, ISTAT);
-    if (ISTAT != 0) return Iter::Return;
-    if (KERR == KELLP) return Iter::Failed;
-    // 6-8. The load and the soil movement of this factor, the passive load.
-    s.PE = zero_vec();
-    for (int k = 1; k <= 3; ++k) s.PE(k) = TCUR * s.P(k);
-    for (int k = 1; k <= NSMOV; ++k) SMVCUR(k, 1) = TCUR * SMOVY0(k), SMVCUR(k, 2) = TCUR * SMOVZ0(k);
-    const MAT3 KP = passive(s);
-    s.R = zero_vec();
-    for (int k = 1; k <= 3; ++k) s.R(k) = s.PE(k) - s.F(k);
+    // 3-8. The residual at U (a pile that did not close fails the step), the
+    //      step damped while it raised the residual.
+    MAT3 KP;
+    Iter r = Iter::Next;
+    if (!evaluate(s, KP, ISTAT, r) || !damp(s, KP, ISTAT, r)) return r;
     if (!all_finite(std::span<const double>(&s.R(1), 3))) return Iter::Diverged;  // numbers no longer finite end the stepping
     // 9-12. Trace heading, the Jacobian and its trace.
     io::write_list(ITERTRC);
@@ -247,6 +311,9 @@ Iter newton_iteration(Solve& s, int& ISTAT) {
     if (!all_finite(std::span<const double>(&s.J(1, 1), 9))) return Iter::Diverged;
     s.Jc = s.J;
     for (int i = 1; i <= 3; ++i) io::write_fmt(ITERTRC, F_TRC_SS, {i, s.J(i, 1), s.J(i, 2), s.J(i, 3)});
+    for (int i = 1; i <= 3; ++i) s.wdiag[i - 1] = std::abs(s.J(i, i));
+    s.mlast = merit(s);
+    if (s.iter == 1) s.mfirst = s.mlast;
     // 13. A symmetric Jacobian on a step attempt's first iteration.
     if (s.iter == 1)
         for (int j = 2; j <= 3; ++j)
@@ -349,14 +416,17 @@ VEC3 PASLOAD(const PassiveBlock& b, double u2) {
 }
 
 SolveAnswer CAP2DSOLVE(const SolveRequest& request, int& ISTAT) {
-    // 1. Per-solve words back to their start.
+    // 1. Per-solve words back to their start, every pile row to start from
+    //    rest.
     CAPCLEAR();
+    WARMCLEAR();
     KFLAG = 0;
     // 2. The state of the call. An initial increment above 1 is one step at
     //    the full load.
     Solve s;
     s.req = &request;
     s.P = s.PE = zero_vec();
+    for (int p = 1; p <= NPILES; ++p) s.reach = std::max(s.reach, std::hypot(XTOP(p), YTOP(p)));
     for (int k = 1; k <= 3; ++k) s.P(k) = request.load(k);
     s.U = s.Us = s.DU = s.dU = s.F = s.R = zero_vec();
     s.J.fill(0.0);

@@ -1,6 +1,7 @@
 // Load stepping and Newton iteration of the three-dimensional cap.
 #include "group/cap_solver3d.h"
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 
@@ -17,6 +18,7 @@
 #include "model/run_state.h"
 #include "model/single_precision.h"
 #include "model/status_codes.h"
+#include "model/warm_tables.h"
 #include "report/run_files.h"
 #include "report/stop_request.h"
 #include "results/results_services.h"
@@ -90,6 +92,12 @@ struct Solve {
     // Embedded cap: its part of F and the passive block's report values.
     CAPVEC Fcap;
     double fp2 = 0.0, fp3 = 0.0, fppos = 0.0;
+    // Damping: the tangent's diagonal of the last step, the size of the
+    // residual it was taken from, and of the step's first residual.
+    double wdiag[6] = {};
+    double mlast = 0.0, mfirst = 0.0;
+    // The farthest pile head from the origin.
+    double reach = 0.0;
     // Point of definition: the flag, the given displacements and loads at the
     // current factor, the 12 x 12 system (inverted in place), its right-hand
     // sides and solution, and the multipliers accumulated over the call.
@@ -171,11 +179,27 @@ void SOILMV(double t) {
 
 namespace {
 
+// The stage controls of the iteration's pile responses: each closed a
+// hundred times finer than the cap's own test at the current displacement
+// (the step's movement so far, else the cap's whole movement), between a
+// millionth and a thousandth of the pile tolerance; the axial distribution
+// along the piles solved as finely (not in moving soil, whose pile tangents
+// are differences).
+PileControls iteration_controls(const Solve& s, int kwarn) {
+    PileControls c = pile_controls(0, 1, kwarn);
+    const CapMeasure step = V6NRM(s.DU), whole = V6NRM(s.U);
+    const double scale = step.d > 0.0 ? step.d : whole.d;
+    const double aim = 1.0e-2 * TOLREL * scale;
+    if (c.tangent == 0) c.lat.tolfine = std::clamp(aim, 1.0e-6 * TOLLLP, 1.0e-3 * TOLLLP);
+    c.ax.fine = c.tangent == 0 && NSMOV <= 0;
+    return c;
+}
+
 // The residual F(U) with the pile warnings written and counted.
 void residual(Solve& s, int& ISTAT) {
     NAXWBR = NAXWPO = NFTORS = 0;
     io::open_unit(WARNSCR, FAXWARN, {io::Access::Write});
-    s.F = FVEC(pile_controls(0, 1, 1), s.U, ISTAT);
+    s.F = FVEC(iteration_controls(s, 1), s.U, ISTAT);
     io::close_unit(WARNSCR);
 }
 
@@ -210,31 +234,38 @@ Iter log_and_test(const Solve& s) {
     if (!all_finite(std::array{e.d, e.r, tot.d, tot.r})) return Iter::Diverged;
     CAPLOG(s.iter, e, inc, tot, mx);
     if (s.iter == 1) return Iter::Next;
-    if (part_passes(s, inc.d, tot.d, mx.d, TOLDSP) && part_passes(s, inc.r, tot.r, mx.r, TOLROT))
-        return Iter::Converged;
+    // A rotation whose increment moves no pile head by more than the
+    // translations' tolerance has converged too (under a load that turns
+    // the cap by nothing but round-off its own ratio never falls).
+    const bool turned = part_passes(s, inc.r, tot.r, mx.r, TOLROT) || inc.r * s.reach <= TOLREL * tot.d;
+    if (part_passes(s, inc.d, tot.d, mx.d, TOLDSP) && turned) return Iter::Converged;
     return s.iter > MAXITC ? Iter::Failed : Iter::Next;
 }
 
-// Resistance of the embedded cap at U added to F and K: the passive block
-// (its report values kept) or the pseudo-pile; nothing for other models.
-void add_cap_resistance(Solve& s, int& ISTAT) {
+// Resistance of the embedded cap at U added to F: the passive block (its
+// report values kept) or the pseudo-pile; nothing for other models.
+bool cap_resists() { return KCAPOP > 0 && (KCAPLD == 0 || KCAPLD == 1); }
+
+void add_cap_force(Solve& s, int& ISTAT) {
     s.Fcap.fill(0.0);
-    if (KCAPOP <= 0 || (KCAPLD != 0 && KCAPLD != 1)) return;
-    CAPMAT Kp;
+    if (!cap_resists()) return;
     if (KCAPLD == 0) {
         s.Fcap = CAPPAS(s.U, ISTAT);
         s.fp2 = std::abs(s.Fcap(2));
         s.fp3 = std::abs(s.Fcap(3));
         s.fppos = s.fp2 > 0.0 ? s.Fcap(6) / s.Fcap(2) : (NPILES >= 1 ? CORX(NPILES) : 0.0);
-        Kp = CAPPASK(s.U, ISTAT);
     } else {
         s.Fcap = CAPSPF(s.U, ISTAT);
-        Kp = CAPSPK(s.U, ISTAT);
     }
-    for (int j = 1; j <= 6; ++j) {
-        s.F(j) += s.Fcap(j);
+    for (int j = 1; j <= 6; ++j) s.F(j) += s.Fcap(j);
+}
+
+// The embedded cap's tangent added to K.
+void add_cap_stiffness(Solve& s, int& ISTAT) {
+    if (!cap_resists()) return;
+    const CAPMAT Kp = KCAPLD == 0 ? CAPPASK(s.U, ISTAT) : CAPSPK(s.U, ISTAT);
+    for (int j = 1; j <= 6; ++j)
         for (int i = 1; i <= 6; ++i) s.K(i, j) += Kp(i, j);
-    }
 }
 
 // The point's given values at the factor TCUR.
@@ -294,6 +325,51 @@ void trace_point_increment(const Solve& s) {
     trace_vector12(F_TRC_RUV, s.rhs.b2);
 }
 
+// The size of a residual: sum R(i)^2 / |K(i, i)| over the diagonal w of
+// the tangent that made the last step (forces and moments alike weighed as
+// work).
+double merit(const CAPVEC& R, const double (&w)[6]) {
+    double m = 0.0;
+    for (int i = 1; i <= 6; ++i)
+        if (w[i - 1] > 0.0) m += R(i) * R(i) / w[i - 1];
+    return m;
+}
+
+// Steps 3-8 and the cap's force: group factors, the piles' residual, the
+// load and soil movement of the factor, the embedded cap's force, R. Returns
+// false when the call must end or the step fail (`r` tells which).
+bool evaluate(Solve& s, int& ISTAT, Iter& r) {
+    if (KGRPRF > 0) GRPFAC(s.U, s.load);
+    residual(s, ISTAT);
+    if (ISTAT != 0) return r = Iter::Return, false;
+    if (KERR == KELLP) return r = fail_step(s), false;
+    for (int i = 1; i <= 6; ++i) s.load(i) = TCUR * s.P(i);
+    if (s.pod) point_values(s);
+    if (NSMOV > 0) SOILMV(TCUR);
+    add_cap_force(s, ISTAT);
+    if (ISTAT == ISSTOP) return r = Iter::Return, false;  // a stop read inside the cap's own loops
+    for (int i = 1; i <= 6; ++i) s.R(i) = -(s.load(i) + s.F(i));
+    return true;
+}
+
+// A step that raised the residual is taken back by halves (at most five
+// times) before the iteration goes on; a residual at the round-off of the
+// step's first one is never a rise. Not with a point of definition, whose
+// system carries the given displacements, nor with the earlier tangent.
+bool damp(Solve& s, int& ISTAT, Iter& r) {
+    if (s.pod || KTANG == 1 || s.iter == 1) return true;
+    for (int halvings = 0; halvings < 5; ++halvings) {
+        const double m = merit(s.R, s.wdiag);
+        if (!(m > s.mlast) || m <= 1.0e-24 * s.mfirst) break;
+        for (int i = 1; i <= 6; ++i) {
+            s.dU(i) *= 0.5;
+            s.U(i) -= s.dU(i), s.DU(i) -= s.dU(i);
+        }
+        if (!evaluate(s, ISTAT, r)) return false;
+    }
+    return true;
+}
+
 // One Newton iteration of the current step at TCUR.
 Iter newton_iteration(Solve& s, int& ISTAT) {
     // 1-2. Count, progress message and stop request.
@@ -303,22 +379,18 @@ Iter newton_iteration(Solve& s, int& ISTAT) {
         ISTAT = ISSTOP;
         return Iter::Return;
     }
-    // 3-5. Group factors, then the residual of the piles.
-    if (KGRPRF > 0) GRPFAC(s.U, s.load);
-    residual(s, ISTAT);
-    if (ISTAT != 0) return Iter::Return;
-    // 6. A pile that did not close fails the step.
-    if (KERR == KELLP) return fail_step(s);
-    // 7-8. The load and the soil movement of this factor.
-    for (int i = 1; i <= 6; ++i) s.load(i) = TCUR * s.P(i);
-    if (s.pod) point_values(s);
-    if (NSMOV > 0) SOILMV(TCUR);
-    // 9-11. Tangent, the embedded cap's resistance, right-hand side.
-    s.K = STIFF(pile_controls(0, 1, 0), s.U, ISTAT);
-    add_cap_resistance(s, ISTAT);
+    // 3-8. The residual at U (a pile that did not close fails the step),
+    //    the step damped while it raised the residual.
+    Iter r = Iter::Next;
+    if (!evaluate(s, ISTAT, r) || !damp(s, ISTAT, r)) return r;
+    // 9-11. Tangent, the embedded cap's tangent; the residual's size kept.
+    s.K = STIFF(iteration_controls(s, 0), s.U, ISTAT);
+    add_cap_stiffness(s, ISTAT);
     if (ISTAT == ISSTOP) return Iter::Return;  // a stop read inside the pile loops
-    for (int i = 1; i <= 6; ++i) s.R(i) = -(s.load(i) + s.F(i));
     KCAPPY = 0;
+    for (int i = 1; i <= 6; ++i) s.wdiag[i - 1] = std::abs(s.K(i, i));
+    s.mlast = merit(s.R, s.wdiag);
+    if (s.iter == 1) s.mfirst = s.mlast;
     // 12. A pile that did not close in the tangent fails the step; numbers
     //     that are no longer finite end the stepping.
     if (KERR == KELLP) return fail_step(s);
@@ -508,8 +580,10 @@ bool next_step(StepControl& s, double tcur, bool converged, double dtmin) {
 }
 
 SolveAnswer CAP3DSOLVE(const SolveRequest& request, int& ISTAT) {
-    // 1-2. Entry words; the flexible cap takes the whole analysis.
+    // 1-2. Entry words, every pile row to start from rest; the flexible cap
+    //      takes the whole analysis.
     clear_solve_state();
+    WARMCLEAR();
     if (FCOPT > 0) {
         if (group_services.flexcap) group_services.flexcap(request.load, ISTAT);
         KFLAG = 0;
@@ -527,6 +601,8 @@ SolveAnswer CAP3DSOLVE(const SolveRequest& request, int& ISTAT) {
     s.K.fill(0.0);
     s.Kc.fill(0.0);
     s.pod = request.kind == 0 && ICASE >= 1 && ICASE <= MAXLC && LCPOD(ICASE) > 0;
+    for (int p = 1; p <= NPILES; ++p)
+        s.reach = std::max(s.reach, std::sqrt(CORX(p) * CORX(p) + CORY(p) * CORY(p) + CORZ(p) * CORZ(p)));
     s.sc.dt = std::min(DTINIT, 1.0);
     s.sc.t = s.sc.dt;
     // 4. Runtime-file heading.
@@ -552,7 +628,11 @@ SolveAnswer RESPASS3(const SolveRequest& request, const Cap3dOutcome& out, int& 
     //    sets in KFLAG (no axial warnings outside the residual evaluation).
     SolveAnswer answer = unanswered(request);
     const CapForces forces = [&out](CAPVEC& F, int& status) {
-        F = FVEC(pile_controls(KFLAG, NANAL, 0), out.U, status);
+        // The axial distribution along the piles solved as finely as the
+        // iteration solved it: the reported pile forces balance the cap load.
+        PileControls c = pile_controls(KFLAG, NANAL, 0);
+        c.ax.fine = c.tangent == 0 && NSMOV <= 0;
+        F = FVEC(c, out.U, status);
     };
     RESPASS3D(request, st, forces, answer, ISTAT);
     KFLAG = 0;

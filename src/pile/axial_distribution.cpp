@@ -23,6 +23,8 @@ constexpr int SLOWUPD = 10;              // after this many updates the looser t
 constexpr double ETINY = f32(1.0e-14f);  // a head movement below this is zero
 constexpr double TOLR = f32(1.0e-4f);    // residual: absolute for a zero head movement, else relative
 constexpr double TOLSLOW = f32(1.0e-3f); // relative residual accepted after SLOWUPD updates
+constexpr double TOLFINE = 1.0e-10;      // residual aimed at: the head force of a distribution serves
+                                         // the cap's Newton iteration, which differentiates it
 constexpr double DWMAX = f32(1.0e-6f);   // perturbation of the tip movement
 constexpr int KEAXD = 4;                 // error word of a distribution that did not close
 
@@ -32,7 +34,8 @@ struct Eval {
     double a = 0.0, dw = 0.0, Hm = 0.0, Hp = 0.0, H0 = 0.0;
 };
 
-Eval evaluate(int r, int p, double wt, SLOTVEC& WN, SLOTVEC& PN, const AXSAMP& s, const AXTIP& qw, int& flags) {
+Eval evaluate(int r, int p, double wt, SLOTVEC& WN, SLOTVEC& PN, const AXSAMP& s, const AXTIP& qw, int& flags,
+              bool fine) {
     const int N = std::clamp(NINCR(p), 1, MAXINC);
     const bool neg = wt <= 0.0;
     Eval e;
@@ -44,7 +47,7 @@ Eval evaluate(int r, int p, double wt, SLOTVEC& WN, SLOTVEC& PN, const AXSAMP& s
     const double wa[3] = {e.a - e.dw, e.a + e.dw, e.a};
     double H[3];
     for (int t = 0; t < 3; ++t) {
-        AXCLIMB(r, p, s, QWREAD(qw, wa[t]), wa[t], P, w, flags);
+        AXCLIMB(r, p, s, QWREAD(qw, wa[t]), wa[t], P, w, flags, fine);
         H[t] = flip(w(N + 1), neg);
     }
     e.Hm = H[0];
@@ -60,7 +63,8 @@ Eval evaluate(int r, int p, double wt, SLOTVEC& WN, SLOTVEC& PN, const AXSAMP& s
 
 }  // namespace
 
-void AXDIST(int r, int p, double E, SLOTVEC& WN, SLOTVEC& PN, const AXSAMP& s, const AXTIP& qw, RowReport& rep) {
+void AXDIST(int r, int p, double E, SLOTVEC& WN, SLOTVEC& PN, const AXSAMP& s, const AXTIP& qw, RowReport& rep,
+            bool fine) {
     int flags = 0;
     auto record = [&](bool newton) {
         const RowScope scope(rep);
@@ -74,7 +78,7 @@ void AXDIST(int r, int p, double E, SLOTVEC& WN, SLOTVEC& PN, const AXSAMP& s, c
     auto TM = [&](int j) { return LSTAB(p, j, 3); };
     if (E < HM(1) || E > HM(J)) {
         // 4. Outside the table: the nodes of its end point.
-        evaluate(r, p, E < HM(1) ? TM(1) : TM(J), WN, PN, s, qw, flags);
+        evaluate(r, p, E < HM(1) ? TM(1) : TM(J), WN, PN, s, qw, flags, fine);
         record(false);
         return;
     }
@@ -85,15 +89,23 @@ void AXDIST(int r, int p, double E, SLOTVEC& WN, SLOTVEC& PN, const AXSAMP& s, c
     double wt = E == upH || !(upH > lowH) ? upT : lowT + (E - lowH) * (upT - lowT) / (upH - lowH);
 
     // 3, 5. Evaluate, test, update.
-    Eval e = evaluate(r, p, wt, WN, PN, s, qw, flags);
+    Eval e = evaluate(r, p, wt, WN, PN, s, qw, flags, fine);
     const double sgn = E < 0.0 ? -1.0 : 1.0;
+    double last = HUGE_VAL;  // the residual before the last update
     for (int upd = 0;;) {
         // 5.1 Convergence.
         const double res = E - e.H0;
         const bool zero = std::abs(E) < ETINY;
-        if (zero ? std::abs(res) <= TOLR
-                 : (std::abs(res / E) <= TOLR || (upd > SLOWUPD && std::abs(res / E) <= TOLSLOW)))
-            break;
+        // Closed within the tolerance (after SLOWUPD updates the looser one);
+        // a fine distribution goes on to a residual far below it, and stops
+        // within the tolerance when an update no longer halves the residual
+        // or the limit is reached.
+        const double rel = zero ? std::abs(res) : std::abs(res / E);
+        const bool fits = rel <= TOLR || (upd > SLOWUPD && !zero && rel <= TOLSLOW);
+        if (!fine && fits) break;
+        if (fine && rel <= TOLFINE * (zero ? TOLR : 1.0)) break;
+        if (fits && (upd >= MAXUPD || !(rel < 0.5 * last))) break;
+        last = rel;
         // 5.2 One more update, at most MAXUPD.
         if (++upd > MAXUPD) {
             record(true);
@@ -117,7 +129,7 @@ void AXDIST(int r, int p, double E, SLOTVEC& WN, SLOTVEC& PN, const AXSAMP& s, c
             wt = lowT <= wn && wn <= upT ? wn : wf;
         }
         // 5.6
-        e = evaluate(r, p, wt, WN, PN, s, qw, flags);
+        e = evaluate(r, p, wt, WN, PN, s, qw, flags, fine);
     }
     record(false);
 }

@@ -21,6 +21,11 @@ namespace zolan {
 // and loop) for a mid-point iteration that reached its limit or a section
 // without axial rigidity, and the error word 4 when the Newton or a mid-point
 // iteration did not converge; the loop's fold writes them in row order.
-void AXDIST(int r, int p, double E, SLOTVEC& WN, SLOTVEC& PN, const AXSAMP& s, const AXTIP& qw, RowReport& rep);
+// `fine`: the head movement solved a million times finer than the
+// tolerance, on climbs closed as finely (the cap's Newton iteration
+// differentiates the head force); a solution within the tolerance is still
+// accepted when the finer one is not reached.
+void AXDIST(int r, int p, double E, SLOTVEC& WN, SLOTVEC& PN, const AXSAMP& s, const AXTIP& qw, RowReport& rep,
+            bool fine = false);
 
 }  // namespace zolan

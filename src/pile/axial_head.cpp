@@ -30,14 +30,15 @@ constexpr AxTexts TEXTS2 = {"APPARENT FAILURE IN BEARING     ", "APPARENT FAILUR
 // Movement and force along the pile for d; the force at the head node. A
 // lookup that failed leaves the nodes at zero, the code in ISTAT and the
 // curve's force.
-double distribute(int row, double d, double force, SLOTVEC& axmov, SLOTVEC& axfor, int& ISTAT, RowReport& rep) {
+double distribute(int row, double d, double force, SLOTVEC& axmov, SLOTVEC& axfor, int& ISTAT, RowReport& rep,
+                  bool fine) {
     const int p = IPROP(row);
     int status = 0;
     AXSAMP s;
     AXTZC(row, p, status, s);
     AXTIP qw;
     if (status == 0) AXQWC(row, p, d, status, s, qw);
-    if (status == 0) AXDIST(row, p, d, axmov, axfor, s, qw, rep);
+    if (status == 0) AXDIST(row, p, d, axmov, axfor, s, qw, rep, fine);
     if (status != 0) {
         set_status_once(ISTAT, status);
         return force;
@@ -68,7 +69,7 @@ double axial_head(const AxTexts& texts, const AxControls& ctl, int row, double d
     }
     // 5. The distribution along the pile, generated curves only.
     if (ctl.kaxvar == 1 && ILSCRV(row) <= 0) {
-        force = distribute(row, d, force, axmov, axfor, ISTAT, rep);
+        force = distribute(row, d, force, axmov, axfor, ISTAT, rep, ctl.fine);
         const double f = AXFAC(row);
         for (int i = 1; i <= MAXNOD; ++i) axfor.slot(i) *= f;
     }

@@ -15,6 +15,7 @@
 #include "model/single_precision.h"
 #include "model/soil_tables.h"
 #include "model/stiffness_tables.h"
+#include "model/warm_tables.h"
 #include "pile/node_loads.h"
 #include "pile/node_stiffness.h"
 #include "pile/result_records.h"
@@ -90,9 +91,13 @@ void axial_and_rigidity(const LateralControls& ctl, Llp2dWork& w, int N) {
 }
 
 // Solves on the secant moduli until two solves differ by less than the
-// tolerance at every real node. Returns true when the deflections closed.
-bool iterate(const LateralControls& ctl, Llp2dWork& w, int N, double h, int& ISTAT) {
+// closure aimed at (at most the tolerance) at every real node, or by less
+// than the tolerance when the solve limit is reached. Returns true when the
+// deflections closed; false with `open` when they did not.
+bool iterate(const LateralControls& ctl, Llp2dWork& w, int N, double h, int& ISTAT, bool& open) {
     const int t = N + 4;
+    const double aim = ctl.tolfine > 0.0 ? std::min(ctl.tolfine, ctl.tollp) : ctl.tollp;
+    open = false;
     for (int count = 1;; ++count) {
         w.solves = count;
         // 1-6. One linear solve, the rigidity of the previous or of this one.
@@ -102,19 +107,55 @@ bool iterate(const LateralControls& ctl, Llp2dWork& w, int N, double h, int& IST
         FDBACK(w.pl, w.P, h, t);
         if (NMPSET > 0 && ctl.keiprv == 0) EIMPHI(w.pile, w.Q, w.pl.EI, w.pl.v);
         // 7. Closure; the first solve never counts.
-        bool closed = count != 1;
-        for (int i = 4; closed && i <= t; ++i) closed = std::abs(w.pl.v.slot(i) - w.pl.vprev.slot(i)) < ctl.tollp;
-        if (closed) return true;
+        double change = 0.0;
+        for (int i = 4; i <= t; ++i) change = std::max(change, std::abs(w.pl.v.slot(i) - w.pl.vprev.slot(i)));
+        const bool last = count + 1 > ctl.maxitp;
+        if (count != 1 && (change < aim || (last && change < ctl.tollp))) return true;
         // 8. The solve limit.
-        if (count + 1 > ctl.maxitp) {
-            row_block({RESFILE, RUNFILE}, F_NOCLOSE, {ctl.maxitp, w.pile});
-            w.report->kerr = 1;
+        if (last) {
+            open = true;
             return false;
         }
         // 9. New moduli.
         for (int k = 1; k <= N + 1; ++k) w.yr.node(k) = w.pl.v.node(k);
         if (!soil_moduli(ctl, w, N, ISTAT)) return false;
     }
+}
+
+// Whether the row starts from its kept state: its moduli, and with soil
+// movement on the p-y curves the load they give.
+bool warm_start(const LateralControls& ctl, Llp2dWork& w, int N) {
+    const int pile = w.pile;
+    if (!(ctl.warm && WARMOK(pile) == 1 && WARMN(pile) == N)) return false;
+    for (int i = 4; i <= N + 4; ++i) w.Es.slot(i) = WARMES(i, pile);
+    if (NSMOV > 0 && !user_curves(pile))
+        for (int k = 1; k <= N + 1; ++k) w.pl.w.node(k) = w.Es.node(k) * w.mv1.node(k) + w.dlo(k);
+    return true;
+}
+
+// Set-up and iteration to closure from the kept state or from rest; a warm
+// start that does not close is made again from rest. The no-closure warning
+// and the error word when neither closes.
+bool solve_to_closure(const LateralControls& ctl, Llp2dWork& w, int N, double h, int& ISTAT) {
+    bool open = false;
+    for (int pass = 0; pass < 2; ++pass) {
+        LateralControls c = ctl;
+        c.warm = ctl.warm && pass == 0;
+        if (!set_up(c, w, N, h, ISTAT)) return false;
+        const bool warm = warm_start(c, w, N);
+        axial_and_rigidity(c, w, N);
+        // Head rows, fixed for the call (the kernel's rotation is minus the slope).
+        FDHEAD(w.pl, KCONN(w.pile), w.yt, -w.th, SPRZ(w.pile), h);
+        const bool closed = iterate(c, w, N, h, ISTAT, open);
+        NSECNT(w.pile) += w.solves;
+        if (closed) return true;
+        if (!open || !warm) break;
+    }
+    if (open) {
+        row_block({RESFILE, RUNFILE}, F_NOCLOSE, {ctl.maxitp, w.pile});
+        w.report->kerr = 1;
+    }
+    return false;
 }
 
 // Stress (bending at the extreme fibre plus axial) and the demand over
@@ -196,13 +237,16 @@ void LLP2D(const LateralControls& ctl, Llp2dWork& w, int& ISTAT) {
     RowScope scope(w.report);
     const int t = N + 4;
     w.solves = 0;
-    // 2-7. Loads, starting moduli, axial force and rigidity.
-    if (!set_up(ctl, w, N, h, ISTAT)) return;
-    axial_and_rigidity(ctl, w, N);
-    // Head rows, fixed for the call (the kernel's rotation is minus the slope).
-    FDHEAD(w.pl, KCONN(w.pile), w.yt, -w.th, SPRZ(w.pile), h);
-    // Secant iteration to closure.
-    if (!iterate(ctl, w, N, h, ISTAT)) return;
+    // 2-7. Loads, starting moduli (the row's kept ones, or from rest), axial
+    //      force and rigidity, head rows; the secant iteration to closure;
+    //      the closed moduli kept for the row.
+    ++NRESP(w.pile);
+    if (!solve_to_closure(ctl, w, N, h, ISTAT)) return;
+    if (ctl.keep) {
+        for (int i = 4; i <= t; ++i) WARMES(i, w.pile) = w.Es.slot(i);
+        WARMN(w.pile) = N;
+        WARMOK(w.pile) = 1;
+    }
     // Results of the closed solve, the outputs, and the passes.
     FDRESULT(w.pl, w.P, w.Es, t, h);
     w.H = w.pl.F;

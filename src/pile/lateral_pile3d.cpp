@@ -14,6 +14,7 @@
 #include "model/single_precision.h"
 #include "model/soil_tables.h"
 #include "model/stiffness_tables.h"
+#include "model/warm_tables.h"
 #include "pile/node_loads.h"
 #include "pile/node_stiffness.h"
 #include "pile/result_records.h"
@@ -68,6 +69,11 @@ bool soil_moduli(const LateralControls& ctl, Llp3dWork& w, int N, int& ISTAT) {
     return true;
 }
 
+// Whether the solution of `pile` on N increments starts from its kept state.
+bool warm_start(const LateralControls& ctl, int pile, int N) {
+    return ctl.warm && pile >= 1 && pile <= MAXWRM && WARMOK(pile) == 1 && WARMN(pile) == N;
+}
+
 // 1-4. Zero arrays, soil movement, distributed loads, initial soil moduli.
 bool set_up(const LateralControls& ctl, Llp3dWork& w, int N, int& ISTAT) {
     const int pile = w.pile;
@@ -97,9 +103,19 @@ bool set_up(const LateralControls& ctl, Llp3dWork& w, int N, int& ISTAT) {
         DISTLD2(IPROP(pile), pile, w.q);
         for (int j = 1; j <= N + 1; ++j) w.zpl.d.node(j) = w.zpl.w.node(j) = w.q(j);
     }
-    // 4. Initial moduli: the user curves at rest, or the subgrade modulus
-    //    times the depth below the ground line from the first layer's top
-    //    down (never below zero).
+    // 4. Initial moduli: those of the row's last closed solution, when it is
+    //    kept; else the user curves at rest, or the subgrade modulus times the
+    //    depth below the ground line from the first layer's top down (never
+    //    below zero).
+    if (warm_start(ctl, pile, N)) {
+        for (int i = 4; i <= N + 4; ++i) w.Es.slot(i) = WARMES(i, pile);
+        if (NSMOV > 0 && !user_curves(pile))
+            for (int j = 1; j <= N + 1; ++j) {
+                w.ypl.w.node(j) = w.s1.node(j) * w.Es.node(j) + w.ypl.d.node(j);
+                w.zpl.w.node(j) = w.s2.node(j) * w.Es.node(j) + w.zpl.d.node(j);
+            }
+        return true;
+    }
     if (user_curves(pile)) return soil_moduli(ctl, w, N, ISTAT);
     int j = 1;
     for (int k = 1; k <= N + 1; ++k) {
@@ -134,9 +150,12 @@ void axial_and_rigidity(const LateralControls& ctl, Llp3dWork& w, int N) {
 }
 
 // 7. The secant iteration: solve both planes, test the closure, new moduli.
-//    Returns true when the deflections closed.
-bool iterate(const LateralControls& ctl, Llp3dWork& w, int N, double h, int& ISTAT) {
+//    Closed: the solves differ by less than the closure aimed at, or by less
+//    than the pile tolerance when the limit is reached.
+enum class Closure { Closed, Open, Stopped };
+Closure iterate(const LateralControls& ctl, Llp3dWork& w, int N, double h, int& ISTAT) {
     const int t = N + 4;
+    const double aim = ctl.tolfine > 0.0 ? std::min(ctl.tolfine, ctl.tollp) : ctl.tollp;
     for (int count = 1;; ++count) {
         w.solves = count;
         if (NMPSET > 0 && ctl.keiprv == 1) {
@@ -152,18 +171,40 @@ bool iterate(const LateralControls& ctl, Llp3dWork& w, int N, double h, int& IST
             EIMPHI(w.pile, w.P0, w.ypl.EI, w.ypl.v);
             EIMPHI2(w.pile, w.P0, w.zpl.EI, w.zpl.v);
         }
-        bool closed = count != 1;
-        for (int i = 4; closed && i <= t; ++i)
-            closed = std::abs(w.ypl.vprev.slot(i) - w.ypl.v.slot(i)) < ctl.tollp &&
-                     std::abs(w.zpl.vprev.slot(i) - w.zpl.v.slot(i)) < ctl.tollp;
-        if (closed) return true;
-        if (count + 1 > ctl.maxitp) {
-            warn(F_NOCLOSE, {ctl.maxitp, w.pile});
-            w.report->kerr = 1;
-            return false;
-        }
-        if (!soil_moduli(ctl, w, N, ISTAT)) return false;
+        double change = 0.0;
+        for (int i = 4; i <= t; ++i)
+            change = std::max({change, std::abs(w.ypl.vprev.slot(i) - w.ypl.v.slot(i)),
+                               std::abs(w.zpl.vprev.slot(i) - w.zpl.v.slot(i))});
+        const bool last = count + 1 > ctl.maxitp;
+        if (count != 1 && (change < aim || (last && change < ctl.tollp))) return Closure::Closed;
+        if (last) return Closure::Open;
+        if (!soil_moduli(ctl, w, N, ISTAT)) return Closure::Stopped;
     }
+}
+
+// The iteration from the start that set_up chose; a warm start that does not
+// close is made once more from rest. The no-closure warning and the error
+// word when neither closes. Returns true when the deflections closed.
+bool solve_to_closure(const LateralControls& ctl, Llp3dWork& w, int N, double h, int& ISTAT) {
+    const bool warm = warm_start(ctl, w.pile, N);
+    Closure c = iterate(ctl, w, N, h, ISTAT);
+    int solves = w.solves;
+    if (c == Closure::Open && warm) {
+        LateralControls cold = ctl;
+        cold.warm = false;
+        if (!set_up(cold, w, N, ISTAT)) return false;
+        axial_and_rigidity(cold, w, N);
+        FDHEAD(w.ypl, KCONN(w.pile), w.yh, w.ry, SPRZ(w.pile), h);
+        FDHEAD(w.zpl, KCONNZ(w.pile), w.zh, w.rz, SPRY(w.pile), h);
+        c = iterate(cold, w, N, h, ISTAT);
+        solves += w.solves;
+    }
+    if (w.pile >= 1 && w.pile <= MAXWRM) NSECNT(w.pile) += solves;
+    if (c == Closure::Open) {
+        warn(F_NOCLOSE, {ctl.maxitp, w.pile});
+        w.report->kerr = 1;
+    }
+    return c == Closure::Closed;
 }
 
 }  // namespace
@@ -315,6 +356,8 @@ LateralControls lateral_controls(int kflag, int nanal) {
     c.dcfmom = DCFMOM;
     c.dcfshr = DCFSHR;
     c.nanal = nanal;
+    c.warm = c.keep = KTANG == 0;
+    c.tolfine = KTANG == 0 ? 1.0e-3 * TOLLLP : TOLLLP;
     return c;
 }
 
@@ -333,8 +376,15 @@ void LLP3D(const LateralControls& ctl, Llp3dWork& w, int& ISTAT) {
     const bool yok = FDHEAD(w.ypl, KCONN(w.pile), w.yh, w.ry, SPRZ(w.pile), h);
     const bool zok = FDHEAD(w.zpl, KCONNZ(w.pile), w.zh, w.rz, SPRY(w.pile), h);
     if ((!yok || !zok) && ctl.kflag == 1) guard(w.pile, "HEAD SPRING CANCELS THE HEAD RIGIDITY: PINNED HEAD TAKEN");
-    // 7-8. Secant iteration to closure.
-    if (!iterate(ctl, w, N, h, ISTAT)) return;
+    // 7-8. Secant iteration to closure; the closed state kept for the row.
+    if (w.pile <= MAXWRM) ++NRESP(w.pile);
+    if (!solve_to_closure(ctl, w, N, h, ISTAT)) return;
+    w.N = N, w.h = h;
+    if (ctl.keep && w.pile <= MAXWRM) {
+        for (int i = 4; i <= t; ++i) WARMES(i, w.pile) = w.Es.slot(i);
+        WARMN(w.pile) = N;
+        WARMOK(w.pile) = 1;
+    }
     // 9. Results of the closed solve and the outputs.
     FDRESULT(w.ypl, w.P, w.Es, t, h);
     FDRESULT(w.zpl, w.P, w.Es, t, h);

@@ -15,6 +15,9 @@
 // the node-dependent tables (p-y state, EQKTOP, EQKNODE, result sets).
 #pragma once
 
+#include <array>
+#include <cstddef>
+
 #include "model/node_tables.h"
 #include "model/pile_tables.h"
 #include "model/result_tables.h"
@@ -37,11 +40,21 @@ struct LateralControls {
     double dcfshr = 1.0;
     int nanal = 1;        // envelope counter of the series (print pass)
     PyControls py;        // the p-y evaluation's stage controls
+    // Start and closure. warm: start from the row's last closed state when it
+    // holds one (model/warm_tables.h); keep: a closed solution becomes the
+    // row's state; tolfine: the closure aimed at (at most tollp); a solution
+    // that misses it within maxitp solves but meets tollp counts as closed,
+    // and a warm start that does not close is made again from rest.
+    bool warm = false;
+    bool keep = false;
+    double tolfine = 0.0;
 };
 
 // The controls of the current case (MAXITP, TOLLLP, KAXVAR, KEIPRV, ICOMB,
 // DCFMOM, DCFSHR) for the given pass and envelope counter, analysis mode of
-// the p-y curves. On the caller's thread.
+// the p-y curves; unless KTANG is 1, warm starts kept and started from and
+// the closure aimed at a thousandth of the pile tolerance. On the caller's
+// thread.
 LateralControls lateral_controls(int kflag, int nanal);
 
 // Arrays of one bending plane besides the kernel's: the previous solve's
@@ -81,6 +94,19 @@ void FDRESULT(LateralPlane& pl, const SLOTVEC& P, const SLOTVEC& Es, int t, doub
 // component summed from the first term on.
 CAPVEC pile_turn(const CAPMAT& M, const CAPVEC& v, bool transpose);
 
+// Scratch of the head tangent of a closed solution (pile/pile_tangent.h):
+// the linearised system of both planes in band storage with its right-hand
+// sides, the difference points of the soil curves and the nodes' 2 x 2 soil
+// tangents (yy, yz, zy, zz).
+struct LatBand {
+    static constexpr int NMAX = 2 * (MAXNOD - 3);  // both planes' slots 3 .. N + 6
+    static constexpr int W = 8 + 5 + 8 + 1;        // band width with room for the row exchanges
+    std::array<double, static_cast<std::size_t>(NMAX) * W> a{};
+    std::array<double, static_cast<std::size_t>(NMAX) * 5> b{};
+    SLOTVEC yp, ym, gp, gm, kyy, kyz, kzy, kzz;
+    double g3[2][5] = {};  // the head ghost rows' right-hand sides
+};
+
 // One pile row's work of LLP3D: inputs, outputs and scratch. The caller
 // fills the inputs; a call overwrites the scratch.
 struct Llp3dWork {
@@ -98,12 +124,16 @@ struct Llp3dWork {
     double Fy = 0.0, Fz = 0.0;        // lateral head forces of the y- and z-planes
     double Ky = 0.0, Kz = 0.0;        // head moments of the y- and z-planes
     int solves = 0;                   // solves made by the last call
+    int N = 0;                        // increments of the last closed solution
+    double h = 0.0;                   // and their length
     // Scratch.
     LateralPlane ypl, zpl;
     SLOTVEC P, Es, s1, s2, yr, esu, spare, pr, stress, dcm, dcv;
     NODVEC q;
     PyWork pyw;
     EFFREC rec;
+    LatBand tan;
+    SLOTVEC ax1, ax2, ax3, ax4;       // axial movement and force at the tangent's two axial points
 };
 
 // Lateral solution of pile row w.pile for the head values of w. Sets the

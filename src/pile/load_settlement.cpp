@@ -24,6 +24,7 @@ namespace {
 constexpr int NTIP = 9;            // assumed tip movements per branch
 constexpr int MAXITER = 1000;      // passes of the mid-point iteration of an increment
 constexpr double TOLW = f32(1.0e-4f);   // convergence of the mid-point movement (internal length)
+constexpr double TOLWFINE = 1.0e-6 * TOLW;  // aimed at by a fine climb
 constexpr double PI4 = f32(3.1416f);    // pi as the method writes it
 constexpr double IN_M = f32(0.0254f);
 constexpr double WT9ENG = 2.0, WT9SI = f32(0.0508f);  // smallest last tip movement
@@ -80,7 +81,7 @@ void AXCWARN(int r, bool no_ae, bool no_conv) {
     if (no_conv) row_text(RESFILE, fmt::format_to_string(F_NO_CONV(), items), true);
 }
 
-void AXCLIMB(int r, int p, const AXSAMP& s, double P0, double w0, AXNODES& P, AXNODES& w, int& flags) {
+void AXCLIMB(int r, int p, const AXSAMP& s, double P0, double w0, AXNODES& P, AXNODES& w, int& flags, bool fine) {
     // Geometry: increment length h along the pile, its vertical projection hv
     // (depths step by hv when batter adjusts them), shaft area of an increment.
     const int N = std::clamp(NINCR(p), 1, MAXINC);
@@ -109,9 +110,9 @@ void AXCLIMB(int r, int p, const AXSAMP& s, double P0, double w0, AXNODES& P, AX
                 Pt = Pb + dP;
                 wt = wb + (Pb + dP / 2.0) * h / AE;
                 const double wm1 = wb + ((Pb + Pt) / 2.0 + Pb) * (h / 4.0) / AE;
-                if (!(std::abs(wm1 - wm) > TOLW)) break;
+                if (!(std::abs(wm1 - wm) > (fine ? TOLWFINE : TOLW))) break;
                 if (it >= MAXITER) {
-                    flags |= AXC_NOCONV;
+                    if (std::abs(wm1 - wm) > TOLW) flags |= AXC_NOCONV;
                     break;
                 }
                 wm = wm1;

@@ -27,7 +27,12 @@ constexpr int AXC_NOAE = 2;    // an increment with zero or negative AE passed n
 // Climbs pile row r of property set p from the tip (force P0, movement w0) to
 // the head, increment by increment: each increment adds the side resistance
 // mobilised at its mid-point movement and shortens under its mean force.
-void AXCLIMB(int r, int p, const AXSAMP& s, double P0, double w0, AXNODES& P, AXNODES& w, int& flags);
+// Each mid-point movement is closed to 1e-4 (internal length) or, `fine`,
+// a million times finer (the axial distribution solves for the climb's
+// head movement and needs it smooth); a fine climb that reaches the pass
+// limit within 1e-4 has converged.
+void AXCLIMB(int r, int p, const AXSAMP& s, double P0, double w0, AXNODES& P, AXNODES& w, int& flags,
+             bool fine = false);
 
 // The warning lines of a climb of pile row r on the results report: a section
 // without axial rigidity, a mid-point iteration that reached its limit. In a

@@ -21,6 +21,7 @@ struct PileControls {
     AxControls ax;        // axial response and torsion check
     LateralControls lat;  // lateral solution
     int nunits = 1;       // NUNITS: the translation step of PSTIFF (2: SI)
+    int tangent = 0;      // KTANG: 0 the tangent of the closed state, 1 central differences from rest
 };
 
 // The controls of the current case for the pass kflag (0 iterating, 1 print,
@@ -36,10 +37,21 @@ PileControls pile_controls(int kflag, int nanal, int kwarn);
 // in the row's report and zero lateral components.
 CAPVEC PILE3D(const PileControls& ctl, int pile, const CAPVEC& d, Llp3dWork& w, int& ISTAT);
 
-// Tangent stiffness K(i, j) = d f(i) / d d(j) of PILE3D at d by central
-// differences: translation step 1e-7 (inch; 2.54e-9 m in SI), rotation step
-// 1e-11, the twelve evaluations +1..+6 then -1..-6, each from d with one
-// component changed. d is not changed.
+// Tangent stiffness K(i, j) = d f(i) / d d(j) of PILE3D at d. d is not
+// changed.
+//   ctl.tangent 0: the response at d (kept as the row's state), then the
+//     tangent of its closed state: the axial and torsional curves' slopes,
+//     the lateral block of both planes linearised at the closed deflections
+//     with the soil's tangent (pile/pile_tangent.h), the axial force's part
+//     in the bending equations. Where that does not apply (moving soil,
+//     moment-curvature rigidities, a failed linearisation) central
+//     differences of responses started from the closed state and closed a
+//     million times finer than the steps (1e-5 inch, 1e-7 rad).
+//   ctl.tangent 1: central differences of responses each started from rest:
+//     translation step 1e-7 (inch; 2.54e-9 m in SI), rotation step 1e-11,
+//     the twelve evaluations +1..+6 then -1..-6, each from d with one
+//     component changed.
+// A response that does not close leaves its error word and a zero tangent.
 CAPMAT PSTIFF(const PileControls& ctl, int pile, const CAPVEC& d, Llp3dWork& w, int& ISTAT);
 
 }  // namespace zolan

@@ -118,6 +118,9 @@ TEST(SlabLoad, SpringsOnTheElementDiagonal) {
     std::vector<double> bare[5], with[5];
     setup(false);
     for (int e = 1; e <= 4; ++e) bare[e] = diagonal(e);
+    double bare15[6][6];
+    for (int i = 1; i <= 6; ++i)
+        for (int j = 1; j <= 6; ++j) bare15[i - 1][j - 1] = FCTAB.ELSTF(i, 24 + j, 3);
     setup(true);
     for (int e = 1; e <= 4; ++e) with[e] = diagonal(e);
     EXPECT_EQ(FCTAB.INSND(1), 11);
@@ -129,10 +132,17 @@ TEST(SlabLoad, SpringsOnTheElementDiagonal) {
                 if (e == 1 && k == 3) add += 100 * i;                   // nodal, first element only
                 if (e == 4) add += k <= 4 ? -S * 7 / 12 : S * 7 / 3;    // distributed
                 if (e == 2 && k == 1) add += 3;                         // concentrated at corner 1
-                if (e == 3) add += (k <= 4 ? -0.25 : 0.5) * 50;         // pile at the centre: -N Ks, Ks = -50 I
+                if (e == 3) add += (k <= 4 ? 0.0625 : 0.25) * 50;       // pile at the centre: -N_k N_k Ks, Ks = -50 I
                 EXPECT_NEAR(with[e][6 * (k - 1) + i - 1] - bare[e][6 * (k - 1) + i - 1], add, 1e-7)
                     << "element " << e << " node " << k << " dof " << i;
             }
+    // The pile point couples the element's nodes by N_k N_l: corner 1 and
+    // midside 5 (N = -0.25 and 0.5 at the centre) by -0.125 times the spring,
+    // in each degree of freedom alone.
+    for (int i = 1; i <= 6; ++i)
+        for (int j = 1; j <= 6; ++j)
+            EXPECT_NEAR(FCTAB.ELSTF(i, 24 + j, 3) - bare15[i - 1][j - 1], i == j ? -0.125 * 50 : 0.0, 1e-7)
+                << i << " " << j;
     // The pile force enters the right-hand side in slab axes, s = A p, by N.
     double p[6] = {1, 2, 3, 4, 5, 6}, s[6];
     CAPVEC pv;

@@ -83,7 +83,7 @@ HeadPair heads_of(const std::string& flex) {
     // Slab: the heads of the final pile responses of every analysis.
     Heads last, forces;
     flexcap_services.piles = [&](int n, RTab& D, RTab& F, RTab& K) {
-        PILEHEADS(pile_controls(0, NANAL, 0), n, D.data(), F.data(), K.data());
+        PILEHEADS(slab_pile_controls(), n, D.data(), F.data(), K.data());
         last.assign(D.data(), D.data() + 6 * n);
         forces.assign(F.data(), F.data() + 6 * n);
     };

@@ -362,6 +362,77 @@ TEST_F(CapSolver3d, SymmetricGroupSettlesWithoutLateralWander) {
 // The load steps: the targets are running sums of the increment, the last
 // step clipped to exactly 1; a failed step halves the increment and lowers
 // the target, and the stepping gives up when the half is below the minimum.
+// A square group (side n, 4 x 4 by default) of 24 in pipes 72 in apart (50 increments of 12 in, EI
+// 1e10, fixed heads, straight axial and torque curves) in one layer of soil
+// code `code` (clays c = 3.47 psi, e50 0.01; sands and silt phi 35 deg,
+// k 90 pci; vuggy limestone qu 500 psi).
+void square_group(int code, int n = 4) {
+    test::reset_py_model();
+    test::one_pile(24.0, 12.0, 50);
+    for (int c : {SP_EI1, SP_EI2}) SECTAB(1, 1, SEC_TOP + c) = SECTAB(1, 1, SEC_BOT + c) = 1.0e10;
+    test::soil_layer(1, code, 0.0, 1200.0);
+    const bool sand = code == 4 || code == 7 || code == 8 || code == 11;
+    test::layer_value(SCGAM, 1, 50.0 / 1728);
+    test::layer_value(SCCOH, 1, sand ? (code == 7 ? 1.0 : 0.0) : (code == 6 ? 500.0 : 3.47));
+    test::layer_value(SCE50, 1, 0.01);
+    test::layer_value(SCJ, 1, 0.5);
+    test::layer_value(SCPHI, 1, sand ? 35.0 * PIH / 90.0 : 0.0);
+    test::layer_value(SCK, 1, sand ? 90.0 : 100.0);
+    NODESETUP();
+    test::straight_head_curves(2.0e5, 1.0e7);
+    CORX(1) = XTOP(1) = 0.0;
+    GROUND(1) = -1.0e-3;
+    for (int r = 1; r <= n * n; ++r) {
+        if (r > 1) test::copy_pile_row(1, r);
+        CORY(r) = YTOP(r) = 72.0 * ((r - 1) % n - (n - 1) / 2.0), CORZ(r) = 72.0 * ((r - 1) / n - (n - 1) / 2.0);
+        ALPHA(r) = THETA(r) = 0.0, BETA(r) = PIH, BATANG(r) = 0.0;
+        KCONN(r) = KCONNZ(r) = 2;
+        PMULT(r) = AXFAC(r) = 1.0;
+        ILSCRV(r) = ITRCRV(r) = 1;
+        PFGRP(r) = YFGRP(r) = 1.0;
+        PYFORM(IPROP(r), r, 0);
+    }
+    NPILES = n * n;
+    MAXITC = 30, MAXITP = 200;
+    TOLREL = 1e-5, TOLLLP = 1e-5;
+    DTINIT = 0.25, DTCMIN = 0.01;
+    NTHRREQ = 1;
+}
+
+// Sixteen piles in each soil code (but the user curves and weak rock, whose
+// parameters this fixture does not give) converge to the full load under a
+// vertical load, a lateral load at 45 degrees and an overturning moment;
+// under the vertical load in clay the cap turns by round-off alone, and its
+// rotation counts as converged once it moves no head by more than the
+// translations' tolerance.
+TEST_F(CapSolver3d, SixteenPilesInEachSoilCodeConverge) {
+    const CAPVEC loads[] = {vec(16 * 2.0e4, 0, 0, 0, 0, 0), vec(0, 16 * 2.0e3, 16 * 2.0e3, 0, 0, 0),
+                            vec(16 * 1.0e4, 0, 0, 0, 2.0e6, -2.0e6)};
+    for (int code : {1, 2, 3, 4, 6, 7, 8, 10, 11, 12, 13}) {
+        for (const CAPVEC& P : loads) {
+            square_group(code);
+            const Solved s = solve(P);
+            ASSERT_EQ(s.istat, 0) << "code " << code;
+            ASSERT_TRUE(s.out.has_value()) << "code " << code;
+            EXPECT_TRUE(s.out->converged) << "code " << code << " load " << P(1) << " " << P(2) << " " << P(5)
+                                          << ": " << 100.0 * s.out->TCONV << " %, error word " << s.out->KERR << ", iterations " << s.out->niter;
+        }
+    }
+}
+
+// Sixty-four piles in soft clay over the same loads per pile.
+TEST_F(CapSolver3d, SixtyFourPilesConverge) {
+    const CAPVEC loads[] = {vec(64 * 2.0e4, 0, 0, 0, 0, 0), vec(0, 64 * 2.0e3, 64 * 2.0e3, 0, 0, 0),
+                            vec(64 * 1.0e4, 0, 0, 0, 8.0e6, -8.0e6)};
+    for (const CAPVEC& P : loads) {
+        square_group(1, 8);
+        const Solved s = solve(P);
+        ASSERT_EQ(s.istat, 0);
+        ASSERT_TRUE(s.out.has_value());
+        EXPECT_TRUE(s.out->converged) << P(1) << " " << P(2) << " " << P(5) << ": " << 100.0 * s.out->TCONV << " %";
+    }
+}
+
 TEST(LoadSteps, SequenceOfTargets) {
     struct Case { double dt, dtmin; double fail_at; int steps; double tconv; const char* percent; };
     const Case cases[] = {
