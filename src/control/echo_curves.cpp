@@ -19,6 +19,7 @@
 #include "model/run_state.h"
 #include "model/soil_tables.h"
 #include "pile/load_settlement.h"
+#include "pile/node_mesh.h"
 #include "pile/torsion_curves.h"
 #include "report/field_writers.h"
 #include "report/run_files.h"
@@ -206,7 +207,7 @@ void PROFILECHK(int& ISTAT) {
         const double hv = KBATAD == 1 ? h * std::cos(BATANG(r)) : h;
         double tip = NANTYP == 2 ? XTOP(r) : CORX(r);
         for (int k = 1; k <= NINCR(p); ++k) tip += hv;
-        if (tip <= bottom) continue;
+        if (!below_profile(tip, bottom)) continue;
         input_error({"PILE ROW " + std::to_string(r) + " REACHES BELOW THE SOIL PROFILE: ITS TIP LIES AT A DEPTH OF " +
                          depth_text(tip) + ",",
                      "AND THE DEEPEST SOIL LAYER (LAYER " + std::to_string(NLAYPY) + ") ENDS AT " + depth_text(bottom) +

@@ -3,6 +3,7 @@
 // and the check that no node lies below the bottom of the deepest layer.
 #include "pile/node_mesh.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "soil/soil_lookup.h"
@@ -80,11 +81,13 @@ void lay_out(int p, double head, int code, int& ISTAT) {
         if (k >= 2) {
             NDAXIS(p, k) = NDAXIS(p, k - 1) + h;
             NDEPTH(p, k) = NDEPTH(p, k - 1) + hv;
-            if (!(profile && NDEPTH(p, k) <= D)) {  // also a depth that does not compare
+            if (!(profile && !below_profile(NDEPTH(p, k), D))) {  // also a depth that does not compare
                 too_long(t);
                 set_status_once(ISTAT, code);
                 return;  // the layer ranges are incomplete and are not used
             }
+            // A tip on the bottom, past it by rounding alone, stands on it.
+            NDEPTH(p, k) = std::min(NDEPTH(p, k), D);
         }
         // 6b. The node belongs to the layer that contains it; a node exactly on
         //     a layer top is the lower layer's. Nodes above layer 1 are in none.
@@ -136,6 +139,10 @@ void PYSETUP() {
         if (status == 0) PYFORM(IPROP(p), p, 0);
     }
     LOADTYP = loadtyp;
+}
+
+bool below_profile(double depth, double bottom) {
+    return !(depth <= bottom + 1e-8 * std::fabs(bottom));
 }
 
 void TOOLONG(double length) { row_block({RESFILE, RUNFILE}, F_TOO_LONG(), {length, ULEN.view()}); }

@@ -43,6 +43,12 @@ void NODE(int p, int& ISTAT);
 // The same for pile row p of the plane model, head at XTOP(p); status 13.
 void NODE2D(int p, int& ISTAT);
 
+// Whether a node depth lies below the bottom of the soil profile. A depth
+// reached by adding increments may pass a bottom it should meet exactly by
+// the rounding of the sums; within a millionth of a per cent of the bottom it
+// lies on it.
+bool below_profile(double depth, double bottom);
+
 // The fatal block of a pile longer than the soil profile, for the length
 // (internal units), on the results report and the runtime file.
 void TOOLONG(double length);

@@ -683,6 +683,10 @@ TEST(InputReader, ChecksOfAFileThatReads) {
          {"PILE ROW 1 REACHES BELOW THE SOIL PROFILE: ITS TIP LIES AT A DEPTH OF 15.000 M,",
           "AND THE DEEPEST SOIL LAYER (LAYER 1) ENDS AT 12.000 M; EXTEND THE SOIL LAYERS DOWN TO THE PILE TIPS"},
          {}},
+        // 49 increments of 98.3 ft / 49 add up to a hair more than 98.3 ft:
+        // a tip on the profile's bottom stands on it, and the run completes.
+        {"a pile whose tip lies on the bottom of the profile", edit(m, {{32, "49 98.3 1"}, {33, "0.0 98.3 1"}, {45, "0.0 98.3"}}),
+         0, {}, {}},
         // The head 1 ft down: the tip at 41 ft in a profile of 40 ft.
         {"a pile whose head is below the ground surface", edit(m, {{28, "1.0 0.0 0.0 0.0 90.0 0.0 0.0"}, {45, "0.0 40.0"}}),
          3, {"PILE ROW 1 REACHES BELOW THE SOIL PROFILE: ITS TIP LIES AT A DEPTH OF 41.000 FT,"}, {}},
