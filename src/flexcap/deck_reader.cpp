@@ -137,8 +137,11 @@ bool read_mesh(int& ISTAT) {
         io::write_fmt(FCLSFILE, "(1X,I5,7X,5E14.6)", {m, p[0], p[1], p[2]});
         // A modulus that is not a positive number gives a plate of no or
         // negative stiffness, which the solver would take without a word.
-        if (!(p[0] > 0) || !std::isfinite(p[0])) {
-            const std::string text = "THE YOUNG MODULUS OF MATERIAL " + std::to_string(m) + " IS NOT POSITIVE AND FINITE";
+        // So does a Poisson's ratio of 1 or beyond (1 - nu^2 not positive).
+        const bool e_bad = !(p[0] > 0) || !std::isfinite(p[0]), nu_bad = !(std::fabs(p[1]) < 1.0);
+        if (e_bad || nu_bad) {
+            const std::string text = "THE " + std::string(e_bad ? "YOUNG MODULUS" : "POISSON RATIO") + " OF MATERIAL " +
+                                     std::to_string(m) + (e_bad ? " IS NOT POSITIVE AND FINITE" : " IS NOT BETWEEN -1 AND 1");
             for (int u : {FCLSFILE, FCLGFILE}) io::write_fmt(u, R"((/,/," ",A))", {text});
             FAILTXT.push_back("    SLAB ANALYSIS: " + text);
             slab_fatal(ISTAT);

@@ -2,8 +2,9 @@
 // write no NaN or Infinity into any file of the run: a cap load of 1e300 in
 // space and in the plane (the Newton increment overflows; the analysis ends
 // as not converged, with its status line and warning), a slab whose modulus
-// is not positive (refused before its stepping) and a slab under a load of
-// 1e300, whose iteration diverges (status 41, said so).
+// is not positive or whose Poisson's ratio is not inside (-1, 1) (refused
+// before its stepping) and a slab under a load of 1e300, whose iteration
+// diverges (status 41, said so).
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -50,6 +51,10 @@ TEST(FiniteResults, OverflowEndsTheAnalysisWithItsFailure) {
           "echo.txt: THE YOUNG MODULUS OF MATERIAL 1 IS NOT POSITIVE AND FINITE\n"}},
         {"slab modulus 0", with_line(flex, 7, "0.0 0.0 4 4 0.0 0.2"), 41,
          {"runtime.txt:     SLAB ANALYSIS: THE YOUNG MODULUS OF MATERIAL 1 IS NOT POSITIVE AND FINITE\n"}},
+        {"slab Poisson's ratio 1", with_line(flex, 7, "0.0 0.0 4 4 3.6E6 1.0"), 41,
+         {"runtime.txt:     SLAB ANALYSIS: THE POISSON RATIO OF MATERIAL 1 IS NOT BETWEEN -1 AND 1\n"}},
+        {"slab Poisson's ratio -1.5", with_line(flex, 7, "0.0 0.0 4 4 3.6E6 -1.5"), 41,
+         {"runtime.txt:     SLAB ANALYSIS: THE POISSON RATIO OF MATERIAL 1 IS NOT BETWEEN -1 AND 1\n"}},
         // One element under the 2 x 2 group: the piles inside it couple its
         // nodes consistently and the slab converges, every number finite.
         {"a slab of one element", with_line(flex, 7, "0.0 0.0 1 1 3.6E6 0.2"), 0,
