@@ -318,10 +318,14 @@ std::vector<std::string> other_files_written(const RunNames& rn, double started)
 
 // The latest progress message: its first line that is not blank, and the
 // load step and iteration of the cap solution on the line after it when the
-// message carries them.
+// message carries them. The engine rewrites the file record by record, and
+// every message ends with an empty record: a file read before that record
+// is a message half written, and nothing is taken from it.
 std::string progress_message(const std::string& progress) {
+    const std::string text = slurp(progress);
+    if (!text.ends_with("\n\n")) return {};
     std::string out;
-    for (const std::string& l : lines_of(slurp(progress))) {
+    for (const std::string& l : lines_of(text)) {
         const std::string t = trim(l);
         if (t.empty()) continue;
         if (out.empty()) out = t;
