@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -313,6 +314,15 @@ TEST(SlabCaseLoadsRun, GroupCarriesEachLoadWhereItStands) {
         for (int k = 0; k < 3; ++k) EXPECT_LT(std::fabs(sum[k]), 1e-6 * fmax) << "analysis " << a + 1 << " force " << k + 1;
         for (int k = 3; k < 6; ++k) EXPECT_LT(std::fabs(sum[k]), 1e-6 * mmax) << "analysis " << a + 1 << " moment " << k - 2;
     }
+    // 5. The run's slab deck, the combination's: its two records where they
+    //    stand, the column's torque as eight forces (the deck's count of
+    //    concentrated loads, the eleventh of its counts).
+    std::istringstream deck(test::read_file("case_slab.dat"));
+    std::string title;
+    std::getline(deck, title);
+    int counts[11] = {};
+    for (int& c : counts) deck >> c;
+    EXPECT_EQ(counts[10], 10);
 }
 
 // A load record off the slab (Y 10 ft on a slab spanning -9 to 9 ft) ends
