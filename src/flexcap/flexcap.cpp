@@ -2,10 +2,9 @@
 // by the group solver either writes the slab decks of the cap under its
 // loads, each where it stands, or runs the slab analysis of the cap on the
 // nonlinear piles. The slab deck of an analysis is the numeric deck written
-// from the cap; the slab's
-// listing, results and log are appended to the run's echo file, results
-// report and summary, followed by the analysis's status line and the pile
-// results under the slab (flexcap/slab_report.h).
+// from the cap; the slab's listing, results and log are appended to the
+// run's echo file, results report and summary, followed by the analysis's
+// status line and the pile results under the slab (flexcap/slab_report.h).
 #include <filesystem>
 
 #include "flexcap/slab_analysis.h"

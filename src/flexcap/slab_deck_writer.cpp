@@ -1,9 +1,9 @@
 // The slab decks of a pile cap: a regular mesh of eight-node elements over
 // the cap, its thickness and elastic constants, the loads at their points
 // (a torque about the vertical as eight tangential point forces about its
-// point), one pile point per pile head, and the stepping of the analysis. The numeric deck is in the slab
-// program's own axes and reads back through the deck reader; the keyword
-// deck describes the same model in the cap axes.
+// point), one pile point per pile head, and the stepping of the analysis.
+// The numeric deck is in the slab program's own axes and reads back through
+// the deck reader; the keyword deck describes the same model in the cap axes.
 #include <algorithm>
 #include <cmath>
 #include <string>
