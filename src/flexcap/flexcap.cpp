@@ -1,10 +1,10 @@
 // The flexible cap of the three-dimensional model: every solve handed over
-// by the group solver either writes the slab decks of the cap under its load
-// or runs the slab analysis of the cap on the nonlinear piles. The slab deck
-// of an analysis is the numeric deck written from the cap; the slab's
-// listing, results and log are appended to the run's echo file, results
-// report and summary, followed by the analysis's status line and the pile
-// results under the slab (flexcap/slab_report.h).
+// by the group solver either writes the slab decks of the cap under its
+// loads, each where it stands, or runs the slab analysis of the cap on the
+// nonlinear piles. The slab deck of an analysis is the numeric deck written
+// from the cap; the slab's listing, results and log are appended to the
+// run's echo file, results report and summary, followed by the analysis's
+// status line and the pile results under the slab (flexcap/slab_report.h).
 #include <filesystem>
 
 #include "flexcap/slab_analysis.h"
@@ -54,12 +54,15 @@ void banner(int unit) {
 
 }  // namespace
 
-void FLEXCAP(const CAPVEC& P, int& ISTAT) {
+void FLEXCAP(const SolveRequest& request, int& ISTAT) {
+    const CAPVEC& P = request.load;
     const std::string numeric = deck_name("_slab.dat"), keyword = deck_name("_slab.key");
+    // The analysis's loads where they stand on the slab.
+    const SlabLoads loads = slab_loads(request);
     // 1. Decks only: both decks, named in the results report.
     if (FCOPT == 2) {
         FCNAMES(numeric, ISTAT);
-        FCDECK(P, numeric, keyword, ISTAT);
+        FCDECK(loads, numeric, keyword, ISTAT);
         if (ISTAT == ISOK)
             io::write_fmt(RESFILE, R"((/,5X,"SLAB DECKS WRITTEN: ",A,/,5X,"                    ",A))", {numeric, keyword});
         return;
@@ -70,7 +73,7 @@ void FLEXCAP(const CAPVEC& P, int& ISTAT) {
     banner(RESFILE);
     banner(SUMFILE);
     FCNAMES(numeric, ISTAT);
-    if (ISTAT == ISOK) FCDECK(P, numeric, "", ISTAT);
+    if (ISTAT == ISOK) FCDECK(loads, numeric, "", ISTAT);
     if (ISTAT != ISOK) return;
     slab_route(ECHOFILE, RESFILE, SUMFILE);
     SLBEND.stepped = false;

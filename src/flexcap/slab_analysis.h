@@ -8,8 +8,10 @@
 
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "flexcap/slab_tables.h"
+#include "group/group_services.h"
 #include "model/pile_tables.h"
 #include "pile/pile_response.h"
 
@@ -85,14 +87,44 @@ void FCSTRS();
 // Final pile responses at the converged displacements (trace only).
 void FCSPRG();
 
+// A load on the slab in the cap axes: its plan point (Y, Z) in the slab's
+// plane and its forces and moments there (cap order: forces along X, Y, Z,
+// moments about X, Y, Z), with where it comes from for the messages: a
+// concentrated load record (its case and record), the axial head load of a
+// pile row, or neither (a load at the origin).
+struct SlabLoad {
+    double y = 0, z = 0;
+    double p[6] = {0, 0, 0, 0, 0, 0};
+    int lcase = 0, record = 0, row = 0;
+};
+using SlabLoads = std::vector<SlabLoad>;
+
+// The load P as one load at the origin.
+SlabLoads origin_load(const CAPVEC& P);
+// The loads of the solve in hand at their points. A solve at the full load
+// of its analysis (a load case, a combination, the last point of an
+// estimation case) carries each concentrated load record of the analysis (a
+// combination's records with their cases' factors) at its plan point, its
+// height X above the slab's plane turned into the moments its forces make
+// there, and the axial head loads of the distributed loads at their pile
+// points; a case given at a point of definition keeps its load at the
+// origin, and so does an estimation point below the full load. Records
+// standing at one point are one load. The loads reduced to the origin are
+// the request's load.
+SlabLoads slab_loads(const SolveRequest& request);
+// A load reduced to the cap origin.
+CAPVEC load_at_origin(const SlabLoad& l);
+
 // Units of the two decks of the deck writer while they are written.
 constexpr int FCNDFILE = 66;
 constexpr int FCKDFILE = 67;
 // The numeric deck (slab axes, the deck reader's format) and the keyword
-// deck (cap axes) of the cap under the load P, written from their start
-// under the given names, which must not be files the run holds open.
-// An empty keyword name writes the numeric deck alone.
-void FCDECK(const CAPVEC& P, const std::string& numeric, const std::string& keyword, int& ISTAT);
+// deck (cap axes) of the cap under the loads at their points, written from
+// their start under the given names, which must not be files the run holds
+// open. An empty keyword name writes the numeric deck alone. A load whose
+// point is off the slab, or whose torque has no circle on it, is refused
+// with status 41 and the load named.
+void FCDECK(const SlabLoads& loads, const std::string& numeric, const std::string& keyword, int& ISTAT);
 
 // A whole slab analysis of the deck, with its listing, results and log (an
 // empty name: the routed unit of slab_route, already open).
@@ -101,8 +133,8 @@ struct SlabFiles {
 };
 void FCSLAB(const SlabFiles& f, int& ISTAT);
 
-// The flexible cap of one solve under the cap load P: decks only (FCOPT 2),
-// else the slab analysis of the cap on the piles.
-void FLEXCAP(const CAPVEC& P, int& ISTAT);
+// The flexible cap of one solve, its loads where they stand (slab_loads):
+// decks only (FCOPT 2), else the slab analysis of the cap on the piles.
+void FLEXCAP(const SolveRequest& request, int& ISTAT);
 
 }  // namespace zolan

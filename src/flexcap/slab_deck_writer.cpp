@@ -1,11 +1,12 @@
 // The slab decks of a pile cap: a regular mesh of eight-node elements over
-// the cap, its thickness and elastic constants, the cap load at the origin
-// (a torque as eight tangential point forces), one pile point per pile head,
-// and the stepping of the analysis. The numeric deck is in the slab
-// program's own axes and reads back through the deck reader; the keyword
-// deck describes the same model in the cap axes.
+// the cap, its thickness and elastic constants, the loads at their points
+// (a torque about the vertical as eight tangential point forces about its
+// point), one pile point per pile head, and the stepping of the analysis.
+// The numeric deck is in the slab program's own axes and reads back through
+// the deck reader; the keyword deck describes the same model in the cap axes.
 #include <algorithm>
 #include <cmath>
+#include <string>
 #include <vector>
 
 #include "flexcap/slab_analysis.h"
@@ -55,19 +56,54 @@ void element_nodes(int i, int j, int nodes[8]) {
     for (int k = 0; k < 8; ++k) nodes[k] = v[k];
 }
 
-// Point loads in the cap axes: point (Y, Z), force along X, Y, Z and moments.
+// Point loads of the decks in the cap axes: point (Y, Z), force along X, Y,
+// Z and moments.
 struct CapLoad { double y, z; double p[6]; };
 
-// The cap load without its torque, and the torque P4 as eight tangential
-// forces on a circle of radius a about the origin, summing to P4.
-std::vector<CapLoad> cap_loads(const CAPVEC& P, double a) {
-    std::vector<CapLoad> out{{0, 0, {P(1), P(2), P(3), 0, P(5), P(6)}}};
-    if (std::fabs(P(4)) <= 1.0E-10) return out;
-    const double F = P(4) / (8 * a), G = F * HALFROOT, d = a * HALFROOT;
+// Radius of the circle of a torque about the plan point (y, z): the smallest
+// cap dimension, kept on the slab (the slab spans FCXOFF -+ CAPLEN / 2 along
+// Y and -FCYOFF -+ CAPWPL / 2 along Z).
+double torque_radius(double y, double z) {
+    return std::min({CAPWPL, CAPLEN, CAPTHK, CAPLEN / 2 - std::fabs(y - FCXOFF), CAPWPL / 2 - std::fabs(z + FCYOFF)});
+}
+
+// A plan point on the slab, its edges included up to the rounding of the
+// mesh's coordinates (far below what the point location admits).
+bool on_slab(double y, double z) {
+    return std::fabs(y - FCXOFF) <= CAPLEN / 2 * (1 + 1.0E-13) && std::fabs(z + FCYOFF) <= CAPWPL / 2 * (1 + 1.0E-13);
+}
+
+// The load without its torque, and the torque P4 as eight tangential forces
+// on a circle of radius a about the load's point, summing to P4.
+void add_deck_loads(const SlabLoad& l, std::vector<CapLoad>& out) {
+    const double* P = l.p;
+    out.push_back({l.y, l.z, {P[0], P[1], P[2], 0, P[4], P[5]}});
+    if (std::fabs(P[3]) <= 1.0E-10) return;
+    const double a = torque_radius(l.y, l.z);
+    const double F = P[3] / (8 * a), G = F * HALFROOT, d = a * HALFROOT;
     const double c[8][4] = {{a, 0, 0, F},  {0, a, -F, 0},  {-a, 0, 0, -F}, {0, -a, F, 0},
                             {d, d, -G, G}, {-d, d, -G, -G}, {-d, -d, G, -G}, {d, -d, G, G}};
-    for (const auto& k : c) out.push_back({k[0], k[1], {0, k[2], k[3], 0, 0, 0}});
-    return out;
+    for (const auto& k : c) out.push_back({l.y + k[0], l.z + k[1], {0, k[2], k[3], 0, 0, 0}});
+}
+
+// What the message of a refused load calls it.
+std::string load_name(const SlabLoad& l) {
+    if (l.record > 0) return "LOAD RECORD " + std::to_string(l.record) + " OF LOAD CASE " + std::to_string(l.lcase);
+    if (l.row > 0) return "THE AXIAL HEAD LOAD OF PILE ROW " + std::to_string(l.row);
+    return "THE LOAD AT THE ORIGIN";
+}
+
+// Why a load cannot stand on the slab: a torque without a circle on it, or a
+// point off the slab; empty when it can.
+std::string load_fault(const SlabLoad& l) {
+    const bool named = l.record > 0 || l.row > 0;
+    if (std::fabs(l.p[3]) > 1.0E-10 && !(torque_radius(l.y, l.z) > 0)) {
+        if (!named) return "    FLEXIBLE CAP: NO RADIUS FOR THE TORQUE (A ZERO CAP DIMENSION, OR THE ORIGIN OFF THE SLAB)";
+        return "    FLEXIBLE CAP: NO RADIUS FOR THE TORQUE OF " + load_name(l) +
+               " (A ZERO CAP DIMENSION, OR ITS POINT ON THE SLAB'S EDGE OR OFF THE SLAB)";
+    }
+    if (!on_slab(l.y, l.z)) return "    FLEXIBLE CAP: " + load_name(l) + " LIES IN NO ELEMENT OF THE SLAB MESH (ITS POINT IS OFF THE SLAB)";
+    return {};
 }
 
 void text(int unit, const char* t) { io::write_list(unit, {t}); }
@@ -138,18 +174,21 @@ void keyword_deck(int u, const std::vector<CapPoint>& nodes, const std::vector<C
 
 }  // namespace
 
-void FCDECK(const CAPVEC& P, const std::string& numeric, const std::string& keyword, int& ISTAT) {
-    // 1. A torque needs a circle of positive radius for its forces, and one
-    //    that stays on the slab about the origin (else its forces are lost).
-    const double a = std::min({CAPWPL, CAPLEN, CAPTHK, CAPLEN / 2 - std::fabs(FCXOFF), CAPWPL / 2 - std::fabs(FCYOFF)});
-    if (FCNX < 0 || FCNY < 0 || (std::fabs(P(4)) > 1.0E-10 && !(a > 0))) {
-        FAILTXT.push_back(FCNX < 0 || FCNY < 0 ? "    FLEXIBLE CAP: THE ELEMENT COUNTS ALONG LENGTH AND WIDTH MUST NOT BE NEGATIVE"
-                                               : "    FLEXIBLE CAP: NO RADIUS FOR THE TORQUE (A ZERO CAP DIMENSION, OR THE ORIGIN OFF THE SLAB)");
+void FCDECK(const SlabLoads& in, const std::string& numeric, const std::string& keyword, int& ISTAT) {
+    // 1. Element counts that make a mesh; every load on the slab, a torque
+    //    with a circle of positive radius on the slab about its point (else
+    //    its forces are lost).
+    std::string fault;
+    if (FCNX < 0 || FCNY < 0) fault = "    FLEXIBLE CAP: THE ELEMENT COUNTS ALONG LENGTH AND WIDTH MUST NOT BE NEGATIVE";
+    for (std::size_t k = 0; k < in.size() && fault.empty(); ++k) fault = load_fault(in[k]);
+    if (!fault.empty()) {
+        FAILTXT.push_back(fault);
         if (ISTAT == ISOK) ISTAT = ISSLAB;
         return;
     }
     const std::vector<CapPoint> nodes = mesh_nodes();
-    const std::vector<CapLoad> loads = cap_loads(P, a);
+    std::vector<CapLoad> loads;
+    for (const SlabLoad& l : in) add_deck_loads(l, loads);
     // 2-13. Both decks, each written from its start.
     std::string why;
     for (const auto& [unit, name] : {std::pair{FCNDFILE, numeric}, std::pair{FCKDFILE, keyword}}) {

@@ -585,7 +585,7 @@ SolveAnswer CAP3DSOLVE(const SolveRequest& request, int& ISTAT) {
     clear_solve_state();
     WARMCLEAR();
     if (FCOPT > 0) {
-        if (group_services.flexcap) group_services.flexcap(request.load, ISTAT);
+        if (group_services.flexcap) group_services.flexcap(request, ISTAT);
         KFLAG = 0;
         return unanswered(request);
     }

@@ -110,10 +110,12 @@ struct Cap2dOutcome {
 };
 
 // Hand-over points of the three-dimensional solver: the flexible cap, which
-// takes the whole analysis of the full load P, and the result pass after the
+// takes the whole analysis of the request (its load at the origin, and which
+// analysis and point it is, so that the slab can carry the analysis's loads
+// where they stand), and the result pass after the
 // stepping (warning copy, status line, cap reports, print pass, estimation
 // records), which answers the request.
-using FlexCap = std::function<void(const CAPVEC& P, int& ISTAT)>;
+using FlexCap = std::function<void(const SolveRequest& request, int& ISTAT)>;
 using CapResultPass = std::function<SolveAnswer(const SolveRequest& request, const Cap3dOutcome& out, int& ISTAT)>;
 using CapResultPass2 = std::function<SolveAnswer(const SolveRequest& request, const Cap2dOutcome& out, int& ISTAT)>;
 

@@ -52,6 +52,13 @@ CAPVEC load(double p1, double p4, double p5, double p6) {
     return P;
 }
 
+// A solve of a load case with no load records: its load stands at the origin.
+SolveRequest request(const CAPVEC& P) {
+    SolveRequest r;
+    r.load = P;
+    return r;
+}
+
 // Linear piles: head stiffness Kp = diag(kv, kh, kh, kr1, kr2, kr3) in cap
 // axes, forces -Kp d on the cap and tangent -Kp.
 constexpr double KP[6] = {1000, 100, 100, 50, 3e5, 7e5};
@@ -81,7 +88,7 @@ TEST(SlabCap, RigidPlateMatchesTheRigidCap) {
     int ISTAT = 0;
     CAPVEC PP = load(P1, 0, P5, P6);
     PP(2) = 300;
-    FCDECK(PP, "slab.dat", "slab.key", ISTAT);
+    FCDECK(origin_load(PP), "slab.dat", "slab.key", ISTAT);
     ASSERT_EQ(ISTAT, 0);
     FCSLAB({"slab.dat", "listing", "results", "log"}, ISTAT);
     ASSERT_EQ(ISTAT, 0);
@@ -115,7 +122,7 @@ TEST(SlabCap, RigidPlateMatchesTheRigidCap) {
 // a = 10, thickness the smallest) on two piles, the second pinned.
 void small_decks() {
     int ISTAT = 0;
-    FCDECK(load(400, 100, 8000, -12000), "slab.dat", "slab.key", ISTAT);
+    FCDECK(origin_load(load(400, 100, 8000, -12000)), "slab.dat", "slab.key", ISTAT);
     ASSERT_EQ(ISTAT, 0);
 }
 
@@ -221,7 +228,7 @@ TEST(SlabCap, DecksOnlyAndRefusedTorque) {
     FINPUT = "case.in", FRESULT = "results.txt", FPLOT = "plot.txt";
     test::write_file("case.in", "INPUT\n");
     int ISTAT = 0;
-    FLEXCAP(load(400, 100, 0, 0), ISTAT);
+    FLEXCAP(request(load(400, 100, 0, 0)), ISTAT);
     EXPECT_EQ(ISTAT, 0);
     EXPECT_EQ(test::read_file("case.in"), "INPUT\n");
     EXPECT_EQ(test::lines_of(test::read_file("case_slab.dat"))[0], " TEST OF ZOLAN5_FC");
@@ -234,7 +241,7 @@ TEST(SlabCap, DecksOnlyAndRefusedTorque) {
     // The circle of the torque stays on the slab: with the width offset 35 the
     // origin is 5 from the edge (couple 1 at slab X 0, Y 5, force 100 / 40).
     FCYOFF = 35;
-    FLEXCAP(load(400, 100, 0, 0), ISTAT);
+    FLEXCAP(request(load(400, 100, 0, 0)), ISTAT);
     EXPECT_EQ(ISTAT, 0);
     const std::vector<std::string> deck = test::lines_of(test::read_file("case_slab.dat"));
     EXPECT_EQ(deck[3 + 2 + 13 + 1 + 1].substr(0, 75),
@@ -244,7 +251,7 @@ TEST(SlabCap, DecksOnlyAndRefusedTorque) {
         CAPTHK = thk, FCYOFF = off;
         FAILTXT.clear();
         ISTAT = 0;
-        FLEXCAP(load(400, 100, 0, 0), ISTAT);
+        FLEXCAP(request(load(400, 100, 0, 0)), ISTAT);
         EXPECT_EQ(ISTAT, ISSLAB);
         ASSERT_FALSE(FAILTXT.empty());
         EXPECT_NE(FAILTXT.back().find("NO RADIUS FOR THE TORQUE"), std::string::npos);

@@ -87,8 +87,9 @@ HeadPair heads_of(const std::string& flex) {
         last.assign(D.data(), D.data() + 6 * n);
         forces.assign(F.data(), F.data() + 6 * n);
     };
-    group_services.flexcap = [&](const CAPVEC& P, int& ISTAT) {
-        FLEXCAP(P, ISTAT);
+    group_services.flexcap = [&](const SolveRequest& rq, int& ISTAT) {
+        FLEXCAP(rq, ISTAT);
+        const CAPVEC& P = rq.load;
         out.slab.push_back(last);
         double sum[6], fmax = 0, mmax = 0;
         for (int k = 0; k < 6; ++k) sum[k] = P(k + 1);
