@@ -693,6 +693,14 @@ TEST(InputReader, ChecksOfAFileThatReads) {
          0, {},
          {"* DERIVED: AN INERTIA GIVEN AS 0 IS THAT OF A SOLID CIRCLE OF THE SECTION DIAMETER, 0.0491 D**4, WHICH THE "
           "ANALYSIS USES"}},
+        // In the open system the sand's p-y curves take the English k when
+        // none is given (phi 35 deg, 110 F/D^3 above the water: (0.4168 x 35
+        // - 8.1254) x 35 - 83.664 = 142.527), and the echo shows it.
+        {"a sand without k in the open system",
+         edit(m, {{4, "3 3 0 0 0 0 0 1 0 0 0 0 0 0 1 0 0 0 0 0"},
+                  {47, "110.0 0.0 35.0 0.0 0.0 0.0 0.0 500.0 30000.0"},
+                  {48, "110.0 0.0 35.0 0.0 0.0 0.0 0.0 1500.0 90000.0"}}),
+         0, {}, {"    P-Y SUBGRADE MODULUS          (F/L/ L**3)        142.527 (K)       142.527 (K) "}},
         // The 10 x 10 ft cap spans -5 to 5 ft both ways.
         {"a pile head 1 ft beyond the cap's edge along Z", edit(m, {{28, "0.0 2.0 6.0 0.0 90.0 0.0 0.0"}}), 0, {},
          {"THE HEAD OF PILE ROW    1 LIES OUTSIDE THE PLAN OF THE PILE CAP:",
@@ -799,9 +807,11 @@ TEST(InputReader, CurveFileThatCannotBeOpened) {
     EXPECT_EQ(reading_lines(r.log).back(), "CONTROL INTEGERS");
 }
 
-// Every file of the current folder, without the lines that hold the clock.
+// Every file of the current folder, without the lines that hold the clock
+// or name the folder.
 std::map<std::string, std::string> folder_files() {
-    static const std::regex clock_lines("( +Date:  [^\n]*| +Execution Time[^\n]*| +(Serial|Paral\\.|Print\\.) processing[^\n]*)\n");
+    static const std::regex clock_lines("( +Date:  [^\n]*| +Execution Time[^\n]*| +(Serial|Paral\\.|Print\\.) processing[^\n]*"
+                                        "| +Path to file locations[^\n]*)\n");
     std::map<std::string, std::string> out;
     for (const auto& e : fs::directory_iterator("."))
         if (e.is_regular_file())
