@@ -273,11 +273,62 @@ std::string generic_status(int status) {
     }
 }
 
-// Whether the final status block names analyses that did not complete.
-bool names_incomplete(const std::vector<std::string>& block) {
-    for (const std::string& l : block)
-        if (l.rfind("** WARNING **", 0) == 0 && l.find("DID NOT COMPLETE") != std::string::npos) return true;
-    return false;
+// How many analyses the final status block names as not completed (its
+// line "** WARNING **  n ANALYSES DID NOT COMPLETE:"); 0 when none.
+int incomplete_count(const std::vector<std::string>& block) {
+    for (const std::string& l : block) {
+        if (l.rfind("** WARNING **", 0) != 0 || l.find("DID NOT COMPLETE") == std::string::npos) continue;
+        const std::string n = trim(l.substr(13, l.find(" ANALYS") - 13));
+        int count = 0;
+        const auto [end, err] = std::from_chars(n.data(), n.data() + n.size(), count);
+        return err == std::errc() && end == n.data() + n.size() && count > 0 ? count : 1;
+    }
+    return 0;
+}
+
+// The warnings of the input echo: how many, and the first line of the text
+// of the first few. A warning is a line holding the word WARNING; its text
+// follows the word on that line ("** WARNING ** RQD OUTSIDE ..."), or is
+// the next line that is not blank (a "**** WARNING ****" heading). The echo
+// is read line by line, whatever its length.
+struct EchoWarnings {
+    int count = 0;
+    std::vector<std::string> first;
+};
+
+EchoWarnings echo_warnings(const std::string& echo, std::size_t keep) {
+    EchoWarnings w;
+    std::ifstream in(echo, std::ios::binary);
+    std::string line;
+    bool heading = false;  // the text of the last warning is still to come
+    while (std::getline(in, line)) {
+        const std::string t = trim(line.ends_with('\r') ? line.substr(0, line.size() - 1) : line);
+        if (heading) {
+            if (t.empty()) continue;
+            if (w.first.size() < keep) w.first.push_back(t);
+            heading = false;
+            continue;
+        }
+        const std::size_t at = t.find("WARNING");
+        if (at == std::string::npos) continue;
+        ++w.count;
+        const std::size_t text = t.find_first_not_of("*-: ", at + 7);
+        if (text == std::string::npos) heading = true;
+        else if (w.first.size() < keep) w.first.push_back(t.substr(text));
+    }
+    return w;
+}
+
+// The input's warnings stand in the input echo only: their count and the
+// first three on the terminal, with the file that holds them all.
+void print_echo_warnings(const std::string& echo) {
+    const EchoWarnings w = echo_warnings(echo, 3);
+    if (w.count == 0) return;
+    std::cout << "\n" << w.count << (w.count == 1 ? " warning" : " warnings") << " in the input echo "
+              << visible(echo) << ":\n";
+    for (const std::string& t : w.first) std::cout << "  " << visible(t) << "\n";
+    if (w.count > static_cast<int>(w.first.size()))
+        std::cout << "  (and " << w.count - static_cast<int>(w.first.size()) << " more)\n";
 }
 
 // What a file that the names file does not name holds, by its name: the
@@ -413,7 +464,8 @@ int run(const RunNames& rn, bool own_names) {
         }
     }
     for (const std::string& l : block) std::cout << visible(l) << "\n";
-    const bool incomplete = names_incomplete(block);
+    const int incomplete = incomplete_count(block);
+    if (modified(rn[6]) >= started) print_echo_warnings(rn[6]);
 
     // Every report this run wrote, with what it holds.
     std::vector<int> written;
@@ -440,8 +492,15 @@ int run(const RunNames& rn, bool own_names) {
                       << other_file_role(fs::path(f).filename().string()) << "\n";
         }
     }
+    // The last line: the run's status, and when it is 0 but some analyses
+    // did not complete, that they did not and the exit code that says so.
+    if (status == 0 && incomplete > 0) {
+        std::cout << "status 0: " << incomplete << (incomplete == 1 ? " analysis" : " analyses")
+                  << " did not complete (exit " << kIncomplete << ")\n";
+        return kIncomplete;
+    }
     std::cout << "status " << status << "\n";
-    return status == 0 && incomplete ? kIncomplete : status;
+    return status;
 }
 
 // A name as record 5 or 27 of the names file carries it exactly, or why not.

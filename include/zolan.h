@@ -33,7 +33,7 @@ int IZOLAN(int mode);
 #define ZOLAN_DEPTHCOH 23     /* a depth beyond the input curve of cohesion */
 #define ZOLAN_DEPTHPHI 24     /* a depth beyond the input curve of friction angle */
 #define ZOLAN_DEPTHFSD 25     /* a depth beyond the input curve of side friction */
-#define ZOLAN_DEPTHTIP 26     /* a depth beyond the input curve of side resistance */
+#define ZOLAN_DEPTHTIP 26     /* a depth beyond the input curve of tip resistance */
 #define ZOLAN_DEPTHBPHI 27    /* a depth beyond the input curve of friction angle (tip) */
 #define ZOLAN_SILTPHI 28      /* silt without friction angle */
 #define ZOLAN_SILTSLOPE 29    /* silt: slope angle greater than the friction angle */

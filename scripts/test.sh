@@ -4,6 +4,6 @@
 set -eu
 cd "$(dirname "$0")/.."
 sh scripts/install-deps.sh
-cmake -S . -B build-test -DCMAKE_BUILD_TYPE=Debug
+cmake -S . -B build-test -DCMAKE_BUILD_TYPE=Debug -DZOLAN_TESTS=ON
 cmake --build build-test -j"$(nproc)"
 ctest --test-dir build-test --output-on-failure -j"$(nproc)"

@@ -6,7 +6,7 @@
 set -eu
 cd "$(dirname "$0")/.."
 sh scripts/install-deps.sh
-cmake -S . -B build-tsan -DCMAKE_BUILD_TYPE=Debug -DZOLAN_TSAN=ON -DZOLAN_BENCH=OFF \
+cmake -S . -B build-tsan -DCMAKE_BUILD_TYPE=Debug -DZOLAN_TSAN=ON -DZOLAN_BENCH=OFF -DZOLAN_TESTS=ON \
   -DCMAKE_C_COMPILER=clang-14 -DCMAKE_CXX_COMPILER=clang++-14
 cmake --build build-tsan -j"$(nproc)" --target zolan_tsan_tests tsan_archer_check
 ctest --test-dir build-tsan --output-on-failure -j"$(nproc)"

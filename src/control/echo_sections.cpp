@@ -313,6 +313,33 @@ void cross_section(int k) {
 // ---------------------------------------------------------------------------
 // Properties tables of the elastic and nonlinear sections.
 
+// An inertia that is not given (below IZERO: 0 in the file) is that of a
+// solid circle of the section's diameter.
+double inertia_or_solid(double i, double d) {
+    if (i >= IZERO) return i;
+    return (C0491 * (d * d)) * (d * d);
+}
+
+// An inertia in a table as the analysis uses it: the value given, or the
+// solid circle's in one column less, marked by a "*" at the end of its field.
+void inertia_field(int w, int nd, double given, double d, bool& derived) {
+    if (given >= IZERO) {
+        WRREAL(ECHOFILE, w, nd, UCM1E12(given));
+        return;
+    }
+    WRREAL(ECHOFILE, w - 1, nd, UCM1E12(inertia_or_solid(given, d)));
+    WRA1(ECHOFILE, "*");
+    derived = true;
+}
+
+// The note under a table that shows a derived inertia.
+void derived_note(bool derived) {
+    static const fmt::Format note(
+        R"((/,5X,"* DERIVED: AN INERTIA GIVEN AS 0 IS THAT OF A SOLID CIRCLE OF THE SECTION DIAMETER,",)"
+        R"(" 0.0491 D**4, WHICH THE ANALYSIS USES"))");
+    if (derived) io::write_fmt(ECHOFILE, note);
+}
+
 // Column heading of a section table, with the unit labels of the model:
 // diameter, area, inertias, torsional rigidity (3-D), moment and shear.
 void section_heading(const fmt::Format& head3, const fmt::Format& head2) {
@@ -337,21 +364,22 @@ void elastic_table() {
     io::write_fmt(ECHOFILE, title);
     section_heading(head3, head2);
 
+    bool derived = false;
     for (int k = 1; k <= NSECT; ++k) {
         if (XSNLF(k) != 0) continue;
         const bool tapered = XSTPF(k) > 0;
         // One row of values from the top fields (o = 0) or the bottom ones (o = 18).
-        auto values = [k](int o) {
+        auto values = [k, &derived](int o) {
+            const double d = XSTAB(k, 1 + o);
             if (three_d()) {
-                for (double v : {UCM1E3(XSTAB(k, 1 + o)), UCM1E6(XSTAB(k, 10 + o)), UCM1E12(XSTAB(k, 11 + o)),
-                                 UCM1E12(XSTAB(k, 12 + o))})
-                    WRREAL(ECHOFILE, 12, 4, v);
+                for (double v : {UCM1E3(d), UCM1E6(XSTAB(k, 10 + o))}) WRREAL(ECHOFILE, 12, 4, v);
+                for (int f : {11, 12}) inertia_field(12, 4, XSTAB(k, f + o), d, derived);
                 WRBLNK(ECHOFILE, 1);
                 for (int f : {14, 15, 16}) WRREAL(ECHOFILE, 12, 4, XSTAB(k, f + o));
             } else {
-                for (double v : {UCM1E3(XSTAB(k, 1 + o)), UCM1E6(XSTAB(k, 10 + o)), UCM1E12(XSTAB(k, 11 + o)),
-                                 XSTAB(k, 15 + o), XSTAB(k, 16 + o)})
-                    WRREAL(ECHOFILE, 14, 5, v);
+                for (double v : {UCM1E3(d), UCM1E6(XSTAB(k, 10 + o))}) WRREAL(ECHOFILE, 14, 5, v);
+                inertia_field(14, 5, XSTAB(k, 11 + o), d, derived);
+                for (double v : {XSTAB(k, 15 + o), XSTAB(k, 16 + o)}) WRREAL(ECHOFILE, 14, 5, v);
             }
             WREOL(ECHOFILE);
         };
@@ -375,6 +403,7 @@ void elastic_table() {
             values(18);
         }
     }
+    derived_note(derived);
 }
 
 void nonlinear_table() {
@@ -388,14 +417,17 @@ void nonlinear_table() {
     io::write_fmt(ECHOFILE, title);
     section_heading(head3, head2);
 
+    bool derived = false;
     for (int k = 1; k <= NSECT; ++k) {
         if (XSNLF(k) != 1) continue;
         const bool user_ei = XSNLI(k, 0) == 10;
-        // A user-EI section shows the inertia of an axis without a user set,
-        // and the user set of an axis that has one; other sections neither.
-        auto inertia = [&](int axis) {
+        // A user-EI section shows the inertia of an axis without a user set
+        // (the analysis uses it with the modulus), and the user set of an
+        // axis that has one; other sections neither.
+        auto inertia = [&](int axis, int w, int nd) {
             const int set = XSNLI(k, 26 + axis);
-            return user_ei && set == 0 ? UCM1E12(XSTAB(k, 10 + axis)) : 0.0;
+            if (user_ei && set == 0) inertia_field(w, nd, XSTAB(k, 10 + axis), XSTAB(k, 1), derived);
+            else WRREAL(ECHOFILE, w, nd, 0.0);
         };
         auto set_index = [&](int axis) {
             const int set = XSNLI(k, 26 + axis);
@@ -405,8 +437,9 @@ void nonlinear_table() {
             WRBLNK(ECHOFILE, 2);
             WRINT(ECHOFILE, 5, k);
             WRBLNK(ECHOFILE, 1);
-            for (double v : {UCM1E3(XSTAB(k, 1)), UCM1E6(XSTAB(k, 10)), inertia(1), inertia(2)})
-                WRREAL(ECHOFILE, 11, 4, v);
+            for (double v : {UCM1E3(XSTAB(k, 1)), UCM1E6(XSTAB(k, 10))}) WRREAL(ECHOFILE, 11, 4, v);
+            inertia(1, 11, 4);
+            inertia(2, 11, 4);
             WRBLNK(ECHOFILE, 2);
             WRREAL(ECHOFILE, 11, 4, XSTAB(k, 14));
             WRBLNK(ECHOFILE, 2);
@@ -421,7 +454,8 @@ void nonlinear_table() {
             WRINT(ECHOFILE, 5, k);
             WRBLNK(ECHOFILE, 1);
             WRBLNK(ECHOFILE, 5);
-            for (double v : {UCM1E3(XSTAB(k, 1)), UCM1E6(XSTAB(k, 10)), inertia(1)}) WRREAL(ECHOFILE, 14, 5, v);
+            for (double v : {UCM1E3(XSTAB(k, 1)), UCM1E6(XSTAB(k, 10))}) WRREAL(ECHOFILE, 14, 5, v);
+            inertia(1, 14, 5);
             WRBLNK(ECHOFILE, 5);
             WRINT(ECHOFILE, 5, set_index(1));
             WRREAL(ECHOFILE, 14, 5, XSTAB(k, 15));
@@ -429,17 +463,12 @@ void nonlinear_table() {
         }
         WREOL(ECHOFILE);
     }
+    derived_note(derived);
 }
 
 // ---------------------------------------------------------------------------
 // Section tables: per section of a set, its properties at the top and bottom
-// from its cross section. An inertia that is not given is that of a solid
-// circle of the section's diameter.
-
-double inertia_or_solid(double i, double d) {
-    if (i >= IZERO) return i;
-    return (C0491 * (d * d)) * (d * d);
-}
+// from its cross section (an inertia not given: inertia_or_solid).
 
 void section_tables() {
     for (int p = 1; p <= NPRSET; ++p) {

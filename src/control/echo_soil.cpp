@@ -284,19 +284,25 @@ void TABLEF(int& ISTAT) {
             pr.row(" FRICTION ANGLE", Unit::Degrees, {SCPHI(it) * 180.0 / PI_FULL, SCPHI(ib) * 180.0 / PI_FULL});
         if (code_in(code, {2, 4, 7, 8, 10})) {
             // Static k with (K); for the clays and silt a row of cyclic defaults with (C).
+            // The p-y curves of the open system take the English defaults:
+            // the echo shows those.
             Pair kst{}, kcy{};
             int kcd = 0;
-            KLAYER(SCCOH(it), SCPHI(it), SCGAM(it), SCK(it), kst.top, kcy.top, NUNITS, code, kst.ftop, kcd);
-            KLAYER(SCCOH(ib), SCPHI(ib), SCGAM(ib), SCK(ib), kst.bot, kcy.bot, NUNITS, code, kst.fbot, kcd);
+            const int ku = NUNITS == 2 ? 2 : 1;
+            KLAYER(SCCOH(it), SCPHI(it), SCGAM(it), SCK(it), kst.top, kcy.top, ku, code, kst.ftop, kcd);
+            KLAYER(SCCOH(ib), SCPHI(ib), SCGAM(ib), SCK(ib), kst.bot, kcy.bot, ku, code, kst.fbot, kcd);
             kcy.ftop = kst.ftop;
             kcy.fbot = kst.fbot;
             pr.row(" P-Y SUBGRADE MODULUS", Unit::ModulusIn, kst, MK);
             if (code_in(code, {2, 7, 10}) && kst.any()) pr.continuation(kcy, MC);
         }
         if (code_in(code, {1, 2, 3, 7, 10, 13})) {
+            // The stiff clays' p-y curves of the open system take the English
+            // e50; soft clay's takes 0.001 there.
             Pair e{};
-            E50LAYER(SCCOH(it), SCE50(it), e.top, NUNITS, code, e.ftop);
-            E50LAYER(SCCOH(ib), SCE50(ib), e.bot, NUNITS, code, e.fbot);
+            const int eu = code_in(code, {2, 3, 10}) && NUNITS != 2 ? 1 : NUNITS;
+            E50LAYER(SCCOH(it), SCE50(it), e.top, eu, code, e.ftop);
+            E50LAYER(SCCOH(ib), SCE50(ib), e.bot, eu, code, e.fbot);
             pr.row(" STRAIN AT 50% STRESS", Unit::None, e, ME);
         }
         if (code == 9) {

@@ -56,7 +56,8 @@ void copy_summary_scratch() {
 }
 
 // The analyses that did not complete: a warning with their count, then each
-// one's number and name and its status line. Empty when all completed.
+// one's number and name (and its point, for a point of an estimation) and its
+// status line. Empty when all completed.
 std::vector<std::string> incomplete_lines() {
     std::vector<std::string> out;
     if (NINCANL <= 0) return out;
@@ -64,8 +65,9 @@ std::vector<std::string> incomplete_lines() {
                   (NINCANL == 1 ? " ANALYSIS DID NOT COMPLETE:" : " ANALYSES DID NOT COMPLETE:"));
     for (int k = 1; k <= NINCANL; ++k) {
         const IncompleteAnalysis& a = INCANL(k);
-        const std::string name = incomplete_name(a);
-        out.push_back("    " + incomplete_label(a) + (name.empty() ? "" : "  " + name));
+        const std::string name = incomplete_name(a), point = incomplete_point(a);
+        out.push_back("    " + incomplete_label(a) + (name.empty() ? "" : "  " + name) +
+                      (point.empty() ? "" : ", " + point));
         std::string line = "    " + status_line(a.code, a.tconv);
         line.erase(line.find_last_not_of(' ') + 1);
         out.push_back(line);

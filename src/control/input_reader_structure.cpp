@@ -69,7 +69,11 @@ void read_control(Reader& rd) {
            {NUNITS, NANTYP, KCAPOP, FCOPT, KUPY, KUAXL, KUTOR, KGRPRF, NMPSET, KAXFAC, PYMODE, ignored, KAVGD,
             KBATAD, KGENLS, KEXTRP, KJ1, KJ2, KCRVF, KCRVFM});
     // Switches whose every other value would leave later stages reading
-    // tables that nothing filled.
+    // tables that nothing filled, or would run the file in units it was not
+    // written in (any other unit system silently scaled as the open one).
+    if (NUNITS < 1 || NUNITS > 3)
+        rd.fail("THE UNIT SYSTEM (NUNITS) IS " + std::to_string(NUNITS) +
+                "; EXPECTED 1 (ENGLISH), 2 (SI) OR 3 (OPEN SYSTEM)");
     if (NANTYP != 2 && NANTYP != 3)
         rd.fail("THE ANALYSIS TYPE (NANTYP) IS " + std::to_string(NANTYP) +
                 "; EXPECTED 2 (PLANE MODEL) OR 3 (THREE-DIMENSIONAL MODEL)");
@@ -89,6 +93,11 @@ void read_cap(Reader& rd) {
     int flag = 0;
     rd.rec("RECORD 1 (CAPLEN, CAPWID, CAPTHK, CAPDEQ, UNUSED REAL, FLAG)",
            {CAPLEN, CAPWID, CAPTHK, CAPDEQ, unused, flag});
+    // The flexible cap's slab has the cap's thickness: a slab without one has
+    // no stiffness at all.
+    if (FCOPT > 0 && !(CAPTHK > 0.0))
+        rd.fail("THE CAP THICKNESS (CAPTHK) IS " + real_text(CAPTHK) + "; THE FLEXIBLE CAP (FCOPT " +
+                std::to_string(FCOPT) + ") IS A SLAB OF THIS THICKNESS: EXPECTED A POSITIVE VALUE");
     if (flag == 1) {
         int nblocks = 0;
         rd.rec("RECORD 1A (NUMBER OF BLOCKS)", {nblocks});
@@ -115,10 +124,11 @@ void read_cap(Reader& rd) {
     if (FCOPT > 0) {
         rd.rec("RECORD 3 (FCCAPIN: OFFSETS X, Y, ELEMENTS IN X, Y, MODULUS, POISSON'S RATIO)",
                {FCXOFF, FCYOFF, FCNX, FCNY, FCEMOD, FCPOIS});
-        // The slab's element matrices grow with the square of the mesh:
-        // a slip of the pen must not ask for gigabytes.
-        rd.within(FCNX, 0, MAXFCE, "FCNX", "NUMBER OF SLAB ELEMENTS ALONG THE CAP LENGTH");
-        rd.within(FCNY, 0, MAXFCE, "FCNY", "NUMBER OF SLAB ELEMENTS ALONG THE CAP WIDTH");
+        // A slab has at least one element each way, and its element matrices
+        // grow with the square of the mesh: a slip of the pen must not ask
+        // for gigabytes.
+        rd.within(FCNX, 1, MAXFCE, "FCNX", "NUMBER OF SLAB ELEMENTS ALONG THE CAP LENGTH");
+        rd.within(FCNY, 1, MAXFCE, "FCNY", "NUMBER OF SLAB ELEMENTS ALONG THE CAP WIDTH");
     }
 }
 

@@ -1,9 +1,12 @@
-// Report header: the banner with the version text, the location and names of
-// the run's files, and the block with the date and time of the analysis.
+// Report header: the banner with the version text, the folder of the run's
+// reports and the names of its files, and the block with the date and time of
+// the analysis.
 #include "control/report_header.h"
 
 #include <array>
+#include <filesystem>
 #include <string>
+#include <system_error>
 #include <string_view>
 #include <utility>
 
@@ -71,12 +74,26 @@ void write_banner(int unit) {
     io::write_fmt(unit, f, {VERTXT.view()});
 }
 
-// The input file with its location, then the other files by name alone.
+// The folder of the run's reports: that of the results report, taken from
+// the current directory when its name is relative (a front end's run folder).
+std::string report_folder() {
+    const PathParts r = split_path(FRESULT);
+    const std::string dir = std::string(r.drive) + std::string(r.dir);
+    if (!r.drive.empty() || (!dir.empty() && is_separator(dir.front()))) return dir;
+    std::error_code ec;
+    std::string cwd = std::filesystem::current_path(ec).string();
+    if (ec || cwd.empty()) return dir;
+    if (!is_separator(cwd.back())) cwd.push_back('/');
+    return cwd + dir;
+}
+
+// The folder of the reports, the input file by its whole name (it may lie
+// elsewhere), then the other files by name alone.
 void write_file_names(int unit) {
     const PathParts in = split_path(FINPUT);
-    static const fmt::Format fin(R"((5X, "Path to file locations      : ", A, A, /, )"
-                                 R"(5X, "Name of input data file     : ", A, A))");
-    io::write_fmt(unit, fin, {in.drive, in.dir, in.name, in.ext});
+    static const fmt::Format fin(R"((5X, "Path to file locations      : ", A, /, )"
+                                 R"(5X, "Name of input data file     : ", A, A, A, A))");
+    io::write_fmt(unit, fin, {report_folder(), in.drive, in.dir, in.name, in.ext});
 
     static const fmt::Format fecho(R"((5X, "Name of output echo file    : ", A, A))");
     static const fmt::Format fres(R"((5X, "Name of output results file : ", A, A))");

@@ -70,9 +70,14 @@ bool target_accepted(const SolveRequest& rq, double v, SolveAnswer& ans) {
     return true;
 }
 
+// The status line of an accepted level: a level whose load stepping stopped
+// short of its load (TCUR, set by the result pass) is a partial solution.
+void level_status(const SolveRequest& rq, double tconv) { ANLSTAT(rq, tconv < 1.0 ? 2 : 1, tconv); }
+
 // Accepted level: the tangent matrix at the origin, the equivalent-stiffness
 // pass and the per-pile stiffnesses.
-void accept_level(const CAPMAT& Kc, const CapForces& fvec, int& ISTAT) {
+void accept_level(const SolveRequest& rq, const CAPMAT& Kc, const CapForces& fvec, int& ISTAT) {
+    const double tconv = TCUR;
     // 1. Kc as assembled, row by row.
     io::write_fmt(EQKFILE, F_EQK_MATRIX);
     for (int i = 1; i <= 6; ++i) {
@@ -86,7 +91,7 @@ void accept_level(const CAPMAT& Kc, const CapForces& fvec, int& ISTAT) {
     fvec(F, ISTAT);
     // 3. Their stiffnesses on the file, then the status line.
     EQSTWR();
-    CAPSTAT(1);
+    level_status(rq, tconv);
     KFLAG = 0;
 }
 
@@ -147,7 +152,7 @@ void TGTLVL3D(const SolveRequest& rq, const CAPVEC& U, const CAPMAT& Kc, const C
         return;
     }
     // 3. Accepted level.
-    accept_level(Kc, fvec, ISTAT);
+    accept_level(rq, Kc, fvec, ISTAT);
 }
 
 void FLEXREC2D(int iloop, double q, double p, const CAPVEC& U) {
@@ -165,6 +170,7 @@ void FLEXFAIL2D(int iloop, int ipoint) {
 void TGTLVL2D(const SolveRequest& rq, const CAPVEC& U, const MAT3& Jc, const CapForces& fvec, SolveAnswer& ans,
               int& ISTAT) {
     // 1-4. The comparison with the target.
+    const double tconv = TCUR;
     KFLAG = 0;
     if (!target_accepted(rq, rq.IDOFTG >= 1 && rq.IDOFTG <= 3 ? U(rq.IDOFTG) : 0.0, ans)) return;
     // 5. The Jacobian at the origin, row by row.
@@ -188,7 +194,7 @@ void TGTLVL2D(const SolveRequest& rq, const CAPVEC& U, const MAT3& Jc, const Cap
     NPRCUR = NPRINC;
     EQSTF2D();
     ENVEWR2D(0, 0);
-    CAPSTAT(1);
+    level_status(rq, tconv);
 }
 
 void EQSTF2D() { eq_blocks(2, 1); }

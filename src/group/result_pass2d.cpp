@@ -224,7 +224,7 @@ void RESPASS2D(const SolveRequest& rq, const Cap2dOutcome& st, const CapForces& 
     } else if (rq.KESTIM == 2) {
         // 4. A flexibility point's records.
         FLEXREC2D(rq.ILOOP, st.PE(ip), st.P(ip), st.U);
-        CAPSTAT(st.TCONV < 1.0 ? 2 : 1, st.TCONV);
+        ANLSTAT(rq, st.TCONV < 1.0 ? 2 : 1, st.TCONV);
     } else if (rq.KTGT == 1 && rq.KTGRES > 0) {
         // 5. A target-deflection trial.
         ans.PTLOAD = st.PE;

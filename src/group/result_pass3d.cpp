@@ -349,7 +349,7 @@ void solution(const SolveRequest& rq, const CapFinal& st, const CapForces& fvec,
     if (rq.KESTIM == 2) {
         const int ip = std::clamp(rq.IPOINT, 1, 6);
         FLEXREC3D(rq.ILOOP, st.TCONV * st.P(ip), st.U);
-        CAPSTAT(st.TCONV < 1.0 ? 2 : 1, st.TCONV);
+        ANLSTAT(rq, st.TCONV < 1.0 ? 2 : 1, st.TCONV);
         return;
     }
     if (rq.KTGT == 1) {
@@ -395,7 +395,11 @@ void CAPSTAT(int code, double tconv) {
 
 void ANLSTAT(const SolveRequest& rq, int code, double tconv) {
     CAPSTAT(code, tconv);
-    if (rq.KESTIM == 0 && rq.KTGT == 0 && code != 1) NOTEINC(code, tconv);
+    if (code == 1 || code == 10) return;
+    EstimationPoint at;
+    if (rq.KESTIM == 2) at = {PointKind::Flexibility, rq.IPOINT, rq.ILOOP};
+    else if (rq.KTGT == 1) at = {PointKind::Stiffness, rq.IPOINT, 0};
+    NOTEINC(code, tconv, at);
 }
 
 void CAPENV(const CAPVEC& loads, const CAPVEC& disps) {

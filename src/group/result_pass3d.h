@@ -69,9 +69,10 @@ void CAPROW(int unit, int blanks, int w, int d, std::initializer_list<double> va
 // 100 tconv percent of the load, 3 no convergence on the cap, 6 on the piles,
 // 7 singular matrix, 10 a target trial outside its tolerance.
 void CAPSTAT(int code, double tconv = 0.0);
-// The status line of an analysis of the request; an ordinary analysis (a load
-// case, a combination, the full load of an estimation case) that did not
-// complete is recorded for the end of the run (model/analysis_outcomes.h).
+// The status line of an analysis of the request; an analysis that did not
+// complete (a load case, a combination, the full load of an estimation case,
+// or one point of an estimation: a flexibility point, a stiffness level) is
+// recorded for the end of the run (model/analysis_outcomes.h).
 void ANLSTAT(const SolveRequest& rq, int code, double tconv = 0.0);
 
 // Cap envelope: the extreme loads and displacements at the origin over the

@@ -6,13 +6,15 @@
 
 namespace zolan {
 
-Table1<IncompleteAnalysis, MAXLC + MAXCMB> INCANL;
+Table1<IncompleteAnalysis, MAXINC_ANL> INCANL;
 int NINCANL = 0;
 
-void NOTEINC(int code, double tconv) {
-    const IncompleteAnalysis a{ICOMB != 0 ? 1 : 0, ICASE, code, tconv};
-    for (int k = 1; k <= NINCANL; ++k)
-        if (INCANL(k).comb == a.comb && INCANL(k).number == a.number) {
+void NOTEINC(int code, double tconv, EstimationPoint at) {
+    const IncompleteAnalysis a{ICOMB != 0 ? 1 : 0, ICASE, code, tconv, at};
+    // The records of one analysis follow each other: the search goes back
+    // over them only.
+    for (int k = NINCANL; k >= 1 && INCANL(k).comb == a.comb && INCANL(k).number == a.number; --k)
+        if (INCANL(k).at.kind == at.kind && INCANL(k).at.point == at.point && INCANL(k).at.level == at.level) {
             INCANL(k) = a;
             return;
         }
@@ -44,6 +46,22 @@ std::string incomplete_name(const IncompleteAnalysis& a) {
     if (a.number < 1) return "";
     if (a.comb != 0) return a.number <= MAXCMB ? std::string(LBNAME(a.number).trimmed()) : "";
     return a.number <= MAXLC ? std::string(LCNAME(a.number).trimmed()) : "";
+}
+
+std::string incomplete_point(const IncompleteAnalysis& a) {
+    static const fmt::Format dof("('DOF : ',I5,' POINT : ',I5)");
+    static const fmt::Format level("('STIFFNESS POINT : ',I5)");
+    switch (a.at.kind) {
+    case PointKind::Flexibility: {
+        const fmt::Item items[] = {a.at.point, a.at.level};
+        return fmt::format_to_string(dof, items);
+    }
+    case PointKind::Stiffness: {
+        const fmt::Item items[] = {a.at.point};
+        return fmt::format_to_string(level, items);
+    }
+    default: return "";
+    }
 }
 
 void reset_analysis_outcomes() {

@@ -39,6 +39,8 @@ const fmt::Format F_ENV_DONE(R"(("    1 CALCULATED AND PRINTED"))");
 const fmt::Format F_ENV_NONE(R"((/, 5X, "NOTE: NO ANALYSIS WAS SOLVED, NO ", A))");
 // A partial solution in the envelope: the analysis and the load it reached.
 const fmt::Format F_ENV_PARTIAL(R"((5X, "NOTE: INCLUDES A PARTIAL SOLUTION: ", A, " ", A, ", AT ", F8.2, " % OF ITS LOAD"))");
+// An analysis without a solution is not in the envelope: it and its status line.
+const fmt::Format F_ENV_EXCLUDED(R"((5X, "NOTE: EXCLUDES ", A, ": ", A))");
 
 // Cap tables.
 const fmt::Format F_TABLE_L(R"((/, /, /, 5X, "* TABLE L *   COMPUTATION ON PILE CAP"))");
@@ -270,13 +272,23 @@ void pile_region(const PileOutput& o, bool plane, int kind, int nthr) {
 }
 
 // Each analysis of the series that entered the envelope with only part of
-// its load, named under the envelope heading.
-void partial_notes(bool comb) {
+// its load, and each that ended without a solution and so is missing from
+// it, named under the envelope heading. Points of an estimation are not
+// envelope analyses.
+void incomplete_notes(bool comb) {
     for (int k = 1; k <= NINCANL; ++k) {
         const IncompleteAnalysis& a = INCANL(k);
-        if (a.code != 2 || (a.comb != 0) != comb) continue;
+        if (!whole_analysis(a) || (a.comb != 0) != comb) continue;
         const std::string label = incomplete_label(a), name = incomplete_name(a);
-        for (const int u : {RESFILE, SUMFILE}) io::write_fmt(u, F_ENV_PARTIAL, {label, name, 100.0 * a.tconv});
+        if (a.code == 2) {
+            for (const int u : {RESFILE, SUMFILE}) io::write_fmt(u, F_ENV_PARTIAL, {label, name, 100.0 * a.tconv});
+            continue;
+        }
+        std::string line = status_line(a.code, a.tconv);
+        line.erase(0, line.find_first_not_of(' '));
+        line.erase(line.find_last_not_of(' ') + 1);
+        const std::string who = name.empty() ? label : label + " " + name;
+        for (const int u : {RESFILE, SUMFILE}) io::write_fmt(u, F_ENV_EXCLUDED, {who, line});
     }
 }
 
@@ -288,7 +300,7 @@ void envelope_head(int kind, int side, bool plane) {
     const char* num = max ? "2" : "1";
     const char* text = max ? "MAXIMUM ENVELOPE" : "MINIMUM ENVELOPE";
     for (const int u : {RESFILE, SUMFILE}) io::write_fmt(u, F_ENV_REP, {env, num, name, text});
-    partial_notes(comb);
+    incomplete_notes(comb);
     io::write_fmt(PLOTDATA, F_ENV_PLOT, {env, num});
     io::write_fmt(STATFILE, F_ENV_STAT, {env, num, text});
     io::write_fmt(STATFILE, F_ENV_DONE);

@@ -22,6 +22,16 @@ grep -q "ANALYSIS COMPLETED" "$work/case/runtime.txt" || fail "runtime file with
 grep -q "^  results.txt  *results report$" "$work/out.txt" || fail "the results report is not listed: $(cat "$work/out.txt")"
 grep -q "^  input-echo.txt  *input echo$" "$work/out.txt" || fail "the input echo is not listed"
 [ -z "$(find "$work/case" -name '*.tmp')" ] || fail "scratch files left: $(ls "$work/case")"
+# The reports' header names the run folder on its path line and the input by
+# its whole name; with --dir the run folder is that folder, not the input's.
+for f in results.txt input-echo.txt plot-data.txt; do
+  grep -q "^     Path to file locations      : $work/case/\$" "$work/case/$f" || fail "$f: path line $(grep 'Path to' "$work/case/$f")"
+  grep -q "^     Name of input data file     : $work/case.in\$" "$work/case/$f" || fail "$f: input line"
+done
+mkdir -p "$work/elsewhere"
+"$zolan" run "$work/case.in" --dir "$work/elsewhere/run 2" > /dev/null 2>&1 || fail "run with --dir"
+grep -q "^     Path to file locations      : $work/elsewhere/run 2/\$" "$work/elsewhere/run 2/results.txt" ||
+  fail "--dir: path line $(grep 'Path to' "$work/elsewhere/run 2/results.txt")"
 # A progress line of the cap solution carries its load step with the case
 # (how many the run shows depends on the machine's speed; none is cut short).
 grep -q 'proc\.) *$' "$work/err.txt" && fail "a progress line without its step: $(cat "$work/err.txt")"
@@ -54,7 +64,7 @@ rc=$?
 [ "$rc" -eq 0 ] || fail "leftover stop request: exit $rc"
 grep -q "held a stop request left by an earlier run; it was cleared" "$work/out1.txt" || fail "leftover stop request not told"
 
-(cd "$work/case" && "$zolan" run --names > "$work/out2.txt" 2>&1) || fail "--names run failed"
+(cd "$work/case" && "$zolan" run --names > "$work/out2.txt" 2>&1) || fail "--names run failed: $(tail -3 "$work/out2.txt")"
 grep -q "ANALYSIS COMPLETED" "$work/out2.txt" || fail "--names: no final status"
 
 # A names file that the engine refuses: the status printed is this run's,

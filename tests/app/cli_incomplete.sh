@@ -5,8 +5,14 @@
 # the one-pile input, each beyond what the pile can carry whatever the
 # solver: 100 kips across a pile cut to 4 ft (it carries a few kips), 900
 # kips down on a pile that bears about 165, and a pinned head whose cap has
-# no stiffness against rotation (a singular matrix). The input as it stands
-# completes and exits 0.
+# no stiffness against rotation (a singular matrix). A point of a
+# flexibility or stiffness estimation counts as an analysis: 100 kips down
+# at levels 0.5, 1 and 20 (2,000 kips) end the third flexibility point and
+# the second stiffness level short of their load, while the full load
+# completes. The terminal's last line says that analyses did not complete.
+# The input as it stands completes and exits 0; with a header that names no
+# section and a pile head off the cap its warnings, which stand in the input
+# echo, are counted and shown on the terminal.
 set -u
 zolan=$1
 input=$2
@@ -22,7 +28,8 @@ check() {
   "$zolan" run "$work/case.in" --dir "$work/case" > "$work/out.txt" 2> "$work/err.txt"
   rc=$?
   [ "$rc" -eq 65 ] || fail "$name: exit $rc, expected 65: $(cat "$work/out.txt" "$work/err.txt")"
-  grep -q "^status 0$" "$work/out.txt" || fail "$name: the run status is not 0"
+  tail -n 1 "$work/out.txt" | grep -q "^status 0: 1 analysis did not complete (exit 65)$" ||
+    fail "$name: last line $(tail -n 1 "$work/out.txt")"
   for f in "$work/out.txt" "$work/case/runtime.txt" "$work/case/summary.txt"; do
     grep -q "\*\* WARNING \*\*  1 ANALYSIS DID NOT COMPLETE:" "$f" || fail "$name: no warning in $f"
     grep -q "LOAD CASE      1  $name\$" "$f" || fail "$name: the analysis is not named in $f: $(tail "$f")"
@@ -38,9 +45,37 @@ check "AXIAL OVERLOAD 900 KIPS" "s/$load/900000.0 0.0 0.0 0.0 0.0 0.0 0.0 0.0 0.
 check "PINNED HEAD" "s/^2 2 1 0 0 0 0 0 1 1/1 1 1 0 0 0 0 0 1 1/;s/$load/100000.0 1000.0 0.0 0.0 0.0 0.0 0.0 0.0 0.0/" \
   "^ *7 SINGULAR STIFFNESS MATRIX"
 
+# name | LCKIND record | point named | status line
+point() {
+  name=$1 kind=$2 label=$3 line=$4
+  sed -e "s/^AXIAL LOAD\$/$name/" -e "12s/.*/$kind/" -e '19s/^0$/3\n0.5\n1.0\n20.0/' "$input" > "$work/est.in"
+  [ "$kind" = "0 11 0 0 0 0 0 0" ] && sed -i '19,22s/^3$/2/;21d' "$work/est.in"
+  "$zolan" run "$work/est.in" --dir "$work/est" > "$work/out.txt" 2> "$work/err.txt"
+  rc=$?
+  [ "$rc" -eq 65 ] || fail "$name: exit $rc, expected 65: $(cat "$work/out.txt" "$work/err.txt")"
+  for f in "$work/out.txt" "$work/est/runtime.txt" "$work/est/summary.txt"; do
+    grep -q "\*\* WARNING \*\*  1 ANALYSIS DID NOT COMPLETE:" "$f" || fail "$name: no warning in $f"
+    grep -q "LOAD CASE      1  $name, $label\$" "$f" || fail "$name: the point is not named in $f: $(tail "$f")"
+    grep -q "$line" "$f" || fail "$name: no status line in $f"
+  done
+  tail -n 1 "$work/out.txt" | grep -q "^status 0: 1 analysis did not complete (exit 65)$" || fail "$name: last line"
+}
+point "FLEXIBILITY" "0 1 0 0 0 0 0 0" "DOF :     1 POINT :     3" "^ *2 SOLUTION AT .* % OF THE TOTAL LOAD"
+point "STIFFNESS" "0 11 0 0 0 0 0 0" "STIFFNESS POINT :     2" "^ *2 SOLUTION AT .* % OF THE TOTAL LOAD"
+
+sed -e '24s/.*/BANANA/' -e '28s/.*/0.0 2.0 6.0 0.0 90.0 0.0 0.0/' "$input" > "$work/warn.in"
+"$zolan" run "$work/warn.in" --dir "$work/warn" > "$work/out.txt" 2>&1
+rc=$?
+[ "$rc" -eq 0 ] || fail "warnings: exit $rc"
+grep -q "^2 warnings in the input echo input-echo.txt:$" "$work/out.txt" || fail "warnings not counted: $(cat "$work/out.txt")"
+grep -q '^  THE HEADER ON LINE 24, "BANANA",$' "$work/out.txt" || fail "header warning not shown"
+grep -q "^  THE HEAD OF PILE ROW    1 LIES OUTSIDE THE PLAN OF THE PILE CAP:$" "$work/out.txt" || fail "cap warning not shown"
+tail -n 1 "$work/out.txt" | grep -q "^status 0$" || fail "warnings: last line"
+
 cp "$input" "$work/clean.in"
 "$zolan" run "$work/clean.in" --dir "$work/clean" > "$work/out.txt" 2>&1
 rc=$?
 [ "$rc" -eq 0 ] || fail "clean run: exit $rc"
 grep -q "DID NOT COMPLETE" "$work/out.txt" "$work/clean/runtime.txt" "$work/clean/summary.txt" && fail "clean run names an analysis"
-echo "three incomplete analyses exit 65 and are named; a clean run exits 0"
+grep -q "warning" "$work/out.txt" && fail "clean run shows a warning"
+echo "incomplete analyses and estimation points exit 65 and are named; input warnings are shown; a clean run exits 0"

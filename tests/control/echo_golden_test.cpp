@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <filesystem>
 #include <string>
 
 #include "support/fixed_run.h"
@@ -8,13 +9,16 @@
 namespace zolan {
 namespace {
 
-// The echo of an example run in a fresh folder at a fixed time; the input is
-// named without a folder, so the header's path line is the same everywhere.
+// The echo of an example run in a fresh folder at a fixed time; the header's
+// path line names that folder, and reads "RUN FOLDER/" here.
 std::string echo_of(const char* example) {
     test::TempDir dir;
     const int status = test::run_at_fixed_time(std::string(ZOLAN_SOURCE_DIR) + "/examples/" + example, example);
     EXPECT_EQ(status, 0) << test::read_file("runtime.txt");
-    return test::read_file("echo.txt");
+    const std::string echo = test::read_file("echo.txt");
+    const std::string here = std::filesystem::current_path().string() + "/";
+    EXPECT_NE(echo.find("Path to file locations      : " + here + "\n"), std::string::npos) << echo.substr(0, 1000);
+    return test::without_run_folder(echo);
 }
 
 // The echo of the two examples (header, opening block, pile cap, loads, pile

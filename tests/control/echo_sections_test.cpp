@@ -126,11 +126,17 @@ TEST(TableE, EchoLayout) {
         // 1 blank, three WRREAL(12,4), closing blank
         "  " "    1" " " "    " "      18.000" "      27.500" "      1070.0" "      1070.0" " " "  2.4000E+10"
         "  5.0000E+06" "  3.0000E+05" " ",
-        // tapered: TOP row with the inertias as given (0), then the BOT row
-        "  " "    2" " " " TOP" "      24.000" "      400.00" "      0.0000" "      0.0000" " " "      0.0000"
+        // tapered, its inertias not given: the TOP and BOT rows show the
+        // solid circle's that the analysis uses, 0.0491 D^4 (24 in:
+        // 16,290.2 in^4; 12 in: 1,018.14 in^4), each in one column less and
+        // marked, and a note says what the mark means
+        "  " "    2" " " " TOP" "      24.000" "      400.00" " 1.6290E+04*" " 1.6290E+04*" " " "      0.0000"
         "      0.0000" "      0.0000" " ",
-        "         BOT" "      12.000" "      100.00" "      0.0000" "      0.0000" " " "      0.0000" "      0.0000"
+        "         BOT" "      12.000" "      100.00" "     1018.1*" "     1018.1*" " " "      0.0000" "      0.0000"
         "      0.0000" " ",
+        "",
+        "     * DERIVED: AN INERTIA GIVEN AS 0 IS THAT OF A SOLID CIRCLE OF THE SECTION DIAMETER, 0.0491 D**4, WHICH "
+        "THE ANALYSIS USES",
     };
     want.insert(want.end(), rest.begin(), rest.end());
     EXPECT_EQ(table_e(), want);

@@ -576,9 +576,30 @@ TEST(InputReader, BadFilesEndWithStatus37) {
         {"a slab mesh of 101 elements along the cap", edit(all, {{16, "0.5 -0.5 101 6 3.6E6 0.2"}}),
          {"INPUT DATA FILE input.dat, LINE 16",
           "RECORD: RECORD 3 (FCCAPIN: OFFSETS X, Y, ELEMENTS IN X, Y, MODULUS, POISSON'S RATIO)",
-          "THE NUMBER OF SLAB ELEMENTS ALONG THE CAP LENGTH (FCNX) IS 101; EXPECTED 0 TO 100"}},
+          "THE NUMBER OF SLAB ELEMENTS ALONG THE CAP LENGTH (FCNX) IS 101; EXPECTED 1 TO 100"}},
         {"a negative slab element count across the cap", edit(all, {{16, "0.5 -0.5 8 -1 3.6E6 0.2"}}),
-         {"THE NUMBER OF SLAB ELEMENTS ALONG THE CAP WIDTH (FCNY) IS -1; EXPECTED 0 TO 100"}},
+         {"THE NUMBER OF SLAB ELEMENTS ALONG THE CAP WIDTH (FCNY) IS -1; EXPECTED 1 TO 100"}},
+        // Values that would change the analysis without a word: a slab
+        // without elements or without thickness, a unit system of none of
+        // the three (it ran as the open system).
+        {"no slab elements along the cap", edit(all, {{16, "0.5 -0.5 0 6 3.6E6 0.2"}}),
+         {"THE NUMBER OF SLAB ELEMENTS ALONG THE CAP LENGTH (FCNX) IS 0; EXPECTED 1 TO 100"}},
+        {"no slab elements across the cap", edit(all, {{16, "0.5 -0.5 8 0 3.6E6 0.2"}}),
+         {"THE NUMBER OF SLAB ELEMENTS ALONG THE CAP WIDTH (FCNY) IS 0; EXPECTED 1 TO 100"}},
+        {"a flexible cap without thickness", edit(all, {{7, "12.0 10.0 0.0 8.0 0.0 1"}}),
+         {"INPUT DATA FILE input.dat, LINE 7",
+          "SECTION 2 (PILE CAP), 2ND SECTION OF THE FILE, HEADER: PILE CAP",
+          "RECORD: RECORD 1 (CAPLEN, CAPWID, CAPTHK, CAPDEQ, UNUSED REAL, FLAG)",
+          "THE CAP THICKNESS (CAPTHK) IS 0.000000; THE FLEXIBLE CAP (FCOPT 1) IS A SLAB OF THIS THICKNESS: EXPECTED "
+          "A POSITIVE VALUE"}},
+        {"a flexible cap of negative thickness", edit(all, {{7, "12.0 10.0 -4.0 8.0 0.0 1"}}),
+         {"THE CAP THICKNESS (CAPTHK) IS -4.000000; THE FLEXIBLE CAP (FCOPT 1) IS A SLAB OF THIS THICKNESS: "
+          "EXPECTED A POSITIVE VALUE"}},
+        {"NUNITS 5", edit(m, {{4, "5 3 0 0 0 0 0 1 0 0 0 0 0 0 1 0 0 0 0 0"}}),
+         {"INPUT DATA FILE input.dat, LINE 4", s1, "RECORD: RECORD 1 (NUNITS ... KCRVFM)",
+          "THE UNIT SYSTEM (NUNITS) IS 5; EXPECTED 1 (ENGLISH), 2 (SI) OR 3 (OPEN SYSTEM)"}},
+        {"NUNITS 0", edit(m, {{4, "0 3 0 0 0 0 0 1 0 0 0 0 0 0 1 0 0 0 0 0"}}),
+         {"THE UNIT SYSTEM (NUNITS) IS 0; EXPECTED 1 (ENGLISH), 2 (SI) OR 3 (OPEN SYSTEM)"}},
         {"a user-EI section naming a set that does not exist", edit(all, {{122, "0 0 1 2 0 0 0 0 0.0 0.0 0.0"}}),
          {"INPUT DATA FILE input.dat, LINE 122",
           "SECTION 8 (CROSS SECTIONS), 8TH SECTION OF THE FILE, HEADER: CROSS SECTIONS",
@@ -666,6 +687,20 @@ TEST(InputReader, ChecksOfAFileThatReads) {
           "DOES NOT NAME SECTION 10 (GENERATED LOAD-SETTLEMENT CURVES), WHICH IS READ HERE AS THE 10TH SECTION OF "
           "THE FILE;"},
          {}},
+        // An Iy of 0 is the solid circle's, 0.0491 x 18^4 = 5,154.3 in^4 for
+        // the 18 in pipe: the echo shows the value the analysis uses, marked.
+        {"an Iy of 0 in a space file", edit(m, {{39, "11.2E6 27.5 1070.0 0.0 0.0 2.4E10 5.0E6 3.0E5 29.0E6 0.0 0"}}),
+         0, {},
+         {"* DERIVED: AN INERTIA GIVEN AS 0 IS THAT OF A SOLID CIRCLE OF THE SECTION DIAMETER, 0.0491 D**4, WHICH THE "
+          "ANALYSIS USES"}},
+        // In the open system the sand's p-y curves take the English k when
+        // none is given (phi 35 deg, 110 F/D^3 above the water: (0.4168 x 35
+        // - 8.1254) x 35 - 83.664 = 142.527), and the echo shows it.
+        {"a sand without k in the open system",
+         edit(m, {{4, "3 3 0 0 0 0 0 1 0 0 0 0 0 0 1 0 0 0 0 0"},
+                  {47, "110.0 0.0 35.0 0.0 0.0 0.0 0.0 500.0 30000.0"},
+                  {48, "110.0 0.0 35.0 0.0 0.0 0.0 0.0 1500.0 90000.0"}}),
+         0, {}, {"    P-Y SUBGRADE MODULUS          (F/L/ L**3)        142.527 (K)       142.527 (K) "}},
         // The 10 x 10 ft cap spans -5 to 5 ft both ways.
         {"a pile head 1 ft beyond the cap's edge along Z", edit(m, {{28, "0.0 2.0 6.0 0.0 90.0 0.0 0.0"}}), 0, {},
          {"THE HEAD OF PILE ROW    1 LIES OUTSIDE THE PLAN OF THE PILE CAP:",
@@ -772,9 +807,11 @@ TEST(InputReader, CurveFileThatCannotBeOpened) {
     EXPECT_EQ(reading_lines(r.log).back(), "CONTROL INTEGERS");
 }
 
-// Every file of the current folder, without the lines that hold the clock.
+// Every file of the current folder, without the lines that hold the clock
+// or name the folder.
 std::map<std::string, std::string> folder_files() {
-    static const std::regex clock_lines("( +Date:  [^\n]*| +Execution Time[^\n]*| +(Serial|Paral\\.|Print\\.) processing[^\n]*)\n");
+    static const std::regex clock_lines("( +Date:  [^\n]*| +Execution Time[^\n]*| +(Serial|Paral\\.|Print\\.) processing[^\n]*"
+                                        "| +Path to file locations[^\n]*)\n");
     std::map<std::string, std::string> out;
     for (const auto& e : fs::directory_iterator("."))
         if (e.is_regular_file())

@@ -266,6 +266,54 @@ TEST(ReportContents, AnalysesThatDidNotCompleteAreNamed) {
     EXPECT_EQ(run.find("\n     \n", run.rfind("ANALYSIS COMPLETED")), std::string::npos);
 }
 
+// An analysis that ended without a solution is missing from the envelopes,
+// and each envelope says so: one pile under 5,000, 7,000 and 6,000 lb across,
+// the second case given a single iteration of its pile in a single load step
+// (the pile solution cannot close). The maximum envelope holds 6,000 lb, the minimum 5,000
+// lb, and both name the case left out with its status line.
+TEST(ReportContents, EnvelopesNameTheAnalysesTheyExclude) {
+    std::string input = test::read_file(std::string(ZOLAN_FIXTURES_DIR) + "/minimal3d.in");
+    const std::string flags = "1 1 1 1 0 0 0 0 1 1 1 1 1 1 1 1 1 1 1 0 0 0 0 1 1\n";
+    std::string cases = "LOAD CASES\n3 1 0 5 0\n" + flags;
+    const struct {
+        const char* name;
+        const char* controls;
+        const char* load;
+    } lateral[] = {{"LATERAL 5000", "0 0 0 1 0 100 200\n1.0E-5 1.0E-5 0.25 0.01\n", "5000.0"},
+                   {"LATERAL 7000", "0 0 0 1 0 100 1\n1.0E-5 1.0E-5 1.0 1.0\n", "7000.0"},
+                   {"LATERAL 6000", "0 0 0 1 0 100 200\n1.0E-5 1.0E-5 0.25 0.01\n", "6000.0"}};
+    for (const auto& c : lateral)
+        cases += std::string(c.controls) + c.name + "\n0 0 0 0 0 0 0 0\n0 5 1.0 0 0.0 0.0 0 0 0\n0\n" + flags +
+                 "1\n0.0 " + c.load + " 0.0 0.0 0.0 0.0 0.0 0.0 0.0\n0\n0\n";
+    input = input.substr(0, input.find("LOAD CASES\n")) + cases + input.substr(input.find("LOAD COMBINATIONS\n"));
+    int status = -1;
+    const auto files =
+        test::files_on_threads(input, "piles.in", 1, {"results.txt", "summary.txt", "runtime.txt", "status.txt"}, status);
+    ASSERT_EQ(status, 0);
+    ASSERT_EQ(count_of(files.at("status.txt"), "    6 NO CONVERGENCE ON PILES"), 1) << files.at("status.txt");
+    const std::string excluded = "     NOTE: EXCLUDES LOAD CASE      2 LATERAL 7000: 6 NO CONVERGENCE ON PILES\n";
+    for (const char* f : {"results.txt", "summary.txt"}) {
+        SCOPED_TRACE(f);
+        const std::string& text = files.at(f);
+        for (const char* side : {"     LOAD CASE ENV : 1\n     CASE NAME     : MINIMUM ENVELOPE\n",
+                                 "     LOAD CASE ENV : 2\n     CASE NAME     : MAXIMUM ENVELOPE\n"})
+            EXPECT_NE(text.find(std::string(side) + excluded), std::string::npos) << side << text;
+        EXPECT_EQ(count_of(text, "NOTE: EXCLUDES"), 2);
+    }
+    // The envelopes' cap loads: HOR. LOAD Y is the second value of the first row.
+    const std::string& res = files.at("results.txt");
+    for (const auto& [side, load] : {std::pair{"ENV : 1", 5000.0}, std::pair{"ENV : 2", 6000.0}}) {
+        std::istringstream in(res.substr(res.find(std::string("LOAD CASE ") + side)));
+        std::string line;
+        while (std::getline(in, line) && line.find("HOR. LOAD Y") == std::string::npos) {}
+        std::getline(in, line);
+        double fx = 0, fy = 0;
+        std::istringstream(line) >> fx >> fy;
+        EXPECT_NEAR(fy, load, 1e-6) << side << ": " << line;
+    }
+    EXPECT_NE(files.at("runtime.txt").find("LOAD CASE      2  LATERAL 7000\n"), std::string::npos);
+}
+
 // The pile-head reactions that a run reports (the plot-data rows, eight
 // digits), carried to the cap origin, balance each analysis's load, under
 // the rigid cap and under the flexible cap alike: the example's heads at

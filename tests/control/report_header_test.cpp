@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <regex>
 #include <string>
 
@@ -77,8 +78,10 @@ TEST(ReportHeader, AllReports) {
     write_report_header();
     io::close_all_units();
 
-    const std::string names = "     Path to file locations      : D:\\runs\\job1\\\n"
-                              "     Name of input data file     : pile.in\n" +
+    // The path line names the folder of the reports (the results report's),
+    // the input line the input by its whole name.
+    const std::string names = "     Path to file locations      : D:/runs/job1/\n"
+                              "     Name of input data file     : D:\\runs\\job1\\pile.in\n" +
                               other_names;
     EXPECT_EQ(test::read_file("u18.txt"), banner() + date_block());
     EXPECT_EQ(test::read_file("u10.txt"),
@@ -89,8 +92,9 @@ TEST(ReportHeader, AllReports) {
     EXPECT_EQ(test::read_file("u14.txt"), banner() + names + date_block() + "\n");
 }
 
-// Splitting the input file's name: drive and folder on the path line, name and
-// extension on the name line, for Windows and Linux names.
+// Splitting the input file's name, for Windows and Linux names: the name line
+// carries the whole name, its parts each without trailing blanks, while the
+// path line names the folder of the reports, whatever the input's.
 TEST(ReportHeader, InputFileLocation) {
     test::Seams seams;
     struct Case {
@@ -117,9 +121,32 @@ TEST(ReportHeader, InputFileLocation) {
         ASSERT_TRUE(io::open_unit(RESFILE, "results.txt", {io::Access::Write}));
         write_report_header();
         io::close_all_units();
-        const std::string names = std::string("     Path to file locations      : ") + c.path + "\n" +
-                                  "     Name of input data file     : " + c.name + "\n" + other_names;
+        const std::string names = std::string("     Path to file locations      : D:/runs/job1/\n") +
+                                  "     Name of input data file     : " + c.path + c.name + "\n" + other_names;
         EXPECT_EQ(test::read_file("results.txt"), banner() + names + date_block()) << c.input;
+    }
+}
+
+// Reports named without a folder are in the current directory (the run
+// folder of a front end), and the path line names it; a folder given
+// relative to it joins it.
+TEST(ReportHeader, PathLineNamesTheRunFolder) {
+    test::Seams seams;
+    test::TempDir dir;
+    const std::string here = std::filesystem::current_path().string() + "/";
+    for (const auto& [results, path] : {std::pair<std::string, std::string>{"pile.out", here},
+                                        {"out/pile.out", here + "out/"},
+                                        {"/srv/run 7/pile.out", "/srv/run 7/"}}) {
+        set_run("/home/eng/inputs/pile.in");
+        FRESULT = results;
+        ASSERT_TRUE(io::open_unit(ECHOFILE, "echo.txt", {io::Access::Write}));
+        write_report_header();
+        io::close_all_units();
+        const std::string echo = test::read_file("echo.txt");
+        EXPECT_NE(echo.find("     Path to file locations      : " + path + "\n"
+                            "     Name of input data file     : /home/eng/inputs/pile.in\n"),
+                  std::string::npos)
+            << results << "\n" << echo;
     }
 }
 

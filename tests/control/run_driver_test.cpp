@@ -26,11 +26,12 @@ namespace fs = std::filesystem;
 // The smallest complete input: one pile in sand.
 const std::string kInput = std::string(ZOLAN_FIXTURES_DIR) + "/minimal3d.in";
 
-// A report without the lines that tell the clock: execution and region times, and date.
+// A report without the lines that tell the clock (execution and region
+// times, and date) and without the folder of its run.
 std::string without_clock(const std::string& log) {
-    return std::regex_replace(
+    return test::without_run_folder(std::regex_replace(
         log, std::regex("(     Execution Time|     (Serial|Paral\\.|Print\\.) processing|               Date:  )[^\n]*\n"),
-        "");
+        ""));
 }
 
 // Every file of the current folder but the front end's own output, without

@@ -194,7 +194,7 @@ TEST(StopRequest, HonouredInsideThePileRowLoops) {
         if (same.empty()) same = files;
         for (const auto& [name, text] : files) {
             if (name == "itertrc.txt") continue;
-            EXPECT_TRUE(text == same.at(name)) << name << " differs";
+            EXPECT_TRUE(test::without_run_folder(text) == test::without_run_folder(same.at(name))) << name << " differs";
         }
     }
 }

@@ -45,14 +45,15 @@ inline std::string with_threads(std::string input, int threads) {
 
 // A whole run of the input text `source` under the bare name `name` in a
 // fresh folder at the fixed time, every case asking for `threads` threads:
-// the files `names` it leaves, by name; `status` the run's status.
+// the files `names` it leaves, by name (the folder on the header's path line
+// read as "RUN FOLDER/"); `status` the run's status.
 inline std::map<std::string, std::string> files_on_threads(const std::string& source, const char* name, int threads,
                                                           std::initializer_list<const char*> names, int& status) {
     TempDir dir;
     write_file("source.in", with_threads(source, threads));
     status = run_at_fixed_time("source.in", name);
     std::map<std::string, std::string> out;
-    for (const char* f : names) out[f] = read_file(f);
+    for (const char* f : names) out[f] = without_run_folder(read_file(f));
     return out;
 }
 

@@ -42,6 +42,18 @@ inline std::string read_file(const std::filesystem::path& p) {
     return std::string(std::istreambuf_iterator<char>(in), {});
 }
 
+// A report whose header names the folder of its run ("Path to file
+// locations") with that folder read as "RUN FOLDER/", so that runs in
+// different folders compare byte for byte.
+inline std::string without_run_folder(std::string text) {
+    static const std::string path = "     Path to file locations      : ";
+    for (std::size_t at = text.find(path); at != std::string::npos; at = text.find(path, at + 1)) {
+        const std::size_t from = at + path.size(), end = text.find('\n', from);
+        text.replace(from, (end == std::string::npos ? text.size() : end) - from, "RUN FOLDER/");
+    }
+    return text;
+}
+
 // The lines of a text, without their line ends.
 inline std::vector<std::string> lines_of(const std::string& text) {
     std::vector<std::string> out;
