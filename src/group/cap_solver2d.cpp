@@ -22,6 +22,7 @@
 #include "report/run_files.h"
 #include "report/stop_request.h"
 #include "results/results_services.h"
+#include "soil/group_factors.h"
 
 namespace zolan {
 
@@ -74,6 +75,7 @@ struct Solve {
     bool diverged = false;    // the point's solution is no longer finite
     CAPVEC xstep, xsolve;     // point of definition: sums of the cap part of its solutions
     Cap2dOutcome out;  // the last converged iteration's values
+    Table1<double, MAXPIL> pfgrp;  // group p-multipliers of the last converged iteration
     // Damping: the Jacobian's diagonal of the last step, the size of the
     // residual it was taken from, and of the step's first residual; the
     // farthest pile head from the origin.
@@ -242,11 +244,25 @@ Iter log_and_test(const Solve& s) {
     return s.iter > MAXITC ? Iter::Failed : Iter::Next;
 }
 
-// Steps 3-8: the residual of the piles, the load and the soil movement of
-// the factor, the passive load (KP its derivative), R. False when the call
+// The group reduction factors of the rows computed from the layout
+// (KGRPRF 1) for the sense of the cap's lateral movement in this iteration,
+// by the rule of the three-dimensional cap: a movement within the
+// translations' tolerance of the pile heads' movement counts as none, and
+// then the sense of the lateral push (the load's lateral force, else the
+// soil's movement), else the mean of both senses.
+void group_factors(const Solve& s) {
+    if (KGRPRF != 1) return;
+    const double move = std::hypot(s.U(1), s.U(2)) + std::abs(s.U(3)) * s.reach;
+    const LateralPush push = GRPPUSH(s.P(1), s.P(2), 0.0);
+    PFACT1(GRPSENSE(s.U(2), TOLREL * move, push.y, push.min));
+}
+
+// Steps 3-8: the group factors, the residual of the piles, the load and the
+// soil movement of the factor, the passive load (KP its derivative), R. False when the call
 // must end or the step fail (`r` tells which).
 bool evaluate(Solve& s, MAT3& KP, int& ISTAT, Iter& r) {
     NAXWBR = NAXWPO = 0;
+    group_factors(s);
     residual(s, ISTAT);
     if (ISTAT != 0) return r = Iter::Return, false;
     if (KERR == KELLP) return r = Iter::Failed, false;
@@ -363,6 +379,7 @@ bool load_step(Solve& s, int& ISTAT) {
         s.out.Jc = s.Jc;
         s.out.rp = s.rp;
         s.out.pos = s.pos;
+        s.pfgrp = PFGRP;
     }
     s.U = s.Us;
     if (r == Iter::Diverged) CAPGIVEUP(s.sc);
@@ -385,6 +402,7 @@ Cap2dOutcome outcome_of(Solve& s) {
     o.pod = s.pod;
     TCUR = o.TCONV;
     for (int k = 1; k <= NSMOV; ++k) SMVCUR(k, 1) = TCUR * SMOVY0(k), SMVCUR(k, 2) = TCUR * SMOVZ0(k);
+    if (KGRPRF == 1 && o.nconv > 0) PFGRP = s.pfgrp;
     return o;
 }
 
@@ -433,6 +451,7 @@ SolveAnswer CAP2DSOLVE(const SolveRequest& request, int& ISTAT) {
     s.Jc.fill(0.0);
     s.out.PE = s.out.F = zero_vec();
     s.out.Jc.fill(0.0);
+    s.pfgrp = PFGRP;
     s.pod = request.kind == 0 && ICASE >= 1 && ICASE <= MAXLC && LCPOD(ICASE) > 0;
     s.xstep = s.xsolve = zero_vec();
     s.sc.dt = std::min(DTINIT, 1.0);

@@ -147,26 +147,61 @@ bool stop_requested(const Solve& s) { return CAPPOLL(*s.req, s.step, TCUR, s.ite
 
 }  // namespace
 
+double GRPSENSE(double u, double umin, double l, double lmin) {
+    if (std::abs(u) > umin) return u < 0.0 ? -1.0 : 1.0;
+    if (std::abs(l) > lmin) return l < 0.0 ? -1.0 : 1.0;
+    return 0.0;
+}
+
+LateralPush GRPPUSH(double fx, double fy, double fz) {
+    const double lmin = TOLREL * std::sqrt(fx * fx + fy * fy + fz * fz);
+    if (std::hypot(fy, fz) > lmin) return {fy, fz, lmin};
+    LateralPush soil;
+    double most = 0.0;
+    for (int k = 1; k <= NSMOV; ++k) {
+        soil.y += SMOVY0(k), soil.z += SMOVZ0(k);
+        most = std::max(most, std::hypot(SMOVY0(k), SMOVZ0(k)));
+    }
+    soil.min = TOLREL * most;
+    return soil;
+}
+
 void GRPFAC(const CAPVEC& U, const CAPVEC& load) {
-    // 1. The factors of each direction, for the sense of the movement.
+    // 1. What counts: a lateral movement no larger than the translations'
+    //    tolerance against the largest movement a pile head can have (the
+    //    translation and the rotation times the farthest head) is the
+    //    iteration's round-off; the push is the load's lateral force, else
+    //    the soil's lateral movement.
+    double reach = 0.0;
+    for (int p = 1; p <= NPILES; ++p)
+        reach = std::max(reach, std::sqrt(CORX(p) * CORX(p) + CORY(p) * CORY(p) + CORZ(p) * CORZ(p)));
+    const double move = std::sqrt(U(1) * U(1) + U(2) * U(2) + U(3) * U(3)) +
+                        std::sqrt(U(4) * U(4) + U(5) * U(5) + U(6) * U(6)) * reach;
+    const double umin = TOLREL * move;
+    const LateralPush push = GRPPUSH(load(1), load(2), load(3));
+    // 2. The factors of each direction for the sense of the movement, else of
+    //    the push, else the mean of both senses.
     if (KGRPRF == 1) {
-        PFACT1(U(2) < 0.0 ? -1.0 : 1.0);
-        PFACT2(U(3) < 0.0 ? -1.0 : 1.0);
+        PFACT1(GRPSENSE(U(2), umin, push.y, push.min));
+        PFACT2(GRPSENSE(U(3), umin, push.z, push.min));
         for (int p = 1; p <= NPILES; ++p) PFGRP1(p) = PFGRP(p), YFGRP1(p) = YFGRP(p);
     }
-    // 2. The direction, as a unit vector.
+    // 3. The direction, as a unit vector: the given one, the movement's, the
+    //    push's, else along Y.
     double cy = 0.0, cz = 0.0;
     if (KGRPRF == 3) {
         cy = std::abs(GRPMVY), cz = std::abs(GRPMVZ);
         if (cy == 0.0 && cz == 0.0) cy = cz = 1.0;
-    } else {
+    } else if (std::hypot(U(2), U(3)) > umin) {
         cy = std::abs(U(2)), cz = std::abs(U(3));
-        if (cy == 0.0 && cz == 0.0) cy = std::abs(load(2)), cz = std::abs(load(3));
-        if (cy == 0.0 && cz == 0.0) cy = 1.0;
+    } else if (std::hypot(push.y, push.z) > push.min) {
+        cy = std::abs(push.y), cz = std::abs(push.z);
+    } else {
+        cy = 1.0;
     }
     const double len = std::sqrt(cy * cy + cz * cz);
     cy /= len, cz /= len;
-    // 3. Each row's combined factors.
+    // 4. Each row's combined factors.
     for (int p = 1; p <= NPILES; ++p) {
         PFGRP(p) = std::sqrt(std::pow(PFGRP1(p) * cy, 2) + std::pow(PFGRP2(p) * cz, 2));
         YFGRP(p) = std::sqrt(std::pow(YFGRP1(p) * cy, 2) + std::pow(YFGRP2(p) * cz, 2));

@@ -58,8 +58,26 @@ void CAPSING();
 void CAPNOCONV();
 // Group reduction factors of every row for the cap displacement U: the
 // factors of the two lateral directions, for the sense of the movement,
-// combined by its direction (by the load's when U has no lateral part).
+// combined by its direction. A lateral movement within the translations'
+// tolerance of the pile heads' movement is round-off and counts as none:
+// then the lateral push on the group (GRPPUSH) gives sense and direction,
+// and without one each direction takes the mean of its two senses, along Y.
+// No factor turns with a sign of round-off, and a symmetric group stays
+// symmetric.
 void GRPFAC(const CAPVEC& U, const CAPVEC& load);
+// The lateral push on a group whose cap does not move sideways, for the load
+// (fx, fy, fz) along X, Y, Z: its lateral force when that is more than the
+// cap's tolerance TOLREL of the force, else the soil's lateral movement
+// summed over its points (more than TOLREL of its largest point's counts);
+// min is the size at or below which a component is none.
+struct LateralPush {
+    double y = 0.0, z = 0.0, min = 0.0;
+};
+LateralPush GRPPUSH(double fx, double fy, double fz);
+// The sense of the group's movement along one lateral axis: the sign of the
+// movement u when |u| > umin, else of the push's component l when
+// |l| > lmin, else 0 (no sense: the factors take both alike).
+double GRPSENSE(double u, double umin, double l, double lmin);
 // The soil movement in effect at load factor t.
 void SOILMV(double t);
 // The words a solve shares with the pile routines back to their start

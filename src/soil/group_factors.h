@@ -7,9 +7,12 @@
 namespace zolan {
 
 // direction: +1 movement toward increasing Y (PFACT1) or Z (PFACT2), -1 the
-// other way. Writes PFGRP, YFGRP (PFACT1) or PFGRP2, YFGRP2 (PFACT2) for rows
-// 1..NPILES, and YTOP of every row with a pile. A row standing for fewer than
-// one pile contributes no pile and gets the factor 1. The working storage
+// other way, 0 no sense of movement: each pile's product the mean of its
+// products for the two senses, so that a group symmetric about the axis
+// across the movement keeps factors symmetric about it. Writes PFGRP, YFGRP
+// (PFACT1) or PFGRP2, YFGRP2 (PFACT2) for rows 1..NPILES, and YTOP of every
+// row with a pile. A row standing for fewer than one pile contributes no
+// pile and gets the factor 1. The working storage
 // grows to the piles of the group at the first call with that layout; later
 // calls allocate nothing. Not reentrant: call from one thread at a time.
 void PFACT1(double direction);

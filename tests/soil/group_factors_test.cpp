@@ -75,6 +75,16 @@ TEST(GroupFactors, ProductsOfSinglePiles) {
         {"three in line reversed", {{0, 0}, {3 * B, 0}, {6 * B, 0}}, -1.0, {L(3) * L(6), L(3) * T(3), T(3) * T(6)}},
         // Oblique, 3b along and 1.5b across: r = 3.354, theta = atan(0.5).
         {"oblique", {{0, 0}, {3 * B, 1.5 * B}}, 1.0, {O(3, 1.5, false), O(3, 1.5, true)}},
+        // No sense of movement (direction 0): each pile's product the mean of
+        // its two senses', (0.72870 + 0.93143) / 2 = 0.83007 for both piles of
+        // a pair in line, so a symmetric group keeps symmetric factors;
+        // side by side the senses agree.
+        {"in line 3b, no sense", {{0, 0}, {3 * B, 0}}, 0.0, {(T(3) + L(3)) / 2, (T(3) + L(3)) / 2}},
+        {"side by side 2b, no sense", {{0, 0}, {0, 2 * B}}, 0.0, {S(2), S(2)}},
+        {"three in line, no sense",
+         {{0, 0}, {3 * B, 0}, {6 * B, 0}},
+         0.0,
+         {(T(3) * T(6) + L(3) * L(6)) / 2, L(3) * T(3), (T(3) * T(6) + L(3) * L(6)) / 2}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);

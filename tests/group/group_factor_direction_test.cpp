@@ -1,0 +1,121 @@
+// The group factors the cap takes in an iteration (GRPFAC): the sense and
+// direction of a clear lateral movement; a lateral movement within the
+// translations' tolerance of the pile heads' movement counts as none, and
+// then the load's lateral force (else the soil's movement) decides, and
+// without either each direction takes the mean of its two senses. Two
+// piles 3 diameters apart in line along Y, hand values from the published
+// pair factors.
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "group/cap_solver3d.h"
+#include "model/case_tables.h"
+#include "model/input_tables.h"
+#include "model/pile_tables.h"
+#include "model/section_tables.h"
+#include "soil/group_factors.h"
+
+namespace zolan {
+namespace {
+
+constexpr double B = 24.0;                                     // diameter
+const double LEAD = 0.70 * std::pow(3.0, 0.26);                // 0.93143
+const double TRAIL = 0.48 * std::pow(3.0, 0.38);               // 0.72870
+const double SIDE = 0.64 * std::pow(3.0, 0.34);                // 0.93006, across the movement
+const double MEAN = (LEAD + TRAIL) / 2.0;                      // 0.83007
+
+void two_piles(int kgrprf) {
+    reset_input_tables();
+    reset_pile_tables();
+    reset_section_tables();
+    reset_case_tables();
+    NANTYP = 3;
+    KGRPRF = kgrprf;
+    TOLREL = 1.0e-5;
+    SECTAB(1, 1, SEC_TOP + SP_DIA) = B;
+    NPILES = 2;
+    for (int r = 1; r <= 2; ++r) {
+        PMULT(r) = 1.0;
+        IPROP(r) = 1;
+        CORX(r) = 0.0, CORZ(r) = 0.0;
+        CORY(r) = (r == 1 ? -1.5 : 1.5) * B;
+    }
+}
+
+CAPVEC vec(double x, double y, double z, double rx = 0.0) {
+    CAPVEC v;
+    v.fill(0.0);
+    v(1) = x, v(2) = y, v(3) = z, v(4) = rx;
+    return v;
+}
+
+TEST(GroupFactorDirection, SenseOfMovementThenOfLoadThenBoth) {
+    struct Case {
+        const char* what;
+        CAPVEC U, load;
+        double pf1, pf2;  // rows 1 (Y < 0) and 2 (Y > 0)
+    };
+    const Case cases[] = {
+        // A clear movement toward +Y: row 2 leads, row 1 trails; toward -Y the reverse.
+        {"clear +Y", vec(0.1, 1e-3, 0.0), vec(5e5, 0.0, 0.0), TRAIL, LEAD},
+        {"clear -Y", vec(0.1, -1e-3, 0.0), vec(5e5, 0.0, 0.0), LEAD, TRAIL},
+        // Round-off of either sign under a vertical load (tolerance 1e-5 x 0.1 in):
+        // the mean of both senses, alike for both rows.
+        {"round-off +", vec(0.1, 1e-12, 3e-13), vec(5e5, 0.0, 0.0), MEAN, MEAN},
+        {"round-off -", vec(0.1, -1e-12, -3e-13), vec(5e5, 0.0, 0.0), MEAN, MEAN},
+        // A pure torque turns the heads by 1e-4 x 36 in: round-off lateral
+        // translations of 1e-11 in count as none.
+        {"torque", vec(0.0, -1e-11, 1e-11, 1e-4), vec(0.0, 0.0, 0.0), MEAN, MEAN},
+        // No movement yet: the load's lateral force gives the sense.
+        {"at rest, load -Y", vec(0.0, 0.0, 0.0), vec(5e5, -4e4, 0.0), LEAD, TRAIL},
+        {"round-off, load +Y", vec(0.1, -1e-12, 0.0), vec(5e5, 4e4, 0.0), TRAIL, LEAD},
+        // A movement along Z alone: side by side, whatever the sense along Y.
+        {"clear +Z", vec(0.1, 1e-14, 1e-3), vec(5e5, 0.0, 0.0), SIDE, SIDE},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        two_piles(1);
+        GRPFAC(c.U, c.load);
+        EXPECT_NEAR(PFGRP(1), c.pf1, 1e-6);
+        EXPECT_NEAR(PFGRP(2), c.pf2, 1e-6);
+        EXPECT_EQ(YFGRP(1), 1.0);
+    }
+    // Soil moving toward -Y under a vertical load pushes the group that way:
+    // without a clear movement of the cap, row 1 leads.
+    two_piles(1);
+    NSMOV = 2;
+    SMOVY0(1) = -0.2, SMOVY0(2) = 0.0;
+    GRPFAC(vec(0.1, 1e-12, 0.0), vec(5e5, 0.0, 0.0));
+    EXPECT_NEAR(PFGRP(1), LEAD, 1e-6);
+    EXPECT_NEAR(PFGRP(2), TRAIL, 1e-6);
+}
+
+// The pile table's factors of the two directions (KGRPRF 2), Y 0.8 and Z
+// 0.6, weighed by the direction of the movement: round-off weighs nothing,
+// so a vertical load or a torque takes the Y factors (the Part's rule without
+// movement or lateral load); a clear movement (3, 4) / 5 gives
+// sqrt((0.8 x 0.6)^2 + (0.6 x 0.8)^2) = 0.67882.
+TEST(GroupFactorDirection, GivenFactorsWeighedByAClearMovementOnly) {
+    struct Case {
+        const char* what;
+        CAPVEC U;
+        double pf;
+    };
+    const Case cases[] = {
+        {"round-off", vec(0.1, 1e-12, 4e-12), 0.8},
+        {"torque", vec(0.0, 3e-12, -4e-12, 1e-4), 0.8},
+        {"clear", vec(0.1, 3e-3, 4e-3), std::hypot(0.8 * 0.6, 0.6 * 0.8)},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        two_piles(2);
+        for (int r = 1; r <= 2; ++r) PFGRP1(r) = YFGRP1(r) = 0.8, PFGRP2(r) = YFGRP2(r) = 0.6;
+        GRPFAC(c.U, vec(5e5, 0.0, 0.0));
+        EXPECT_NEAR(PFGRP(1), c.pf, 1e-12);
+        EXPECT_NEAR(YFGRP(2), c.pf, 1e-12);
+    }
+}
+
+}  // namespace
+}  // namespace zolan
