@@ -246,15 +246,15 @@ Iter log_and_test(const Solve& s) {
 
 // The group reduction factors of the rows computed from the layout
 // (KGRPRF 1) for the sense of the cap's lateral movement in this iteration,
-// by the rule of the three-dimensional cap: a movement within the
-// translations' tolerance of the pile heads' movement counts as none, and
-// then the sense of the lateral push (the load's lateral force, else the
-// soil's movement), else the mean of both senses.
+// by the rule of the three-dimensional cap (GRPSENSE within the band of
+// GRPBAND, the cap's rotation about Z its only rotation).
 void group_factors(const Solve& s) {
     if (KGRPRF != 1) return;
-    const double move = std::hypot(s.U(1), s.U(2)) + std::abs(s.U(3)) * s.reach;
+    CAPVEC U;
+    U.fill(0.0);
+    U(1) = s.U(1), U(2) = s.U(2), U(6) = s.U(3);
     const LateralPush push = GRPPUSH(s.P(1), s.P(2), 0.0);
-    PFACT1(GRPSENSE(s.U(2), TOLREL * move, push.y, push.min));
+    PFACT1(GRPSENSE(s.U(2), GRPBAND(U), push.y, push.min));
 }
 
 // Steps 3-8: the group factors, the residual of the piles, the load and the

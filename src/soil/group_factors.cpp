@@ -109,7 +109,7 @@ void pfact(double direction, bool along_y, Table1<double, MAXPIL>& pf, Table1<do
         const Pile& a = piles[i];
         const double ia = along_y ? a.y : a.z, ca = along_y ? a.z : a.y;
         const double da = KAVGD == 1 ? set_diameter(IPROP(a.row)) : b0;
-        double p = 1.0, q = 1.0;  // products for the sense (q: the other sense, direction 0)
+        double p = 1.0, q = 1.0;  // products for the sense (between the senses: p toward +, q toward -)
         twin[i] = ncoin[i] = 0;
         for (std::size_t j = 0; j < n; ++j) {
             if (j == i) continue;
@@ -120,14 +120,14 @@ void pfact(double direction, bool along_y, Table1<double, MAXPIL>& pf, Table1<do
             if (j > i && std::fabs(u) < EPSU && std::fabs(v) < EPSV) {
                 if (ncoin[i]++ == 0) twin[i] = j + 1;
             }
-            if (direction != 0.0) {
+            if (std::fabs(direction) == 1.0) {
                 p *= pair_factor(u, v, direction);
             } else {
                 p *= pair_factor(u, v, 1.0);
                 q *= pair_factor(u, v, -1.0);
             }
         }
-        prod[i] = direction != 0.0 ? p : (p + q) / 2.0;
+        prod[i] = std::fabs(direction) == 1.0 ? p : 0.5 * (1.0 + direction) * p + 0.5 * (1.0 - direction) * q;
     }
 
     // 5-6. Mean per row; a row without piles keeps the factor 1.

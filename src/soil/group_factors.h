@@ -7,9 +7,10 @@
 namespace zolan {
 
 // direction: +1 movement toward increasing Y (PFACT1) or Z (PFACT2), -1 the
-// other way, 0 no sense of movement: each pile's product the mean of its
-// products for the two senses, so that a group symmetric about the axis
-// across the movement keeps factors symmetric about it. Writes PFGRP, YFGRP
+// other way; a value between weighs each pile's products for the two senses
+// by (1 + direction) / 2 and (1 - direction) / 2, so that the factors pass
+// from one sense to the other without a jump, and 0, their mean, keeps a
+// group symmetric about the axis across the movement symmetric. Writes PFGRP, YFGRP
 // (PFACT1) or PFGRP2, YFGRP2 (PFACT2) for rows 1..NPILES, and YTOP of every
 // row with a pile. A row standing for fewer than one pile contributes no
 // pile and gets the factor 1. The working storage

@@ -1,10 +1,10 @@
 // The group factors the cap takes in an iteration (GRPFAC): the sense and
-// direction of a clear lateral movement; a lateral movement within the
-// translations' tolerance of the pile heads' movement counts as none, and
-// then the load's lateral force (else the soil's movement) decides, and
-// without either each direction takes the mean of its two senses. Two
-// piles 3 diameters apart in line along Y, hand values from the published
-// pair factors.
+// direction of a clear lateral movement (a quarter of the pile heads'
+// movement or more); with none, the load's lateral force (else the soil's
+// movement) decides, and without either each direction takes the mean of
+// its two senses; in between, the factors pass from the one to the other in
+// proportion. Two piles 3 diameters apart in line along Y, hand values from
+// the published pair factors.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -58,10 +58,17 @@ TEST(GroupFactorDirection, SenseOfMovementThenOfLoadThenBoth) {
     };
     const Case cases[] = {
         // A clear movement toward +Y: row 2 leads, row 1 trails; toward -Y the reverse.
-        {"clear +Y", vec(0.1, 1e-3, 0.0), vec(5e5, 0.0, 0.0), TRAIL, LEAD},
-        {"clear -Y", vec(0.1, -1e-3, 0.0), vec(5e5, 0.0, 0.0), LEAD, TRAIL},
-        // Round-off of either sign under a vertical load (tolerance 1e-5 x 0.1 in):
-        // the mean of both senses, alike for both rows.
+        {"clear +Y", vec(0.01, 0.05, 0.0), vec(5e5, 0.0, 0.0), TRAIL, LEAD},
+        {"clear -Y", vec(0.01, -0.05, 0.0), vec(5e5, 0.0, 0.0), LEAD, TRAIL},
+        // Half the band toward +Y (a movement of sqrt(0.0063 + 0.0001) =
+        // 0.08 in, the band 0.25 x 0.08 = 0.02 in): the sense 0.5, row 2
+        // three quarters leading; the load toward -Y takes the other half,
+        // and the two senses weigh alike.
+        {"half the band", vec(std::sqrt(0.0063), 0.01, 0.0), vec(5e5, 0.0, 0.0), 0.75 * TRAIL + 0.25 * LEAD,
+         0.75 * LEAD + 0.25 * TRAIL},
+        {"half the band, load -Y", vec(std::sqrt(0.0063), 0.01, 0.0), vec(5e5, -4e4, 0.0), MEAN, MEAN},
+        // Round-off of either sign under a vertical load: the mean of both
+        // senses, alike for both rows.
         {"round-off +", vec(0.1, 1e-12, 3e-13), vec(5e5, 0.0, 0.0), MEAN, MEAN},
         {"round-off -", vec(0.1, -1e-12, -3e-13), vec(5e5, 0.0, 0.0), MEAN, MEAN},
         // A pure torque turns the heads by 1e-4 x 36 in: round-off lateral
@@ -71,7 +78,7 @@ TEST(GroupFactorDirection, SenseOfMovementThenOfLoadThenBoth) {
         {"at rest, load -Y", vec(0.0, 0.0, 0.0), vec(5e5, -4e4, 0.0), LEAD, TRAIL},
         {"round-off, load +Y", vec(0.1, -1e-12, 0.0), vec(5e5, 4e4, 0.0), TRAIL, LEAD},
         // A movement along Z alone: side by side, whatever the sense along Y.
-        {"clear +Z", vec(0.1, 1e-14, 1e-3), vec(5e5, 0.0, 0.0), SIDE, SIDE},
+        {"clear +Z", vec(0.01, 1e-14, 0.05), vec(5e5, 0.0, 0.0), SIDE, SIDE},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
@@ -105,7 +112,7 @@ TEST(GroupFactorDirection, GivenFactorsWeighedByAClearMovementOnly) {
     const Case cases[] = {
         {"round-off", vec(0.1, 1e-12, 4e-12), 0.8},
         {"torque", vec(0.0, 3e-12, -4e-12, 1e-4), 0.8},
-        {"clear", vec(0.1, 3e-3, 4e-3), std::hypot(0.8 * 0.6, 0.6 * 0.8)},
+        {"clear", vec(0.01, 0.03, 0.04), std::hypot(0.8 * 0.6, 0.6 * 0.8)},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
