@@ -7,7 +7,6 @@
 
 #include <cmath>
 #include <cstdio>
-#include <regex>
 #include <string>
 
 #include "support/fixed_run.h"
@@ -17,22 +16,6 @@ namespace zolan {
 namespace {
 
 const std::string kExamples = std::string(ZOLAN_SOURCE_DIR) + "/examples/";
-
-// The status lines of a run that are not "1 ANALYSIS COMPLETED" (nor an
-// envelope written), joined.
-std::string incomplete(const std::string& input, int& status) {
-    test::TempDir dir;
-    test::write_file("source.in", input);
-    status = test::run_at_fixed_time("source.in", "variant.in");
-    const std::string text = test::read_file("status.txt");
-    static const std::regex line(R"(\n +\d+ [^\n]*)");
-    std::string bad;
-    for (std::sregex_iterator m(text.begin(), text.end(), line), e; m != e; ++m) {
-        const std::string l = m->str();
-        if (l.find("ANALYSIS COMPLETED") == std::string::npos && l.find("CALCULATED") == std::string::npos) bad += l;
-    }
-    return bad;
-}
 
 std::string number(double v) {
     char b[32];
@@ -60,13 +43,13 @@ TEST(LateralScaleRun, EveryAnalysisSolvesToTheFullLoad) {
             std::string input = group;
             input.replace(input.find(wind), wind.size(), *rec);
             int status = -1;
-            EXPECT_EQ(incomplete(input, status), "") << "space, x" << s << ": " << *rec;
+            EXPECT_EQ(test::incomplete_analyses(input, status), "") << "space, x" << s << ": " << *rec;
             EXPECT_EQ(status, 0);
         }
         std::string input = plane;
         input.replace(input.find(quake), quake.size(), "0.0 " + number(450.0 * s) + " 0.0 0.0");
         int status = -1;
-        EXPECT_EQ(incomplete(input, status), "") << "plane, x" << s;
+        EXPECT_EQ(test::incomplete_analyses(input, status), "") << "plane, x" << s;
         EXPECT_EQ(status, 0);
     }
 }
@@ -95,7 +78,7 @@ TEST(LateralScaleRun, FourHundredPilesCarryTheWind) {
                      number(-57.0 + 6 * j) + " 0.0 90.0 0.0 0.0\n";
     input += group.substr(properties);
     int status = -1;
-    EXPECT_EQ(incomplete(input, status), "");
+    EXPECT_EQ(test::incomplete_analyses(input, status), "");
     EXPECT_EQ(status, 0);
 }
 
