@@ -53,9 +53,7 @@ void print_pass() {
         io::write_fmt(SUMSCR, captext::F_TABLE_M_SCR);
     }
     RESCUR.zero();
-    PileControls c = pile_controls(1, NANAL, 0);
-    c.ax.fine = c.tangent == 0 && NSMOV <= 0;  // as the slab's iterations solved the piles
-    PILEPRINT(c, SLBEND.nheads, SLBEND.heads.data(), SLBEND.forces.data());
+    PILEPRINT(pile_controls(1, NANAL, 0), SLBEND.nheads, SLBEND.heads.data(), SLBEND.forces.data());
     KPRCUR = KPRINT;
     NPRCUR = NPRINC;
     ENVEWR(0, 0);

@@ -128,14 +128,12 @@ void group_state(double f) {
 PileControls slab_pile_controls() {
     // Each pile closed a million times finer than the largest head movement
     // (between a millionth and a thousandth of the pile tolerance), far below
-    // the slab's own test, its axial distribution as finely (not in moving
-    // soil, whose pile tangents are differences).
+    // the slab's own test.
     PileControls ctl = pile_controls(0, NANAL, 0);
     double move = 0.0;
     for (int r = 1; r <= FCCTRL.NCTSTI; ++r)
         for (int i = 1; i <= 3; ++i) move = std::max(move, std::fabs(FCTAB.PLDIS(i, r)));
     if (ctl.tangent == 0) ctl.lat.tolfine = std::clamp(1.0e-6 * move, 1.0e-6 * TOLLLP, 1.0e-3 * TOLLLP);
-    ctl.ax.fine = ctl.tangent == 0 && NSMOV <= 0;
     return ctl;
 }
 

@@ -237,16 +237,13 @@ namespace {
 // The stage controls of the iteration's pile responses: each closed a
 // hundred times finer than the cap's own test at the current displacement
 // (the step's movement so far, else the cap's whole movement), between a
-// millionth and a thousandth of the pile tolerance; the axial distribution
-// along the piles solved as finely (not in moving soil, whose pile tangents
-// are differences).
+// millionth and a thousandth of the pile tolerance.
 PileControls iteration_controls(const Solve& s, int kwarn) {
     PileControls c = pile_controls(0, 1, kwarn);
     const CapMeasure step = V6NRM(s.DU), whole = V6NRM(s.U);
     const double scale = step.d > 0.0 ? step.d : whole.d;
     const double aim = 1.0e-2 * TOLREL * scale;
     if (c.tangent == 0) c.lat.tolfine = std::clamp(aim, 1.0e-6 * TOLLLP, 1.0e-3 * TOLLLP);
-    c.ax.fine = c.tangent == 0 && NSMOV <= 0;
     return c;
 }
 
@@ -683,11 +680,7 @@ SolveAnswer RESPASS3(const SolveRequest& request, const Cap3dOutcome& out, int& 
     //    sets in KFLAG (no axial warnings outside the residual evaluation).
     SolveAnswer answer = unanswered(request);
     const CapForces forces = [&out](CAPVEC& F, int& status) {
-        // The axial distribution along the piles solved as finely as the
-        // iteration solved it: the reported pile forces balance the cap load.
-        PileControls c = pile_controls(KFLAG, NANAL, 0);
-        c.ax.fine = c.tangent == 0 && NSMOV <= 0;
-        F = FVEC(c, out.U, status);
+        F = FVEC(pile_controls(KFLAG, NANAL, 0), out.U, status);
     };
     RESPASS3D(request, st, forces, answer, ISTAT);
     KFLAG = 0;

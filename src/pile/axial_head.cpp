@@ -30,15 +30,14 @@ constexpr AxTexts TEXTS2 = {"APPARENT FAILURE IN BEARING     ", "APPARENT FAILUR
 // Movement and force along the pile for d; the force at the head node. A
 // lookup that failed leaves the nodes at zero, the code in ISTAT and the
 // curve's force.
-double distribute(int row, double d, double force, SLOTVEC& axmov, SLOTVEC& axfor, int& ISTAT, RowReport& rep,
-                  bool fine) {
+double distribute(int row, double d, double force, SLOTVEC& axmov, SLOTVEC& axfor, int& ISTAT, RowReport& rep) {
     const int p = IPROP(row);
     int status = 0;
     AXSAMP s;
     AXTZC(row, p, status, s);
     AXTIP qw;
     if (status == 0) AXQWC(row, p, d, status, s, qw);
-    if (status == 0) AXDIST(row, p, d, axmov, axfor, s, qw, rep, fine);
+    if (status == 0) AXDIST(row, p, d, axmov, axfor, s, qw, rep);
     if (status != 0) {
         set_status_once(ISTAT, status);
         return force;
@@ -69,7 +68,7 @@ double axial_head(const AxTexts& texts, const AxControls& ctl, int row, double d
     }
     // 5. The distribution along the pile, generated curves only.
     if (ctl.kaxvar == 1 && ILSCRV(row) <= 0) {
-        force = distribute(row, d, force, axmov, axfor, ISTAT, rep, ctl.fine);
+        force = distribute(row, d, force, axmov, axfor, ISTAT, rep);
         const double f = AXFAC(row);
         for (int i = 1; i <= MAXNOD; ++i) axfor.slot(i) *= f;
     }

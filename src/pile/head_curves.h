@@ -17,7 +17,6 @@ struct AxControls {
     int kwarn = 0;   // KWARN: 1 only while the cap solver evaluates its residual: blocks written and counted
     int kextrp = 0;  // KEXTRP: 1 holds the end value beyond a curve's ends; otherwise the pile fails there
     int kaxvar = 0;  // KAXVAR: 1 fills the axial movement and force along the pile (generated curves)
-    bool fine = false;  // the distribution along the pile solved far below its tolerance (AXDIST)
 };
 
 // Where a head movement lies on its curve.

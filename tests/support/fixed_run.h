@@ -7,6 +7,7 @@
 #include <ctime>
 #include <initializer_list>
 #include <map>
+#include <regex>
 #include <string>
 
 #include "control/control.h"
@@ -55,6 +56,27 @@ inline std::map<std::string, std::string> files_on_threads(const std::string& so
     std::map<std::string, std::string> out;
     for (const char* f : names) out[f] = without_run_folder(read_file(f));
     return out;
+}
+
+// A whole run of the input text `input` in a fresh folder at the fixed time:
+// its status lines that are not "1 ANALYSIS COMPLETED" (nor an envelope
+// written), joined; `status` the run's status, `completed` (when given) the
+// analyses completed.
+inline std::string incomplete_analyses(const std::string& input, int& status, int* completed = nullptr) {
+    TempDir dir;
+    write_file("source.in", input);
+    status = run_at_fixed_time("source.in", "variant.in");
+    const std::string text = read_file("status.txt");
+    static const std::regex line(R"(\n +\d+ [^\n]*)");
+    std::string bad;
+    if (completed) *completed = 0;
+    for (std::sregex_iterator m(text.begin(), text.end(), line), e; m != e; ++m) {
+        const std::string l = m->str();
+        const bool done = l.find("ANALYSIS COMPLETED") != std::string::npos;
+        if (done && completed) ++*completed;
+        if (!done && l.find("CALCULATED") == std::string::npos) bad += l;
+    }
+    return bad;
 }
 
 }  // namespace zolan::test
