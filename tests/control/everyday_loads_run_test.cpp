@@ -13,7 +13,7 @@
 #include <string>
 #include <vector>
 
-#include "support/run_outcomes.h"
+#include "support/fixed_run.h"
 
 namespace zolan {
 namespace {

@@ -9,7 +9,7 @@
 #include <cstdio>
 #include <string>
 
-#include "support/run_outcomes.h"
+#include "support/fixed_run.h"
 #include "support/temp_dir.h"
 
 namespace zolan {
