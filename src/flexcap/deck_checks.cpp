@@ -1,7 +1,6 @@
 #include "flexcap/slab_program.h"
 
 #include <cmath>
-#include <cstdio>
 
 #include "model/status_codes.h"
 #include "report/run_files.h"
@@ -35,8 +34,9 @@ bool mesh_stop(int& ISTAT) {
 
 }  // namespace
 
-// Plausibility of the counts: every failing test by number on the log, the
-// listing and the console, then the rest of the deck and the fatal end.
+// Plausibility of the counts: every failing test by number on the log and
+// the listing (never on the host's streams), then the rest of the deck and
+// the fatal end.
 void CHECK1(int& ISTAT) {
     const SlabControl& c = FCCTRL;
     Table1<int, 24>& d = FCTAB.DIAGN;
@@ -62,8 +62,6 @@ void CHECK1(int& ISTAT) {
         failed = true;
         io::write_fmt(FCLGFILE, diag, {i});
         io::write_fmt(FCLSFILE, diag, {i});
-        const fmt::Item item(i);
-        std::fputs((fmt::format_to_string(diag, std::span<const fmt::Item>(&item, 1)) + "\n").c_str(), stderr);
     }
     // 3. Fatal end after the listing of the deck.
     if (failed) list_rest_of_deck(ISTAT);
