@@ -26,13 +26,17 @@ void list_rest_of_deck(int& ISTAT) {
 // with the square of a large mesh: the progress message and the throttled
 // read; on a stop, ISTAT := 4 (when 0) and true.
 bool mesh_stop(int& ISTAT) {
-    static const fmt::Format progress(R"((" FLEXIBLE CAP, SLAB MESH CHECK",/))");
-    if (!STOPPOLL(progress, {})) return false;
+    if (!slab_setup_stop("SLAB MESH CHECK")) return false;
     if (ISTAT == ISOK) ISTAT = ISSTOP;
     return true;
 }
 
 }  // namespace
+
+bool slab_setup_stop(const char* what) {
+    static const fmt::Format progress(R"((" FLEXIBLE CAP, ",A,/))");
+    return STOPPOLL(progress, {what});
+}
 
 // Plausibility of the counts: every failing test by number on the log and
 // the listing (never on the host's streams), then the rest of the deck and

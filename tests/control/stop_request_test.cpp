@@ -78,10 +78,8 @@ void front_end(int reads) {
 
 // Runs the group input in the current folder with the throttle interval
 // given and the front end above.
-int run_group(double interval, const char* when, const char* after = nullptr, bool envelopes = false) {
+int run_input(const std::string& input, double interval, const char* when, const char* after = nullptr) {
     test::write_names(test::default_names());
-    std::string input = group_input(30);
-    if (envelopes) input.replace(input.find("LOAD CASES\n2 0 0 0 0"), 20, "LOAD CASES\n2 1 0 0 0\n25*0");
     test::write_file("input.dat", input);
     test::write_file("stop.txt", "");
     STOP_INTERVAL = interval;
@@ -95,6 +93,12 @@ int run_group(double interval, const char* when, const char* after = nullptr, bo
     STOP_INTERVAL = 0.25;
     STOPREAD_HOOK = nullptr;
     return status;
+}
+
+int run_group(double interval, const char* when, const char* after = nullptr, bool envelopes = false) {
+    std::string input = group_input(30);
+    if (envelopes) input.replace(input.find("LOAD CASES\n2 0 0 0 0"), 20, "LOAD CASES\n2 1 0 0 0\n25*0");
+    return run_input(input, interval, when, after);
 }
 
 // A stop request written while a long loop runs ends the run at the loop's
@@ -142,6 +146,24 @@ TEST(StopRequest, HonouredInsideLongLoops) {
         const std::string summary = test::read_file("summary.txt");
         EXPECT_NE(summary.find(notice), std::string::npos);
         if (std::string(c.when).starts_with("SUMMARY")) EXPECT_TRUE(summary.ends_with(notice)) << summary;
+    }
+}
+
+// The flexible cap's set-up in each analysis: a stop written while the
+// slab's deck is written, or read back with its listing, ends the run at the
+// next record: status 4, no status line of the analysis.
+TEST(StopRequest, HonouredInTheSlabSetUp) {
+    const std::string flex = test::read_file(std::string(ZOLAN_SOURCE_DIR) + "/examples/flexcap3d.in");
+    for (const char* what : {"SLAB DECK WRITTEN", "SLAB DECK READ"}) {
+        SCOPED_TRACE(what);
+        test::TempDir dir;
+        ASSERT_EQ(run_input(flex, 0.0, what), 4);
+        ASSERT_NE(stop_written_at, 0);
+        EXPECT_EQ(reads_seen, stop_written_at + 1);
+        EXPECT_EQ(test::read_file("progress.txt"), std::string(" FLEXIBLE CAP, ") + what + "\n\n");
+        EXPECT_EQ(test::read_file("status.txt").find("ANALYSIS COMPLETED"), std::string::npos);
+        EXPECT_NE(test::read_file("runtime.txt").find("\n     \n      *** ANALYSIS STOPPED BY USER ***\n     Execution Time"),
+                  std::string::npos);
     }
 }
 
