@@ -42,13 +42,11 @@ void processor_line(int used) {
 // characters and ended after its last non-blank one (at least one kept).
 // False when a stop request read between its lines cut the copy.
 bool copy_summary_scratch() {
-    static const fmt::Format progress(R"(("- SUMMARY: LINE ",I10,/,/))");
     if (!io::open_unit(SUMSCR, FSUMSCR, {io::Access::ReadCreate})) return true;
     std::string line;
     std::string out;
-    long long n_lines = 0;
     while (io::read_line(SUMSCR, line)) {
-        if (STOPPOLL(progress, {++n_lines})) {
+        if (STOPQUIET()) {
             io::close_unit(SUMSCR);
             return false;
         }

@@ -339,15 +339,14 @@ void envelope_head(int kind, int side, bool plane) {
     }
 }
 
-// The progress message of the pile pages: of the analysis in hand, or of an
-// envelope.
+// The progress message of the pile pages of the analysis in hand.
 const fmt::Format F_PROG_PAGES(R"(("- ",A,": PILE ROW ",I5,"/",I5,/,/))");
 
-// The stop request between the piles of the writer: on a stop the work file
-// is closed and the pile-top tables are not written.
+// The stop request between the piles of the writer (an envelope's without
+// a progress message: it follows the analyses' end messages): on a stop the
+// work file is closed and the pile-top tables are not written.
 bool pages_stopped(int kind, int p) {
-    const char* what = kind == 0 ? "RESULTS" : kind == 1 ? "ENVELOPE OF LOAD CASES" : "ENVELOPE OF LOAD COMBINATIONS";
-    if (!STOPPOLL(F_PROG_PAGES, {what, p, NPILES})) return false;
+    if (kind == 0 ? !STOPPOLL(F_PROG_PAGES, {"RESULTS", p, NPILES}) : !STOPQUIET()) return false;
     io::close_unit(WORKFILE);
     return true;
 }

@@ -184,8 +184,10 @@ bool next_work_record(int p, int r, long& line, std::string& rec, int& ISTAT) {
 }
 
 bool tops_stopped(int p, int npiles, int& ISTAT) {
+    // The tables of an analysis's print pass (KFLAG 1) say so; an envelope's
+    // follow the analyses' end messages and write none.
     static const fmt::Format progress(R"(("- PILE-TOP SUMMARY: PILE ROW ",I5,"/",I5,/,/))");
-    if (!STOPPOLL(progress, {p, npiles})) return false;
+    if (KFLAG == 1 ? !STOPPOLL(progress, {p, npiles}) : !STOPQUIET()) return false;
     io::close_unit(WORKFILE);
     if (ISTAT == 0) ISTAT = ISSTOP;
     return true;
