@@ -152,15 +152,21 @@ void clear_envelopes() {
     }
 }
 
-// Minimum then maximum envelope of series `kind` (1 cases, 2 combinations).
-void write_envelopes(int kind) {
+// Minimum then maximum envelope of series `kind` (1 cases, 2 combinations);
+// false after a stop read between their piles (ISTAT := 4).
+bool write_envelopes(int kind, int& ISTAT) {
     for (int side = 1; side <= 2; ++side) {
         if (NANTYP == 2) {
             ENVEWR2D(kind, side);
         } else {
             ENVEWR(kind, side);
         }
+        if (STOPSEEN()) {
+            ISTAT = ISSTOP;
+            return false;
+        }
     }
+    return true;
 }
 
 // A stop request ends the analyses: ISTAT := 4, the matrix trace (during
@@ -390,7 +396,7 @@ void ANALYS(int pymode, int& ISTAT) {
     io::close_unit(EQMFILE);
     if (KENVLC > 0) {
         if (NLCASE > 0) {
-            write_envelopes(1);
+            if (!write_envelopes(1, ISTAT)) return close_lddfile(lddopen);
         } else {
             put({RESFILE, SUMFILE}, F_NO_CASE_ENV);
         }
@@ -402,7 +408,7 @@ void ANALYS(int pymode, int& ISTAT) {
     }
     if (KENVLB > 0) {
         if (NLCOMB > 0) {
-            write_envelopes(2);
+            if (!write_envelopes(2, ISTAT)) return close_lddfile(lddopen);
         } else {
             put({RESFILE, SUMFILE}, F_NO_COMB_ENV);
         }

@@ -1,4 +1,5 @@
 #include <cmath>
+#include <initializer_list>
 #include <string>
 #include <vector>
 
@@ -8,6 +9,7 @@
 #include "model/run_state.h"
 #include "report/field_writers.h"
 #include "report/run_files.h"
+#include "report/stop_request.h"
 
 namespace zolan {
 namespace {
@@ -38,11 +40,16 @@ void processor_line(int used) {
 
 // Copies the summary scratch into the summary, each line cut at 120
 // characters and ended after its last non-blank one (at least one kept).
-void copy_summary_scratch() {
-    if (!io::open_unit(SUMSCR, FSUMSCR, {io::Access::ReadCreate})) return;
+// False when a stop request read between its lines cut the copy.
+bool copy_summary_scratch() {
+    if (!io::open_unit(SUMSCR, FSUMSCR, {io::Access::ReadCreate})) return true;
     std::string line;
     std::string out;
     while (io::read_line(SUMSCR, line)) {
+        if (STOPQUIET()) {
+            io::close_unit(SUMSCR);
+            return false;
+        }
         std::string_view text(line);
         text = text.substr(0, 120);
         std::size_t n = text.size();
@@ -53,6 +60,15 @@ void copy_summary_scratch() {
         io::write_line(SUMFILE, out);
     }
     io::close_unit(SUMSCR);
+    return true;
+}
+
+// The stop notice on the given files.
+void stop_notice(std::initializer_list<int> units) {
+    for (int unit : units) {
+        io::write_list(unit, {"     "});
+        io::write_list(unit, {"     *** ANALYSIS STOPPED BY USER ***"});
+    }
 }
 
 // The analyses that did not complete: a warning with their count, then each
@@ -100,17 +116,18 @@ void ENDRUN(int& ISTAT) {
     // that could not be written out is known before the run log says how the
     // run ended; each file still receives exactly the records of its steps.
     // 5. Stop notice on the results report and the summary.
-    if (ISTAT == ISSTOP) {
-        for (int unit : {RESFILE, SUMFILE}) {
-            io::write_list(unit, {"     "});
-            io::write_list(unit, {"     *** ANALYSIS STOPPED BY USER ***"});
-        }
-    }
-    // 6-7. The summary: heading, then the summary scratch.
+    if (ISTAT == ISSTOP) stop_notice({RESFILE, SUMFILE});
+    // 6-7. The summary: heading, then the summary scratch. A stop read
+    // while it is copied (or before: a stopped run ends at once) cuts the
+    // copy, the notice after the lines copied; the run ends with status 4.
     io::close_unit(SUMSCR);
     static const fmt::Format heading(R"((/,/,/,/,17X,"*****",5X,"SUMMARY FOR LOAD CASES AND COMBINATIONS ",5X,"*****"))");
     io::write_fmt(SUMFILE, heading);
-    if (!FSUMSCR.empty() && io::unit_open(SUMFILE)) copy_summary_scratch();
+    if (!FSUMSCR.empty() && io::unit_open(SUMFILE) && !copy_summary_scratch()) {
+        if (ISTAT != ISSTOP) stop_notice({RESFILE});
+        stop_notice({SUMFILE});
+        if (ISTAT == ISOK) ISTAT = ISSTOP;
+    }
     // The analyses that did not complete close the summary.
     const std::vector<std::string> incomplete = incomplete_lines();
     for (std::size_t k = 0; k < incomplete.size(); ++k)

@@ -4,6 +4,8 @@
 // count beyond its table, a switch outside its meanings or a reference to
 // something the file does not hold ends the reading at once with status 37.
 #include <cctype>
+#include <cmath>
+#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -15,6 +17,7 @@
 #include "model/input_tables.h"
 #include "model/pile_tables.h"
 #include "model/run_state.h"
+#include "model/step_bounds.h"
 #include "report/fortran_format.h"
 #include "report/run_files.h"
 #include "report/unit_labels.h"
@@ -108,6 +111,34 @@ std::string upper_outside_quotes(std::string s) {
 
 }  // namespace
 
+std::string field_name(std::string_view what, std::size_t k, std::size_t n) {
+    // 1. The list between the record's parentheses, up to a colon.
+    const std::size_t open = what.find('('), close = what.rfind(')');
+    if (open == std::string_view::npos || close == std::string_view::npos || close < open) return "";
+    std::string_view list = what.substr(open + 1, close - open - 1);
+    list = list.substr(0, list.find(':'));
+    // 2. Its names, "NAME a-b" standing for NAME a .. NAME b.
+    std::vector<std::string> names;
+    while (!list.empty()) {
+        const std::size_t comma = list.find(',');
+        std::string_view item = list.substr(0, comma);
+        list = comma == std::string_view::npos ? std::string_view() : list.substr(comma + 1);
+        while (!item.empty() && item.front() == ' ') item.remove_prefix(1);
+        while (!item.empty() && item.back() == ' ') item.remove_suffix(1);
+        const std::size_t blank = item.rfind(' '), dash = item.rfind('-');
+        int a = 0, b = 0;
+        if (blank != std::string_view::npos && dash != std::string_view::npos && dash > blank &&
+            std::sscanf(std::string(item.substr(blank + 1)).c_str(), "%d-%d", &a, &b) == 2 && a >= 1 && b >= a &&
+            b - a < 100) {
+            for (int i = a; i <= b; ++i) names.push_back(std::string(item.substr(0, blank)) + " " + std::to_string(i));
+        } else {
+            names.emplace_back(item);
+        }
+    }
+    // 3. A name only when the list names every value.
+    return names.size() == n && k < n ? names[k] : "";
+}
+
 std::string real_text(double x) {
     std::string s;
     fmt::edit_G(s, x, 16, 7);
@@ -182,6 +213,19 @@ void Reader::rec(const char* what, std::span<const fmt::Target> targets) {
     last_ = lines_read();
     if (!st.ok()) fail_read(st, what);
     if (last_ > first_) run_on_ = {record_text(what), first_, last_, ordinal_[section_]};
+    check_magnitudes(what, targets);
+}
+
+// Every real number of a record within MAXREAL in magnitude, named by the
+// record's own field names where they list its values.
+void Reader::check_magnitudes(const char* what, std::span<const fmt::Target> targets) {
+    for (std::size_t k = 0; k < targets.size(); ++k) {
+        const fmt::Target& t = targets[k];
+        if (t.kind != fmt::Target::Kind::Real || std::fabs(*t.r) <= MAXREAL) continue;
+        const std::string name = field_name(what, k, targets.size());
+        fail("VALUE " + std::to_string(k + 1) + " OF THE RECORD" + (name.empty() ? "" : " (" + name + ")") + " IS " +
+             real_text(*t.r) + "; EXPECTED AT MOST 1.0E+20 IN MAGNITUDE");
+    }
 }
 
 void Reader::fail_read(const fmt::ReadStatus& st, const char* what) {

@@ -8,6 +8,7 @@
 #include <initializer_list>
 #include <span>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "model/limits.h"
@@ -69,6 +70,7 @@ private:
     [[noreturn]] void fault(int section, const std::string& where_line, const std::string& record,
                             const std::string& problem);
     [[noreturn]] void fail_read(const fmt::ReadStatus& st, const char* what);
+    void check_magnitudes(const char* what, std::span<const fmt::Target> targets);
     void header_warning(int number) const;
     std::string lines_text(long first, long last) const;
     std::string record_text(const char* what) const;
@@ -136,6 +138,11 @@ int input_rows();
 
 // A real number as the messages show it.
 std::string real_text(double x);
+
+// The name of value k (from 0) of a record of n values, from the field list
+// of its description ("RECORD 8 (CLOAD 1-9)": "CLOAD 3" for k = 2); empty
+// when the list does not name every value.
+std::string field_name(std::string_view what, std::size_t k, std::size_t n);
 
 // The fatal-error block of an input that cannot be read, on the run log and
 // the input echo, with the same lines kept for the final report. Bytes of the

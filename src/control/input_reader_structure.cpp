@@ -3,6 +3,7 @@
 // cross sections. Every record is read in the file's order, including those
 // whose values are not kept.
 #include <algorithm>
+#include <cmath>
 #include <string>
 
 #include "control/estimation_points.h"
@@ -20,8 +21,12 @@ void add(std::vector<fmt::Target>& t, int a, int b, F f) {
     for (int k = a; k <= b; ++k) t.emplace_back(f(k));
 }
 
-// A count of load steps as the message gives it.
-std::string steps_text(double n) { return n < 1.0e15 ? std::to_string(static_cast<long long>(n)) : real_text(n); }
+// A count of load steps as the message gives it; an increment so small that
+// the count overflows is said to take more than the bound.
+std::string steps_text(double n) {
+    if (!std::isfinite(n)) return "MORE THAN " + std::to_string(MAXLSTEP);
+    return n < 1.0e15 ? std::to_string(static_cast<long long>(n)) : real_text(n);
+}
 
 // Initial and minimum load-increment factors: the load stepping divides by
 // them and never ends with a step of zero. It must also end in a bounded
@@ -48,14 +53,15 @@ void check_increments(Reader& rd, double initial, double minimum, const char* ta
 }
 
 // Iteration limits of the cap (column 6) and of the piles (column 7) of the
-// record just read: an analysis must end.
+// record just read: an analysis must end, and a limit below 1 could only
+// end it unconverged.
 void check_iteration_limits(Reader& rd, int cap, int piles, const char* table) {
     const struct { int v; int col; const char* noun; } limits[] = {
         {cap, 6, "ITERATION LIMIT OF THE CAP"}, {piles, 7, "ITERATION LIMIT OF THE PILES"}};
     for (const auto& l : limits)
-        if (l.v > MAXITLIM)
+        if (l.v < 1 || l.v > MAXITLIM)
             rd.fail(std::string("THE ") + l.noun + " (" + table + " " + std::to_string(l.col) + ") IS " +
-                    std::to_string(l.v) + "; EXPECTED AT MOST " + std::to_string(MAXITLIM));
+                    std::to_string(l.v) + "; EXPECTED 1 TO " + std::to_string(MAXITLIM));
 }
 
 }  // namespace

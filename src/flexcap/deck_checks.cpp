@@ -1,7 +1,6 @@
 #include "flexcap/slab_program.h"
 
 #include <cmath>
-#include <cstdio>
 
 #include "model/status_codes.h"
 #include "report/run_files.h"
@@ -27,16 +26,21 @@ void list_rest_of_deck(int& ISTAT) {
 // with the square of a large mesh: the progress message and the throttled
 // read; on a stop, ISTAT := 4 (when 0) and true.
 bool mesh_stop(int& ISTAT) {
-    static const fmt::Format progress(R"((" FLEXIBLE CAP, SLAB MESH CHECK",/))");
-    if (!STOPPOLL(progress, {})) return false;
+    if (!slab_setup_stop("SLAB MESH CHECK")) return false;
     if (ISTAT == ISOK) ISTAT = ISSTOP;
     return true;
 }
 
 }  // namespace
 
-// Plausibility of the counts: every failing test by number on the log, the
-// listing and the console, then the rest of the deck and the fatal end.
+bool slab_setup_stop(const char* what) {
+    static const fmt::Format progress(R"((" FLEXIBLE CAP, ",A,/))");
+    return STOPPOLL(progress, {what});
+}
+
+// Plausibility of the counts: every failing test by number on the log and
+// the listing (never on the host's streams), then the rest of the deck and
+// the fatal end.
 void CHECK1(int& ISTAT) {
     const SlabControl& c = FCCTRL;
     Table1<int, 24>& d = FCTAB.DIAGN;
@@ -62,8 +66,6 @@ void CHECK1(int& ISTAT) {
         failed = true;
         io::write_fmt(FCLGFILE, diag, {i});
         io::write_fmt(FCLSFILE, diag, {i});
-        const fmt::Item item(i);
-        std::fputs((fmt::format_to_string(diag, std::span<const fmt::Item>(&item, 1)) + "\n").c_str(), stderr);
     }
     // 3. Fatal end after the listing of the deck.
     if (failed) list_rest_of_deck(ISTAT);

@@ -72,6 +72,14 @@ void section_heading(const char* heading) { io::write_fmt(FCLSFILE, fmt::Format(
 
 std::string nth(const char* name, int i) { return std::string(name) + " RECORD " + std::to_string(i); }
 
+// The stop request between the records of the deck's long sections and of
+// their listing: on a stop, ISTAT := 4 (when 0) and true.
+bool deck_stop(int& ISTAT) {
+    if (!slab_setup_stop("SLAB DECK READ")) return false;
+    if (ISTAT == ISOK) ISTAT = ISSTOP;
+    return true;
+}
+
 // Sections 1 to 4: elements, nodes, restraints, materials.
 bool read_mesh(int& ISTAT) {
     const SlabControl& c = FCCTRL;
@@ -79,6 +87,7 @@ bool read_mesh(int& ISTAT) {
     // Elements: number, label, property, NNODE nodes (at most 9, checked by CHECK1).
     io::write_fmt(FCLSFILE, R"((/,/," ELEMENT",3X,"PROPERTY",6X,"NODE NUMBERS"))");
     for (int i = 1; i <= c.NELEM; ++i) {
+        if (deck_stop(ISTAT)) return false;
         std::array<int, 12> v{};
         const std::string rec = nth("ELEMENT", i);
         const fmt::Target tg[12] = {v[0], v[1], v[2], v[3], v[4], v[5], v[6], v[7], v[8], v[9], v[10], v[11]};
@@ -103,6 +112,7 @@ bool read_mesh(int& ISTAT) {
     for (int i = 1;; ++i) {
         int n = 0, lab = 0;
         double x = 0, y = 0;
+        if (deck_stop(ISTAT)) return false;
         const std::string rec = nth("NODE", i);
         if (!read_rec({n, lab, x, y}, rec, ISTAT) || !in_range(n, 1, c.NPOIN, rec, "NODE NUMBER", ISTAT)) return false;
         t.INDLAB(n) = lab;
@@ -110,7 +120,10 @@ bool read_mesh(int& ISTAT) {
         t.XYNOD(2, n) = y;
         if (n == c.NPOIN) break;
     }
-    for (int n = 1; n <= c.NPOIN; ++n) io::write_fmt(FCLSFILE, "(1X,I8,3F13.4)", {t.INDLAB(n), t.XYNOD(1, n), t.XYNOD(2, n)});
+    for (int n = 1; n <= c.NPOIN; ++n) {
+        if (deck_stop(ISTAT)) return false;
+        io::write_fmt(FCLSFILE, "(1X,I8,3F13.4)", {t.INDLAB(n), t.XYNOD(1, n), t.XYNOD(2, n)});
+    }
     // Restraints: node, six codes, six values (the node is checked by CHECK2).
     io::write_fmt(FCLSFILE, R"((/,/," RESTRAINED NODES"))");
     io::write_fmt(FCLSFILE, R"(("    NODF",1X," CODF ",6X,"FIXED VALUES"))");

@@ -10,11 +10,13 @@
 #include <vector>
 
 #include "flexcap/slab_analysis.h"
+#include "flexcap/slab_program.h"
 #include "model/case_tables.h"
 #include "model/input_tables.h"
 #include "model/run_state.h"
 #include "model/status_codes.h"
 #include "report/run_files.h"
+#include "report/stop_request.h"
 
 namespace zolan {
 
@@ -120,8 +122,10 @@ void numeric_deck(int u, const std::vector<CapPoint>& nodes, const std::vector<C
             element_nodes(i, j, n);
             const int e = (j - 1) * FCNX + i;
             io::write_fmt(u, "(20I8)", {e, e, 1, n[0], n[1], n[2], n[3], n[4], n[5], n[6], n[7]});
+            if (slab_setup_stop("SLAB DECK WRITTEN")) return;
         }
     for (std::size_t k = 0; k < nodes.size(); ++k) {
+        if (slab_setup_stop("SLAB DECK WRITTEN")) return;
         const int n = static_cast<int>(k + 1);
         io::write_fmt(u, "(2I8,1P,2E25.16)", {n, n, nodes[k].z, nodes[k].y});
     }
@@ -144,11 +148,14 @@ void keyword_deck(int u, const std::vector<CapPoint>& nodes, const std::vector<C
             int n[8];
             element_nodes(i, j, n);
             io::write_fmt(u, R"(("*",20I8))", {(j - 1) * FCNX + i, 1, n[0], n[1], n[2], n[3], n[4], n[5], n[6], n[7]});
+            if (slab_setup_stop("SLAB DECK WRITTEN")) return;
         }
     text(u, "END_ELEMENT_DATA");
     text(u, "NODE_DATA");
-    for (std::size_t k = 0; k < nodes.size(); ++k)
+    for (std::size_t k = 0; k < nodes.size(); ++k) {
+        if (slab_setup_stop("SLAB DECK WRITTEN")) return;
         io::write_fmt(u, R"(("*",I8,3F12.4))", {static_cast<int>(k + 1), 0.0, nodes[k].y, nodes[k].z});
+    }
     text(u, "END_NODE_DATA");
     text(u, "MATERIAL_DATA");
     io::write_fmt(u, R"(("*","    ALL",3E13.5))", {FCEMOD, FCPOIS, CAPTHK});
@@ -201,6 +208,11 @@ void FCDECK(const SlabLoads& in, const std::string& numeric, const std::string& 
         if (unit == FCNDFILE) numeric_deck(unit, nodes, loads);
         else keyword_deck(unit, nodes, loads);
         io::close_unit(unit);
+        // A stop read while a deck was written ends the analysis there.
+        if (STOPSEEN()) {
+            if (ISTAT == ISOK) ISTAT = ISSTOP;
+            return;
+        }
     }
 }
 

@@ -14,6 +14,10 @@ namespace zolan {
 // Deck checks: CHECK1 the counts after their echo, CHECK2 the mesh and the
 // restraints after the whole deck (and the front size MFRON).
 void CHECK1(int& ISTAT);
+// The stop request in the slab's set-up loops (the deck written and read
+// back, its listing, the mesh check): the progress message " FLEXIBLE CAP,
+// what" and the throttled read; true once a stop is read.
+bool slab_setup_stop(const char* what);
 void CHECK2(RTab& XYNOD, ITab& IFXND, ITab& IFXCD, ITab& ICONN, ITab& IMATE, int& ISTAT);
 
 // Element and local coordinates (xi, eta) of n points given by X, Y in P;

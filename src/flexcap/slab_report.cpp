@@ -15,6 +15,7 @@
 #include "model/status_codes.h"
 #include "pile/pile_response.h"
 #include "report/run_files.h"
+#include "report/stop_request.h"
 #include "results/results_services.h"
 
 namespace zolan {
@@ -45,8 +46,9 @@ CAPVEC origin_displacement() {
 }
 
 // The print pass of the piles at their final head displacements, with the
-// Table M heading first; then the pile pages and tables of the analysis.
-void print_pass() {
+// Table M heading first; then the pile pages and tables of the analysis. A
+// stop read between its rows or pile pages ends it with ISTAT := 4.
+void print_pass(int& ISTAT) {
     KFLAG = 1;
     if (KPRINT > 0) {
         for (int unit : {RESFILE, SUMFILE}) io::write_fmt(unit, captext::F_TABLE_M);
@@ -54,10 +56,13 @@ void print_pass() {
     }
     RESCUR.zero();
     PILEPRINT(pile_controls(1, NANAL, 0), SLBEND.nheads, SLBEND.heads.data(), SLBEND.forces.data());
-    KPRCUR = KPRINT;
-    NPRCUR = NPRINC;
-    ENVEWR(0, 0);
-    ++NANAL;
+    if (!STOPSEEN()) {
+        KPRCUR = KPRINT;
+        NPRCUR = NPRINC;
+        ENVEWR(0, 0);
+    }
+    if (STOPSEEN()) ISTAT = ISSTOP;
+    else ++NANAL;
     KFLAG = 0;
 }
 
@@ -92,7 +97,7 @@ void SLABREPORT(const CAPVEC& P, int& ISTAT) {
     if (ISTAT != ISOK) return;
     CAPSTAT(1);
     CAPENV(P, SLBEND.origin);
-    print_pass();
+    print_pass(ISTAT);
 }
 
 void SlabEnd::reset() {

@@ -83,8 +83,8 @@ CAPVEC head_displacement(const PileTransform& t, const CAPVEC& U) {
 
 // The row loop of both sums: body(row, work, report) on the threads of the
 // rule, the work area of the row's thread. The evaluations of an iteration
-// (KFLAG 0) end at a stop request; the passes that store and print results
-// always run every row.
+// (KFLAG 0) and the print passes (KFLAG 1) end at a stop request; the
+// passes that store results for the estimation points always run every row.
 template <class Work, class Body>
 void row_loop(std::vector<std::unique_ptr<Work>>& areas, int& ISTAT, Body&& body, int rows = -1,
               int* kerr = nullptr) {
@@ -98,7 +98,7 @@ void row_loop(std::vector<std::unique_ptr<Work>>& areas, int& ISTAT, Body&& body
             w.report = &rep;
             body(row, w, rep);
         },
-        KFLAG == 0);
+        KFLAG == 0 || KFLAG == 1);
 }
 
 // One plane row: axial response, node layout, lateral solution, and its

@@ -9,9 +9,11 @@
 #include "model/input_tables.h"
 #include "model/result_tables.h"
 #include "model/run_state.h"
+#include "model/status_codes.h"
 #include "pile/head_curves.h"
 #include "report/field_writers.h"
 #include "report/run_files.h"
+#include "report/stop_request.h"
 #include "report/unit_labels.h"
 #include "results/results_services.h"
 
@@ -201,6 +203,10 @@ void ordinary_report(const SolveRequest& rq, const Cap2dOutcome& st, const CapFo
     KPRCUR = KPRINT;
     NPRCUR = NPRINC;
     ENVEWR2D(0, 0);
+    if (STOPSEEN()) {
+        ISTAT = ISSTOP;
+        return;
+    }
     ++NANAL;
 }
 

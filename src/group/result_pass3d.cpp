@@ -12,10 +12,12 @@
 #include "model/result_tables.h"
 #include "model/run_state.h"
 #include "model/section_tables.h"
+#include "model/status_codes.h"
 #include "pile/head_curves.h"
 #include "report/field_writers.h"
 #include "soil/group_factors.h"
 #include "report/run_files.h"
+#include "report/stop_request.h"
 #include "report/unit_labels.h"
 #include "results/results_services.h"
 
@@ -299,7 +301,8 @@ void passive_block(const CapFinal& st) {
 
 // Step 10: the print pass. The current result set is cleared first, so a
 // pile row that does not close in it shows no record of an earlier analysis;
-// the pile forces found are checked against the load at the origin.
+// the pile forces found are checked against the load at the origin. A stop
+// read between its rows or pile pages ends it with ISTAT := 4.
 void print_pass(const CapFinal& st, const CAPVEC& capld, const CapForces& fvec, int& ISTAT) {
     KFLAG = 1;
     passive_block(st);
@@ -311,6 +314,7 @@ void print_pass(const CapFinal& st, const CAPVEC& capld, const CapForces& fvec, 
     CAPVEC F;
     F.fill(0.0);
     fvec(F, ISTAT);
+    if (ISTAT == ISSTOP) return;
     for (int k = 1; k <= 6; ++k) F(k) += st.Fcap(k);
     const double r = EQRESID(capld, F);
     if (r > EQTOL)
@@ -319,6 +323,7 @@ void print_pass(const CapFinal& st, const CAPVEC& capld, const CapForces& fvec, 
     KPRCUR = KPRINT;
     NPRCUR = NPRINC;
     ENVEWR(0, 0);
+    if (STOPSEEN()) ISTAT = ISSTOP;
 }
 
 // Steps 5 to 11: the reports of an analysis that has a solution.
@@ -341,7 +346,7 @@ void ordinary_pass(const SolveRequest& rq, const CapFinal& st, const CapForces& 
         ANLSTAT(rq, 1);
     }
     print_pass(st, capld, fvec, ISTAT);
-    if (rq.KESTIM == 0) ++NANAL;
+    if (rq.KESTIM == 0 && ISTAT != ISSTOP) ++NANAL;
 }
 
 // Case 4 for an estimation point: its records, or the ordinary pass.

@@ -10,6 +10,12 @@ namespace zolan {
 
 constexpr int MAXITLIM = 1000;   // pile (inner) and cap (Newton) iteration limits
 constexpr int MAXLSTEP = 10000;  // load steps of one analysis
+// The magnitude of every real number of the input data file: coordinates,
+// loads, lengths, moduli, soil and section values. Far beyond any real
+// foundation in any unit system, and small enough that the products of the
+// analysis (a load times its lever arm, a modulus times an inertia, squares
+// of coordinates) stay finite.
+constexpr double MAXREAL = 1.0e20;
 
 // The smallest increment the stepping can reach: after a failed step the
 // increment is halved, and the stepping gives up when the half falls below

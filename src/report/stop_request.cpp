@@ -67,16 +67,28 @@ bool read_stop_file(Clock::time_point& clock) {
 
 bool STOPCHK() { return read_stop_file(state.last); }
 
-bool STOPPOLL(const fmt::Format& f, std::initializer_list<fmt::Item> items) {
+namespace {
+
+// Steps 1-2 of the throttled checks of the caller's thread: true when the
+// stop request is to be read now.
+bool poll_due() {
     // 1. A stop already read holds; a parallel region never touches the files.
-    if (state.seen || omp_in_parallel()) return state.seen;
+    if (state.seen || omp_in_parallel()) return false;
     // 2. The clock: nothing more until the interval has passed.
     const std::chrono::duration<double> since = Clock::now() - state.last;
-    if (since.count() < STOP_INTERVAL) return false;
+    return since.count() >= STOP_INTERVAL;
+}
+
+}  // namespace
+
+bool STOPPOLL(const fmt::Format& f, std::initializer_list<fmt::Item> items) {
+    if (!poll_due()) return state.seen;
     // 3. What is being done, then the stop request.
     PROGWR(f, items);
     return read_stop_file(state.last);
 }
+
+bool STOPQUIET() { return poll_due() ? read_stop_file(state.last) : state.seen.load(); }
 
 bool STOPROW() {
     // 1. A stop already read holds; another thread may be reading.

@@ -22,6 +22,11 @@ bool STOPCHK();
 // True from the first read that found a stop in this run on; the caller then
 // ends its work with ISTAT := 4.
 bool STOPPOLL(const fmt::Format& f, std::initializer_list<fmt::Item> items);
+// The throttled check without the progress message, for the writers that
+// run after an analysis's end message (the envelopes, the summary's copy):
+// the run's last message stays the one of its last fixed check, whatever
+// the machine's speed.
+bool STOPQUIET();
 // The check between the rows of a parallel loop, from any of its threads: a
 // clock test per call; once STOP_INTERVAL seconds have passed since the
 // latest read, one thread reads the stop-request file while the others go

@@ -20,6 +20,7 @@
 #include "report/field_writers.h"
 #include "report/fortran_format.h"
 #include "report/run_files.h"
+#include "report/stop_request.h"
 #include "report/unit_labels.h"
 #include "results/effects_table.h"
 #include "results/pile_extremes.h"
@@ -350,7 +351,20 @@ void envelope_head(int kind, int side, bool plane) {
     }
 }
 
-// The writer of both models.
+// The progress message of the pile pages of the analysis in hand.
+const fmt::Format F_PROG_PAGES(R"(("- ",A,": PILE ROW ",I5,"/",I5,/,/))");
+
+// The stop request between the piles of the writer (an envelope's without
+// a progress message: it follows the analyses' end messages): on a stop the
+// work file is closed and the pile-top tables are not written.
+bool pages_stopped(int kind, int p) {
+    if (kind == 0 ? !STOPPOLL(F_PROG_PAGES, {"RESULTS", p, NPILES}) : !STOPQUIET()) return false;
+    io::close_unit(WORKFILE);
+    return true;
+}
+
+// The writer of both models. A stop read between its piles ends it there;
+// its caller ends the run with status 4.
 void write_results(int kind, int side, bool plane) {
     // A series in which no analysis was solved has no envelope: one note.
     if (kind != 0 && NANAL <= 1) {
@@ -378,6 +392,7 @@ void write_results(int kind, int side, bool plane) {
     NTHRMX(2) = std::max(NTHRMX(2), nthr);
     PileOutput o;
     for (int p = 1; p <= NPILES; ++p) {
+        if (pages_stopped(kind, p)) return;
         gather(p, set, o);
         const double t0 = omp_get_wtime();
         pile_region(o, plane, kind, nthr);
@@ -390,7 +405,7 @@ void write_results(int kind, int side, bool plane) {
     int status = 0;
     if (plane) PTTAB2D(NPILES, qsel, status);
     else PTOPDRV(NPILES, qsel, status);
-    if (status != 0) results_failure(status, "");
+    if (status != 0 && status != ISSTOP) results_failure(status, "");
 }
 
 }  // namespace

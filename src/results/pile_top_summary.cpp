@@ -11,6 +11,7 @@
 #include "report/field_writers.h"
 #include "report/fortran_format.h"
 #include "report/run_files.h"
+#include "report/stop_request.h"
 #include "report/unit_labels.h"
 #include "results/work_file.h"
 
@@ -182,6 +183,16 @@ bool next_work_record(int p, int r, long& line, std::string& rec, int& ISTAT) {
                                   std::to_string(p) + " was expected");
 }
 
+bool tops_stopped(int p, int npiles, int& ISTAT) {
+    // The tables of an analysis's print pass (KFLAG 1) say so; an envelope's
+    // follow the analyses' end messages and write none.
+    static const fmt::Format progress(R"(("- PILE-TOP SUMMARY: PILE ROW ",I5,"/",I5,/,/))");
+    if (KFLAG == 1 ? !STOPPOLL(progress, {p, npiles}) : !STOPQUIET()) return false;
+    io::close_unit(WORKFILE);
+    if (ISTAT == 0) ISTAT = ISSTOP;
+    return true;
+}
+
 void VMNMXL(int p, int n, const Table1<double, MAXNQ>& x, COLEXT& ext) {
     n = std::min(n, MAXNQ);
     // 1. Nothing to merge.
@@ -221,6 +232,7 @@ bool PTOPTAB(int isys, int iq, int npiles, const QSEL& qsel, int& ISTAT) {
     std::string rec;
     long line = 0;
     for (int p = 1; p <= npiles; ++p) {
+        if (tops_stopped(p, npiles, ISTAT)) return false;
         for (int r = 1; r <= 8; ++r) {
             if (!next_work_record(p, r, line, rec, ISTAT)) return false;
             if (r == mine && !along) {

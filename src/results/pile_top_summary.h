@@ -26,6 +26,9 @@ bool work_failure(int& ISTAT, long line, const std::string& why);
 // Record r of pile row p read from the open work file into rec, the line
 // count raised; a record missing or too long is a work failure (false).
 bool next_work_record(int p, int r, long& line, std::string& rec, int& ISTAT);
+// The stop request before the records of pile row p of a pile-top table: on
+// a stop the work file is closed, ISTAT := 4 (when 0), and true.
+bool tops_stopped(int p, int npiles, int& ISTAT);
 
 // Running extremes of up to 25 value columns over the pile rows read so far.
 struct COLEXT {

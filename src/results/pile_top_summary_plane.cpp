@@ -94,6 +94,7 @@ bool PTOPTB2D(int isys, int iq, int npiles, const QSEL& qsel, int& ISTAT) {
     if (!io::open_unit(WORKFILE, FPTOPSC, {io::Access::Read}, &why)) return work_failure(ISTAT, 0, why);
     long line = 0;
     for (int p = 1; p <= npiles; ++p) {
+        if (tops_stopped(p, npiles, ISTAT)) return false;
         for (int r = 1; r <= 8; ++r) {
             if (!next_work_record(p, r, line, rec, ISTAT)) return false;
             if (r != mine) continue;

@@ -212,12 +212,11 @@ TEST(InputReader, ListDirectedRecordsInSections) {
              EXPECT_DOUBLE_EQ(LCTOL(1, 4), 0.01);
          }},
         {"a slash ends the record early",
-         {{9, "0 0 4 1 / 100 200"}},
+         {{17, "100000.0 0.0 4.0 / 9.0"}},
          [] {
-             EXPECT_EQ(LCOPT(1, 3), 4);
-             EXPECT_EQ(LCOPT(1, 4), 1);
-             EXPECT_EQ(LCOPT(1, 6), 0);  // left as it was
-             EXPECT_DOUBLE_EQ(LCTOL(1, 3), 0.25);
+             EXPECT_DOUBLE_EQ(CLOAD(1, 1, 3), 4.0);
+             EXPECT_DOUBLE_EQ(CLOAD(1, 1, 4), 0.0);  // left as it was
+             EXPECT_EQ(NDLINE(1), 0);
          }},
         {"commas, a null field and a record over two lines",
          {{17, "100000.0,,0.0, 5.0 ,\n0.0 0.0 1.0 2.0 3.0"}},
@@ -488,12 +487,43 @@ TEST(InputReader, BadFilesEndWithStatus37) {
         // increments that would take more than 10,000 load steps.
         {"a pile iteration limit of two thousand million", edit(m, {{9, "0 0 0 1 0 100 2000000000"}}),
          {"INPUT DATA FILE input.dat, LINE 9", s3, "RECORD: LOAD CASE 1, RECORD 1 (LCOPT 1-7)",
-          "THE ITERATION LIMIT OF THE PILES (LCOPT 7) IS 2000000000; EXPECTED AT MOST 1000"}},
+          "THE ITERATION LIMIT OF THE PILES (LCOPT 7) IS 2000000000; EXPECTED 1 TO 1000"}},
         {"a cap iteration limit of 1,001 in a combination",
          edit(m, {{21, "1 0 0 0 0\n0 0 0 1 0 1001 200\n1.0E-5 1.0E-5 0.25 0.01\nCOMBINATION\n1.0 1.0 1\n"
                        "2 5 0 0.0 0.0 0 0 0\n0\n25*0\n1\n1 1.0"}}),
          {"INPUT DATA FILE input.dat, LINE 22", "RECORD: LOAD COMBINATION 1, RECORD 1 (LBOPT 1-7)",
-          "THE ITERATION LIMIT OF THE CAP (LBOPT 6) IS 1001; EXPECTED AT MOST 1000"}},
+          "THE ITERATION LIMIT OF THE CAP (LBOPT 6) IS 1001; EXPECTED 1 TO 1000"}},
+        // Limits that could only end an analysis unconverged.
+        {"a cap iteration limit of 0", edit(m, {{9, "0 0 0 1 0 0 200"}}),
+         {"INPUT DATA FILE input.dat, LINE 9", "THE ITERATION LIMIT OF THE CAP (LCOPT 6) IS 0; EXPECTED 1 TO 1000"}},
+        {"a pile iteration limit of -5", edit(m, {{9, "0 0 0 1 0 100 -5"}}),
+         {"THE ITERATION LIMIT OF THE PILES (LCOPT 7) IS -5; EXPECTED 1 TO 1000"}},
+        {"a pile iteration limit of 0 in a combination",
+         edit(m, {{21, "1 0 0 0 0\n0 0 0 1 0 100 0\n1.0E-5 1.0E-5 0.25 0.01\nCOMBINATION\n1.0 1.0 1\n"
+                       "2 5 0 0.0 0.0 0 0 0\n0\n25*0\n1\n1 1.0"}}),
+         {"INPUT DATA FILE input.dat, LINE 22", "THE ITERATION LIMIT OF THE PILES (LBOPT 7) IS 0; EXPECTED 1 TO 1000"}},
+        // A subnormal increment: 1 / 4.9e-324 overflows the count.
+        {"an initial load increment of 4.9e-324", edit(m, {{10, "1.0E-5 1.0E-5 4.9E-324 4.9E-324"}}),
+         {"THE INITIAL LOAD-INCREMENT FACTOR (LCTOL 3) IS 0.4940656-323: MORE THAN 10000 LOAD STEPS; EXPECTED AT "
+          "MOST 10000 LOAD STEPS (A FACTOR OF AT LEAST 0.1000000E-03)"}},
+        // Real numbers beyond 1e20 in magnitude, whose products would
+        // overflow: named by the record's field where it lists them.
+        {"a pile head at X = -1e21", edit(m, {{28, "-1.0E21 0.0 0.0 0.0 90.0 0.0 0.0"}}),
+         {"INPUT DATA FILE input.dat, LINE 28", s6, "RECORD: PILE ROW 1, RECORD 3 (PGRB3 1-7)",
+          "VALUE 1 OF THE RECORD (PGRB3 1) IS -0.1000000E+22; EXPECTED AT MOST 1.0E+20 IN MAGNITUDE"}},
+        {"a load of 1e308", edit(m, {{17, "1.0E308 0.0 0.0 0.0 0.0 0.0 0.0 0.0 0.0"}}),
+         {"RECORD: LOAD CASE 1, CONCENTRATED LOAD 1, RECORD 8 (CLOAD 1-9)",
+          "VALUE 1 OF THE RECORD (CLOAD 1) IS 0.1000000+309; EXPECTED AT MOST 1.0E+20 IN MAGNITUDE"}},
+        {"a load's Z at -1e300", edit(m, {{17, "100000.0 0.0 0.0 0.0 0.0 0.0 0.0 0.0 -1.0E300"}}),
+         {"VALUE 9 OF THE RECORD (CLOAD 9) IS -0.1000000+301; EXPECTED AT MOST 1.0E+20 IN MAGNITUDE"}},
+        {"a section diameter of 1e300", edit(m, {{38, "1.0E300 17.0 0.0 0.0 0.0 0.0 0.0 0.0"}}),
+         {"INPUT DATA FILE input.dat, LINE 38", "RECORD: CROSS SECTION 1, RECORD 3 (XSTAB 1-8)",
+          "VALUE 1 OF THE RECORD (XSTAB 1) IS 0.1000000+301; EXPECTED AT MOST 1.0E+20 IN MAGNITUDE"}},
+        {"a soil value of 1e300", edit(m, {{47, "110.0 0.0 35.0 90.0 0.0 0.0 0.0 1.0E300 30000.0"}}),
+         {"INPUT DATA FILE input.dat, LINE 47", "RECORD: LAYER 1, RECORD 4 (LAYPRP AT THE TOP)",
+          "VALUE 8 OF THE RECORD IS 0.1000000+301; EXPECTED AT MOST 1.0E+20 IN MAGNITUDE"}},
+        {"a cap length of 2e20", edit(m, {{6, "2.0E20 10.0 3.0 0.0 0.0 0"}}),
+         {"VALUE 1 OF THE RECORD (CAPLEN) IS 0.2000000E+21; EXPECTED AT MOST 1.0E+20 IN MAGNITUDE"}},
         // 1 / 1e-7 = 10^7 steps.
         {"an initial load increment of 1e-7", edit(m, {{10, "1.0E-5 1.0E-5 1.0E-7 1.0E-8"}}),
          {"INPUT DATA FILE input.dat, LINE 10", lctol,

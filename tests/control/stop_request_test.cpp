@@ -1,10 +1,14 @@
 #include <gtest/gtest.h>
 
+#include <omp.h>
+
 #include <map>
 #include <string>
 
 #include "control/control.h"
 #include "control/report_header.h"
+#include "model/case_tables.h"
+#include "model/run_state.h"
 #include "support/fixed_run.h"
 #include "support/names_file.h"
 #include "support/seams.h"
@@ -57,10 +61,13 @@ bool armed = false;
 int stop_written_at = 0;
 int reads_seen = 0;
 int iteration_reads = 0;  // reads after the progress message of a Newton iteration of the cap
+std::map<std::string, int> reads_after;  // reads by the progress message before them, up to its colon
 
 void front_end(int reads) {
     reads_seen = reads;
-    if (test::read_file("progress.txt").find(" ITERATION:") != std::string::npos) ++iteration_reads;
+    const std::string shown = test::read_file("progress.txt");
+    if (shown.find(" ITERATION:") != std::string::npos) ++iteration_reads;
+    ++reads_after[shown.substr(0, shown.find_first_of(":,"))];
     if (stop_when == nullptr || stop_written_at != 0) return;
     const std::string progress = test::read_file("progress.txt");
     armed = armed || armed_by == nullptr || progress.find(armed_by) != std::string::npos;
@@ -71,9 +78,9 @@ void front_end(int reads) {
 
 // Runs the group input in the current folder with the throttle interval
 // given and the front end above.
-int run_group(double interval, const char* when, const char* after = nullptr) {
+int run_input(const std::string& input, double interval, const char* when, const char* after = nullptr) {
     test::write_names(test::default_names());
-    test::write_file("input.dat", group_input(30));
+    test::write_file("input.dat", input);
     test::write_file("stop.txt", "");
     STOP_INTERVAL = interval;
     STOPREAD_HOOK = front_end;
@@ -81,34 +88,37 @@ int run_group(double interval, const char* when, const char* after = nullptr) {
     stop_when = when;
     armed = false;
     stop_written_at = reads_seen = iteration_reads = 0;
+    reads_after.clear();
     const int status = IZOLAN(2);
     STOP_INTERVAL = 0.25;
     STOPREAD_HOOK = nullptr;
     return status;
 }
 
-// A stop request written while a long loop runs ends the run at the loop's
-// next read (the throttle passing every call): status 4, the progress file
-// telling where, and the run log ending in the stop text and its timing.
-TEST(StopRequest, HonouredInsideLongLoops) {
-    struct Case {
-        const char* when;     // the progress message after which the front end writes 1
-        const char* after;    // a message that must come first
-        const char* stopped;  // the progress message of the read that stops
-    };
-    const Case cases[] = {
-        {"TABLE D, PILE ROW     4/   30", nullptr, "- INPUT ECHO, TABLE D, PILE ROW     5/   30"},
-        {"TABLE H, GENERATED CURVE     1/    1", nullptr, "- INPUT ECHO, TABLE I, GENERATED CURVE     1/    1"},
-        {"CASE   2: PILE ROW     7/   30", nullptr, "- DISTRIBUTED LOADS OF LOAD CASE   2: PILE ROW     8/   30"},
-        // Case 1's lines laid again for the combination.
-        {"CASE   1: PILE ROW    12/   30", "LOAD COMB.   1/  1 STARTED",
-         "- DISTRIBUTED LOADS OF LOAD CASE   1: PILE ROW    13/   30"},
-        {"CURVE FILE: PILE ROW    17/   30", nullptr, "- CURVE FILE: PILE ROW    18/   30"},
-    };
-    for (const Case& c : cases) {
+int run_group(double interval, const char* when, const char* after = nullptr, bool envelopes = false) {
+    std::string input = group_input(30);
+    if (envelopes) input.replace(input.find("LOAD CASES\n2 0 0 0 0"), 20, "LOAD CASES\n2 1 0 0 0\n25*0");
+    return run_input(input, interval, when, after);
+}
+
+// A stop written after a progress message (after `after`, when given); the
+// read that stops shows `stopped`.
+struct LoopCase {
+    const char* when;     // the progress message after which the front end writes 1
+    const char* after;    // a message that must come first
+    const char* stopped;  // the progress message of the read that stops
+    bool envelopes = false;
+};
+
+// Each case ends the run at the loop's next read (the throttle passing every
+// call): status 4, the progress file telling where, the run log ending in the
+// stop text and its timing, and the results report in the stop notice.
+void expect_stops(std::initializer_list<LoopCase> cases) {
+    const std::string notice = "\n      \n      *** ANALYSIS STOPPED BY USER ***\n";
+    for (const LoopCase& c : cases) {
         SCOPED_TRACE(c.when);
         test::TempDir dir;
-        ASSERT_EQ(run_group(0.0, c.when, c.after), 4);
+        ASSERT_EQ(run_group(0.0, c.when, c.after, c.envelopes), 4);
         ASSERT_NE(stop_written_at, 0);
         EXPECT_EQ(reads_seen, stop_written_at + 1);
         EXPECT_EQ(test::read_file("progress.txt"), std::string(c.stopped) + "\n\n\n");
@@ -116,7 +126,140 @@ TEST(StopRequest, HonouredInsideLongLoops) {
         const auto at = log.find("\n     \n      *** ANALYSIS STOPPED BY USER ***\n     Execution Time    :");
         ASSERT_NE(at, std::string::npos) << log;
         EXPECT_EQ(test::lines_of(log.substr(at + 1)).size(), 4u) << log.substr(at);
+        EXPECT_TRUE(test::read_file("results.txt").ends_with(notice));
+        EXPECT_NE(test::read_file("summary.txt").find(notice), std::string::npos);
     }
+}
+
+// The long loops of the echo, of the laying of distributed loads and of the
+// curve file.
+TEST(StopRequest, HonouredInsideLongLoops) {
+    expect_stops({
+        {"TABLE D, PILE ROW     4/   30", nullptr, "- INPUT ECHO, TABLE D, PILE ROW     5/   30"},
+        {"TABLE H, GENERATED CURVE     1/    1", nullptr, "- INPUT ECHO, TABLE I, GENERATED CURVE     1/    1"},
+        {"CASE   2: PILE ROW     7/   30", nullptr, "- DISTRIBUTED LOADS OF LOAD CASE   2: PILE ROW     8/   30"},
+        // Case 1's lines laid again for the combination.
+        {"CASE   1: PILE ROW    12/   30", "LOAD COMB.   1/  1 STARTED",
+         "- DISTRIBUTED LOADS OF LOAD CASE   1: PILE ROW    13/   30"},
+        {"CURVE FILE: PILE ROW    17/   30", nullptr, "- CURVE FILE: PILE ROW    18/   30"},
+    });
+}
+
+// After the analyses too: the pile pages of an analysis and the pile-top
+// tables of its summary, which say so on the progress file; then the pages
+// of an envelope and the copy of the summary's scratch, which follow the
+// analyses' end messages and leave the last of them on the progress file
+// (so that it never depends on the machine's speed), stopped through the
+// seam after a count of reads: the envelope then has its first piles only
+// and the summary ends in the notice rather than in tables that look
+// complete.
+TEST(StopRequest, HonouredAfterTheAnalyses) {
+    expect_stops({
+        {"RESULTS: PILE ROW    12/   30", nullptr, "- RESULTS: PILE ROW    13/   30"},
+        {"RESULTS: PILE ROW     2/   30", "LOAD COMB.   1/  1 STARTED", "- RESULTS: PILE ROW     3/   30"},
+        {"PILE-TOP SUMMARY: PILE ROW     7/   30", nullptr, "- PILE-TOP SUMMARY: PILE ROW     8/   30"},
+    });
+    const std::string notice = "\n      \n      *** ANALYSIS STOPPED BY USER ***\n";
+    struct Case {
+        const char* what;
+        bool envelopes;
+        const char* start;  // the progress message from which reads are counted
+        const char* cut;    // a text of the file cut
+    };
+    const Case cases[] = {
+        {"the envelope's pages", true, "- ANALYSIS FOR LOAD CASE   2/  2 FINISHED", "LOAD CASE ENV : 1"},
+        {"the summary's copy", false, "- CURVE FILE: PILE ROW    30/   30", "SUMMARY FOR LOAD CASES AND COMBINATIONS"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        test::TempDir dir;
+        test::write_names(test::default_names());
+        std::string input = group_input(30);
+        if (c.envelopes) input.replace(input.find("LOAD CASES\n2 0 0 0 0"), 20, "LOAD CASES\n2 1 0 0 0\n25*0");
+        test::write_file("input.dat", input);
+        test::write_file("stop.txt", "");
+        STOP_INTERVAL = 0.0;
+        STOPREAD_HOOK = test::stop_in_loop;
+        test::loop_stop = test::LoopStop{};
+        test::loop_stop.start = c.start;
+        test::loop_stop.in_loop = false;
+        test::loop_stop.after = 5;
+        const int status = IZOLAN(2);
+        STOP_INTERVAL = 0.25;
+        STOPREAD_HOOK = nullptr;
+        ASSERT_EQ(status, 4);
+        ASSERT_NE(test::loop_stop.written_at, 0);
+        EXPECT_EQ(test::loop_stop.reads, test::loop_stop.written_at + 1);
+        EXPECT_EQ(test::read_file("progress.txt"), std::string(c.start) + "\n\n\n");
+        const std::string results = test::read_file("results.txt"), summary = test::read_file("summary.txt");
+        EXPECT_TRUE(results.ends_with(notice));
+        if (c.envelopes) {
+            // Five piles of the minimum envelope, before the sixth's read.
+            ASSERT_NE(results.find(c.cut), std::string::npos);
+            EXPECT_EQ(results.find("LOAD CASE ENV : 2"), std::string::npos);
+            const std::string plot = test::read_file("plotdata.txt");
+            const auto penv = plot.find(c.cut);
+            ASSERT_NE(penv, std::string::npos);
+            int piles = 0;
+            for (const std::string& l : test::lines_of(plot.substr(penv))) piles += l.starts_with("* PILE GROUP *");
+            EXPECT_EQ(piles, 5);
+        } else {
+            // Five lines of the summary's scratch after its heading, then the notice.
+            const std::string tail = summary.substr(summary.find(c.cut));
+            EXPECT_TRUE(tail.ends_with(notice)) << tail;
+            EXPECT_EQ(test::lines_of(tail).size(), 1u + 5u + 2u) << tail;
+        }
+    }
+}
+
+// The flexible cap's set-up in each analysis: a stop written while the
+// slab's deck is written, or read back with its listing, ends the run at the
+// next record: status 4, no status line of the analysis.
+TEST(StopRequest, HonouredInTheSlabSetUp) {
+    const std::string flex = test::read_file(std::string(ZOLAN_SOURCE_DIR) + "/examples/flexcap3d.in");
+    for (const char* what : {"SLAB DECK WRITTEN", "SLAB DECK READ"}) {
+        SCOPED_TRACE(what);
+        test::TempDir dir;
+        ASSERT_EQ(run_input(flex, 0.0, what), 4);
+        ASSERT_NE(stop_written_at, 0);
+        EXPECT_EQ(reads_seen, stop_written_at + 1);
+        EXPECT_EQ(test::read_file("progress.txt"), std::string(" FLEXIBLE CAP, ") + what + "\n\n");
+        EXPECT_EQ(test::read_file("status.txt").find("ANALYSIS COMPLETED"), std::string::npos);
+        EXPECT_NE(test::read_file("runtime.txt").find("\n     \n      *** ANALYSIS STOPPED BY USER ***\n     Execution Time"),
+                  std::string::npos);
+    }
+}
+
+// A stop read between the rows of an analysis's print pass (the piles solved
+// once more at the final displacements, the second case's on one thread)
+// ends the run there: status 4, no pile page of that analysis, the results
+// report ending in the stop notice.
+TEST(StopRequest, HonouredInThePrintPassRows) {
+    test::TempDir dir;
+    test::write_names(test::default_names());
+    test::write_file("input.dat", test::with_threads(group_input(30), 1));
+    test::write_file("stop.txt", "");
+    static int print_rows = 0;
+    static int written = 0;
+    print_rows = written = 0;
+    STOP_INTERVAL = 0.0;
+    STOPREAD_HOOK = [](int reads) {
+        if (written != 0 || omp_get_level() == 0 || KFLAG != 1 || ICASE != 2 || ++print_rows != 10) return;
+        test::write_file("stop.txt", "1\n");
+        written = reads;
+    };
+    const int status = IZOLAN(2);
+    STOP_INTERVAL = 0.25;
+    STOPREAD_HOOK = nullptr;
+    ASSERT_EQ(status, 4);
+    ASSERT_NE(written, 0);
+    const std::string results = test::read_file("results.txt");
+    const auto second = results.find("LOAD CASE :     2");
+    ASSERT_NE(second, std::string::npos);
+    EXPECT_NE(results.find("* PILE GROUP *"), std::string::npos);  // the first case's pages
+    EXPECT_EQ(results.find("* PILE GROUP *", second), std::string::npos) << results.substr(second);
+    EXPECT_TRUE(results.ends_with("\n      \n      *** ANALYSIS STOPPED BY USER ***\n"));
+    EXPECT_EQ(test::read_file("progress.txt").find("- RESULTS"), std::string::npos);
 }
 
 // A run of `input` at a fixed time with the processors of every case and
@@ -202,7 +345,7 @@ TEST(StopRequest, HonouredInsideThePileRowLoops) {
 // The throttle: a run shorter than the interval reads the stop request at
 // the fixed check points only (start-up, beside each analysis's start and end
 // messages) and leaves their last message; with no interval every pile row of
-// the loops reads it too, and the run still completes.
+// the loops reads it too, and the run still completes with the same files.
 TEST(StopRequest, ThrottledReads) {
     test::TempDir dir;
     ASSERT_EQ(run_group(1.0e9, nullptr), 0);
@@ -210,12 +353,33 @@ TEST(StopRequest, ThrottledReads) {
     EXPECT_EQ(test::read_file("progress.txt"), "- ANALYSIS FOR LOAD COMB.   1/  1 FINISHED\n\n\n");
     const std::string curves = test::read_file("curves.dat");
     // Every row of Table D, the generated curves of Tables H and I, each laying of the
-    // distributed loads (twice per case, twice per case of the combination) and the
-    // curve file's rows: 30 + 1 + 1 + 2 * 30 * 2 + 2 * 2 * 30 + 30 reads more,
-    // and one per Newton iteration of the cap in the three analyses.
+    // distributed loads (twice per case, twice per case of the combination),
+    // the curve file's rows and, under its last message, each line of the
+    // summary's scratch copied at the end; after each of the three analyses
+    // the pile pages (30 rows) and the seven pile-top tables of the summary
+    // (30 rows each); and, under the
+    // analyses' own messages, the Newton iterations and their row loops, the
+    // rows of the print passes and the six reads beside the start and end
+    // messages; the read at start-up.
     ASSERT_EQ(run_group(0.0, nullptr), 0);
     EXPECT_GE(iteration_reads, 3 * 2);
-    EXPECT_EQ(reads_seen, 7 + 30 + 1 + 1 + 120 + 120 + 30 + iteration_reads);
+    const std::string summary = test::read_file("summary.txt");
+    const int copied = static_cast<int>(
+        test::lines_of(summary.substr(summary.find("SUMMARY FOR LOAD CASES AND COMBINATIONS"))).size()) - 1;
+    const std::map<std::string, int> expected = {
+        {"- INPUT ECHO", 32}, {"- DISTRIBUTED LOADS OF LOAD CASE   1", 120},
+        {"- DISTRIBUTED LOADS OF LOAD CASE   2", 120}, {"- CURVE FILE", 30 + copied}, {"- RESULTS", 3 * 30},
+        {"- PILE-TOP SUMMARY", 3 * 7 * 30}};
+    int listed = 0;
+    for (const auto& [what, n] : expected) {
+        EXPECT_EQ(reads_after[what], n) << what;
+        listed += n;
+    }
+    int in_analyses = 0;
+    for (const auto& [what, n] : reads_after)
+        if (what.starts_with("- ANALYSIS FOR LOAD")) in_analyses += n;
+    EXPECT_GE(in_analyses, 6 + 3 * 30);
+    EXPECT_EQ(reads_seen, 1 + listed + in_analyses);
     EXPECT_EQ(test::read_file("progress.txt"), "- CURVE FILE: PILE ROW    30/   30\n\n\n");
     EXPECT_EQ(test::read_file("curves.dat"), curves);
 }

@@ -95,8 +95,8 @@ TEST(SlabDeck, SectionHeadings) {
 }
 
 // Each diagnosis of the two checks by a deck of its own: the lines written,
-// in number order, with their counts; the analysis ends with status 41 after
-// the listing of the rest of the deck.
+// in number order, with their counts, nothing on the process's streams; the
+// analysis ends with status 41 after the listing of the rest of the deck.
 TEST(SlabDeck, Diagnoses) {
     test::TempDir dir;
     struct Case {
@@ -149,7 +149,12 @@ TEST(SlabDeck, Diagnoses) {
     for (const Case& c : cases) {
         Deck d;
         c.edit(d);
+        // The diagnoses go to the run's files, never to the host's streams.
+        testing::internal::CaptureStdout();
+        testing::internal::CaptureStderr();
         const Outcome o = read_deck(d);
+        EXPECT_EQ(testing::internal::GetCapturedStdout(), "") << c.what;
+        EXPECT_EQ(testing::internal::GetCapturedStderr(), "") << c.what;
         EXPECT_EQ(o.istat, ISSLAB) << c.what;
         EXPECT_EQ(diagnoses(o.listing), c.lines) << c.what;
         EXPECT_NE(o.listing.find("\n\n NOW FOLLOWING A LISTING OF POST-DISASTER DATA CARDS\n"), std::string::npos) << c.what;
