@@ -118,7 +118,7 @@ void group_state(double f) {
         for (int r = 1; r <= c.NNLOD; ++r)
             for (int i = 0; i < 6; ++i) s[i] += FCTAB.VNLOD(i + 1, r);
         const CAPVEC load = slab_to_cap(s);
-        GRPFAC(load, load);
+        GRPFAC(load, load, CAPREACH());
     }
     if (NSMOV > 0) SOILMV(f);
 }

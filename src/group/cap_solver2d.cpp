@@ -254,7 +254,7 @@ void group_factors(const Solve& s) {
     U.fill(0.0);
     U(1) = s.U(1), U(2) = s.U(2), U(6) = s.U(3);
     const LateralPush push = GRPPUSH(s.P(1), s.P(2), 0.0);
-    PFACT1(GRPSENSE(s.U(2), GRPBAND(U), push.y, push.min));
+    PFACT1(GRPSENSE(s.U(2), GRPBAND(U, s.reach), push.y, push.min));
 }
 
 // Steps 3-8: the group factors, the residual of the piles, the load and the

@@ -157,10 +157,14 @@ double GRPSENSE(double u, double band, double l, double lmin) {
     return t + (1.0 - std::abs(t)) * pushed;
 }
 
-double GRPBAND(const CAPVEC& U) {
+double CAPREACH() {
     double reach = 0.0;
     for (int p = 1; p <= NPILES; ++p)
         reach = std::max(reach, std::sqrt(CORX(p) * CORX(p) + CORY(p) * CORY(p) + CORZ(p) * CORZ(p)));
+    return reach;
+}
+
+double GRPBAND(const CAPVEC& U, double reach) {
     const double move = std::sqrt(U(1) * U(1) + U(2) * U(2) + U(3) * U(3)) +
                         std::sqrt(U(4) * U(4) + U(5) * U(5) + U(6) * U(6)) * reach;
     return GRPBANDF * move;
@@ -198,12 +202,12 @@ std::pair<double, double> direction_weights(const CAPVEC& U, double band, const 
 
 }  // namespace
 
-void GRPFAC(const CAPVEC& U, const CAPVEC& load) {
+void GRPFAC(const CAPVEC& U, const CAPVEC& load, double reach) {
     // 1. The band of lateral movement within which the factors pass from the
     //    push's sense and direction (the load's lateral force, else the
     //    soil's movement; without either, the mean of both senses along Y)
     //    to the movement's.
-    const double band = GRPBAND(U);
+    const double band = GRPBAND(U, reach);
     const LateralPush push = GRPPUSH(load(1), load(2), load(3));
     // 2. The factors of each direction for the sense.
     if (KGRPRF == 1) {
@@ -391,7 +395,7 @@ double merit(const CAPVEC& R, const double (&w)[6]) {
 // load and soil movement of the factor, the embedded cap's force, R. Returns
 // false when the call must end or the step fail (`r` tells which).
 bool evaluate(Solve& s, int& ISTAT, Iter& r) {
-    if (KGRPRF > 0) GRPFAC(s.U, s.load);
+    if (KGRPRF > 0) GRPFAC(s.U, s.load, s.reach);
     residual(s, ISTAT);
     if (ISTAT != 0) return r = Iter::Return, false;
     if (KERR == KELLP) return r = fail_step(s), false;
@@ -653,8 +657,7 @@ SolveAnswer CAP3DSOLVE(const SolveRequest& request, int& ISTAT) {
     s.K.fill(0.0);
     s.Kc.fill(0.0);
     s.pod = request.kind == 0 && ICASE >= 1 && ICASE <= MAXLC && LCPOD(ICASE) > 0;
-    for (int p = 1; p <= NPILES; ++p)
-        s.reach = std::max(s.reach, std::sqrt(CORX(p) * CORX(p) + CORY(p) * CORY(p) + CORZ(p) * CORZ(p)));
+    s.reach = CAPREACH();
     s.sc.dt = std::min(DTINIT, 1.0);
     s.sc.t = s.sc.dt;
     // 4. Runtime-file heading.

@@ -65,17 +65,20 @@ void CAPNOCONV();
 // factor turns with a sign of round-off or jumps between two iterations, a
 // symmetric group stays symmetric, and a clear lateral movement takes the
 // factors of its own sense and direction.
-void GRPFAC(const CAPVEC& U, const CAPVEC& load);
+// reach: the farthest pile head from the cap origin (CAPREACH).
+void GRPFAC(const CAPVEC& U, const CAPVEC& load, double reach);
+// The distance of the farthest pile head from the cap origin.
+double CAPREACH();
 // The band of lateral cap movement for U: GRPBANDF of the largest movement
 // a pile head can have (the translation and the rotation times the farthest
-// head). A lateral movement that small beside the heads' own (round-off
-// under a vertical load or a torque, the drift of a battered group, the
-// sway a torque gives an unsymmetric one) does not say which way the group
-// goes: were the factors to take its sense alone, they would turn the
+// head, `reach` from the origin). A lateral movement that small beside the
+// heads' own (round-off under a vertical load or a torque, the drift of a
+// battered group, the sway a torque gives an unsymmetric one) does not say
+// which way the group goes: were the factors to take its sense alone, they would turn the
 // lateral force of the piles against it and the iteration would swing from
 // one sense to the other.
 constexpr double GRPBANDF = 0.25;
-double GRPBAND(const CAPVEC& U);
+double GRPBAND(const CAPVEC& U, double reach);
 // The lateral push on a group whose cap does not move sideways, for the load
 // (fx, fy, fz) along X, Y, Z: its lateral force when that is more than the
 // cap's tolerance TOLREL of the force, else the soil's lateral movement

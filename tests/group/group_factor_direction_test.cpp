@@ -83,7 +83,7 @@ TEST(GroupFactorDirection, SenseOfMovementThenOfLoadThenBoth) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         two_piles(1);
-        GRPFAC(c.U, c.load);
+        GRPFAC(c.U, c.load, CAPREACH());
         EXPECT_NEAR(PFGRP(1), c.pf1, 1e-6);
         EXPECT_NEAR(PFGRP(2), c.pf2, 1e-6);
         EXPECT_EQ(YFGRP(1), 1.0);
@@ -93,7 +93,7 @@ TEST(GroupFactorDirection, SenseOfMovementThenOfLoadThenBoth) {
     two_piles(1);
     NSMOV = 2;
     SMOVY0(1) = -0.2, SMOVY0(2) = 0.0;
-    GRPFAC(vec(0.1, 1e-12, 0.0), vec(5e5, 0.0, 0.0));
+    GRPFAC(vec(0.1, 1e-12, 0.0), vec(5e5, 0.0, 0.0), CAPREACH());
     EXPECT_NEAR(PFGRP(1), LEAD, 1e-6);
     EXPECT_NEAR(PFGRP(2), TRAIL, 1e-6);
 }
@@ -118,7 +118,7 @@ TEST(GroupFactorDirection, GivenFactorsWeighedByAClearMovementOnly) {
         SCOPED_TRACE(c.what);
         two_piles(2);
         for (int r = 1; r <= 2; ++r) PFGRP1(r) = YFGRP1(r) = 0.8, PFGRP2(r) = YFGRP2(r) = 0.6;
-        GRPFAC(c.U, vec(5e5, 0.0, 0.0));
+        GRPFAC(c.U, vec(5e5, 0.0, 0.0), CAPREACH());
         EXPECT_NEAR(PFGRP(1), c.pf, 1e-12);
         EXPECT_NEAR(YFGRP(2), c.pf, 1e-12);
     }
