@@ -482,10 +482,13 @@ int run(const RunNames& rn, bool own_names, RunFolderLock& lk) {
         std::chrono::duration<double>(std::chrono::system_clock::now().time_since_epoch()).count() - 0.02;
     zolan::io::release_lock(lk.run);
     const int status = run_engine(rn, started);
-    // A run of another program that took the folder first: the files there
-    // are that run's, and none of them is touched or reported here.
+    // A run of another program that took the folder's lock file first: the
+    // files there are that run's, and none of them is read, removed or
+    // listed here.
     if (status == kBusy) {
-        std::cout << "ERROR: " << busy_folder(fs::current_path()) << "\nstatus " << status << "\n";
+        std::cout << "ERROR: another run holds the run folder " << visible(fs::current_path().string())
+                  << " (its lock file " << zolan::io::LOCKFILE << "); this run did not start\nstatus " << status
+                  << "\n";
         return status;
     }
     lk.run = zolan::io::take_lock(zolan::io::LOCKFILE);
