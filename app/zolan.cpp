@@ -257,8 +257,7 @@ struct RunFolderLock {
 };
 
 std::string busy_folder(const fs::path& folder) {
-    return "the run folder " + visible(folder.string()) + " is in use by another run (which holds its lock file " +
-           zolan::io::LOCKFILE + "); nothing was written there";
+    return "the run folder " + visible(folder.string()) + " is in use by another run; nothing was written there";
 }
 
 // Takes the locks of `folder`; false with the message printed when another
