@@ -24,6 +24,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include "report/run_lock.h"
 #include "report/visible_text.h"
 
 extern "C" int IZOLAN(int mode);
@@ -39,6 +40,7 @@ constexpr std::size_t kNameLen = 256;  // longest file name a names-file record 
 // Status codes the front end gives itself, as the engine gives them.
 constexpr int kBadInput = 37;  // the input data file is missing or not a file
 constexpr int kBadNames = 38;  // a names file that cannot carry the run's names
+constexpr int kBusy = 39;      // another run holds the run folder
 // A command line the front end does not understand: a code no run status uses.
 constexpr int kUsage = 64;
 // The front end's own exit code: the run completed (status 0) but some of its
@@ -245,6 +247,33 @@ void clear_stop_request(const RunNames& rn) {
     std::ofstream(stop, std::ios::trunc).close();
 }
 
+// The run folder's locks, held from before the front end writes anything in
+// the folder until it has listed the run's reports: the folder itself (one
+// front end at a time in a folder) and the folder's lock file, which the
+// engine takes for the run (and every program calling the engine there): the
+// front end gives that one up for the call only and takes it back after.
+struct RunFolderLock {
+    zolan::io::FolderLock folder, run;
+};
+
+std::string busy_folder(const fs::path& folder) {
+    return "the run folder " + visible(folder.string()) + " is in use by another run; nothing was written there";
+}
+
+// Takes the locks of `folder`; false with the message printed when another
+// run holds either. A folder that cannot hold a lock (read only, on a file
+// system without locks) is run in as before.
+bool lock_run_folder(const fs::path& folder, RunFolderLock& lk) {
+    using zolan::io::LockState;
+    lk.folder = zolan::io::take_lock(folder.string());
+    if (lk.folder.state != LockState::Busy) lk.run = zolan::io::take_lock((folder / zolan::io::LOCKFILE).string());
+    if (lk.folder.state != LockState::Busy && lk.run.state != LockState::Busy) return true;
+    zolan::io::release_lock(lk.run);
+    zolan::io::release_lock(lk.folder);
+    std::cerr << "zolan: " << busy_folder(folder) << "; wait for that run to end, or run in another folder\n";
+    return false;
+}
+
 // The final status block of the runtime file: from its last line of blanks
 // (written just before the status) to its end, read from the last 64 KiB.
 std::vector<std::string> final_status(const std::string& runtime) {
@@ -268,7 +297,6 @@ std::string generic_status(int status) {
         case 4: return "*** ANALYSIS STOPPED BY USER ***";
         case 37: return "ERROR: the input data file is missing, unreadable, malformed or incomplete";
         case 38: return "ERROR: the names file or a run file could not be read, opened or written";
-        case 39: return "ERROR: another run is in progress in this process";
         default: return "ERROR IN ANALYSIS, status " + std::to_string(status);
     }
 }
@@ -287,14 +315,22 @@ int incomplete_count(const std::vector<std::string>& block) {
 }
 
 // The warnings of the input echo: how many, and the first line of the text
-// of the first few. A warning is a line holding the word WARNING; its text
-// follows the word on that line ("** WARNING ** RQD OUTSIDE ..."), or is
-// the next line that is not blank (a "**** WARNING ****" heading). The echo
-// is read line by line, whatever its length.
+// of the first few. A warning is a line that begins with the engine's
+// marker: "** WARNING **" with its text after it on the line ("** WARNING **
+// RQD OUTSIDE ..."), "WARNING-----" with its text after the dashes, or a
+// heading ("**** WARNING ****", "-----WARNING-----") whose text is the next
+// line that is not blank. The word in other text (a title, a case name) is
+// no warning. The echo is read line by line, whatever its length.
 struct EchoWarnings {
     int count = 0;
     std::vector<std::string> first;
 };
+
+bool warning_marker(const std::string& t) {
+    if (t.starts_with("** WARNING **") || t.starts_with("**** WARNING ****") || t.starts_with("WARNING--")) return true;
+    const std::size_t word = t.find_first_not_of('-');
+    return word >= 2 && word != std::string::npos && t.compare(word, 7, "WARNING") == 0;
+}
 
 EchoWarnings echo_warnings(const std::string& echo, std::size_t keep) {
     EchoWarnings w;
@@ -310,7 +346,7 @@ EchoWarnings echo_warnings(const std::string& echo, std::size_t keep) {
             continue;
         }
         const std::size_t at = t.find("WARNING");
-        if (at == std::string::npos) continue;
+        if (!warning_marker(t)) continue;
         ++w.count;
         const std::size_t text = t.find_first_not_of("*-: ", at + 7);
         if (text == std::string::npos) heading = true;
@@ -437,14 +473,25 @@ int run_engine(const RunNames& rn, double started) {
 // Runs the engine on the names file of the current folder, prints the final
 // status and the reports this run wrote, and removes the scratch files when
 // the front end named them.
-int run(const RunNames& rn, bool own_names) {
+int run(const RunNames& rn, bool own_names, RunFolderLock& lk) {
     clear_stop_request(rn);
     // Files this run wrote are those modified since it started (less a
     // little for the coarse clock of file times).
     const double started =
         std::chrono::duration<double>(std::chrono::system_clock::now().time_since_epoch()).count() - 0.02;
+    zolan::io::release_lock(lk.run);
     const int status = run_engine(rn, started);
-    if (own_names)
+    // A run of another program that took the folder's lock file first: the
+    // files there are that run's, and none of them is read, removed or
+    // listed here.
+    if (status == kBusy) {
+        std::cout << "ERROR: another run holds the run folder " << visible(fs::current_path().string())
+                  << " (its lock file " << zolan::io::LOCKFILE << "); this run did not start\nstatus " << status
+                  << "\n";
+        return status;
+    }
+    lk.run = zolan::io::take_lock(zolan::io::LOCKFILE);
+    if (own_names && lk.run.state != zolan::io::LockState::Busy)
         for (const RunFile& f : kRunFiles)
             if (f.scratch) std::remove(f.name);
 
@@ -492,11 +539,11 @@ int run(const RunNames& rn, bool own_names) {
                       << other_file_role(fs::path(f).filename().string()) << "\n";
         }
     }
-    // The last line: the run's status, and when it is 0 but some analyses
-    // did not complete, that they did not and the exit code that says so.
+    // The last line: the run's status; when it is 0 but some analyses did
+    // not complete, first that they did not and the exit code that says so.
     if (status == 0 && incomplete > 0) {
-        std::cout << "status 0: " << incomplete << (incomplete == 1 ? " analysis" : " analyses")
-                  << " did not complete (exit " << kIncomplete << ")\n";
+        std::cout << incomplete << (incomplete == 1 ? " analysis" : " analyses") << " did not complete (exit "
+                  << kIncomplete << "); run status 0\n";
         return kIncomplete;
     }
     std::cout << "status " << status << "\n";
@@ -575,7 +622,7 @@ int input_fault(const fs::path& in, const fs::path& folder, std::string& why) {
         return kBadInput;
     }
     // The files the front end writes in the run folder must not be the input.
-    std::vector<std::string> own = {"Names.dat"};
+    std::vector<std::string> own = {"Names.dat", zolan::io::LOCKFILE};
     for (const RunFile& f : kRunFiles) own.push_back(f.name);
     for (const std::string& f : own) {
         std::error_code ec;
@@ -602,12 +649,14 @@ int run_input(const std::string& input, const std::string& dir) {
     const auto rec = input_records(in, folder);
     if (!rec) return kBadNames;
     fs::create_directories(folder);
+    RunFolderLock lk;
+    if (!lock_run_folder(folder, lk)) return kBusy;
     if (!write_names(folder, in, *rec, why)) {
         std::cerr << "zolan: " << visible(why) << "\n";
         return kBadNames;
     }
     fs::current_path(folder);
-    return run(read_names("Names.dat"), true);
+    return run(read_names("Names.dat"), true, lk);
 }
 
 }  // namespace
@@ -656,7 +705,9 @@ int main(int argc, char** argv) {
             std::cerr << "zolan: no Names.dat in " << visible(fs::current_path().string()) << "\n";
             return kBadNames;
         }
-        return run(read_names("Names.dat"), false);  // a faulty one: the engine says what is wrong
+        RunFolderLock lk;
+        if (!lock_run_folder(fs::current_path(), lk)) return kBusy;
+        return run(read_names("Names.dat"), false, lk);  // a faulty one: the engine says what is wrong
     } catch (const std::exception& e) {
         std::cerr << "zolan: " << visible(e.what()) << "\n";
         return kBadNames;

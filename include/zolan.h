@@ -3,8 +3,11 @@
  *
  * A run reads the names file "Names.dat" in the current working directory
  * (the input data file and every report file by name), writes the reports
- * and returns its final status. One run at a time per process: a call made
- * while a run is in progress returns ZOLAN_BUSY. Nothing ends or crashes the
+ * and returns its final status. One run at a time per process, and one per
+ * folder: a run locks the lock file "zolan.lock" beside "Names.dat" for its
+ * whole length, and a call made while a run is in progress in the process,
+ * or while another run holds the folder's lock, returns ZOLAN_BUSY at once,
+ * touching no file. Nothing ends or crashes the
  * calling process; a failure is a status. */
 #ifndef ZOLAN_H
 #define ZOLAN_H
@@ -46,7 +49,7 @@ int IZOLAN(int mode);
 #define ZOLAN_AXCONV 36       /* no convergence of the axial forces along a pile */
 #define ZOLAN_INPUT 37        /* the input data file is malformed or incomplete */
 #define ZOLAN_FILE 38         /* the names file or a run file could not be read, opened or written */
-#define ZOLAN_BUSY 39         /* another run is in progress in this process */
+#define ZOLAN_BUSY 39         /* another run is in progress in this process or in the run folder */
 #define ZOLAN_INTERNAL 40     /* an internal fault of the engine was caught */
 #define ZOLAN_SLAB 41         /* the flexible cap's slab analysis ended on a fatal diagnostic or did not converge */
 

@@ -19,6 +19,11 @@ namespace zolan {
 void RUNDRV(int& ISTAT);
 void RESETRUN();   // clears every process-wide table, counter and open file
 
+// The run folder's lock, held from before the names file is read until every
+// file of the run is closed (status 39 when another run holds it).
+void LOCKRUN(int& ISTAT);
+void UNLOCKRUN() noexcept;
+
 // Phases of a run, in order.
 void RDNAMES(int& ISTAT);
 void RDINPUT(int& ISTAT);

@@ -7,6 +7,7 @@
 #include "model/status_codes.h"
 #include "model/run_state.h"
 #include "report/run_files.h"
+#include "report/run_lock.h"
 
 namespace zolan {
 namespace {
@@ -100,6 +101,16 @@ std::string names_fault(const Records& rec, bool& apart) {
     for (const NameRecord& r : kNameRecords)
         if (!rec[r.record].empty()) id[r.record] = io::file_id(rec[r.record]);
     apart = !rec[13].empty() && rec[13].size() <= static_cast<std::size_t>(NAMELEN);
+    // The run folder's lock file is the lock alone, never a file of the run:
+    // it stays empty, and a user may leave it where it is.
+    const io::FileId lock = io::file_id(io::LOCKFILE);
+    for (const NameRecord& r : kNameRecords) {
+        if (rec[r.record].empty() || !(id[r.record] == lock)) continue;
+        if (r.record == 13) apart = false;
+        if (fault.empty())
+            fault = "    NAMES FILE " + std::string(kNamesFile) + ": record " + std::to_string(r.record) + " (" +
+                    r.what + ") names the lock file of the run folder, " + io::LOCKFILE;
+    }
     for (int a = 4; a <= kNamesRecords; ++a) {
         for (int b = a + 1; b <= kNamesRecords; ++b) {
             if (rec[b].empty() || (a > 4 && rec[a].empty()) || !(id[a] == id[b])) continue;

@@ -2,6 +2,7 @@
 #include <exception>
 
 #include <omp.h>
+#include <unistd.h>
 
 #include "report/column_captions.h"
 #include "control/control.h"
@@ -29,6 +30,7 @@
 #include "model/stiffness_tables.h"
 #include "model/warm_tables.h"
 #include "report/run_files.h"
+#include "report/run_lock.h"
 #include "report/unit_labels.h"
 #include "results/results_services.h"
 #include "soil/group_factors.h"
@@ -50,6 +52,7 @@ extern "C" int IZOLAN(int mode) {
     } catch (...) {
         zolan::internal_failure(status, "unknown exception");
     }
+    zolan::UNLOCKRUN();  // after a caught fault too
     run_in_progress.store(false);
     return status;
 }
@@ -60,7 +63,24 @@ void (*RUNDRV_PAUSE)() = nullptr;
 
 namespace {
 double run_start = 0.0;  // wall-clock time at the start of the run
+io::FolderLock run_lock;  // the run folder's lock while this process's run holds it
 }  // namespace
+
+// The lock of the run folder (the current folder, which holds the names
+// file), taken before any file of the run is opened. A folder whose lock
+// another run holds refuses this run at once with status 39: nothing is
+// opened, written or emptied, and the other run goes on untouched. A folder
+// without a names file is no run folder: it gets no lock file (the names
+// file's absence is the run's fault, status 38). A folder that cannot hold a
+// lock file (read only, on a file system without locks) runs unguarded, as
+// every run could before.
+void LOCKRUN(int& ISTAT) {
+    if (::access("Names.dat", F_OK) != 0) return;
+    run_lock = io::take_lock(io::LOCKFILE);
+    if (run_lock.state == io::LockState::Busy) ISTAT = ISBUSY;
+}
+
+void UNLOCKRUN() noexcept { io::release_lock(run_lock); }
 
 // Nothing may leave the engine into its caller's process: a fault that
 // escaped a phase is reported on the run log when it can still be written,
@@ -118,8 +138,9 @@ void RUNDRV(int& ISTAT) {
     TELAPS = omp_get_wtime();
     run_start = TELAPS;
     TMARK = TPARAL = TSERIAL = TPRINT = 0.0;
-    // 3. Names file, run files, stop request.
-    RDNAMES(ISTAT);
+    // 3. The run folder's lock; names file, run files, stop request.
+    LOCKRUN(ISTAT);
+    if (ISTAT == 0) RDNAMES(ISTAT);
     if (RUNDRV_PAUSE) RUNDRV_PAUSE();
     // 4. Input data file.
     if (ISTAT == 0) RDINPUT(ISTAT);
@@ -147,6 +168,8 @@ void RUNDRV(int& ISTAT) {
     io::close_all_units();
     // The run log itself could not be written out.
     if (ISTAT == ISOK && !io::first_write_failure().empty()) ISTAT = ISFILE;
+    // 11. The folder is free for the next run once every file is closed.
+    UNLOCKRUN();
 }
 
 void file_failure(int& ISTAT, const std::string& detail) {

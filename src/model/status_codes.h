@@ -32,7 +32,7 @@ constexpr int ISTRCOH = 35;
 constexpr int ISAXCONV = 36;
 constexpr int ISINPUT = 37;    // the input data file is malformed or short
 constexpr int ISFILE = 38;     // the names file or a run file could not be read, opened or written
-constexpr int ISBUSY = 39;     // another run is in progress in this process
+constexpr int ISBUSY = 39;     // another run is in progress in this process or holds the run folder
 constexpr int ISINTERN = 40;   // an internal fault of the engine was caught
 constexpr int ISSLAB = 41;     // the flexible cap's slab analysis ended on a fatal diagnostic
 

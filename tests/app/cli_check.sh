@@ -67,6 +67,27 @@ grep -q "held a stop request left by an earlier run; it was cleared" "$work/out1
 (cd "$work/case" && "$zolan" run --names > "$work/out2.txt" 2>&1) || fail "--names run failed: $(tail -3 "$work/out2.txt")"
 grep -q "ANALYSIS COMPLETED" "$work/out2.txt" || fail "--names: no final status"
 
+# A run folder in use refuses a second run at once, whether its lock file
+# is held (a program calling the engine there) or the folder itself (another
+# front end): exit 39, a message naming the folder, and every file of the
+# folder as it was, bytes and times. The runs below go on in the folder.
+state() { find "$work/case" -type f -exec stat -c '%n %s %y' {} + -exec md5sum {} + | LC_ALL=C sort; }
+before=$(state)
+for held in "$work/case/zolan.lock" "$work/case"; do
+  for how in input names; do
+    if [ "$how" = input ]; then
+      flock -n "$held" "$zolan" run "$work/case.in" > "$work/out6.txt" 2>&1
+    else
+      (cd "$work/case" && flock -n "$held" "$zolan" run --names > "$work/out6.txt" 2>&1)
+    fi
+    rc=$?
+    [ "$rc" -eq 39 ] || fail "$held held, $how: exit $rc, expected 39: $(cat "$work/out6.txt")"
+    grep -q "^zolan: the run folder $work/case is in use by another run" "$work/out6.txt" ||
+      fail "$held held, $how: $(cat "$work/out6.txt")"
+    [ "$(state)" = "$before" ] || fail "$held held, $how: the folder changed"
+  done
+done
+
 # A names file that the engine refuses: the status printed is this run's,
 # never the runtime file left by the run before.
 sleep 0.1

@@ -9,10 +9,12 @@
 # flexibility or stiffness estimation counts as an analysis: 100 kips down
 # at levels 0.5, 1 and 20 (2,000 kips) end the third flexibility point and
 # the second stiffness level short of their load, while the full load
-# completes. The terminal's last line says that analyses did not complete.
+# completes. The terminal's last line says that analyses did not complete,
+# then the run status.
 # The input as it stands completes and exits 0; with a header that names no
 # section and a pile head off the cap its warnings, which stand in the input
-# echo, are counted and shown on the terminal.
+# echo, are counted and shown on the terminal; the word WARNING in the title
+# and a case name is no warning.
 set -u
 zolan=$1
 input=$2
@@ -28,7 +30,7 @@ check() {
   "$zolan" run "$work/case.in" --dir "$work/case" > "$work/out.txt" 2> "$work/err.txt"
   rc=$?
   [ "$rc" -eq 65 ] || fail "$name: exit $rc, expected 65: $(cat "$work/out.txt" "$work/err.txt")"
-  tail -n 1 "$work/out.txt" | grep -q "^status 0: 1 analysis did not complete (exit 65)$" ||
+  tail -n 1 "$work/out.txt" | grep -q "^1 analysis did not complete (exit 65); run status 0$" ||
     fail "$name: last line $(tail -n 1 "$work/out.txt")"
   for f in "$work/out.txt" "$work/case/runtime.txt" "$work/case/summary.txt"; do
     grep -q "\*\* WARNING \*\*  1 ANALYSIS DID NOT COMPLETE:" "$f" || fail "$name: no warning in $f"
@@ -58,7 +60,7 @@ point() {
     grep -q "LOAD CASE      1  $name, $label\$" "$f" || fail "$name: the point is not named in $f: $(tail "$f")"
     grep -q "$line" "$f" || fail "$name: no status line in $f"
   done
-  tail -n 1 "$work/out.txt" | grep -q "^status 0: 1 analysis did not complete (exit 65)$" || fail "$name: last line"
+  tail -n 1 "$work/out.txt" | grep -q "^1 analysis did not complete (exit 65); run status 0$" || fail "$name: last line"
 }
 point "FLEXIBILITY" "0 1 0 0 0 0 0 0" "DOF :     1 POINT :     3" "^ *2 SOLUTION AT .* % OF THE TOTAL LOAD"
 point "STIFFNESS" "0 11 0 0 0 0 0 0" "STIFFNESS POINT :     2" "^ *2 SOLUTION AT .* % OF THE TOTAL LOAD"
@@ -72,7 +74,17 @@ grep -q '^  THE HEADER ON LINE 24, "BANANA",$' "$work/out.txt" || fail "header w
 grep -q "^  THE HEAD OF PILE ROW    1 LIES OUTSIDE THE PLAN OF THE PILE CAP:$" "$work/out.txt" || fail "cap warning not shown"
 tail -n 1 "$work/out.txt" | grep -q "^status 0$" || fail "warnings: last line"
 
-cp "$input" "$work/clean.in"
+# A warning under a heading of dashes ("----WARNING----": a sand without
+# friction angle, which ends the run with status 30) is counted and shown.
+sed -e '47,48s/ 35.0 / 0.0 /' "$input" > "$work/phi.in"
+"$zolan" run "$work/phi.in" --dir "$work/phi" > "$work/out.txt" 2>&1
+rc=$?
+[ "$rc" -eq 30 ] || fail "zero friction angle: exit $rc, expected 30"
+grep -q "^1 warning in the input echo input-echo.txt:$" "$work/out.txt" || fail "dashed warning: $(cat "$work/out.txt")"
+grep -q "^  THE FRICTION ANGLE IS 0 FOR SAND" "$work/out.txt" || fail "dashed warning not shown"
+
+# A clean input whose title and case name hold the word WARNING has no warning.
+sed -e '1s/.*/PILE UNDER A STORM WARNING LOAD/' -e 's/^AXIAL LOAD$/WARNING LOAD/' "$input" > "$work/clean.in"
 "$zolan" run "$work/clean.in" --dir "$work/clean" > "$work/out.txt" 2>&1
 rc=$?
 [ "$rc" -eq 0 ] || fail "clean run: exit $rc"

@@ -37,7 +37,8 @@ std::map<std::string, std::string> snapshot(const fs::path& root) {
 // a symbolic link, a dangling link, "./", "../run/"), two records naming one
 // file, or a record naming the names file itself, end the run with status 38.
 // The input data file keeps its bytes, no file is created or changed (the
-// progress file alone carries the reason, when it is a file of its own), and
+// progress file alone carries the reason, when it is a file of its own; the
+// run folder's lock file is left empty), and
 // a name longer than its field or an input that is a pipe are told too.
 TEST(NamesFile, HostileNamesChangeNothing) {
     struct Case {
@@ -68,6 +69,8 @@ TEST(NamesFile, HostileNamesChangeNothing) {
          ": record 12 (plot-data file) names the same file as record 9 (plot file of generated curves)"},
         {"the names file as the iteration trace", {{22, "Names.dat"}}, none, 38,
          ": record 22 (iteration trace) names the names file itself"},
+        {"the run folder's lock file as the results", {{7, "zolan.lock"}}, none, 38,
+         ": record 7 (results report) names the lock file of the run folder, zolan.lock"},
         {"a name of 300 characters", {{11, std::string(300, 's')}}, none, 38,
          ", record 11 (status file): the file name is longer than 256 characters"},
     };
@@ -92,6 +95,8 @@ TEST(NamesFile, HostileNamesChangeNothing) {
                 << after["run/progress.txt"];
             after.erase("run/progress.txt");
         }
+        EXPECT_EQ(after["run/zolan.lock"], "");
+        after.erase("run/zolan.lock");
         EXPECT_EQ(after, before);
     }
 }

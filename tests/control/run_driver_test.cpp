@@ -1,17 +1,26 @@
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
+#include <signal.h>
+#include <sys/file.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <atomic>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <map>
 #include <regex>
+#include <stdexcept>
 #include <string>
+#include <vector>
 
 #include "control/control.h"
 #include "group/group_services.h"
+#include "report/run_lock.h"
 #include "results/results_services.h"
 #include "support/fixed_run.h"
 #include "support/names_file.h"
@@ -270,6 +279,141 @@ TEST(Entry, SecondCallWhileRunning) {
     // The nested call wrote nothing into the run's files.
     EXPECT_NE(test::read_file("runtime.txt").find("\n     \n     ANALYSIS COMPLETED\n"), std::string::npos);
     EXPECT_EQ(IZOLAN(2), 0);  // and the guard is released
+}
+
+// Every file of the current folder with its bytes and modification time: a
+// run that opens one for writing is seen even when it writes the same bytes.
+std::map<std::string, std::string> folder_state() {
+    std::map<std::string, std::string> files;
+    for (const auto& e : fs::directory_iterator(".")) {
+        struct stat st {};
+        ::stat(e.path().c_str(), &st);
+        files[e.path().filename().string()] = test::read_file(e.path()) + "@" + std::to_string(st.st_mtim.tv_sec) +
+                                               "." + std::to_string(st.st_mtim.tv_nsec);
+    }
+    return files;
+}
+
+// The exit status of a front end run from the shell, its output to `log`.
+int front_end(const std::string& args, const std::string& log) {
+    const int rc = std::system((std::string(ZOLAN_BINARY_DIR) + "/zolan " + args + " > " + log + " 2>&1").c_str());
+    return WIFEXITED(rc) ? WEXITSTATUS(rc) : -1;
+}
+
+// A run holds the lock of its folder for its whole length. Front ends
+// started while it runs, with its names file or with another input into its
+// folder, are refused at once with 39 and a message naming the folder; the
+// run then ends as it would have alone, and its folder's names file and stop
+// request are those it started with.
+TEST(Entry, SecondRunIntoTheFolderIsRefused) {
+    test::TempDir dir;
+    const std::string folder = dir.path().string();
+    test::write_names(test::default_names());
+    test::write_file("input.dat", test::read_file(kInput));
+    ASSERT_EQ(IZOLAN(2), 0);
+    const auto alone = folder_without_clock();
+    test::write_file(folder + ".other.in", test::read_file(std::string(ZOLAN_SOURCE_DIR) + "/examples/group3d.in"));
+    struct Second {
+        std::string args;
+        int status = -1;
+        std::string output;
+    };
+    static std::vector<Second> seconds;
+    seconds = {{"run --names", -1, ""}, {"run " + folder + ".other.in --dir " + folder, -1, ""}};
+    static io::LockState during = io::LockState::Held;
+    test::Seams seams;
+    RUNDRV_PAUSE = [] {
+        io::FolderLock probe = io::take_lock(io::LOCKFILE);
+        during = probe.state;
+        io::release_lock(probe);
+        for (Second& s : seconds) {
+            s.status = front_end(s.args, "../zolan-second.out");
+            s.output = test::read_file("../zolan-second.out");
+        }
+    };
+    EXPECT_EQ(IZOLAN(2), 0);
+    RUNDRV_PAUSE = nullptr;
+    fs::remove(folder + ".other.in");
+    fs::remove(dir.path().parent_path() / "zolan-second.out");
+    EXPECT_EQ(during, io::LockState::Busy);
+    for (const Second& s : seconds) {
+        EXPECT_EQ(s.status, 39) << s.args << ": " << s.output;
+        EXPECT_NE(s.output.find("zolan: the run folder " + folder + " is in use by another run"), std::string::npos)
+            << s.args << ": " << s.output;
+    }
+    EXPECT_EQ(folder_without_clock(), alone);
+}
+
+// A lock held by another open of the lock file (in this process or in
+// another) refuses a run with 39 and leaves every file of the folder as it
+// was, bytes and times; the lock goes with its holder, also when the holding
+// process is killed.
+TEST(Entry, BusyFolderIsLeftUntouched) {
+    test::TempDir dir;
+    test::write_names(test::default_names());
+    test::write_file("input.dat", test::read_file(kInput));
+    test::write_file("stop.txt", "0\n");
+    ASSERT_EQ(IZOLAN(2), 0);
+    const auto before = folder_state();
+
+    io::FolderLock other = io::take_lock(io::LOCKFILE);
+    ASSERT_EQ(other.state, io::LockState::Held);
+    EXPECT_EQ(IZOLAN(2), 39);
+    EXPECT_EQ(folder_state(), before);
+    io::release_lock(other);
+
+    int ready[2];
+    ASSERT_EQ(::pipe(ready), 0);
+    const pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {  // holds the lock until it is killed
+        const int fd = ::open(io::LOCKFILE, O_RDWR);
+        const char ok = fd >= 0 && ::flock(fd, LOCK_EX | LOCK_NB) == 0 ? 'y' : 'n';
+        if (::write(ready[1], &ok, 1) != 1) ::_exit(1);
+        for (;;) ::pause();
+    }
+    char ok = 'n';
+    ASSERT_EQ(::read(ready[0], &ok, 1), 1);
+    ::close(ready[0]);
+    ::close(ready[1]);
+    EXPECT_EQ(ok, 'y');
+    EXPECT_EQ(IZOLAN(2), 39);
+    EXPECT_EQ(folder_state(), before);
+    ::kill(child, SIGKILL);
+    ::waitpid(child, nullptr, 0);
+    EXPECT_EQ(IZOLAN(2), 0);
+    EXPECT_NE(test::read_file("runtime.txt").find("\n     \n     ANALYSIS COMPLETED\n"), std::string::npos);
+}
+
+// Whatever way a run ends (completed, stopped, a malformed or missing input,
+// a report that cannot be opened, a fault caught inside the engine), its
+// folder's lock is free when IZOLAN returns.
+TEST(Entry, LockIsReleasedOnEveryEnd) {
+    struct Case {
+        const char* what;
+        std::function<void()> setup;
+        int status;
+    };
+    const Case cases[] = {
+        {"completed", [] {}, 0},
+        {"stopped at start", [] { test::write_file("stop.txt", "1\n"); }, 4},
+        {"malformed input", [] { test::write_file("input.dat", "NOT AN INPUT\n"); }, 37},
+        {"missing input", [] { fs::remove("input.dat"); }, 37},
+        {"a report that cannot be opened", [] { fs::create_directory("results.txt"); }, 38},
+        {"a fault caught in the engine", [] { RUNDRV_PAUSE = [] { throw std::runtime_error("test fault"); }; }, 40},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        test::TempDir dir;
+        test::Seams seams;
+        test::write_names(test::default_names());
+        test::write_file("input.dat", test::read_file(kInput));
+        c.setup();
+        EXPECT_EQ(IZOLAN(2), c.status);
+        io::FolderLock after = io::take_lock(io::LOCKFILE);
+        EXPECT_EQ(after.state, io::LockState::Held) << after.why;
+        io::release_lock(after);
+    }
 }
 
 }  // namespace

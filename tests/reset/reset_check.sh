@@ -22,6 +22,7 @@ trap 'rm -rf "$work"' EXIT
 # Process-wide state that is not the state of a run, by the name nm prints.
 cat > "$work/exempt" <<'EOF'
 (anonymous namespace)::run_in_progress
+zolan::(anonymous namespace)::run_lock
 zolan::io::(anonymous namespace)::write_failure_lock
 zolan::io::block_lock()::lock
 zolan::io::(anonymous namespace)::units
@@ -43,6 +44,8 @@ zolan::flexcap_services
 EOF
 # Why each is exempt, in the order above:
 # - the run-in-progress flag: it guards the entry point across runs;
+# - the run folder's lock: taken after RESETRUN, given up at the end of every
+#   run (UNLOCKRUN), whatever ends it;
 # - the locks of the run files and of the blocks written at once: they hold
 #   no data;
 # - the row report of the calling thread and the loop-in-progress flag of the
