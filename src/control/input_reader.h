@@ -56,6 +56,12 @@ public:
     void positive(double v, const char* name, const char* noun);
     [[noreturn]] void fail(const std::string& problem);  // at the record just read
 
+    // A warning on the run log and the input echo: the run goes on. The first
+    // line names the file, the line(s), the section and the record; `warn`
+    // is at the record just read, `warn_at` at a record read before.
+    void warn(const std::string& problem) const;
+    void warn_at(const Place& at, const std::string& record, const std::string& problem) const;
+
     // Place of the record just read, and a fault found later at such a place.
     Place place() const { return {section_, first_, last_}; }
     [[noreturn]] void fail_at(const Place& at, const std::string& record, const std::string& problem);
@@ -72,6 +78,8 @@ private:
     [[noreturn]] void fail_read(const fmt::ReadStatus& st, const char* what);
     void check_magnitudes(const char* what, std::span<const fmt::Target> targets);
     void header_warning(int number) const;
+    void extra_values_warning(const fmt::ReadStatus& st, std::size_t n) const;
+    std::string section_text(int section) const;
     std::string lines_text(long first, long last) const;
     std::string record_text(const char* what) const;
     long lines_read() const;
