@@ -514,6 +514,7 @@ void read_sections(Reader& rd, Places& at, int& ISTAT) {
     if (KJ2 == 1) read_soil_movement(rd);
     if (KCRVF == 1) read_curve_options(rd);
     check_references(rd, at);
+    warn_across_sections(rd, at);
 }
 
 }  // namespace

@@ -112,6 +112,10 @@ private:
 // Places of the records that the later checks refer to.
 struct Places {
     Table1<Place, MAXROW> pile_row;          // the integer record of each pile row
+    Table1<Place, MAXROW> pile_geo;          // the record of each pile row's head, angles and ground line
+    Table1<Place, MAXLC> lcscal;             // record 5 of each load case (LCSCAL)
+    Table1<Place, MAXLC> ncload;             // record 8 of each load case (NCLOAD)
+    Table2<Place, MAXLC, MAXCLD> cload;      // each concentrated load
     Table2<Place, MAXLC, MAXDLL> dl_line;    // each distributed-load line
     Table2<Place, MAXPRS, MAXSEC> pile_sec;  // each section of a property set
     Table1<Place, MAXXS> xs_last;            // last record of each nonlinear cross section
@@ -140,6 +144,10 @@ void read_section_mphi(Reader& rd);     // 12
 void read_depth_factors(Reader& rd);    // 15
 void read_soil_movement(Reader& rd);    // 14
 void read_curve_options(Reader& rd);    // 13
+
+// Warnings that need several sections: ground lines against the first soil
+// layer, load cases without load, load points far from the pile heads.
+void warn_across_sections(const Reader& rd, const Places& at);
 
 // Pile rows of the model in use.
 int input_rows();
