@@ -14,7 +14,8 @@ namespace zolan::input {
 namespace {
 
 std::string length_unit() {
-    const std::string_view u = UBLEN2.trimmed();
+    std::string_view u = UBLEN2.trimmed();
+    while (!u.empty() && u.front() == ' ') u.remove_prefix(1);
     return u.empty() ? "" : " " + std::string(u);
 }
 
@@ -40,11 +41,10 @@ void ground_lines(const Reader& rd, const Places& at) {
         const char* table = three ? "PGRB3" : "PGRB2";
         const std::string head = std::string(table) + " 1", ground = std::string(table) + (three ? " 7" : " 4");
         rd.warn_at(at.pile_geo(r), "PILE ROW " + std::to_string(r) + ", RECORD 3 (" + table + (three ? " 1-7)" : " 1-4)"),
-                   "THE GROUND LINE OF PILE ROW " + std::to_string(r) + " IS AT X = " + real_text(x + g) + u +
-                       " (HEAD X " + real_text(x) + ", " + head + ", PLUS " + real_text(g) + ", " + ground +
-                       "), THE TOP OF THE FIRST SOIL LAYER AT X = " + real_text(top) + u +
-                       ": THE P-Y CURVES TAKE DEPTH FROM THE FIRST, THE OVERBURDEN FROM THE SECOND (A GROUND LINE OF " +
-                       real_text(top - x) + u + " BELOW THE HEAD JOINS THEM)");
+                   "THE GROUND LINE OF PILE ROW " + std::to_string(r) + " IS AT X = " + real_text(x + g) + u + " (HEAD X, " +
+                       head + ", PLUS " + ground + ": " + real_text(x) + " + " + real_text(g) +
+                       "), THE TOP OF THE FIRST SOIL LAYER AT X = " + real_text(top) + u + "; A GROUND LINE (" + ground +
+                       ") OF " + real_text(top - x) + u + " PUTS THEM TOGETHER");
     }
 }
 
