@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <cmath>
 #include <initializer_list>
 #include <string>
@@ -7,6 +8,9 @@
 #include "model/analysis_outcomes.h"
 #include "model/status_codes.h"
 #include "model/run_state.h"
+#include "model/input_tables.h"
+#include "model/py_tables.h"
+#include "soil/soil_lookup.h"
 #include "report/field_writers.h"
 #include "report/run_files.h"
 #include "report/stop_request.h"
@@ -91,6 +95,22 @@ std::vector<std::string> incomplete_lines() {
     return out;
 }
 
+// The layers that stopped the run for a zero friction angle (sand, silt) or
+// strength (weak rock), where they stand in the input, after the status text.
+void layer_stop_lines(int ISTAT) {
+    if (ISTAT != ISSANDPH && ISTAT != ISSILTPH && ISTAT != ISWROCK) return;
+    for (int L = 1; L <= std::min(NLAYER, MAXSLY); ++L) {
+        if (LAYSTOP(L) == 0) continue;
+        const std::string text = layer_input_text(L, ISTAT == ISWROCK ? 2 : 3);
+        for (std::size_t b = 0; b <= text.size();) {
+            const std::size_t e = std::min(text.find('\n', b), text.size());
+            const std::size_t a = std::min(text.find_first_not_of(' ', b), e);
+            FAILTXT.push_back("    " + text.substr(a, e - a));
+            b = e + 1;
+        }
+    }
+}
+
 }  // namespace
 
 void EXETIME() {
@@ -142,7 +162,9 @@ void ENDRUN(int& ISTAT) {
     if (ISTAT == ISOK && !io::first_write_failure().empty())
         file_failure(ISTAT, "    " + io::first_write_failure());
 
-    // 1-2. The final status on the run log.
+    // 1-2. The final status on the run log; a stop for a zero friction angle
+    // or strength names the layers that gave it.
+    layer_stop_lines(ISTAT);
     io::write_list(RUNFILE, {"    "});
     const std::span<const char* const> texts = status_texts(ISTAT);
     if (ISTAT != ISOK && ISTAT != ISSTOP) io::write_list(RUNFILE, {"    * ERROR IN ANALYSIS *"});

@@ -214,6 +214,7 @@ void Reader::rec(const char* what, std::span<const fmt::Target> targets) {
     if (!st.ok()) fail_read(st, what);
     if (last_ > first_) run_on_ = {record_text(what), first_, last_, ordinal_[section_]};
     check_magnitudes(what, targets);
+    if (!st.extra.empty()) extra_values_warning(st, targets.size());
 }
 
 // Every real number of a record within MAXREAL in magnitude, named by the
@@ -290,6 +291,46 @@ std::string Reader::record_text(const char* what) const {
     return s + what;
 }
 
+std::string Reader::section_text(int section) const {
+    if (section == 0) return "TITLE AND VERSION LINES";
+    std::string s = "SECTION " + std::to_string(section) + " (" + kSectionNames[section] + "), " +
+                    ordinal(ordinal_[section]) + " SECTION OF THE FILE";
+    if (header_read_[section]) s += ", HEADER: " + std::string(header_[section].trimmed());
+    return s;
+}
+
+void Reader::warn(const std::string& problem) const {
+    warn_at(place(), record_text(what_), problem);
+}
+
+// The warning block: what is wrong, then where (file and lines, section,
+// record), as the fatal block names them.
+void Reader::warn_at(const Place& at, const std::string& record, const std::string& problem) const {
+    static const fmt::Format head(R"((/,29X,"**** WARNING ****"))");
+    static const fmt::Format body("(5X,A)");
+    const std::string lines[] = {
+        problem,
+        "INPUT DATA FILE " + FINPUT + lines_text(at.first, at.last),
+        section_text(at.section),
+        "RECORD: " + record,
+    };
+    for (int unit : {RUNFILE, ECHOFILE}) {
+        io::write_fmt(unit, head);
+        for (const std::string& l : lines) io::write_fmt(unit, body, {fmt::visible(l)});
+    }
+}
+
+// A record whose last line goes on with values it does not read: most often
+// a value too many, or a decimal comma that split a number in two and
+// shifted the record.
+void Reader::extra_values_warning(const fmt::ReadStatus& st, std::size_t n) const {
+    const Place at{section_, st.extra_line, st.extra_line};
+    warn_at(at, record_text(what_),
+            "LINE " + std::to_string(st.extra_line) + " HOLDS VALUES BEYOND THE " + std::to_string(n) +
+                (n == 1 ? " VALUE" : " VALUES") + " OF ITS RECORD, WHICH ARE NOT READ: \"" + st.extra +
+                "\" (A VALUE TOO MANY, OR A DECIMAL COMMA THAT SPLIT A NUMBER; A COMMENT BEGINS WITH !)");
+}
+
 // The fatal-error block on the run log and the input echo, and the same
 // lines for the final report.
 void Reader::fault(int section, const std::string& where_line, const std::string& record, const std::string& problem) {
@@ -300,17 +341,7 @@ void Reader::fault(int section, const std::string& where_line, const std::string
         const long n = lines_read();
         file_line += n == 0 ? " IS EMPTY" : " ENDS AFTER LINE " + std::to_string(n);
     }
-    std::string section_line;
-    if (section == 0) {
-        section_line = "TITLE AND VERSION LINES";
-    } else {
-        section_line = "SECTION " + std::to_string(section) + " (" + kSectionNames[section] + "), " +
-                       ordinal(ordinal_[section]) + " SECTION OF THE FILE";
-        if (header_read_[section]) {
-            section_line += ", HEADER: " + std::string(header_[section].trimmed());
-        }
-    }
-    std::vector<std::string> lines = {file_line, section_line, "RECORD: " + record, problem};
+    std::vector<std::string> lines = {file_line, section_text(section), "RECORD: " + record, problem};
     // A record of the same or the section before that ran on to a later line
     // is named where it begins: it may be short of a value.
     const bool current = run_on_.first == first_ && run_on_.last == last_;
@@ -483,6 +514,7 @@ void read_sections(Reader& rd, Places& at, int& ISTAT) {
     if (KJ2 == 1) read_soil_movement(rd);
     if (KCRVF == 1) read_curve_options(rd);
     check_references(rd, at);
+    warn_across_sections(rd, at);
 }
 
 }  // namespace

@@ -56,6 +56,12 @@ public:
     void positive(double v, const char* name, const char* noun);
     [[noreturn]] void fail(const std::string& problem);  // at the record just read
 
+    // A warning on the run log and the input echo: the run goes on. The first
+    // line names the file, the line(s), the section and the record; `warn`
+    // is at the record just read, `warn_at` at a record read before.
+    void warn(const std::string& problem) const;
+    void warn_at(const Place& at, const std::string& record, const std::string& problem) const;
+
     // Place of the record just read, and a fault found later at such a place.
     Place place() const { return {section_, first_, last_}; }
     [[noreturn]] void fail_at(const Place& at, const std::string& record, const std::string& problem);
@@ -72,6 +78,8 @@ private:
     [[noreturn]] void fail_read(const fmt::ReadStatus& st, const char* what);
     void check_magnitudes(const char* what, std::span<const fmt::Target> targets);
     void header_warning(int number) const;
+    void extra_values_warning(const fmt::ReadStatus& st, std::size_t n) const;
+    std::string section_text(int section) const;
     std::string lines_text(long first, long last) const;
     std::string record_text(const char* what) const;
     long lines_read() const;
@@ -104,6 +112,10 @@ private:
 // Places of the records that the later checks refer to.
 struct Places {
     Table1<Place, MAXROW> pile_row;          // the integer record of each pile row
+    Table1<Place, MAXROW> pile_geo;          // the record of each pile row's head, angles and ground line
+    Table1<Place, MAXLC> lcscal;             // record 5 of each load case (LCSCAL)
+    Table1<Place, MAXLC> ncload;             // record 8 of each load case (NCLOAD)
+    Table2<Place, MAXLC, MAXCLD> cload;      // each concentrated load
     Table2<Place, MAXLC, MAXDLL> dl_line;    // each distributed-load line
     Table2<Place, MAXPRS, MAXSEC> pile_sec;  // each section of a property set
     Table1<Place, MAXXS> xs_last;            // last record of each nonlinear cross section
@@ -132,6 +144,10 @@ void read_section_mphi(Reader& rd);     // 12
 void read_depth_factors(Reader& rd);    // 15
 void read_soil_movement(Reader& rd);    // 14
 void read_curve_options(Reader& rd);    // 13
+
+// Warnings that need several sections: ground lines against the first soil
+// layer, load cases without load, load points far from the pile heads.
+void warn_across_sections(const Reader& rd, const Places& at);
 
 // Pile rows of the model in use.
 int input_rows();

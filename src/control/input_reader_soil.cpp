@@ -70,6 +70,7 @@ void read_soil_layers(Reader& rd) {
                 else t.emplace_back(ignored);
             }
             rd.rec(k == 1 ? "RECORD 4 (LAYPRP AT THE TOP)" : "RECORD 5 (LAYPRP AT THE BOTTOM)", t);
+            LAYLIN(L, k) = k == 1 ? rd.place().first : rd.place().last;
         }
     }
 }

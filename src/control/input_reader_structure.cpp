@@ -4,6 +4,7 @@
 // whose values are not kept.
 #include <algorithm>
 #include <cmath>
+#include <numbers>
 #include <string>
 
 #include "control/estimation_points.h"
@@ -62,6 +63,39 @@ void check_iteration_limits(Reader& rd, int cap, int piles, const char* table) {
         if (l.v < 1 || l.v > MAXITLIM)
             rd.fail(std::string("THE ") + l.noun + " (" + table + " " + std::to_string(l.col) + ") IS " +
                     std::to_string(l.v) + "; EXPECTED 1 TO " + std::to_string(MAXITLIM));
+}
+
+// The p- and y-multipliers of the pile table that the analysis uses: none
+// when the group factors are computed (KGRPRF 1 and 3); the Y pair, and in
+// the three-dimensional model with KGRPRF above 0 the Z pair too. A zero
+// takes away the soil's resistance (p) or divides by zero (y).
+void check_multipliers(Reader& rd, const double* v, const char* table, bool z_pair) {
+    if (KGRPRF == 1 || KGRPRF == 3) return;
+    static const char* const noun[4] = {"P-MULTIPLIER ALONG Y", "Y-MULTIPLIER ALONG Y", "P-MULTIPLIER ALONG Z",
+                                        "Y-MULTIPLIER ALONG Z"};
+    for (int k = 0; k < (z_pair ? 4 : 2); ++k) {
+        if (v[k] != 0.0) continue;
+        const std::string field = std::string(table) + " " + std::to_string(k + 3);
+        rd.warn(std::string("THE ") + noun[k] + " (" + field + ") IS 0: " +
+                (k % 2 == 0 ? "THE SOIL GIVES THE PILE NO LATERAL RESISTANCE"
+                            : "THE P-Y CURVES ARE DIVIDED BY IT") +
+                "; 1.0 IS NEUTRAL");
+    }
+}
+
+// The pile's axis must go down from its head into the ground; a pile more
+// than 45 degrees from the vertical is warned of (two swapped values in the
+// record give one). `down` is the vertical component of the unit axis (sin
+// BETA, or the cosine of the plane slope), `field` and `value` the angle
+// given.
+void check_axis(Reader& rd, double down, const std::string& field, double value, const char* expected) {
+    if (!(down > 1.0e-9))
+        rd.fail("THE PILE'S AXIS DOES NOT GO DOWN FROM ITS HEAD: " + field + " IS " + real_text(value) +
+                ", WHICH PUTS THE TIP AT OR ABOVE THE HEAD; EXPECTED " + expected);
+    const double batter = std::acos(std::min(down, 1.0)) * 180.0 / std::numbers::pi;
+    if (batter > 45.0 + 1.0e-9)
+        rd.warn("THE PILE IS " + real_text(batter) + " DEGREES FROM THE VERTICAL (" + field + " IS " +
+                real_text(value) + "), FLATTER THAN 45 DEGREES: CHECK THE ANGLE AND ITS FIELD");
 }
 
 }  // namespace
@@ -174,6 +208,7 @@ void read_load_cases(Reader& rd, Places& at) {
 
         rd.rec("RECORD 5 (LCPRT, LCPINC, LCSCAL, LCALTF, LCALTD, LCALTR, LCAXV, LCSKIP, LCEIPR)",
                {LCPRT(i), LCPINC(i), LCSCAL(i), LCALTF(i), LCALTD(i), LCALTR(i), LCAXV(i), LCSKIP(i), LCEIPR(i)});
+        at.lcscal(i) = rd.place();
         rd.rec("RECORD 6 (UNUSED INTEGER)", {unused});
 
         auto& t7 = rd.targets();
@@ -182,11 +217,13 @@ void read_load_cases(Reader& rd, Places& at) {
 
         rd.rec("RECORD 8 (NCLOAD)", {NCLOAD(i)});
         rd.count(NCLOAD(i), MAXCLD, "NCLOAD", "NUMBER OF CONCENTRATED LOADS");
+        at.ncload(i) = rd.place();
         for (int m = 1; m <= NCLOAD(i); ++m) {
             rd.item(1, "CONCENTRATED LOAD", m);
             auto& t = rd.targets();
             add(t, 1, 9, [i, m](int k) -> double& { return CLOAD(i, m, k); });
             rd.rec("RECORD 8 (CLOAD 1-9)", t);
+            at.cload(i, m) = rd.place();
         }
         rd.item(0, "LOAD CASE", i);
 
@@ -304,9 +341,14 @@ void read_pile_table(Reader& rd, Places& at) {
             auto& ta = rd.targets();
             add(ta, 1, 7, [r](int k) -> double& { return PGRA3(r, k); });
             rd.rec("RECORD 2 (PGRA3 1-7)", ta);
+            const double m3[4] = {PGRA3(r, 3), PGRA3(r, 4), PGRA3(r, 5), PGRA3(r, 6)};
+            check_multipliers(rd, m3, "PGRA3", KGRPRF > 0);
             auto& tb = rd.targets();
             add(tb, 1, 7, [r](int k) -> double& { return PGRB3(r, k); });
             rd.rec("RECORD 3 (PGRB3 1-7)", tb);
+            at.pile_geo(r) = rd.place();
+            check_axis(rd, std::sin(PGRB3(r, 5) * std::numbers::pi / 180.0), "BETA (PGRB3 5)", PGRB3(r, 5),
+                       "AN INCLINATION FROM THE HORIZONTAL ABOVE 0 AND BELOW 180 DEGREES (90 FOR A VERTICAL PILE)");
         }
     } else if (NANTYP == 2) {
         rd.rec("NPILE2", {NPILE2});
@@ -320,9 +362,14 @@ void read_pile_table(Reader& rd, Places& at) {
             auto& ta = rd.targets();
             add(ta, 1, 5, [r](int k) -> double& { return PGRA2(r, k); });
             rd.rec("RECORD 2 (PGRA2 1-5)", ta);
+            const double m2[2] = {PGRA2(r, 3), PGRA2(r, 4)};
+            check_multipliers(rd, m2, "PGRA2", false);
             auto& tb = rd.targets();
             add(tb, 1, 4, [r](int k) -> double& { return PGRB2(r, k); });
             rd.rec("RECORD 3 (PGRB2 1-4)", tb);
+            at.pile_geo(r) = rd.place();
+            check_axis(rd, std::cos(PGRB2(r, 3) * std::numbers::pi / 180.0), "THE SLOPE ANGLE (PGRB2 3)",
+                       PGRB2(r, 3), "AN ANGLE FROM THE VERTICAL BETWEEN -90 AND 90 DEGREES (0 FOR A VERTICAL PILE)");
         }
     }
 }

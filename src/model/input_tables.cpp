@@ -81,6 +81,7 @@ Table2<double, MAXXS, MAXXSR> XSNLP;
 int NLAYER = 0;
 LayerInput LAYIN;
 Table3<double, MAXLAY, MAXLPR, MAXLPV> LAYPRP;
+Table2<long, MAXLAY, 2> LAYLIN;
 
 int PYREQN = 0;
 PyRequestInput PYRQIN;
@@ -253,6 +254,7 @@ void reset_input_tables() {
     NLAYER = 0;
     clear(LAYIN);
     LAYPRP.fill(0.0);
+    LAYLIN.fill(0);
 
     PYREQN = 0;
     clear(PYRQIN);

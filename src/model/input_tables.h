@@ -196,6 +196,7 @@ struct LayerInput {
 extern int NLAYER;
 extern LayerInput LAYIN;
 extern Table3<double, MAXLAY, MAXLPR, MAXLPV> LAYPRP;  // values at the top (point 1) and bottom (point 2) of layer L
+extern Table2<long, MAXLAY, 2> LAYLIN;  // first line of the top record and last line of the bottom record of layer L
 
 // ---------------------------------------------------------------------------
 // Section 20: p-y print requests (PYRQIN).

@@ -15,9 +15,11 @@ double PYZGS = 0.0;
 Table1<int, MAXPIL> PYUWRN;
 
 Table1<int, MAXSLY> VUGWRN;
+Table1<int, MAXSLY> LAYSTOP;
 
 void reset_py_tables() {
     VUGWRN.fill(0);
+    LAYSTOP.fill(0);
     PUSUM.fill(0.0);
     EQDEP.fill(0.0);
     PLOTFLG = PYNPT = PYRCUR = PYCODE = PYBELOW = 0;

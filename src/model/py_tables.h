@@ -42,6 +42,12 @@ extern Table1<int, MAXPIL> PYUWRN;
 // writes the block of the lowest row that met the layer and sets the flag.
 extern Table1<int, MAXSLY> VUGWRN;
 
+// LAYSTOP(l): 1 once layer l stopped the run for a zero friction angle or
+// strength and the echo was told where the layer stands in the input (once
+// per layer and run; serial-only as VUGWRN). The final status names the
+// layers so flagged.
+extern Table1<int, MAXSLY> LAYSTOP;
+
 void reset_py_tables();
 
 }  // namespace zolan

@@ -166,6 +166,7 @@ private:
     bool read_item(Item& it, std::size_t k, Target::Kind kind);
     bool read_quoted(Item& it, std::size_t k, Target::Kind kind);
     bool store(const Target& t, const Item& it, std::size_t k);
+    void rest_of_line(std::string_view unread_repeat);
 
     void fault(ReadStatus::Code code, long line, std::string_view what);
     void bad_value(std::size_t k, Target::Kind kind, long line, std::string_view found,
@@ -365,6 +366,8 @@ ReadStatus Reader::read(std::span<const Target> targets) {
         if (!fetch())
             fault(ReadStatus::Code::EndOfFile, src_.line_number(),
                   "the file ended where a record was expected");
+        else
+            rest_of_line({});
         return st_;
     }
     if (!fetch()) {
@@ -387,8 +390,12 @@ ReadStatus Reader::read(std::span<const Target> targets) {
         const char c = line_[pos_];
         if (c == ',') {
             ++pos_;
-            if (after_comma) ++k;  // empty field: the value is left as it was
-            else after_comma = true;
+            if (after_comma) {
+                ++k;  // empty field: the value is left as it was
+                if (k == n) rest_of_line({});
+            } else {
+                after_comma = true;
+            }
             continue;
         }
         if (c == '/') break;  // the fields not reached keep their values
@@ -396,14 +403,42 @@ ReadStatus Reader::read(std::span<const Target> targets) {
         if (!read_item(it, k, targets[k].kind)) return st_;
         after_comma = false;
         const std::size_t copies = std::min(static_cast<std::size_t>(it.count), n - k);
+        // A repeat count beyond the record's last field holds values it does not read.
+        const bool beyond = static_cast<std::size_t>(it.count) > copies;
         if (it.null) {
             k += copies;
-            continue;
+        } else {
+            for (std::size_t m = 0; m < copies; ++m, ++k)
+                if (!store(targets[k], it, k)) return st_;
         }
-        for (std::size_t m = 0; m < copies; ++m, ++k)
-            if (!store(targets[k], it, k)) return st_;
+        if (k == n) rest_of_line(beyond ? std::string_view(written(it)) : std::string_view{});
     }
     return st_;
+}
+
+// What the record's last line holds after its last value: blanks and commas
+// are separators, a slash or a '!' ends what is read; anything else is values
+// that the record does not read. A repeat count that ran past the last field
+// (`unread_repeat`) counts as such a value.
+void Reader::rest_of_line(std::string_view unread_repeat) {
+    std::size_t p = pos_;
+    while (p < line_.size() && (is_blank(line_[p]) || line_[p] == ',')) ++p;
+    std::string_view rest;
+    if (p < line_.size() && line_[p] != '/' && line_[p] != '!') {
+        std::size_t e = line_.size();
+        for (std::size_t c = p + 1; c < line_.size(); ++c)
+            if (line_[c] == '!' && is_blank(line_[c - 1])) {
+                e = c;  // a comment after the values is not shown with them
+                break;
+            }
+        while (e > p && is_blank(line_[e - 1])) --e;
+        rest = std::string_view(line_).substr(p, e - p);
+    }
+    if (unread_repeat.empty() && rest.empty()) return;
+    st_.extra.assign(unread_repeat);
+    if (!unread_repeat.empty() && !rest.empty()) st_.extra += ' ';
+    st_.extra += shown(rest);
+    st_.extra_line = src_.line_number();
 }
 
 ReadStatus Reader::read_line(std::span<char> text) {

@@ -1,9 +1,9 @@
 // List-directed input, as the input data file is read: values over several
 // lines, blanks or commas between values, r*v and r*, null fields, a slash
 // ending the record, quoted texts, E and D exponents; a record starts on a new
-// line and the rest of its last line is ignored. A read that meets the end of
-// the file or a value of the wrong kind says the file, the line and what was
-// expected.
+// line and the rest of its last line is ignored (values found there are
+// reported to the caller, not read). A read that meets the end of the file or
+// a value of the wrong kind says the file, the line and what was expected.
 #pragma once
 
 #include <span>
@@ -52,6 +52,11 @@ struct ReadStatus {
     Code code = Code::Ok;
     long line = 0;          // line of the file where the fault was met
     std::string message;    // "FILE, line N: ..." naming what was expected and what was found
+    // A record read in full whose last line goes on with values it does not
+    // read: those values as written (empty when the line holds no more than
+    // blanks, commas, a slash or a comment begun by '!'), and their line.
+    std::string extra;
+    long extra_line = 0;
     bool ok() const { return code == Code::Ok; }
 };
 

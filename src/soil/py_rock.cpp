@@ -77,6 +77,7 @@ public:
         // A node below the layer's first without strength stops the run.
         if (!n.first && q_ < QMIN) {
             write_no_strength();
+            LAYERSTOP(n.layer, 2);
             set_status_once(ISTAT, ISWROCK);
             return false;
         }

@@ -43,8 +43,9 @@ const fmt::Format F_ZERO_PHI(
 
 // A zero friction angle below a layer's first node: the block on the runtime
 // file and the echo file, and status 30.
-void zero_phi_stop(int& ISTAT) {
+void zero_phi_stop(int layer, int& ISTAT) {
     row_block({RUNFILE, ECHOFILE}, F_ZERO_PHI);
+    LAYERSTOP(layer, 3);
     set_status_once(ISTAT, ISSANDPH);
 }
 
@@ -67,7 +68,7 @@ public:
         // first node (not checked) the node carries no resistance.
         zero_phi_ = phi_ < PHI_MIN;
         if (zero_phi_ && !n.first) {
-            zero_phi_stop(ISTAT);
+            zero_phi_stop(n.layer, ISTAT);
             return false;
         }
         k_ = KCRV(n.x);

@@ -70,6 +70,7 @@ public:
         // against the friction angle (which a zero angle at the first node meets).
         if (!n.first && phi_ < PHI_MIN) {
             stop_block(ECHOFILE, RUNFILE, F_ZERO_PHI, ISTAT, ISSILTPH);
+            LAYERSTOP(n.layer, 3);
             return false;
         }
         if (1.0 - std::cos(phi_) * std::cos(phi_) < SLOPE_MIN) {

@@ -16,6 +16,9 @@
 #include "model/input_tables.h"
 #include "model/run_state.h"
 #include "model/soil_tables.h"
+#include "model/py_tables.h"
+#include "report/unit_labels.h"
+#include "report/visible_text.h"
 #include "report/fortran_format.h"
 #include "report/row_report.h"
 #include "report/run_files.h"
@@ -303,6 +306,22 @@ double ZBTAB(int pile, int set, double x, std::span<const double, 10> values, st
     double r = 0.0;
     if (!depth_ratio(pile, set, x, r)) return values[9];
     return linear_table(zb.data(), values.data(), 10, r);
+}
+
+std::string layer_input_text(int layer, int field) {
+    static const fmt::Format f(
+        R"((7X,"IN SOIL LAYER",I4," (SOIL CODE",I3,") FROM X =",F11.3," TO",F11.3,1X,A2,":",/,)"
+        R"(7X,A," IS FIELD",I2," OF ITS RECORDS 4 AND 5, LINES",I8," TO",I8," OF THE INPUT DATA FILE ",A))");
+    const char* what = field == 3 ? "THE FRICTION ANGLE" : "THE COMPRESSIVE STRENGTH QU";
+    const std::string file = fmt::visible(FINPUT);
+    const fmt::Item items[] = {layer, ISOIL(layer), UCD12(LAYTOP(layer)), UCD12(LAYBOT(layer)), UBLEN2.view(),
+                               what, field, LAYLIN(layer, 1), LAYLIN(layer, 2), file};
+    return fmt::format_to_string(f, items);
+}
+
+void LAYERSTOP(int layer, int field) {
+    if (layer < 1 || layer > NLAYER || LAYSTOP(layer) != 0) return;
+    row_text_once(&LAYSTOP(layer), ECHOFILE, layer_input_text(layer, field));
 }
 
 double HYPOT0(double a, double b) {

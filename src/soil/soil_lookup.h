@@ -12,6 +12,7 @@
 #pragma once
 
 #include <span>
+#include <string>
 
 #include "report/row_report.h"
 
@@ -48,5 +49,13 @@ double ZBTAB(int pile, int set, double x, std::span<const double, 10> values, st
 
 // sqrt(a^2 + b^2), with an argument of magnitude below 1e-24 taken as 0.
 double HYPOT0(double a, double b);
+
+// Where a layer whose friction angle (field 3 of its property records) or
+// strength (field 2) is zero stands in the input: its number, soil code and
+// depths, and the lines of its property records (records joined by '\n').
+std::string layer_input_text(int layer, int field);
+// The same on the input echo after the stop block of a zero value, once per
+// layer and run (LAYSTOP).
+void LAYERSTOP(int layer, int field);
 
 }  // namespace zolan

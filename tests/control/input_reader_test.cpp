@@ -51,8 +51,12 @@ std::string cut(const std::string& text, int n) {
 
 struct Read {
     int status;
-    std::string log;
+    std::string log, echo;
 };
+
+// The section lines of the blocks on the minimal file.
+const std::string kLoadCases = "SECTION 3 (LOAD CASES), 3RD SECTION OF THE FILE, HEADER: LOAD CASES";
+const std::string kPileTable = "SECTION 6 (PILE TABLE), 6TH SECTION OF THE FILE, HEADER: PILE LAYOUT";
 
 // Reads `text` as the input data file of a run in a fresh folder, through
 // the names file and the reader only; the raw tables keep what was read.
@@ -65,7 +69,7 @@ Read read_input(const std::string& text) {
     RDNAMES(status);
     if (status == 0) RDINPUT(status);
     io::close_all_units();
-    return {status, test::read_file("runtime.txt")};
+    return {status, test::read_file("runtime.txt"), test::read_file("echo.txt")};
 }
 
 // The READING lines of a run log, without their trailing blanks.
@@ -552,6 +556,33 @@ TEST(InputReader, BadFilesEndWithStatus37) {
          {"INPUT DATA FILE input.dat, LINE 33",
           "RECORD: PROPERTY SET 1, SECTION 1 (TOP DEPTH, BOTTOM DEPTH, CROSS-SECTION NUMBER)",
           "THE TOP DEPTH 40.00000 IS NOT ABOVE THE BOTTOM DEPTH 40.00000 OF THE SECTION"}},
+        // A pile's axis runs from its head along (sin BETA, ...) in X, down
+        // positive: BETA of -90 puts the tip 40 ft above the head, 0 and 180
+        // lay the pile flat. The plane slope is from the vertical: cos 90 = 0.
+        {"a pile whose tip stands above its head", edit(m, {{28, "0.0 0.0 0.0 0.0 -90.0 0.0 0.0"}}),
+         {"INPUT DATA FILE input.dat, LINE 28", s6, "RECORD: PILE ROW 1, RECORD 3 (PGRB3 1-7)",
+          "THE PILE'S AXIS DOES NOT GO DOWN FROM ITS HEAD: BETA (PGRB3 5) IS -90.00000, WHICH PUTS THE TIP AT OR "
+          "ABOVE THE HEAD; EXPECTED AN INCLINATION FROM THE HORIZONTAL ABOVE 0 AND BELOW 180 DEGREES (90 FOR A "
+          "VERTICAL PILE)"}},
+        {"a horizontal pile", edit(m, {{28, "0.0 0.0 0.0 0.0 0.0 0.0 0.0"}}),
+         {"RECORD: PILE ROW 1, RECORD 3 (PGRB3 1-7)", "THE PILE'S AXIS DOES NOT GO DOWN FROM ITS HEAD: BETA (PGRB3 5) "
+          "IS 0.000000, WHICH PUTS THE TIP AT OR ABOVE THE HEAD; EXPECTED AN INCLINATION FROM THE HORIZONTAL ABOVE 0 "
+          "AND BELOW 180 DEGREES (90 FOR A VERTICAL PILE)"}},
+        {"a horizontal pile the other way", edit(m, {{28, "0.0 0.0 0.0 0.0 180.0 0.0 0.0"}}),
+         {"INPUT DATA FILE input.dat, LINE 28", "THE PILE'S AXIS DOES NOT GO DOWN FROM ITS HEAD: BETA (PGRB3 5) IS "
+          "180.0000, WHICH PUTS THE TIP AT OR ABOVE THE HEAD; EXPECTED AN INCLINATION FROM THE HORIZONTAL ABOVE 0 "
+          "AND BELOW 180 DEGREES (90 FOR A VERTICAL PILE)"}},
+        {"a plane row sloped 90 degrees from the vertical", edit(fixture("plane_switches.in"), {{31, "0.0 1.0 90.0 0.0"}}),
+         {"INPUT DATA FILE input.dat, LINE 31", "SECTION 6 (PILE TABLE), 6TH SECTION OF THE FILE, HEADER: PILE LAYOUT",
+          "RECORD: PILE ROW 2, RECORD 3 (PGRB2 1-4)",
+          "THE PILE'S AXIS DOES NOT GO DOWN FROM ITS HEAD: THE SLOPE ANGLE (PGRB2 3) IS 90.00000, WHICH PUTS THE TIP "
+          "AT OR ABOVE THE HEAD; EXPECTED AN ANGLE FROM THE VERTICAL BETWEEN -90 AND 90 DEGREES (0 FOR A VERTICAL "
+          "PILE)"}},
+        {"a plane row sloped upward", edit(fixture("plane_switches.in"), {{28, "0.0 -1.0 -120.0 0.0"}}),
+         {"INPUT DATA FILE input.dat, LINE 28", "RECORD: PILE ROW 1, RECORD 3 (PGRB2 1-4)",
+          "THE PILE'S AXIS DOES NOT GO DOWN FROM ITS HEAD: THE SLOPE ANGLE (PGRB2 3) IS -120.0000, WHICH PUTS THE "
+          "TIP AT OR ABOVE THE HEAD; EXPECTED AN ANGLE FROM THE VERTICAL BETWEEN -90 AND 90 DEGREES (0 FOR A "
+          "VERTICAL PILE)"}},
         {"a property-set number beyond the sets", edit(m, {{26, "2 2 3 0 0 0 0 0 1 1"}}),
          {"INPUT DATA FILE input.dat, LINE 26", s6, row1, "THE PROPERTY SET OF THE ROW IS 3; THE FILE HOLDS 1 (NPRSET)"}},
         {"a user p-y set where the file has none", edit(m, {{26, "2 2 1 1 0 0 0 0 1 1"}}),
@@ -748,6 +779,28 @@ TEST(InputReader, ChecksOfAFileThatReads) {
          {"PILE ROW 1 REACHES BELOW THE SOIL PROFILE: ITS TIP LIES AT A DEPTH OF 15.000 M,",
           "AND THE DEEPEST SOIL LAYER (LAYER 1) ENDS AT 12.000 M; EXTEND THE SOIL LAYERS DOWN TO THE PILE TIPS"},
          {}},
+        // A zero friction angle or rock strength stops the run with its
+        // status text, and says which layer of the file gave it: the echo
+        // after the stop block, the run log after the final status.
+        {"a sand without friction angle",
+         edit(m, {{47, "110.0 0.0 0.0 90.0 0.0 0.0 0.0 500.0 30000.0"}, {48, "110.0 0.0 0.0 90.0 0.0 0.0 0.0 1500.0 90000.0"}}),
+         30,
+         {"SAND, THE FRICTION ANGLE IS ZERO", "IN SOIL LAYER   1 (SOIL CODE  4) FROM X =      0.000 TO     60.000 FT:",
+          "THE FRICTION ANGLE IS FIELD 3 OF ITS RECORDS 4 AND 5, LINES      47 TO      48 OF THE INPUT DATA FILE "
+          "input.dat"},
+         {"  THE FRICTION ANGLE IS 0 FOR SAND ACCORING TO THE INPUT",
+          "  IN SOIL LAYER   1 (SOIL CODE  4) FROM X =      0.000 TO     60.000 FT:",
+          "  THE FRICTION ANGLE IS FIELD 3 OF ITS RECORDS 4 AND 5, LINES      47 TO      48 OF THE INPUT DATA FILE "
+          "input.dat"}},
+        {"a weak rock without strength",
+         edit(m, {{44, "1 9"}, {45, "0.0 60.0"}, {46, "2 9"}, {47, "140.0 0.0 0.0 0.0 1.0E5 0.0005 50.0 500.0 30000.0"},
+                  {48, "140.0 0.0 0.0 0.0 1.0E5 0.0005 50.0 1500.0 90000.0"}}),
+         21,
+         {"WEAK ROCK, THE COHESIVE STRENGTH IS ZERO",
+          "IN SOIL LAYER   1 (SOIL CODE  9) FROM X =      0.000 TO     60.000 FT:",
+          "THE COMPRESSIVE STRENGTH QU IS FIELD 2 OF ITS RECORDS 4 AND 5, LINES      47 TO      48 OF THE INPUT DATA "
+          "FILE input.dat"},
+         {"  IN SOIL LAYER   1 (SOIL CODE  9) FROM X =      0.000 TO     60.000 FT:"}},
         // 49 increments of 98.3 ft / 49 add up to a hair more than 98.3 ft:
         // a tip on the profile's bottom stands on it, and the run completes.
         {"a pile whose tip lies on the bottom of the profile", edit(m, {{32, "49 98.3 1"}, {33, "0.0 98.3 1"}, {45, "0.0 98.3"}}),
@@ -769,6 +822,142 @@ TEST(InputReader, ChecksOfAFileThatReads) {
         EXPECT_EQ(r.echo.find("WARNING"), std::string::npos) << r.echo;
         EXPECT_EQ(r.log.find("DOES NOT NAME SECTION"), std::string::npos);
     }
+}
+
+// Mistakes that read are warned of on the run log and the input echo, each
+// naming what is wrong, the file's line, the section and the record (whole
+// lines of the block, after their five blanks), and the file reads on. A
+// clean input (every example and fixture among them) gets no warning.
+TEST(InputReader, MistakesThatReadAreWarned) {
+    const std::string m = fixture("minimal3d.in");
+    const std::string p = fixture("plane_switches.in");
+    const std::string load1 = "RECORD: LOAD CASE 1, CONCENTRATED LOAD 1, RECORD 8 (CLOAD 1-9)";
+    const std::string beyond = " (A VALUE TOO MANY, OR A DECIMAL COMMA THAT SPLIT A NUMBER; A COMMENT BEGINS WITH !)";
+    const std::string far = " BEYOND THEM (THE LARGER OF THEIR SPREAD AND THE CAP'S PLAN) IS FAR";
+    const std::string no_load = "LOAD CASE 1 HOLDS NO LOAD (NO CONCENTRATED LOAD WITH A FORCE OR MOMENT, NO "
+                                "DISTRIBUTED-LOAD LINE, NO POINT OF DEFINITION): IT IS SOLVED AT ZERO LOAD AND ADDS "
+                                "NOTHING TO A COMBINATION";
+    // Line 17 (the case's only load) taken out, NCLOAD 0.
+    std::vector<std::string> no_cload = lines_of(edit(m, {{16, "0"}}));
+    no_cload.erase(no_cload.begin() + 16);
+    std::string without_loads;
+    for (const std::string& l : no_cload) without_loads += l + "\n";
+    const std::string kgrprf0 = "1 3 0 0 0 0 0 0 0 0 0 0 0 0 1 0 0 0 0 0";
+    struct Case {
+        const char* what;
+        std::string text;
+        std::vector<std::string> lines;
+    };
+    const Case cases[] = {
+        {"a value too many", edit(m, {{17, "100000.0 0.0 0.0 0.0 0.0 0.0 0.0 0.0 0.0 5.0 ! 100 KIPS"}}),
+         {"LINE 17 HOLDS VALUES BEYOND THE 9 VALUES OF ITS RECORD, WHICH ARE NOT READ: \"5.0\"" + beyond,
+          "INPUT DATA FILE input.dat, LINE 17", kLoadCases, load1}},
+        // 600,5 is read as 600 and 5: FY becomes 5 and the last zero is left over.
+        {"a decimal comma", edit(m, {{17, "100000.0 600,5 0.0 0.0 0.0 0.0 0.0 0.0 0.0"}}),
+         {"LINE 17 HOLDS VALUES BEYOND THE 9 VALUES OF ITS RECORD, WHICH ARE NOT READ: \"0.0\"" + beyond, load1}},
+        {"a repeat count beyond the record", edit(m, {{15, "30*1"}}),
+         {"LINE 15 HOLDS VALUES BEYOND THE 25 VALUES OF ITS RECORD, WHICH ARE NOT READ: \"30*1\"" + beyond,
+          "RECORD: LOAD CASE 1, RECORD 7 (EFFSLC 1-25)"}},
+        // sin 30 = 0.5: the axis 60 degrees from the vertical.
+        {"a pile flatter than 45 degrees", edit(m, {{28, "0.0 0.0 0.0 0.0 30.0 0.0 0.0"}}),
+         {"THE PILE IS 60.00000 DEGREES FROM THE VERTICAL (BETA (PGRB3 5) IS 30.00000), FLATTER THAN 45 DEGREES: "
+          "CHECK THE ANGLE AND ITS FIELD",
+          "INPUT DATA FILE input.dat, LINE 28", kPileTable, "RECORD: PILE ROW 1, RECORD 3 (PGRB3 1-7)"}},
+        {"a plane row flatter than 45 degrees", edit(p, {{28, "0.0 -1.0 50.0 0.0"}}),
+         {"THE PILE IS 50.00000 DEGREES FROM THE VERTICAL (THE SLOPE ANGLE (PGRB2 3) IS 50.00000), FLATTER THAN 45 "
+          "DEGREES: CHECK THE ANGLE AND ITS FIELD",
+          "INPUT DATA FILE input.dat, LINE 28", "RECORD: PILE ROW 1, RECORD 3 (PGRB2 1-4)"}},
+        {"a p-multiplier of 0 taken from the table", edit(m, {{4, kgrprf0}, {27, "0.0 0.0 0.0 1.0 1.0 1.0 1.0"}}),
+         {"THE P-MULTIPLIER ALONG Y (PGRA3 3) IS 0: THE SOIL GIVES THE PILE NO LATERAL RESISTANCE; 1.0 IS NEUTRAL",
+          "INPUT DATA FILE input.dat, LINE 27", kPileTable, "RECORD: PILE ROW 1, RECORD 2 (PGRA3 1-7)"}},
+        {"a Z y-multiplier of 0 combined by direction",
+         edit(m, {{4, "1 3 0 0 0 0 0 2 0 0 0 0 0 0 1 0 0 0 0 0"}, {27, "0.0 0.0 1.0 1.0 1.0 0.0 1.0"}}),
+         {"THE Y-MULTIPLIER ALONG Z (PGRA3 6) IS 0: THE P-Y CURVES ARE DIVIDED BY IT; 1.0 IS NEUTRAL"}},
+        {"a plane y-multiplier of 0",
+         edit(p, {{4, "2 2 1 0 0 0 0 0 0 0 0 0 0 0 1 0 0 0 1 0"}, {30, "0.0 1.5 1.0 0.0 1.0"}}),
+         {"THE Y-MULTIPLIER ALONG Y (PGRA2 4) IS 0: THE P-Y CURVES ARE DIVIDED BY IT; 1.0 IS NEUTRAL",
+          "INPUT DATA FILE input.dat, LINE 30", "RECORD: PILE ROW 2, RECORD 2 (PGRA2 1-5)"}},
+        {"the first layer 0.5 ft below the ground line", edit(m, {{45, "0.5 60.0"}}),
+         {"THE GROUND LINE OF PILE ROW 1 IS AT X = 0.000000 FT (HEAD X, PGRB3 1, PLUS PGRB3 7: 0.000000 + "
+          "0.000000), THE TOP OF THE FIRST SOIL LAYER AT X = 0.5000000 FT; A GROUND LINE (PGRB3 7) OF 0.5000000 FT "
+          "PUTS THEM TOGETHER",
+          "INPUT DATA FILE input.dat, LINE 28", kPileTable, "RECORD: PILE ROW 1, RECORD 3 (PGRB3 1-7)"}},
+        {"a head 1 ft down whose ground line is at the head", edit(m, {{28, "1.0 0.0 0.0 0.0 90.0 0.0 0.0"}}),
+         {"THE GROUND LINE OF PILE ROW 1 IS AT X = 1.000000 FT (HEAD X, PGRB3 1, PLUS PGRB3 7: 1.000000 + "
+          "0.000000), THE TOP OF THE FIRST SOIL LAYER AT X = 0.000000 FT; A GROUND LINE (PGRB3 7) OF -1.000000 FT "
+          "PUTS THEM TOGETHER"}},
+        // Under this embedded cap a ground line below the soil's top is the
+        // cap's business; one above it is not.
+        {"a plane row whose ground line is 0.5 m above the soil", edit(p, {{31, "0.0 1.0 0.0 -0.5"}}),
+         {"THE GROUND LINE OF PILE ROW 2 IS AT X = -0.5000000 M (HEAD X, PGRB2 1, PLUS PGRB2 4: 0.000000 + "
+          "-0.5000000), THE TOP OF THE FIRST SOIL LAYER AT X = 0.000000 M; A GROUND LINE (PGRB2 4) OF 0.000000 M "
+          "PUTS THEM TOGETHER",
+          "INPUT DATA FILE input.dat, LINE 31", "RECORD: PILE ROW 2, RECORD 3 (PGRB2 1-4)"}},
+        {"a case without concentrated loads", without_loads,
+         {no_load, "INPUT DATA FILE input.dat, LINE 16", kLoadCases, "RECORD: LOAD CASE 1, RECORD 8 (NCLOAD)"}},
+        {"a case whose load is all zero", edit(m, {{17, "0.0 0.0 0.0 0.0 0.0 0.0 0.0 3.0 0.0"}}),
+         {no_load, "INPUT DATA FILE input.dat, LINE 16"}},
+        {"a case whose loads are scaled by 0", edit(m, {{13, "2 5 0.0 0 0.0 0.0 0 0 0"}}),
+         {"THE FACTOR ON THE LOADS OF LOAD CASE 1 (LCSCAL) IS 0: IT IS SOLVED AT ZERO LOAD AND ADDS NOTHING TO A "
+          "COMBINATION; 1.0 TAKES THE LOADS AS GIVEN",
+          "INPUT DATA FILE input.dat, LINE 13",
+          "RECORD: LOAD CASE 1, RECORD 5 (LCPRT, LCPINC, LCSCAL, LCALTF, LCALTD, LCALTR, LCAXV, LCSKIP, LCEIPR)"}},
+        // One head at the origin under a 10 x 10 ft cap: a point more than
+        // 10 ft from it is far.
+        {"a load 41 ft off the pile", edit(m, {{17, "100000.0 0.0 0.0 0.0 0.0 0.0 0.0 41.0 0.0"}}),
+         {"CONCENTRATED LOAD 1 OF LOAD CASE 1 ACTS AT Y = 41.00000, Z = 0.000000 FT (CLOAD 8, 9), FAR OUTSIDE THE "
+          "PILE HEADS: THEY SPAN Y = 0.000000 TO 0.000000 AND Z = 0.000000 TO 0.000000 FT, AND A POINT MORE THAN "
+          "10.00000 FT" + far,
+          "INPUT DATA FILE input.dat, LINE 17", kLoadCases, load1}},
+        {"a load 10.5 ft off along Z", edit(m, {{17, "100000.0 0.0 0.0 0.0 0.0 0.0 0.0 0.0 -10.5"}}),
+         {"CONCENTRATED LOAD 1 OF LOAD CASE 1 ACTS AT Y = 0.000000, Z = -10.50000 FT (CLOAD 8, 9), FAR OUTSIDE THE "
+          "PILE HEADS: THEY SPAN Y = 0.000000 TO 0.000000 AND Z = 0.000000 TO 0.000000 FT, AND A POINT MORE THAN "
+          "10.00000 FT" + far}},
+        // Heads at Y = -1 and 1 m, a 4 m cap: 4 m beyond them is 5 m.
+        {"a plane load 5.5 m off", edit(p, {{17, "1500.0 100.0 0.0 0.0 0.0 0.0 0.0 5.5 0.0"}}),
+         {"CONCENTRATED LOAD 1 OF LOAD CASE 1 ACTS AT Y = 5.500000 M (CLOAD 8), FAR OUTSIDE THE PILE HEADS: THEY "
+          "SPAN Y = -1.000000 TO 1.000000 M, AND A POINT MORE THAN 4.000000 M" + far}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        const Read r = read_input(c.text);
+        EXPECT_EQ(r.status, 0) << r.log;
+        EXPECT_EQ(occurrences(r.log, "**** WARNING ****"), 1u) << r.log;
+        EXPECT_EQ(occurrences(r.echo, "**** WARNING ****"), 1u) << r.echo;
+        for (const std::string& l : c.lines) {
+            EXPECT_EQ(occurrences(r.log, "\n     " + l + "\n"), 1u) << l << "\n" << r.log;
+            EXPECT_EQ(occurrences(r.echo, "\n     " + l + "\n"), 1u) << l;
+        }
+    }
+    // At the bounds, and as every example and fixture stands: no warning. A
+    // comment after the values is none of them; 45 degrees from the
+    // vertical is not flatter; multipliers of 0 that the computed factors
+    // replace are not used; a head 2 ft above the ground with a ground line
+    // of 2 ft agrees; a load 10 ft from the only head is near.
+    std::vector<std::pair<std::string, std::string>> clean = {
+        {"a comment", edit(m, {{17, "100000.0 0.0 0.0 0.0 0.0 0.0 0.0 0.0 0.0 ! 100 KIPS DOWN"}})},
+        {"BETA 45", edit(m, {{28, "0.0 0.0 0.0 0.0 45.0 0.0 0.0"}})},
+        {"BETA 135", edit(m, {{28, "0.0 0.0 0.0 0.0 135.0 0.0 0.0"}})},
+        {"a plane slope of -45", edit(p, {{28, "0.0 -1.0 -45.0 0.0"}})},
+        {"computed factors", edit(m, {{27, "0.0 0.0 0.0 0.0 0.0 0.0 1.0"}})},
+        {"a head above the ground", edit(m, {{28, "-2.0 0.0 0.0 0.0 90.0 0.0 2.0"}})},
+        {"a load 10 ft off", edit(m, {{17, "100000.0 0.0 0.0 0.0 0.0 0.0 0.0 -10.0 10.0"}})},
+        {"a plane load 5 m off", edit(p, {{17, "1500.0 100.0 0.0 0.0 0.0 0.0 0.0 -5.0 0.0"}})},
+        {"a plane ground line under the embedded cap", edit(p, {{31, "0.0 1.0 0.0 0.5"}})},
+    };
+    for (const auto& dir : {fs::path(ZOLAN_FIXTURES_DIR), fs::path(ZOLAN_FIXTURES_DIR) / ".." / ".." / "examples"})
+        for (const auto& e : fs::directory_iterator(dir))
+            if (e.path().extension() == ".in") clean.emplace_back(e.path().filename().string(), test::read_file(e.path()));
+    int fixtures = 0;
+    for (const auto& [what, text] : clean) {
+        SCOPED_TRACE(what);
+        const Read r = read_input(text);
+        EXPECT_EQ(r.status, 0) << r.log;
+        EXPECT_EQ(r.log.find("WARNING"), std::string::npos) << r.log;
+        EXPECT_EQ(r.echo.find("WARNING"), std::string::npos) << r.echo;
+        fixtures += what.ends_with(".in");
+    }
+    EXPECT_GE(fixtures, 20);
 }
 
 // The iteration limits and load increments at their bounds are read; one

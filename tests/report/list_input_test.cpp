@@ -241,6 +241,51 @@ TEST(ListInput, SeparatorsNullsRepeatsAndSlash) {
     }
 }
 
+// Values beyond those a record reads on its last line are not read but
+// given back with their line; separators, a slash and a comment after '!'
+// are not values. A decimal comma splits one value in two and shifts the
+// record by one.
+TEST(ListInput, ValuesBeyondTheRecordAreGivenBack) {
+    struct Case { const char* in; const char* extra; long line; double c; };
+    const Case cases[] = {
+        {"1 2 3", "", 0, 3},
+        {"1 2 3   ! three values", "", 0, 3},
+        {"1 2 3 ! 4 5", "", 0, 3},
+        {"1 2 3 , ,  ", "", 0, 3},
+        {"1 2 3 /", "", 0, 3},
+        {"1 2 / 9", "", 0, -1},          // the slash ended the record early
+        {"1,2,,", "", 0, -1},
+        {"1 2 3 4 5", "4 5", 1, 3},
+        {"1 2 3, 4 ! comment", "4", 1, 3},
+        {"1\n2 3 4", "4", 2, 3},
+        {"600,5 1 2", "2", 1, 1},        // a decimal comma: 600 and 5
+        {"1,2,,4", "4", 1, -1},
+        {"5*7", "5*7", 1, 7},            // a repeat count beyond the last field
+        {"1 2 3*7 8", "3*7 8", 1, 7},
+        {"3*7 x", "x", 1, 7},
+    };
+    for (const Case& c : cases) {
+        const std::string in = c.in;
+        const std::string ctx = ::testing::PrintToString(in);
+        Lines src(in + "\n99\n");
+        double a = -1, b = -1, d = -1;
+        const Target t[] = {a, b, d};
+        const ReadStatus st = read_list(src, t);
+        ASSERT_TRUE(st.ok()) << ctx << ": " << st.message;
+        EXPECT_EQ(st.extra, c.extra) << ctx;
+        EXPECT_EQ(st.extra_line, c.line) << ctx;
+        EXPECT_EQ(d, c.c) << ctx;
+        expect_next_record_is_99(src, ctx);
+    }
+    // A record of no values skips its line: whatever it holds but a comment is beyond it.
+    for (const auto& [in, extra] : {std::pair{"7 8", "7 8"}, std::pair{"  ! none", ""}, std::pair{"", ""}}) {
+        Lines src(std::string(in) + "\n");
+        const ReadStatus st = read_list(src, {});
+        ASSERT_TRUE(st.ok());
+        EXPECT_EQ(st.extra, extra) << in;
+    }
+}
+
 // A text field of 6 characters, filled with X before the read.
 TEST(ListInput, TextValuesQuotedAndBare) {
     struct Case { const char* in; const char* want; };
