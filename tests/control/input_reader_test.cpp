@@ -764,6 +764,9 @@ TEST(InputReader, ChecksOfAFileThatReads) {
          0, {},
          {"* DERIVED: AN INERTIA GIVEN AS 0 IS THAT OF A SOLID CIRCLE OF THE SECTION DIAMETER, 0.0491 D**4, WHICH THE "
           "ANALYSIS USES"}},
+        // The plane model bends about Iz only: its Iy is not read, negative or not.
+        {"a negative Iy in a plane file", edit(plane, {{41, "508.0 15500.0 4.7E8 -1.0 0.0 0.0 0.0 2.0E8"}}), 0, {},
+         {}},
         // In the open system the sand's p-y curves take the English k when
         // none is given (phi 35 deg, 110 F/D^3 above the water: (0.4168 x 35
         // - 8.1254) x 35 - 83.664 = 142.527), and the echo shows it.
