@@ -88,7 +88,7 @@ void table_j_user() {
 // nonlinear cross section whose curves are generated (nonlinear flag 1, kind
 // not 10), in the order Table E numbers them; then the listing is copied.
 // Without a listing (none named, or empty) the tables themselves are printed,
-// each with the cross section and bending axis it bends, so that the heading
+// each with the cross section and bending axis it stands for, so that the heading
 // never stands alone.
 void generated_tables() {
     static const fmt::Format head(R"((/,/,5X,"  INTERNALLY GENERATED MOMENT CURVATURE",/))");
