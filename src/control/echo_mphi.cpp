@@ -43,15 +43,32 @@ struct AxisLevels {
     double CUR(int k, int l, int p) const { return in.CUR(k, l, p); }
 };
 
+// The curves of table t as stored, values in internal units.
+void print_curves(int t) {
+    static const fmt::Format curve_head(R"((/,8X,"CURVE",I3,6X,"        AXIAL LOAD ",3X,E10.3,A4,/))");
+    static const fmt::Format cols(
+        R"((12X,"POINT",14X,"MOMENT",13X,"CURVATURE",/,12X,"     ",13X,A4,"-",A2,13X,"RADIAN/",A2))");
+    for (int l = 1; l <= MPNLEV(t); ++l) {
+        io::write_fmt(U, curve_head, {l, MPAXL(t, l), UFOR.view()});
+        io::write_fmt(U, cols, {UFOR.view(), ULEN2.view(), ULEN2.view()});
+        for (int p = 1; p <= MPNPT(t, l); ++p) {
+            WRBLNK(U, 10);
+            WRINT(U, 5, p);
+            WRBLNK(U, 11);
+            WRREAL(U, 12, 5, MPMOM(t, l, p));
+            WRBLNK(U, 9);
+            WRREAL(U, 12, 5, MPCUR(t, l, p));
+            WREOL(U);
+        }
+    }
+}
+
 // Table J: heading, the user sets into tables 1..NMPS and their print.
 void table_j_user() {
     static const fmt::Format title(R"((/,/,/,5X,"* TABLE J *   MOMENT CURVATURE SETS    "))");
     static const fmt::Format user(R"((/,/,5X,"  USER DEFINED MOMENT CURVATURE"))");
     static const fmt::Format nsets(R"((/,7X,"NUM OF SETS :",I3))");
     static const fmt::Format set_head(R"((/,/,7X,"CURVE SET",I3,10X,"NUM OF CURVES",I3,/))");
-    static const fmt::Format curve_head(R"((/,8X,"CURVE",I3,6X,"        AXIAL LOAD ",3X,E10.3,A4,/))");
-    static const fmt::Format cols(
-        R"((12X,"POINT",14X,"MOMENT",13X,"CURVATURE",/,12X,"     ",13X,A4,"-",A2,13X,"RADIAN/",A2))");
 
     // 1-2. Heading; the user sets become the first tables.
     io::write_fmt(U, title);
@@ -63,27 +80,20 @@ void table_j_user() {
     io::write_fmt(U, nsets, {NMPS});
     for (int s = 1; s <= NMPS; ++s) {
         io::write_fmt(U, set_head, {s, MPNLEV(s)});
-        for (int l = 1; l <= MPNLEV(s); ++l) {
-            io::write_fmt(U, curve_head, {l, MPAXL(s, l), UFOR.view()});
-            io::write_fmt(U, cols, {UFOR.view(), ULEN2.view(), ULEN2.view()});
-            for (int p = 1; p <= MPNPT(s, l); ++p) {
-                WRBLNK(U, 10);
-                WRINT(U, 5, p);
-                WRBLNK(U, 11);
-                WRREAL(U, 12, 5, MPMOM(s, l, p));
-                WRBLNK(U, 9);
-                WRREAL(U, 12, 5, MPCUR(s, l, p));
-                WREOL(U);
-            }
-        }
+        print_curves(s);
     }
 }
 
 // The generated tables follow the user sets, one per bending axis of every
 // nonlinear cross section whose curves are generated (nonlinear flag 1, kind
 // not 10), in the order Table E numbers them; then the listing is copied.
+// Without a listing (none named, or empty) the tables themselves are printed,
+// each with the cross section and bending axis it stands for, so that the heading
+// never stands alone.
 void generated_tables() {
     static const fmt::Format head(R"((/,/,5X,"  INTERNALLY GENERATED MOMENT CURVATURE",/))");
+    static const fmt::Format set_head(
+        R"((/,/,7X,"CURVE SET",I3,10X,"NUM OF CURVES",I3,10X,"CROSS SECTION",I3,", BENDING AXIS",I2,/))");
 
     // 1-2. Tables.
     int t = NMPS;
@@ -97,9 +107,23 @@ void generated_tables() {
     // 3. The listing, from where it stands to its end, trailing blanks cut.
     io::write_fmt(U, head);
     std::string line;
+    bool copied = false;
     while (io::read_line(MPHIFILE, line)) {
         WRTEXT(U, line);
         WREOL(U);
+        copied = true;
+    }
+    if (copied) return;
+
+    // 4. No listing: the tables as the analysis uses them.
+    t = NMPS;
+    for (int k = 1; k <= NSCCRV; ++k) {
+        if (XSNLF(k) != 1 || XSNLI(k, 0) == 10) continue;
+        for (int axis = 1; axis <= (three_d() ? 2 : 1); ++axis) {
+            ++t;
+            io::write_fmt(U, set_head, {t, MPNLEV(t), k, axis});
+            print_curves(t);
+        }
     }
 }
 

@@ -402,21 +402,48 @@ void read_property_sets(Reader& rd, Places& at) {
 
 namespace {
 
+// Values of a cross section that the analysis divides by or builds its
+// stiffness from, checked on the record that gives them; o = 18 for the
+// bottom of a tapered section. A diameter of zero leaves the soil nothing to
+// bear on, and a zero area or modulus makes a singular stiffness matrix.
+void check_section_diameter(Reader& rd, int k, int o) {
+    const std::string name = "XSTAB " + std::to_string(1 + o);
+    rd.positive(XSTAB(k, 1 + o), name.c_str(), o == 0 ? "DIAMETER OF THE SECTION" : "DIAMETER AT THE SECTION'S BOTTOM");
+}
+
+// An inertia given as 0 is that of the solid circle of the diameter; a
+// negative one is a mistake. The plane model does not read Iy.
+void check_section_stiffness(Reader& rd, int k, int o) {
+    const std::string area = "XSTAB " + std::to_string(10 + o), modulus = "XSTAB " + std::to_string(17 + o);
+    rd.positive(XSTAB(k, 10 + o), area.c_str(), "AREA OF THE SECTION");
+    rd.positive(XSTAB(k, 17 + o), modulus.c_str(), "YOUNG MODULUS OF THE SECTION");
+    for (int f = 11; f <= (NANTYP != 2 ? 12 : 11); ++f) {
+        if (!(XSTAB(k, f + o) < 0.0)) continue;
+        rd.fail(std::string("THE MOMENT OF INERTIA ") + (f == 11 ? "IZ" : "IY") + " OF THE SECTION (XSTAB " +
+                std::to_string(f + o) + ") IS " + real_text(XSTAB(k, f + o)) +
+                "; EXPECTED A POSITIVE VALUE, OR 0 FOR THAT OF A SOLID CIRCLE OF THE DIAMETER");
+    }
+}
+
 void read_elastic_section(Reader& rd, int k) {
     auto& t3 = rd.targets();
     add(t3, 1, 8, [k](int f) -> double& { return XSTAB(k, f); });
     rd.rec("RECORD 3 (XSTAB 1-8)", t3);
+    check_section_diameter(rd, k, 0);
     auto& t4 = rd.targets();
     add(t4, 9, 18, [k](int f) -> double& { return XSTAB(k, f); });
     t4.emplace_back(XSTPF(k));
     rd.rec("RECORD 4 (XSTAB 9-18, TAPERED FLAG)", t4);
+    check_section_stiffness(rd, k, 0);
     if (XSTPF(k) > 0) {
         auto& t5 = rd.targets();
         add(t5, 19, 26, [k](int f) -> double& { return XSTAB(k, f); });
         rd.rec("RECORD 5 (XSTAB 19-26)", t5);
+        check_section_diameter(rd, k, 18);
         auto& t6 = rd.targets();
         add(t6, 27, 36, [k](int f) -> double& { return XSTAB(k, f); });
         rd.rec("RECORD 6 (XSTAB 27-36)", t6);
+        check_section_stiffness(rd, k, 18);
     } else {
         for (int f = 1; f <= 18; ++f) XSTAB(k, f + 18) = XSTAB(k, f);
     }
@@ -431,6 +458,8 @@ void read_nonlinear_section(Reader& rd, int k, Places& at) {
     auto& t3 = rd.targets();
     for (int f : top_fields) t3.emplace_back(XSTAB(k, f));
     rd.rec("RECORD 3 (XSTAB 1, 10-12, 14-17)", t3);
+    check_section_diameter(rd, k, 0);
+    check_section_stiffness(rd, k, 0);
     for (int f : top_fields) XSTAB(k, f + 18) = XSTAB(k, f);
 
     auto& t4 = rd.targets();

@@ -87,7 +87,7 @@ void axial_and_rigidity(const LateralControls& ctl, Llp2dWork& w, int N) {
         w.P.slot(s) = varies ? w.axf.slot(std::clamp(s, 4, N + 4)) : w.Q;
         w.pl.EI.slot(s) = SECEI1(pile, prop, NDAXIS(pile, std::clamp(real_node(s), 1, N + 1)));
     }
-    if (NMPSET > 0) EIMPHI(pile, w.Q, w.pl.EI, w.pl.v);
+    if (bends_by_mphi(pile)) EIMPHI(pile, w.Q, w.pl.EI, w.pl.v);
 }
 
 // Solves on the secant moduli until two solves differ by less than the
@@ -98,14 +98,15 @@ bool iterate(const LateralControls& ctl, Llp2dWork& w, int N, double h, int& IST
     const int t = N + 4;
     const double aim = ctl.tolfine > 0.0 ? std::min(ctl.tolfine, ctl.tollp) : ctl.tollp;
     open = false;
+    const bool mphi = bends_by_mphi(w.pile);
     for (int count = 1;; ++count) {
         w.solves = count;
         // 1-6. One linear solve, the rigidity of the previous or of this one.
-        if (NMPSET > 0 && ctl.keiprv == 1) EIMPHI(w.pile, w.Q, w.pl.EI, w.pl.v);
+        if (mphi && ctl.keiprv == 1) EIMPHI(w.pile, w.Q, w.pl.EI, w.pl.v);
         FDSWEEP(w.pl, w.P, w.Es, h, t);
         for (int i = 4; i <= t; ++i) w.pl.vprev.slot(i) = w.pl.v.slot(i);
         FDBACK(w.pl, w.P, h, t);
-        if (NMPSET > 0 && ctl.keiprv == 0) EIMPHI(w.pile, w.Q, w.pl.EI, w.pl.v);
+        if (mphi && ctl.keiprv == 0) EIMPHI(w.pile, w.Q, w.pl.EI, w.pl.v);
         // 7. Closure; the first solve never counts.
         double change = 0.0;
         for (int i = 4; i <= t; ++i) change = std::max(change, std::abs(w.pl.v.slot(i) - w.pl.vprev.slot(i)));

@@ -143,7 +143,7 @@ void axial_and_rigidity(const LateralControls& ctl, Llp3dWork& w, int N) {
         w.zpl.EI.slot(i) = e2 > 0.0 ? e2 : 0.0;
     }
     if (bad && ctl.kflag == 1) guard(pile, "NON-POSITIVE FLEXURAL RIGIDITY TAKEN AS 0");
-    if (NMPSET > 0) {
+    if (bends_by_mphi(pile)) {
         EIMPHI(pile, w.P0, w.ypl.EI, w.ypl.v);
         EIMPHI2(pile, w.P0, w.zpl.EI, w.zpl.v);
     }
@@ -156,9 +156,10 @@ enum class Closure { Closed, Open, Stopped };
 Closure iterate(const LateralControls& ctl, Llp3dWork& w, int N, double h, int& ISTAT) {
     const int t = N + 4;
     const double aim = ctl.tolfine > 0.0 ? std::min(ctl.tolfine, ctl.tollp) : ctl.tollp;
+    const bool mphi = bends_by_mphi(w.pile);
     for (int count = 1;; ++count) {
         w.solves = count;
-        if (NMPSET > 0 && ctl.keiprv == 1) {
+        if (mphi && ctl.keiprv == 1) {
             EIMPHI(w.pile, w.P0, w.ypl.EI, w.ypl.v);
             EIMPHI2(w.pile, w.P0, w.zpl.EI, w.zpl.v);
         }
@@ -167,7 +168,7 @@ Closure iterate(const LateralControls& ctl, Llp3dWork& w, int N, double h, int& 
         for (LateralPlane* pl : {&w.ypl, &w.zpl})
             for (int i = 4; i <= t; ++i) pl->vprev.slot(i) = pl->v.slot(i);
         FDBACK2(w.ypl, w.zpl, w.P, h, t);
-        if (NMPSET > 0 && ctl.keiprv == 0) {
+        if (mphi && ctl.keiprv == 0) {
             EIMPHI(w.pile, w.P0, w.ypl.EI, w.ypl.v);
             EIMPHI2(w.pile, w.P0, w.zpl.EI, w.zpl.v);
         }

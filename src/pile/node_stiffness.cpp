@@ -108,6 +108,17 @@ void node_stiffness(int pile, double P, SLOTVEC& EI, const SLOTVEC& y) {
 
 void EIMPHI(int pile, double P, SLOTVEC& EI, const SLOTVEC& y) { node_stiffness<SECMC1>(pile, P, EI, y); }
 
+bool bends_by_mphi(int pile) {
+    if (pile < 1 || pile > MAXPIL) return false;
+    const int p = IPROP(pile);
+    if (p < 1 || p > MAXPSA) return false;
+    const int n = std::min(NSECP(p), MAXSEC);
+    for (int s = 1; s <= n; ++s)
+        for (const int m : {MPSEC1(p, s), MPSEC2(p, s)})
+            if (m >= 1 && m <= MAXMPS) return true;
+    return false;
+}
+
 void EIMPHI2(int pile, double P, SLOTVEC& EI, const SLOTVEC& y) { node_stiffness<SECMC2>(pile, P, EI, y); }
 
 }  // namespace zolan

@@ -35,4 +35,11 @@ namespace zolan {
 void EIMPHI(int pile, double P, SLOTVEC& EI, const SLOTVEC& y);
 void EIMPHI2(int pile, double P, SLOTVEC& EI, const SLOTVEC& y);
 
+// Whether a section of pile row `pile` bends by a moment-curvature table
+// (MPSEC1 or MPSEC2 names one): a user set, or the curves of a nonlinear
+// cross section, whether or not the file gives user sets. The lateral
+// solvers call EIMPHI and EIMPHI2 for such a row; for any other row they
+// would leave every EI as it is.
+bool bends_by_mphi(int pile);
+
 }  // namespace zolan

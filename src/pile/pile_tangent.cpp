@@ -9,6 +9,7 @@
 #include "model/input_tables.h"
 #include "model/node_tables.h"
 #include "model/soil_tables.h"
+#include "pile/node_stiffness.h"
 #include "pile/user_py_sets.h"
 
 namespace zolan {
@@ -186,7 +187,7 @@ void plane_rows(Band& B, const Llp3dWork& w, const LatBand& s, const SLOTVEC& dP
 
 }  // namespace
 
-bool llptan_covers(int) { return NMPSET <= 0 && NSMOV <= 0; }
+bool llptan_covers(int pile) { return NMPSET <= 0 && !bends_by_mphi(pile) && NSMOV <= 0; }
 
 bool LLPTAN(const LateralControls& ctl, Llp3dWork& w, const SLOTVEC& dP, LatTangent& out) {
     out = LatTangent{};

@@ -36,8 +36,9 @@ struct LatTangent {
 };
 
 // Whether LLPTAN covers pile row `pile` of the current model: rigidities
-// from moment-curvature data (NMPSET) and user p-y curves in moving soil are
-// not covered; their tangent is taken by differences.
+// from moment-curvature data (user sets given, or a section of the row with a
+// table) and user p-y curves in moving soil are not covered; their tangent is
+// taken by differences.
 bool llptan_covers(int pile);
 
 // The tangent of the closed solution left in w (w.N, w.h, both planes'

@@ -194,21 +194,46 @@ TEST(TableJ, GeneratedTablesAgreeWithSectionNumbers) {
 
 // Which headings appear: without user sets no Table J heading and the
 // generated tables start at 1; a kind-10 section alone adds no table and
-// copies nothing; a missing listing gives its heading only.
+// copies nothing; without a listing (none, or an empty one) the generated
+// tables follow their heading, each naming its cross section and bending
+// axis, in the layout of the user sets.
 TEST(TableJ, HeadingsByInput) {
     struct Case {
         const char* what;
         int nmpset, kind;
-        bool listing;
+        const char* listing;  // nullptr: none named
         std::vector<std::string> want;
         int tables;
     };
     const std::vector<std::string> gen = {"", "", "       INTERNALLY GENERATED MOMENT CURVATURE", ""};
+    // Table t of cross section 1, bending axis t: one level of axial load
+    // 1000 + 100 t + 1 = 1101 or 1201 lbs, moments 10 times that plus the
+    // point's number, curvatures 1e-5 times it.
+    std::vector<std::string> printed = gen;
+    for (int t : {1, 2}) {
+        const std::string load = t == 1 ? "0.110E+04" : "0.120E+04";
+        const std::string m = t == 1 ? "1101" : "1201";
+        const std::vector<std::string> block = {
+            "", "",
+            "       CURVE SET  " + std::to_string(t) + "          NUM OF CURVES  1          CROSS SECTION  1, BENDING "
+            "AXIS " + std::to_string(t),
+            "", "",
+            "        CURVE  1              AXIAL LOAD     " + load + " LBS",
+            "",
+            sp(12) + "POINT" + sp(14) + "MOMENT" + sp(13) + "CURVATURE",
+            sp(12 + 5 + 13) + " LBS-IN" + sp(13) + "RADIAN/IN",
+            "              1" + sp(11) + "     " + m + "1.0" + sp(9) + " 1.00000E-05 ",
+            "              2" + sp(11) + "     " + m + "2.0" + sp(9) + " 2.00000E-05 ",
+        };
+        printed.insert(printed.end(), block.begin(), block.end());
+    }
     const Case cases[] = {
-        {"no user sets", 0, 2, true, {"", "", "       INTERNALLY GENERATED MOMENT CURVATURE", "", "LISTING "}, 2},
-        {"kind 10 only", 0, 10, true, {}, 0},
-        {"missing listing", 0, 2, false, gen, 2},
-        {"user flag, no sets", 1, 10, true, {"", "", "", "     * TABLE J *   MOMENT CURVATURE SETS    "}, 0},
+        {"no user sets", 0, 2, "LISTING\n",
+         {"", "", "       INTERNALLY GENERATED MOMENT CURVATURE", "", "LISTING "}, 2},
+        {"kind 10 only", 0, 10, "LISTING\n", {}, 0},
+        {"missing listing", 0, 2, nullptr, printed, 2},
+        {"empty listing", 0, 2, "", printed, 2},
+        {"user flag, no sets", 1, 10, "LISTING\n", {"", "", "", "     * TABLE J *   MOMENT CURVATURE SETS    "}, 0},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
@@ -220,7 +245,7 @@ TEST(TableJ, HeadingsByInput) {
         XSNLI(1, 0) = c.kind;
         section_curves(1, 1, 1);
         section_curves(1, 2, 1);
-        if (c.listing) open_listing("LISTING\n");
+        if (c.listing) open_listing(c.listing);
         EXPECT_EQ(table_j(), c.want);
         EXPECT_EQ(MPNLEV(1), c.tables > 0 ? 1 : 0);
         EXPECT_EQ(MPAXL(2, 1), c.tables > 1 ? 1201.0 : 0.0);

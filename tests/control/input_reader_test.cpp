@@ -432,6 +432,7 @@ TEST(InputReader, BadFilesEndWithStatus37) {
     const std::string s3 = "SECTION 3 (LOAD CASES), 3RD SECTION OF THE FILE, HEADER: LOAD CASES";
     const std::string s6 = "SECTION 6 (PILE TABLE), 6TH SECTION OF THE FILE, HEADER: PILE LAYOUT";
     const std::string s7 = "SECTION 7 (PILE PROPERTY SETS), 7TH SECTION OF THE FILE, HEADER: PILE PROPERTIES";
+    const std::string s8 = "SECTION 8 (CROSS SECTIONS), 8TH SECTION OF THE FILE, HEADER: CROSS SECTIONS";
     const std::string s9 = "SECTION 9 (SOIL LAYERS), 9TH SECTION OF THE FILE, HEADER: SOIL LAYERS";
     const std::string all = fixture("all_switches3d.in");
     // The last point of user set 1, then sets 2 to 150 without curves.
@@ -661,6 +662,46 @@ TEST(InputReader, BadFilesEndWithStatus37) {
           "THE UNIT SYSTEM (NUNITS) IS 5; EXPECTED 1 (ENGLISH), 2 (SI) OR 3 (OPEN SYSTEM)"}},
         {"NUNITS 0", edit(m, {{4, "0 3 0 0 0 0 0 1 0 0 0 0 0 0 1 0 0 0 0 0"}}),
          {"THE UNIT SYSTEM (NUNITS) IS 0; EXPECTED 1 (ENGLISH), 2 (SI) OR 3 (OPEN SYSTEM)"}},
+        // Section values the soil or the stiffness cannot do without, on the
+        // record that gives them: a diameter, area and Young modulus that
+        // are not positive; an inertia below 0 (0 is the solid circle's).
+        {"a section of zero diameter", edit(m, {{38, "0.0 17.0 0.0 0.0 0.0 0.0 0.0 0.0"}}),
+         {"INPUT DATA FILE input.dat, LINE 38", s8, "RECORD: CROSS SECTION 1, RECORD 3 (XSTAB 1-8)",
+          "THE DIAMETER OF THE SECTION (XSTAB 1) IS 0.000000; EXPECTED A POSITIVE VALUE"}},
+        {"a section of negative diameter", edit(m, {{38, "-18.0 17.0 0.0 0.0 0.0 0.0 0.0 0.0"}}),
+         {"THE DIAMETER OF THE SECTION (XSTAB 1) IS -18.00000; EXPECTED A POSITIVE VALUE"}},
+        {"a section of zero area", edit(m, {{39, "11.2E6 0.0 1070.0 1070.0 0.0 2.4E10 5.0E6 3.0E5 29.0E6 0.0 0"}}),
+         {"INPUT DATA FILE input.dat, LINE 39", s8, "RECORD: CROSS SECTION 1, RECORD 4 (XSTAB 9-18, TAPERED FLAG)",
+          "THE AREA OF THE SECTION (XSTAB 10) IS 0.000000; EXPECTED A POSITIVE VALUE"}},
+        {"a section of negative area",
+         edit(m, {{39, "11.2E6 -27.5 1070.0 1070.0 0.0 2.4E10 5.0E6 3.0E5 29.0E6 0.0 0"}}),
+         {"THE AREA OF THE SECTION (XSTAB 10) IS -27.50000; EXPECTED A POSITIVE VALUE"}},
+        {"a section of zero modulus", edit(m, {{39, "11.2E6 27.5 1070.0 1070.0 0.0 2.4E10 5.0E6 3.0E5 0.0 0.0 0"}}),
+         {"THE YOUNG MODULUS OF THE SECTION (XSTAB 17) IS 0.000000; EXPECTED A POSITIVE VALUE"}},
+        {"a section of negative modulus",
+         edit(m, {{39, "11.2E6 27.5 1070.0 1070.0 0.0 2.4E10 5.0E6 3.0E5 -29.0E6 0.0 0"}}),
+         {"THE YOUNG MODULUS OF THE SECTION (XSTAB 17) IS -0.2900000E+08; EXPECTED A POSITIVE VALUE"}},
+        {"a negative Iz", edit(m, {{39, "11.2E6 27.5 -1070.0 1070.0 0.0 2.4E10 5.0E6 3.0E5 29.0E6 0.0 0"}}),
+         {"RECORD: CROSS SECTION 1, RECORD 4 (XSTAB 9-18, TAPERED FLAG)",
+          "THE MOMENT OF INERTIA IZ OF THE SECTION (XSTAB 11) IS -1070.000; EXPECTED A POSITIVE VALUE, OR 0 FOR "
+          "THAT OF A SOLID CIRCLE OF THE DIAMETER"}},
+        {"a negative Iy in space", edit(m, {{39, "11.2E6 27.5 1070.0 -1.0 0.0 2.4E10 5.0E6 3.0E5 29.0E6 0.0 0"}}),
+         {"THE MOMENT OF INERTIA IY OF THE SECTION (XSTAB 12) IS -1.000000; EXPECTED A POSITIVE VALUE, OR 0 FOR "
+          "THAT OF A SOLID CIRCLE OF THE DIAMETER"}},
+        {"a tapered section without a bottom diameter", edit(all, {{92, "0.0 0.0 0.0 0.0 0.0 0.0 0.0 0.0"}}),
+         {"INPUT DATA FILE input.dat, LINE 92", s8, "RECORD: CROSS SECTION 1, RECORD 5 (XSTAB 19-26)",
+          "THE DIAMETER AT THE SECTION'S BOTTOM (XSTAB 19) IS 0.000000; EXPECTED A POSITIVE VALUE"}},
+        {"a tapered section of negative Iz at its bottom",
+         edit(all, {{93, "1.5E6 706.9 -39761.0 39761.0 0.0 1.6E11 1.5E7 5.0E5 3.6E6 0.0"}}),
+         {"INPUT DATA FILE input.dat, LINE 93", "RECORD: CROSS SECTION 1, RECORD 6 (XSTAB 27-36)",
+          "THE MOMENT OF INERTIA IZ OF THE SECTION (XSTAB 29) IS -39761.00; EXPECTED A POSITIVE VALUE, OR 0 FOR "
+          "THAT OF A SOLID CIRCLE OF THE DIAMETER"}},
+        {"a nonlinear section of zero modulus", edit(all, {{98, "36.0 1017.9 0.0 0.0 0.0 0.0 0.0 0.0"}}),
+         {"INPUT DATA FILE input.dat, LINE 98", s8, "RECORD: CROSS SECTION 2, RECORD 3 (XSTAB 1, 10-12, 14-17)",
+          "THE YOUNG MODULUS OF THE SECTION (XSTAB 17) IS 0.000000; EXPECTED A POSITIVE VALUE"}},
+        {"a user-EI section of negative diameter", edit(all, {{112, "-24.0 452.4 0.0 0.0 0.0 0.0 0.0 29.0E6"}}),
+         {"INPUT DATA FILE input.dat, LINE 112", "RECORD: CROSS SECTION 3, RECORD 3 (XSTAB 1, 10-12, 14-17)",
+          "THE DIAMETER OF THE SECTION (XSTAB 1) IS -24.00000; EXPECTED A POSITIVE VALUE"}},
         {"a user-EI section naming a set that does not exist", edit(all, {{122, "0 0 1 2 0 0 0 0 0.0 0.0 0.0"}}),
          {"INPUT DATA FILE input.dat, LINE 122",
           "SECTION 8 (CROSS SECTIONS), 8TH SECTION OF THE FILE, HEADER: CROSS SECTIONS",
@@ -754,6 +795,9 @@ TEST(InputReader, ChecksOfAFileThatReads) {
          0, {},
          {"* DERIVED: AN INERTIA GIVEN AS 0 IS THAT OF A SOLID CIRCLE OF THE SECTION DIAMETER, 0.0491 D**4, WHICH THE "
           "ANALYSIS USES"}},
+        // The plane model bends about Iz only: its Iy is not read, negative or not.
+        {"a negative Iy in a plane file", edit(plane, {{41, "508.0 15500.0 4.7E8 -1.0 0.0 0.0 0.0 2.0E8"}}), 0, {},
+         {}},
         // In the open system the sand's p-y curves take the English k when
         // none is given (phi 35 deg, 110 F/D^3 above the water: (0.4168 x 35
         // - 8.1254) x 35 - 83.664 = 142.527), and the echo shows it.

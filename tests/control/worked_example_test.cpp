@@ -34,12 +34,7 @@ ExampleRun run_example(const char* name) {
     return {status, test::read_file("plotdata.txt"), test::read_file("echo.txt")};
 }
 
-std::vector<double> numbers(const std::string& line) {
-    std::istringstream in(line);
-    std::vector<double> v;
-    for (double x; in >> x;) v.push_back(x);
-    return v;
-}
+std::vector<double> numbers(const std::string& line) { return test::numbers_of(line); }
 
 // The global pile-top rows (six displacements, six reactions, the stress)
 // of the analysis whose plot-data heading is `heading`.

@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -65,6 +66,14 @@ inline std::vector<std::string> lines_of(const std::string& text) {
         start = end + 1;
     }
     return out;
+}
+
+// The numbers of a line of text, up to the first word that is not one.
+inline std::vector<double> numbers_of(const std::string& line) {
+    std::istringstream in(line);
+    std::vector<double> v;
+    for (double x; in >> x;) v.push_back(x);
+    return v;
 }
 
 // The first line where two texts differ, shown with both versions, or an
