@@ -43,8 +43,9 @@ struct AxisLevels {
     double CUR(int k, int l, int p) const { return in.CUR(k, l, p); }
 };
 
-// Table J: heading, the user sets into tables 1..NMPS and their print.
-void table_j_user() {
+// Table J: heading, the user sets into tables 1..NMPS and their print (the
+// stop request read between the sets).
+void table_j_user(int& ISTAT) {
     static const fmt::Format title(R"((/,/,/,5X,"* TABLE J *   MOMENT CURVATURE SETS    "))");
     static const fmt::Format user(R"((/,/,5X,"  USER DEFINED MOMENT CURVATURE"))");
     static const fmt::Format nsets(R"((/,7X,"NUM OF SETS :",I3))");
@@ -62,6 +63,7 @@ void table_j_user() {
     io::write_fmt(U, user);
     io::write_fmt(U, nsets, {NMPS});
     for (int s = 1; s <= NMPS; ++s) {
+        if (ECHOSTOP("TABLE J, MOMENT-CURVATURE SET ", s, NMPS, ISTAT)) return;
         io::write_fmt(U, set_head, {s, MPNLEV(s)});
         for (int l = 1; l <= MPNLEV(s); ++l) {
             io::write_fmt(U, curve_head, {l, MPAXL(s, l), UFOR.view()});
@@ -81,13 +83,15 @@ void table_j_user() {
 
 // The generated tables follow the user sets, one per bending axis of every
 // nonlinear cross section whose curves are generated (nonlinear flag 1, kind
-// not 10), in the order Table E numbers them; then the listing is copied.
-void generated_tables() {
+// not 10), in the order Table E numbers them; then the listing is copied
+// (the stop request read between the sections and the listing's lines).
+void generated_tables(int& ISTAT) {
     static const fmt::Format head(R"((/,/,5X,"  INTERNALLY GENERATED MOMENT CURVATURE",/))");
 
     // 1-2. Tables.
     int t = NMPS;
     for (int k = 1; k <= NSCCRV; ++k) {
+        if (ECHOSTOP("TABLE J, GENERATED CURVE ", k, NSCCRV, ISTAT)) return;
         if (XSNLF(k) != 1 || XSNLI(k, 0) == 10) continue;
         fill_table(++t, AxisLevels{MPXIN(1)}, k);
         if (three_d()) fill_table(++t, AxisLevels{MPXIN(2)}, k);
@@ -98,6 +102,7 @@ void generated_tables() {
     io::write_fmt(U, head);
     std::string line;
     while (io::read_line(MPHIFILE, line)) {
+        if (ECHOSTOP("TABLE J, GENERATED CURVE ", NSCCRV, NSCCRV, ISTAT)) return;
         WRTEXT(U, line);
         WREOL(U);
     }
@@ -157,9 +162,10 @@ void table_j2() {
 
 }  // namespace
 
-void TABLEJ(int&) {
-    if (NMPSET > 0) table_j_user();
-    if (NSECT > 0 && NSCCRV > 0) generated_tables();
+void TABLEJ(int& ISTAT) {
+    if (NMPSET > 0) table_j_user(ISTAT);
+    if (ISTAT == 0 && NSECT > 0 && NSCCRV > 0) generated_tables(ISTAT);
+    if (ISTAT != 0) return;
     if (KJ1 == 1) table_j1();
     if (KJ2 == 1) table_j2();
 }

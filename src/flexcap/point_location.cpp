@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "flexcap/shell_element.h"
+#include "model/status_codes.h"
 
 namespace zolan {
 
@@ -67,10 +68,14 @@ bool search_element(double X, double Y, int nnode, ShellWork& w, double& xio, do
 // Element and local coordinates of n points given by X, Y: elements in number
 // order, the first that holds a point keeps it; an element with a node number
 // outside the mesh is skipped (the mesh check reports it later).
-void FCLOCP(int n, RTab& P, ITab& IEL, ITab& ICONN, RTab& XYNOD, const SlabControl& c, ShellWork& w) {
+void FCLOCP(int n, RTab& P, ITab& IEL, ITab& ICONN, RTab& XYNOD, const SlabControl& c, ShellWork& w, int* ISTAT) {
     for (int i = 1; i <= n; ++i) IEL(i) = 0;
     int located = 0;
     for (int e = 1; e <= c.NELEM && located < n; ++e) {
+        if (ISTAT != nullptr && slab_setup_stop("SLAB POINTS LOCATED")) {
+            if (*ISTAT == ISOK) *ISTAT = ISSTOP;
+            return;
+        }
         bool inside = true;
         for (int k = 1; k <= c.NNODE; ++k) {
             const int nd = ICONN(k, e);

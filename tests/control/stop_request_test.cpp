@@ -135,6 +135,12 @@ void expect_stops(std::initializer_list<LoopCase> cases) {
 // curve file.
 TEST(StopRequest, HonouredInsideLongLoops) {
     expect_stops({
+        // The input data file's records, the unit conversion, the
+        // distributed-load sets of Table C and the group factors of Table K.
+        {"INPUT DATA FILE, LINE        9", nullptr, "- INPUT DATA FILE, LINE       10"},
+        {"UNIT CONVERSION", nullptr, "- UNIT CONVERSION"},
+        {"TABLE C, DISTRIBUTED LOAD SET     1/    2", nullptr, "- INPUT ECHO, TABLE C, DISTRIBUTED LOAD SET     2/    2"},
+        {"TABLE K, PILE     4/   30", nullptr, "- INPUT ECHO, TABLE K, PILE     5/   30"},
         {"TABLE D, PILE ROW     4/   30", nullptr, "- INPUT ECHO, TABLE D, PILE ROW     5/   30"},
         {"TABLE H, GENERATED CURVE     1/    1", nullptr, "- INPUT ECHO, TABLE I, GENERATED CURVE     1/    1"},
         {"CASE   2: PILE ROW     7/   30", nullptr, "- DISTRIBUTED LOADS OF LOAD CASE   2: PILE ROW     8/   30"},
@@ -213,11 +219,12 @@ TEST(StopRequest, HonouredAfterTheAnalyses) {
 }
 
 // The flexible cap's set-up in each analysis: a stop written while the
-// slab's deck is written, or read back with its listing, ends the run at the
-// next record: status 4, no status line of the analysis.
+// slab's deck is written, or read back with its listing, or while its points
+// are located, ends the run at the next record or element: status 4, no
+// status line of the analysis.
 TEST(StopRequest, HonouredInTheSlabSetUp) {
     const std::string flex = test::read_file(std::string(ZOLAN_SOURCE_DIR) + "/examples/flexcap3d.in");
-    for (const char* what : {"SLAB DECK WRITTEN", "SLAB DECK READ"}) {
+    for (const char* what : {"SLAB DECK WRITTEN", "SLAB DECK READ", "SLAB POINTS LOCATED"}) {
         SCOPED_TRACE(what);
         test::TempDir dir;
         ASSERT_EQ(run_input(flex, 0.0, what), 4);
