@@ -18,7 +18,7 @@ const std::string EXAMPLE = std::string(ZOLAN_SOURCE_DIR) + "/examples/flexcap3d
 // start of its slab records (`shipped`: plan, mesh, modulus) replaced: the
 // run status, and the number of analyses that completed by the status file.
 int run_with_slab(const std::string& slab, std::size_t& complete, const std::string& source = EXAMPLE,
-                  const std::string& shipped = "0.0 0.0 4 4 3.6E6") {
+                  const std::string& shipped = "0.0 0.0 4 4 3.6E6", std::string* runtime = nullptr) {
     std::string input = test::read_file(source);
     EXPECT_NE(input.find(shipped), std::string::npos);
     if (input.find(shipped) == std::string::npos) return -1;
@@ -26,6 +26,7 @@ int run_with_slab(const std::string& slab, std::size_t& complete, const std::str
     test::TempDir dir;
     test::write_file("source.in", input);
     const int status = test::run_at_fixed_time("source.in", "flexcap.in");
+    if (runtime != nullptr) *runtime = test::read_file("runtime.txt");
     const std::string text = test::read_file("status.txt");
     complete = 0;
     for (std::size_t at = text.find("1 ANALYSIS COMPLETED"); at != std::string::npos;
@@ -78,6 +79,26 @@ TEST(SlabMeshRun, PointsOnCentreLinesOfUnevenMeshes) {
         std::size_t complete = 0;
         EXPECT_EQ(run_with_slab(k.slab, complete, k.source, k.shipped), 0) << k.slab;
         EXPECT_EQ(complete, k.complete) << k.slab;
+    }
+}
+
+// A pile a millimetre (SI) or an eighth of an inch (English units) off the
+// slab's edge stands in no element: the run ends with status 41, the pile
+// point named, and no analysis completes.
+TEST(SlabMeshRun, PileJustOffTheSlabIsRefused) {
+    const struct {
+        std::string source, shipped, moved;
+    } cases[] = {
+        {std::string(ZOLAN_FIXTURES_DIR) + "/nine_piles_slab_si.in", "0.0 3.0 3.0 0.0 90.0", "0.0 4.001 3.0 0.0 90.0"},
+        {std::string(ZOLAN_FIXTURES_DIR) + "/nine_piles_slab3d.in", "0.0 6.0 6.0 0.0 90.0", "0.0 9.01 6.0 0.0 90.0"},
+    };
+    for (const auto& k : cases) {
+        std::size_t complete = 0;
+        std::string runtime;
+        EXPECT_EQ(run_with_slab(k.moved, complete, k.source, k.shipped, &runtime), 41) << k.moved;
+        EXPECT_EQ(complete, 0u) << k.moved;
+        EXPECT_NE(runtime.find("SLAB ANALYSIS: PILE POINT 9 LIES IN NO ELEMENT OF THE SLAB MESH"), std::string::npos)
+            << runtime;
     }
 }
 
