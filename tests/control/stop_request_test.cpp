@@ -359,7 +359,12 @@ TEST(StopRequest, ThrottledReads) {
     EXPECT_EQ(reads_seen, 1 + 2 * 3);
     EXPECT_EQ(test::read_file("progress.txt"), "- ANALYSIS FOR LOAD COMB.   1/  1 FINISHED\n\n\n");
     const std::string curves = test::read_file("curves.dat");
-    // Every row of Table D, the generated curves of Tables H and I, each laying of the
+    // Every record of the input data file (181 lines, one record each), the
+    // two distributed-load sets and 30 pile rows of the unit conversion,
+    // every row of Table D, the generated curves of Tables H and I, the two
+    // distributed-load sets of Table C, the one cross section of Table J's
+    // generated curves, the 30 piles of each direction's group factors of
+    // Table K, each laying of the
     // distributed loads (twice per case, twice per case of the combination),
     // the curve file's rows and, under its last message, each line of the
     // summary's scratch copied at the end; after each of the three analyses
@@ -374,7 +379,8 @@ TEST(StopRequest, ThrottledReads) {
     const int copied = static_cast<int>(
         test::lines_of(summary.substr(summary.find("SUMMARY FOR LOAD CASES AND COMBINATIONS"))).size()) - 1;
     const std::map<std::string, int> expected = {
-        {"- INPUT ECHO", 32}, {"- DISTRIBUTED LOADS OF LOAD CASE   1", 120},
+        {"- INPUT DATA FILE", 181}, {"- UNIT CONVERSION\n\n\n", 2 + 30},
+        {"- INPUT ECHO", 30 + 2 + 2 + 1 + 2 * 30}, {"- DISTRIBUTED LOADS OF LOAD CASE   1", 120},
         {"- DISTRIBUTED LOADS OF LOAD CASE   2", 120}, {"- CURVE FILE", 30 + copied}, {"- RESULTS", 3 * 30},
         {"- PILE-TOP SUMMARY", 3 * 7 * 30}};
     int listed = 0;
