@@ -413,6 +413,9 @@ void echo_dl_sets() {
     put(title);
     put(count, {NDLSET});
     for (int s = 1; s <= NDLSET; ++s) {
+        // A stop read here ends the echo after Table C (ECHOINP).
+        int stop = 0;
+        if (ECHOSTOP("TABLE C, DISTRIBUTED LOAD SET ", s, NDLSET, stop)) return;
         put(set, {s});
         if (NDLPT(s) <= 0) continue;
         put(head);

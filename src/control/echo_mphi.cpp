@@ -63,8 +63,9 @@ void print_curves(int t) {
     }
 }
 
-// Table J: heading, the user sets into tables 1..NMPS and their print.
-void table_j_user() {
+// Table J: heading, the user sets into tables 1..NMPS and their print (the
+// stop request read between the sets).
+void table_j_user(int& ISTAT) {
     static const fmt::Format title(R"((/,/,/,5X,"* TABLE J *   MOMENT CURVATURE SETS    "))");
     static const fmt::Format user(R"((/,/,5X,"  USER DEFINED MOMENT CURVATURE"))");
     static const fmt::Format nsets(R"((/,7X,"NUM OF SETS :",I3))");
@@ -79,6 +80,7 @@ void table_j_user() {
     io::write_fmt(U, user);
     io::write_fmt(U, nsets, {NMPS});
     for (int s = 1; s <= NMPS; ++s) {
+        if (ECHOSTOP("TABLE J, MOMENT-CURVATURE SET ", s, NMPS, ISTAT)) return;
         io::write_fmt(U, set_head, {s, MPNLEV(s)});
         print_curves(s);
     }
@@ -86,11 +88,12 @@ void table_j_user() {
 
 // The generated tables follow the user sets, one per bending axis of every
 // nonlinear cross section whose curves are generated (nonlinear flag 1, kind
-// not 10), in the order Table E numbers them; then the listing is copied.
+// not 10), in the order Table E numbers them; then the listing is copied
+// (the stop request read between the sections and the listing's lines).
 // Without a listing (none named, or empty) the tables themselves are printed,
 // each with the cross section and bending axis it stands for, so that the heading
 // never stands alone.
-void generated_tables() {
+void generated_tables(int& ISTAT) {
     static const fmt::Format head(R"((/,/,5X,"  INTERNALLY GENERATED MOMENT CURVATURE",/))");
     static const fmt::Format set_head(
         R"((/,/,7X,"CURVE SET",I3,10X,"NUM OF CURVES",I3,10X,"CROSS SECTION",I3,", BENDING AXIS",I2,/))");
@@ -98,6 +101,7 @@ void generated_tables() {
     // 1-2. Tables.
     int t = NMPS;
     for (int k = 1; k <= NSCCRV; ++k) {
+        if (ECHOSTOP("TABLE J, GENERATED CURVE ", k, NSCCRV, ISTAT)) return;
         if (XSNLF(k) != 1 || XSNLI(k, 0) == 10) continue;
         fill_table(++t, AxisLevels{MPXIN(1)}, k);
         if (three_d()) fill_table(++t, AxisLevels{MPXIN(2)}, k);
@@ -109,6 +113,7 @@ void generated_tables() {
     std::string line;
     bool copied = false;
     while (io::read_line(MPHIFILE, line)) {
+        if (ECHOSTOP("TABLE J, GENERATED CURVE ", NSCCRV, NSCCRV, ISTAT)) return;
         WRTEXT(U, line);
         WREOL(U);
         copied = true;
@@ -181,9 +186,10 @@ void table_j2() {
 
 }  // namespace
 
-void TABLEJ(int&) {
-    if (NMPSET > 0) table_j_user();
-    if (NSECT > 0 && NSCCRV > 0) generated_tables();
+void TABLEJ(int& ISTAT) {
+    if (NMPSET > 0) table_j_user(ISTAT);
+    if (ISTAT == 0 && NSECT > 0 && NSCCRV > 0) generated_tables(ISTAT);
+    if (ISTAT != 0) return;
     if (KJ1 == 1) table_j1();
     if (KJ2 == 1) table_j2();
 }

@@ -12,8 +12,10 @@
 #include "model/input_tables.h"
 #include "model/pile_tables.h"
 #include "model/section_tables.h"
+#include "model/status_codes.h"
 #include "report/field_writers.h"
 #include "report/run_files.h"
+#include "report/stop_request.h"
 #include "report/unit_labels.h"
 #include "soil/group_factors.h"
 
@@ -27,6 +29,13 @@ const fmt::Format diameter(R"((/,7X,"PILE DIAMETER = ",F10.3,1X,A3))");
 const fmt::Format average(R"((/,7X,"AVERAGE DIAMETER IS USED TO GET RATIO S/B"))");
 
 double sign_of(double v) { return v < 0.0 ? -1.0 : 1.0; }
+
+// The stop request between the piles of the factors computed from the
+// layout (products over every pair of a large group); TABLEK then stops.
+bool factor_stop(int pile, int piles) {
+    int stop = 0;
+    return ECHOSTOP("TABLE K, PILE ", pile, piles, stop);
+}
 std::string_view marker(double dir) { return dir < 0.0 ? "(-)" : "(+)"; }
 
 // Top diameter of the first section of pile row 1's property set.
@@ -65,7 +74,8 @@ void table_k_plane() {
     const bool computed = KGRPRF == 1 || KGRPRF == 3;
     double dir = sign_of(case1_load()(2));
     if (KGRPRF == 3) dir = sign_of(GRPMVY);
-    if (computed) PFACT1(dir);
+    if (computed) PFACT1(dir, factor_stop);
+    if (STOPSEEN()) return;
     // 3-4. Heading, diameter, rows.
     io::write_fmt(U, title);
     if (computed && KAVGD == 0) io::write_fmt(U, diameter, {UCM1E3(first_diameter()), USLEN.view()});
@@ -106,8 +116,9 @@ void table_k_3d_computed() {
         b = std::fabs(GRPMVZ);
     }
     if (a == 0.0 && b == 0.0) a = b = 1.0;
-    PFACT1(dy);
-    PFACT2(dz);
+    PFACT1(dy, factor_stop);
+    if (!STOPSEEN()) PFACT2(dz, factor_stop);
+    if (STOPSEEN()) return;
 
     // 2. Heading and diameter.
     io::write_fmt(U, title);
@@ -155,15 +166,15 @@ void table_k_3d_given() {
 
 }  // namespace
 
-void TABLEK(int&) {
+void TABLEK(int& ISTAT) {
     if (NANTYP == 2) {
         if (KGRPRF != 0) table_k_plane();
-        return;
-    }
-    if (KGRPRF == 1 || KGRPRF == 3)
+    } else if (KGRPRF == 1 || KGRPRF == 3) {
         table_k_3d_computed();
-    else if (KGRPRF == 2)
+    } else if (KGRPRF == 2) {
         table_k_3d_given();
+    }
+    if (STOPSEEN()) ISTAT = ISSTOP;
 }
 
 }  // namespace zolan

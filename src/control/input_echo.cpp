@@ -21,6 +21,7 @@ void ECHOINP(int& ISTAT) {
     INPINFO();
     TABLEB();
     TABLEC();
+    if (STOPSEEN()) ISTAT = ISSTOP;  // read between the distributed-load sets
     if (ISTAT == 0) TABLED(ISTAT);
     if (ISTAT == 0) TABLEE(ISTAT);
     // The soil side: layers and strength curves, the p-y print requests,

@@ -20,6 +20,7 @@
 #include "model/step_bounds.h"
 #include "report/fortran_format.h"
 #include "report/run_files.h"
+#include "report/stop_request.h"
 #include "report/unit_labels.h"
 
 namespace zolan {
@@ -206,7 +207,15 @@ void Reader::rec(const char* what, std::initializer_list<fmt::Target> targets) {
     rec(what, std::span<const fmt::Target>(targets.begin(), targets.size()));
 }
 
+// The stop request between the records of a long file (the throttled read,
+// the progress message naming the line reached).
+void Reader::stop_poll() const {
+    static const fmt::Format progress(R"(("- INPUT DATA FILE, LINE",I9,/,/))");
+    if (STOPPOLL(progress, {lines_read()})) throw InputStopped{};
+}
+
 void Reader::rec(const char* what, std::span<const fmt::Target> targets) {
+    stop_poll();
     what_ = what;
     first_ = lines_read() + 1;  // a record starts on a new line
     const fmt::ReadStatus st = io::read_list(INPFILE, targets);
@@ -240,6 +249,7 @@ void Reader::fail_read(const fmt::ReadStatus& st, const char* what) {
 }
 
 void Reader::text(const char* what, std::span<char> text) {
+    stop_poll();
     what_ = what;
     first_ = lines_read() + 1;
     const fmt::ReadStatus st = io::read_text_line(INPFILE, text);
@@ -542,6 +552,8 @@ void RDINPUT(int& ISTAT) {
         input::read_sections(rd, at, ISTAT);
     } catch (const input::InputFault&) {
         ISTAT = ISINPUT;
+    } catch (const input::InputStopped&) {
+        ISTAT = ISSTOP;
     }
 }
 

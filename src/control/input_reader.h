@@ -20,6 +20,9 @@ namespace zolan::input {
 // Thrown by Reader::fail after the fatal block is written; RDINPUT catches it
 // and nothing else sees it.
 struct InputFault {};
+// Thrown by the reader when a stop request is read between its records;
+// RDINPUT catches it and the run ends with status 4.
+struct InputStopped {};
 
 // The place of a record in the file, kept for checks that can only be made
 // once a later section has given the count a value refers to.
@@ -80,6 +83,7 @@ private:
     void header_warning(int number) const;
     void extra_values_warning(const fmt::ReadStatus& st, std::size_t n) const;
     std::string section_text(int section) const;
+    void stop_poll() const;
     std::string lines_text(long first, long last) const;
     std::string record_text(const char* what) const;
     long lines_read() const;

@@ -7,6 +7,7 @@
 #include "model/input_tables.h"
 #include "model/pile_tables.h"
 #include "model/run_state.h"
+#include "model/status_codes.h"
 #include "report/unit_labels.h"
 
 namespace zolan {
@@ -14,9 +15,19 @@ namespace {
 
 void scale(double& x, double (*f)(double)) { x = f(x); }
 
+// The stop request between the distributed-load sets and the pile rows of a
+// large input: true, with ISTAT := 4, when the run must stop (the tables are
+// then left part converted; nothing reads them after a stop).
+bool conversion_stop(int& ISTAT) {
+    static const fmt::Format progress(R"(("- UNIT CONVERSION",/,/))");
+    if (!STOPPOLL(progress, {})) return false;
+    ISTAT = ISSTOP;
+    return true;
+}
+
 }  // namespace
 
-void UNITCONV(int&) {
+void UNITCONV(int& ISTAT) {
     const bool plane = NANTYP == 2;
 
     // 1. Pile cap dimensions.
@@ -31,12 +42,15 @@ void UNITCONV(int&) {
     }
 
     // 3. Depths of the distributed-load sets.
-    for (int s = 1; s <= NDLSET; ++s)
+    for (int s = 1; s <= NDLSET; ++s) {
+        if (conversion_stop(ISTAT)) return;
         for (int k = 1; k <= NDLPT(s); ++k) scale(DLDEP(s, k), UCM12);
+    }
 
     // 4. Pile rows: head coordinates, spacing and ground-line depth.
     NPILES = plane ? NPILE2 : NPILE3;
     for (int r = 1; r <= NPILES; ++r) {
+        if (conversion_stop(ISTAT)) return;
         if (plane) {
             scale(PGRA2(r, 2), UCM12);
             for (int c : {1, 2, 4}) scale(PGRB2(r, c), UCM12);

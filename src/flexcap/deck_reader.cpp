@@ -193,8 +193,8 @@ bool read_points(int count, RTab& pt, RTab& val, ITab& iel, const char* heading,
         io::write_fmt(FCLSFILE, "(1X,2F10.4,2X,6E13.5)",
                       {pt(1, i), pt(2, i), val(1, i), val(2, i), val(3, i), val(4, i), val(5, i), val(6, i)});
     }
-    FCLOCP(count, pt, iel, FCTAB.ICONN, FCTAB.XYNOD, FCCTRL, FCTAB.ELW);
-    return true;
+    FCLOCP(count, pt, iel, FCTAB.ICONN, FCTAB.XYNOD, FCCTRL, FCTAB.ELW, &ISTAT);
+    return ISTAT == ISOK;
 }
 
 // Edge records: element, side 1..4, degree of freedom 1..6, three values.
@@ -298,7 +298,8 @@ void FCREAD(int& ISTAT) {
             if (!read_rec({t.PCTST(1, i), t.PCTST(2, i)}, nth("CONCENTRATED TOTAL STIFFNESS", i), ISTAT)) return;
             io::write_fmt(FCLSFILE, "(1X,2F10.4)", {t.PCTST(1, i), t.PCTST(2, i)});
         }
-        FCLOCP(c.NCTSTI, t.PCTST, t.ICTEL, t.ICONN, t.XYNOD, c, t.ELW);
+        FCLOCP(c.NCTSTI, t.PCTST, t.ICTEL, t.ICONN, t.XYNOD, c, t.ELW, &ISTAT);
+        if (ISTAT != ISOK) return;
     }
     // 18. Gauss rule, mesh check, front tables.
     FCGAUS(c.NGAUS, t.ELW);

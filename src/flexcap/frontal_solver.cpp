@@ -149,10 +149,13 @@ void FCSOLV(RTab& FXVAL, RTab& DSDIS, RTab& ELLOD, ITab& IFXND, RTab& REACT, RTa
     // 4. Assembly and elimination, element by element.
     for (int e = 1; e <= c.NELEM; ++e)
         if (slab_stop(ISTAT) || !assemble_element(e, width, ELLOD, REACT, ELSTF, ICONN, ISTAT)) return;
-    // 5. Back substitution from the last equation to the first.
+    // 5. Back substitution from the last equation to the first (the stop
+    //    request read between equations: a large mesh's equations fill
+    //    hundreds of megabytes).
     double rhs = 0;
     int j = 0, v = 0;
     while (t.FCSCR2.records() > 0) {
+        if (slab_stop(ISTAT)) return;
         if (!t.FCSCR2.read_back(&t.EQROW(1), rhs, j, v)) {
             FAILTXT.push_back(std::string("    ") + FCSCR2NAME + ": the scratch file could not be read back");
             if (ISTAT == ISOK) ISTAT = ISFILE;

@@ -4,13 +4,22 @@
 #include <cmath>
 
 #include "flexcap/shell_element.h"
+#include "model/status_codes.h"
 
 namespace zolan {
 
 namespace {
 
-// Rounding allowance of the reference-square bounds.
+// Rounding allowance of the reference-square bounds: a point on an
+// element's side or corner, given by coordinates that carry the mesh's
+// round-off, is in the element; a point off it by more is not.
 constexpr double EDGETOL = 1.0E-10;
+// Convergence of the search: the last Newton step on the local coordinates,
+// which run over -1..1, at most this (an absolute test, since a point on an
+// element's centre line has local coordinates of round-off size, whose
+// relative change never settles).
+constexpr double STEPTOL = 1.0E-10;
+constexpr int MAXSTEP = 50;
 
 // Newton search of (xi, eta) of the point (X, Y) in the element whose nodes
 // are in ELXY; true with the local coordinates when it converges inside the
@@ -18,7 +27,7 @@ constexpr double EDGETOL = 1.0E-10;
 bool search_element(double X, double Y, int nnode, ShellWork& w, double& xio, double& etao) {
     double xi = 0, eta = 0;
     for (int iter = 1;; ++iter) {
-        // 2. Position and tangents of the map at (xi, eta).
+        // 1. Position and tangents of the map at (xi, eta).
         FCSHAP(xi, eta, nnode, w);
         double x = 0, y = 0, xxi = 0, xeta = 0, yxi = 0, yeta = 0;
         for (int k = 1; k <= nnode; ++k) {
@@ -29,7 +38,7 @@ bool search_element(double X, double Y, int nnode, ShellWork& w, double& xio, do
             yxi += w.SHDL(1, k) * w.ELXY(2, k);
             yeta += w.SHDL(2, k) * w.ELXY(2, k);
         }
-        // 3-5. Newton step.
+        // 2. Newton step.
         //    The full inverse of the Jacobian: an element whose xi runs along
         //    Y (x_xi = 0, a mesh turned against the axes) is searched too.
         const double det = yeta * xxi - yxi * xeta;
@@ -37,21 +46,18 @@ bool search_element(double X, double Y, int nnode, ShellWork& w, double& xio, do
         const double deta = ((Y - y) * xxi - yxi * (X - x)) / det;
         const double dxi = ((X - x) * yeta - xeta * (Y - y)) / det;
         const double xin = xi + dxi, etan = eta + deta;
-        // 6-8. Relative change after the first step.
-        if (iter > 1) {
-            const double rxi = xi != 0 ? dxi / xi : dxi, reta = eta != 0 ? deta / eta : deta;
-            if (std::fabs(rxi) < 1.0E-10 && std::fabs(reta) < 1.0E-10) {
-                // The bounds admit the rounding of the last step, so that a
-                // point on an element's side (the mesh's outer edge included)
-                // is found; its local coordinates stay in the square.
-                if (std::fabs(xin) > 1 + EDGETOL || std::fabs(etan) > 1 + EDGETOL) return false;
-                xio = std::clamp(xin, -1.0, 1.0);
-                etao = std::clamp(etan, -1.0, 1.0);
-                return true;
-            }
-            // 9. Iteration limit (a step that is not a number never converges).
-            if (iter >= 50) return false;
+        // 3. Converged after the first step: the point is in the element when
+        //    its local coordinates are in the square up to the rounding of
+        //    the last step (a point on a side or a corner, the mesh's outer
+        //    edge included, is found); they are kept in the square.
+        if (iter > 1 && std::fabs(dxi) <= STEPTOL && std::fabs(deta) <= STEPTOL) {
+            if (std::fabs(xin) > 1 + EDGETOL || std::fabs(etan) > 1 + EDGETOL) return false;
+            xio = std::clamp(xin, -1.0, 1.0);
+            etao = std::clamp(etan, -1.0, 1.0);
+            return true;
         }
+        // 4. Iteration limit (a step that is not a number never converges).
+        if (iter >= MAXSTEP) return false;
         xi = xin;
         eta = etan;
     }
@@ -62,10 +68,14 @@ bool search_element(double X, double Y, int nnode, ShellWork& w, double& xio, do
 // Element and local coordinates of n points given by X, Y: elements in number
 // order, the first that holds a point keeps it; an element with a node number
 // outside the mesh is skipped (the mesh check reports it later).
-void FCLOCP(int n, RTab& P, ITab& IEL, ITab& ICONN, RTab& XYNOD, const SlabControl& c, ShellWork& w) {
+void FCLOCP(int n, RTab& P, ITab& IEL, ITab& ICONN, RTab& XYNOD, const SlabControl& c, ShellWork& w, int* ISTAT) {
     for (int i = 1; i <= n; ++i) IEL(i) = 0;
     int located = 0;
     for (int e = 1; e <= c.NELEM && located < n; ++e) {
+        if (ISTAT != nullptr && slab_setup_stop("SLAB POINTS LOCATED")) {
+            if (*ISTAT == ISOK) *ISTAT = ISSTOP;
+            return;
+        }
         bool inside = true;
         for (int k = 1; k <= c.NNODE; ++k) {
             const int nd = ICONN(k, e);

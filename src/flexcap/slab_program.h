@@ -15,14 +15,18 @@ namespace zolan {
 // restraints after the whole deck (and the front size MFRON).
 void CHECK1(int& ISTAT);
 // The stop request in the slab's set-up loops (the deck written and read
-// back, its listing, the mesh check): the progress message " FLEXIBLE CAP,
+// back, its listing, its points located, the mesh check): the progress message " FLEXIBLE CAP,
 // what" and the throttled read; true once a stop is read.
 bool slab_setup_stop(const char* what);
 void CHECK2(RTab& XYNOD, ITab& IFXND, ITab& IFXCD, ITab& ICONN, ITab& IMATE, int& ISTAT);
 
 // Element and local coordinates (xi, eta) of n points given by X, Y in P;
-// IEL 0 and X, Y kept for a point in no element.
-void FCLOCP(int n, RTab& P, ITab& IEL, ITab& ICONN, RTab& XYNOD, const SlabControl& c, ShellWork& w);
+// IEL 0 and X, Y kept for a point in no element. With a status given (the
+// deck's points, searched over every element of a large mesh), the stop
+// request is read between elements: on a stop, *ISTAT := 4 (when 0) and the
+// search ends with the points not yet found left unlocated.
+void FCLOCP(int n, RTab& P, ITab& IEL, ITab& ICONN, RTab& XYNOD, const SlabControl& c, ShellWork& w,
+            int* ISTAT = nullptr);
 
 // Start of a slab analysis: opens the deck on FCDKFILE and the listing and
 // log, reads the title and the two header records, sets the fixed values and

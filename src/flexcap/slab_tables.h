@@ -4,9 +4,18 @@
 // end. Every routine of src/flexcap reads them.
 #pragma once
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <limits>
+#include <memory>
+#include <new>
+#include <stdexcept>
 #include <string>
+#include <type_traits>
+#include <utility>
 #include <vector>
 
 #include "model/table.h"
@@ -53,22 +62,51 @@ extern SlabControl FCCTRL;
 void FCFIXV(SlabControl& c);
 
 // A work table indexed from 1, first index fastest, sized at run time. Every
-// index is checked in debug and sanitizer builds.
+// index is checked in debug and sanitizer builds. Its entries start at zero
+// without a pass over them: the storage comes zeroed from the system, so
+// that the tables of a large mesh (some hundred megabytes of element
+// matrices) cost nothing until an element is formed, and that loop reads
+// the stop request.
 template <class T>
 class WorkTable {
+    static_assert(std::is_trivially_copyable_v<T>, "the storage is cleared and copied as bytes");
+
 public:
+    WorkTable() = default;
+    WorkTable(const WorkTable& o) { *this = o; }
+    WorkTable(WorkTable&& o) noexcept { swap(o); }
+    WorkTable& operator=(const WorkTable& o) {
+        if (this == &o) return *this;
+        allocate(o.n1_, o.n2_, o.n3_);
+        if (size_ > 0) std::memcpy(v_.get(), o.v_.get(), size_ * sizeof(T));
+        return *this;
+    }
+    WorkTable& operator=(WorkTable&& o) noexcept {
+        WorkTable(std::move(o)).swap(*this);
+        return *this;
+    }
+    // Throws std::length_error for a size beyond the address space and
+    // std::bad_alloc when the storage cannot be had.
     void allocate(std::size_t n1, std::size_t n2 = 1, std::size_t n3 = 1) {
+        release();
+        const std::size_t most = std::numeric_limits<std::size_t>::max() / sizeof(T);
+        if ((n2 != 0 && n1 > most / n2) || (n3 != 0 && n1 * n2 > most / n3)) throw std::length_error("work table");
+        const std::size_t n = n1 * n2 * n3;
+        if (n > 0) {
+            v_.reset(static_cast<T*>(std::calloc(n, sizeof(T))));
+            if (!v_) throw std::bad_alloc();
+        }
         n1_ = n1;
         n2_ = n2;
         n3_ = n3;
-        v_.assign(n1 * n2 * n3, T{});
+        size_ = n;
     }
     void release() {
-        std::vector<T>().swap(v_);
-        n1_ = n2_ = n3_ = 0;
+        v_.reset();
+        n1_ = n2_ = n3_ = size_ = 0;
     }
     T& operator()(long i) {
-        ZOLAN_CHECK_INDEX(i, 1, static_cast<long>(v_.size()));
+        ZOLAN_CHECK_INDEX(i, 1, static_cast<long>(size_));
         return v_[static_cast<std::size_t>(i - 1)];
     }
     T& operator()(long i, long j) {
@@ -82,13 +120,23 @@ public:
         ZOLAN_CHECK_INDEX(k, 1, static_cast<long>(n3_));
         return v_[static_cast<std::size_t>(i - 1) + n1_ * (static_cast<std::size_t>(j - 1) + n2_ * static_cast<std::size_t>(k - 1))];
     }
-    void fill(const T& x) { std::fill(v_.begin(), v_.end(), x); }
-    std::size_t size() const { return v_.size(); }
-    T* data() { return v_.data(); }
+    void fill(const T& x) { std::fill(v_.get(), v_.get() + size_, x); }
+    std::size_t size() const { return size_; }
+    T* data() { return v_.get(); }
 
 private:
-    std::vector<T> v_;
-    std::size_t n1_ = 0, n2_ = 0, n3_ = 0;
+    struct Free {
+        void operator()(T* p) const { std::free(p); }
+    };
+    void swap(WorkTable& o) noexcept {
+        std::swap(v_, o.v_);
+        std::swap(n1_, o.n1_);
+        std::swap(n2_, o.n2_);
+        std::swap(n3_, o.n3_);
+        std::swap(size_, o.size_);
+    }
+    std::unique_ptr<T[], Free> v_;
+    std::size_t n1_ = 0, n2_ = 0, n3_ = 0, size_ = 0;
 };
 
 using RTab = WorkTable<double>;

@@ -99,13 +99,14 @@ double pair_factor(double u, double v, double direction) {
 }
 
 // The routine of both directions: `along_y` takes Y in line and Z across.
-void pfact(double direction, bool along_y, Table1<double, MAXPIL>& pf, Table1<double, MAXPIL>& yf) {
+void pfact(double direction, bool along_y, Table1<double, MAXPIL>& pf, Table1<double, MAXPIL>& yf, GroupStop stop) {
     lay_out();
     const std::size_t n = piles.size();
     const double b0 = NPILES >= 1 ? set_diameter(IPROP(1)) : 0.0;
 
     // 2-4. Products of the pair factors.
     for (std::size_t i = 0; i < n; ++i) {
+        if (stop != nullptr && stop(static_cast<int>(i + 1), static_cast<int>(n))) return;
         const Pile& a = piles[i];
         const double ia = along_y ? a.y : a.z, ca = along_y ? a.z : a.y;
         const double da = KAVGD == 1 ? set_diameter(IPROP(a.row)) : b0;
@@ -151,8 +152,8 @@ void pfact(double direction, bool along_y, Table1<double, MAXPIL>& pf, Table1<do
 
 }  // namespace
 
-void PFACT1(double direction) { pfact(direction, true, PFGRP, YFGRP); }
-void PFACT2(double direction) { pfact(direction, false, PFGRP2, YFGRP2); }
+void PFACT1(double direction, GroupStop stop) { pfact(direction, true, PFGRP, YFGRP, stop); }
+void PFACT2(double direction, GroupStop stop) { pfact(direction, false, PFGRP2, YFGRP2, stop); }
 
 CoincidentPiles group_coincident_piles() { return coincident; }
 

@@ -16,8 +16,12 @@ namespace zolan {
 // pile and gets the factor 1. The working storage
 // grows to the piles of the group at the first call with that layout; later
 // calls allocate nothing. Not reentrant: call from one thread at a time.
-void PFACT1(double direction);
-void PFACT2(double direction);
+// `stop`, when given, is asked before each pile's products with the pile's
+// number and the count of piles (the products grow with the square of a
+// large group); true leaves the factors unfinished, for a run that stops.
+using GroupStop = bool (*)(int pile, int piles);
+void PFACT1(double direction, GroupStop stop = nullptr);
+void PFACT2(double direction, GroupStop stop = nullptr);
 
 // Piles standing at the same position in the last call (their pair factor is
 // 0, and so are their products): the number of such pairs and the rows of the

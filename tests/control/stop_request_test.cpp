@@ -135,6 +135,12 @@ void expect_stops(std::initializer_list<LoopCase> cases) {
 // curve file.
 TEST(StopRequest, HonouredInsideLongLoops) {
     expect_stops({
+        // The input data file's records, the unit conversion, the
+        // distributed-load sets of Table C and the group factors of Table K.
+        {"INPUT DATA FILE, LINE        9", nullptr, "- INPUT DATA FILE, LINE       10"},
+        {"UNIT CONVERSION", nullptr, "- UNIT CONVERSION"},
+        {"TABLE C, DISTRIBUTED LOAD SET     1/    2", nullptr, "- INPUT ECHO, TABLE C, DISTRIBUTED LOAD SET     2/    2"},
+        {"TABLE K, PILE     4/   30", nullptr, "- INPUT ECHO, TABLE K, PILE     5/   30"},
         {"TABLE D, PILE ROW     4/   30", nullptr, "- INPUT ECHO, TABLE D, PILE ROW     5/   30"},
         {"TABLE H, GENERATED CURVE     1/    1", nullptr, "- INPUT ECHO, TABLE I, GENERATED CURVE     1/    1"},
         {"CASE   2: PILE ROW     7/   30", nullptr, "- DISTRIBUTED LOADS OF LOAD CASE   2: PILE ROW     8/   30"},
@@ -213,11 +219,12 @@ TEST(StopRequest, HonouredAfterTheAnalyses) {
 }
 
 // The flexible cap's set-up in each analysis: a stop written while the
-// slab's deck is written, or read back with its listing, ends the run at the
-// next record: status 4, no status line of the analysis.
+// slab's deck is written, or read back with its listing, or while its points
+// are located, ends the run at the next record or element: status 4, no
+// status line of the analysis.
 TEST(StopRequest, HonouredInTheSlabSetUp) {
     const std::string flex = test::read_file(std::string(ZOLAN_SOURCE_DIR) + "/examples/flexcap3d.in");
-    for (const char* what : {"SLAB DECK WRITTEN", "SLAB DECK READ"}) {
+    for (const char* what : {"SLAB DECK WRITTEN", "SLAB DECK READ", "SLAB POINTS LOCATED"}) {
         SCOPED_TRACE(what);
         test::TempDir dir;
         ASSERT_EQ(run_input(flex, 0.0, what), 4);
@@ -352,7 +359,12 @@ TEST(StopRequest, ThrottledReads) {
     EXPECT_EQ(reads_seen, 1 + 2 * 3);
     EXPECT_EQ(test::read_file("progress.txt"), "- ANALYSIS FOR LOAD COMB.   1/  1 FINISHED\n\n\n");
     const std::string curves = test::read_file("curves.dat");
-    // Every row of Table D, the generated curves of Tables H and I, each laying of the
+    // Every record of the input data file (181 lines, one record each), the
+    // two distributed-load sets and 30 pile rows of the unit conversion,
+    // every row of Table D, the generated curves of Tables H and I, the two
+    // distributed-load sets of Table C, the one cross section of Table J's
+    // generated curves, the 30 piles of each direction's group factors of
+    // Table K, each laying of the
     // distributed loads (twice per case, twice per case of the combination),
     // the curve file's rows and, under its last message, each line of the
     // summary's scratch copied at the end; after each of the three analyses
@@ -367,7 +379,8 @@ TEST(StopRequest, ThrottledReads) {
     const int copied = static_cast<int>(
         test::lines_of(summary.substr(summary.find("SUMMARY FOR LOAD CASES AND COMBINATIONS"))).size()) - 1;
     const std::map<std::string, int> expected = {
-        {"- INPUT ECHO", 32}, {"- DISTRIBUTED LOADS OF LOAD CASE   1", 120},
+        {"- INPUT DATA FILE", 181}, {"- UNIT CONVERSION\n\n\n", 2 + 30},
+        {"- INPUT ECHO", 30 + 2 + 2 + 1 + 2 * 30}, {"- DISTRIBUTED LOADS OF LOAD CASE   1", 120},
         {"- DISTRIBUTED LOADS OF LOAD CASE   2", 120}, {"- CURVE FILE", 30 + copied}, {"- RESULTS", 3 * 30},
         {"- PILE-TOP SUMMARY", 3 * 7 * 30}};
     int listed = 0;
