@@ -196,9 +196,10 @@ bool solve3(const MAT3& J, const CAPVEC& R, CAPVEC& dU) {
 }
 
 // 14, point of definition. On a step attempt's first iteration each
-// off-diagonal pair of the symmetric J is held to half of each of its two
-// diagonal magnitudes; then the augmented 6 x 6 system with the given
-// displacements in full, and dU its cap part. False for a singular system.
+// off-diagonal pair of the symmetric J is held to half the geometric mean of
+// its two diagonal magnitudes; then the augmented 6 x 6 system with the
+// given displacements at the load factor (stepped as the loads are), and dU
+// its cap part. False for a singular system.
 bool solve_point(Solve& s) {
     const SolveRequest& rq = *s.req;
     if (s.iter == 1) limit_off_diagonals(s.J);
@@ -206,7 +207,7 @@ bool solve_point(Solve& s) {
     pt(1) = rq.PDXYZ(1), pt(2) = rq.PDXYZ(2);
     PNTFLGS fl;
     VEC3 dsp;
-    for (int k = 1; k <= 3; ++k) fl(k) = rq.PDFLAG(k), dsp(k) = rq.PDDISP(k);
+    for (int k = 1; k <= 3; ++k) fl(k) = rq.PDFLAG(k), dsp(k) = TCUR * rq.PDDISP(k);
     CAPMAT A6 = PNTSYS6(s.J, pt, fl);
     for (int i = 1; i <= 6; ++i)
         io::write_fmt(ITERTRC, F_TRC_SE, {i, A6(i, 1), A6(i, 2), A6(i, 3), A6(i, 4), A6(i, 5), A6(i, 6)});
