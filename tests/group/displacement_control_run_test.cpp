@@ -10,7 +10,9 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <cstdio>
+#include <filesystem>
+#include <iomanip>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -25,10 +27,11 @@
 namespace zolan {
 namespace {
 
+// A real number for an input record, to eight significant digits.
 std::string num(double v) {
-    char b[40];
-    std::snprintf(b, sizeof b, "%.6G", v);
-    return b;
+    std::ostringstream o;
+    o << std::setprecision(8) << v;
+    return o.str();
 }
 
 // The first load-increment factors of 1, 2, 3, 4, 7, 10 and 50 steps.
@@ -109,8 +112,10 @@ struct Answer {
 };
 
 // A whole run of `input` in a fresh folder, the result passes' own bodies
-// called after each answer is kept; `status` the run's status.
-std::vector<Answer> run_answers(const std::string& input, int& status) {
+// called after each answer is kept; `status` the run's status; the report
+// file `keep` (when given) copied to the caller's folder.
+std::vector<Answer> run_answers(const std::string& input, int& status, const char* keep = nullptr) {
+    const std::string here = std::filesystem::current_path();
     test::TempDir dir;
     test::write_file("pushed.in", input);
     auto names = test::default_names();
@@ -127,6 +132,7 @@ std::vector<Answer> run_answers(const std::string& input, int& status) {
         return RESPASS2(r, o, istat);
     };
     status = IZOLAN(2);
+    if (keep) std::filesystem::copy_file(keep, here + "/" + keep);
     return out;
 }
 
@@ -215,6 +221,63 @@ TEST_P(DisplacementControlRun, EverySteppingReachesTheOneStepAnswer) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Layouts, DisplacementControlRun, ::testing::Range(0, 4));
+
+// The cap displacements at the origin on the envelope pages of the results
+// report: per page the two rows of the block (X, Y, Z; rotations X, Y, Z).
+std::vector<std::vector<double>> envelope_displacements(const std::string& text) {
+    std::vector<std::vector<double>> out;
+    for (std::size_t at = text.find("ENVELOPE"); at != std::string::npos; at = text.find("ENVELOPE", at + 1)) {
+        const std::size_t block = text.find("DISPLACEMENT OF GROUPED PILE FOUNDATION AT ORIGIN", at);
+        if (block == std::string::npos) break;
+        std::istringstream in(text.substr(block));
+        std::string line;
+        std::vector<double> v;
+        while (v.size() < 6 && std::getline(in, line)) {
+            std::istringstream row(line);
+            std::vector<double> r;
+            for (double x; row >> x;) r.push_back(x);
+            if (r.size() == 3 && row.eof()) v.insert(v.end(), r.begin(), r.end());
+        }
+        out.push_back(v);
+        at = block;
+    }
+    return out;
+}
+
+// Two piles 40 ft long cannot carry 600 kips: pushed 0.5 in along Y 3 ft
+// above the cap, every stepping stops short of the full push. A partial
+// solution is a state the structure reached: the point stands where the
+// push at the factor reached left it (Y of the point u + x theta =
+// tconv x 0.5 in, x = -36 in), and the cap moves no more than the push
+// (translations within 1 in, rotations within 0.01 rad; a cap thousands of
+// inches away would be far out), on the envelope pages too.
+TEST(DisplacementControlRunPastCapacity, PartialSolutionsAreStatesReached) {
+    const std::vector<Push> push = {{"Y 0.5 IN 3 FT ABOVE THE CAP, 600 KIPS DOWN", given({2}), {0, 0.5, 0, 0, 0, 0},
+                                     {600e3, 0, 0, 0, 0, 0}, {-3, 0, 0}}};
+    const std::vector<double> steps = {1.0, 1.0 / 3.0, 0.25, 0.1};
+    test::TempDir dir;
+    int status = -1;
+    const std::string input = space_input({{-4, 0}, {4, 0}}, 40.0, push, steps);
+    const std::vector<Answer> a = run_answers(input, status, "results.txt");
+    ASSERT_EQ(a.size(), steps.size());
+    int partial = 0;
+    for (std::size_t s = 0; s < a.size(); ++s) {
+        SCOPED_TRACE(steps[s]);
+        EXPECT_FALSE(a[s].converged);
+        if (!(a[s].tconv > 0.0)) continue;
+        ++partial;
+        const CAPVEC& U = a[s].U;
+        EXPECT_NEAR(U(2) - 36.0 * U(6), a[s].tconv * 0.5, 1e-6);
+        for (int k = 1; k <= 6; ++k) EXPECT_LE(std::abs(U(k)), k <= 3 ? 1.0 : 0.01) << "slot " << k;
+    }
+    EXPECT_GE(partial, 3);
+    const auto pages = envelope_displacements(test::read_file("results.txt"));
+    EXPECT_EQ(pages.size(), 2u);  // minimum and maximum
+    for (const auto& v : pages) {
+        ASSERT_EQ(v.size(), 6u);
+        for (int k = 0; k < 6; ++k) EXPECT_LE(std::abs(v[k]), k < 3 ? 1.0 : 0.01) << "slot " << k + 1;
+    }
+}
 
 }  // namespace
 }  // namespace zolan
