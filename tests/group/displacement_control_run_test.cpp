@@ -222,6 +222,40 @@ TEST_P(DisplacementControlRun, EverySteppingReachesTheOneStepAnswer) {
 
 INSTANTIATE_TEST_SUITE_P(Layouts, DisplacementControlRun, ::testing::Range(0, 4));
 
+// The two groups of the fixtures, pushed at a point 3 ft above the cap
+// under a heavy vertical load: a ring of eight 24-in pipes (900 kips, 0.5 in
+// along Y) in three load steps and a plane group of five rows of four 18-in
+// pipes (2,000 kips, 0.3 in) in four, as given and in one step. Each
+// stepping reaches the full push: the point moves along Y by it (u + x
+// theta, x = -36 in), and the two steppings agree.
+TEST(DisplacementControlRunFixtures, PushedGroupsReachTheFullPush) {
+    struct Case { const char* file; const char* steps; double push; int n; };
+    const Case cases[] = {{"ring8_pushed3d.in", "0.33333", 0.5, 6}, {"plane_5x4_pushed.in", "0.25", 0.3, 3}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.file);
+        const std::string given = test::read_file(std::string(ZOLAN_FIXTURES_DIR) + "/" + c.file);
+        std::string one = given;
+        const std::string steps = std::string("1.0E-5 1.0E-5 ") + c.steps + " 0.01";
+        ASSERT_NE(one.find(steps), std::string::npos);
+        one.replace(one.find(steps), steps.size(), "1.0E-5 1.0E-5 1.0 0.01");
+        int status = -1;
+        std::vector<Answer> a = run_answers(given, status);
+        ASSERT_EQ(status, 0);
+        const std::vector<Answer> b = run_answers(one, status);
+        ASSERT_EQ(status, 0);
+        a.insert(a.end(), b.begin(), b.end());
+        ASSERT_EQ(a.size(), 2u);
+        const int rz = c.n == 3 ? 3 : 6;
+        for (const Answer& x : a) {
+            EXPECT_TRUE(x.converged);
+            EXPECT_NEAR(x.U(2) - 36.0 * x.U(rz), c.push, 1e-6);
+        }
+        const double size = size_of(a[1].U, c.n);
+        for (int k = 1; k <= c.n; ++k)
+            EXPECT_NEAR(a[0].U(k), a[1].U(k), 1e-4 * size * (k == rz || (c.n == 6 && k > 3) ? 0.01 : 1.0)) << k;
+    }
+}
+
 // The cap displacements at the origin on the envelope pages of the results
 // report: per page the two rows of the block (X, Y, Z; rotations X, Y, Z).
 std::vector<std::vector<double>> envelope_displacements(const std::string& text) {
