@@ -313,5 +313,43 @@ TEST(DisplacementControlRunPastCapacity, PartialSolutionsAreStatesReached) {
     }
 }
 
+// The ring of eight of the fixture on piles 34 ft long in a weaker clay
+// (1,000 to 2,000 psf below 20 ft) carries 75 % of its 900 kips: in 1, 2
+// and 4 load steps the push stops there as a partial solution (a step
+// halved down to the minimum increment), the same state in each stepping,
+// the point where the push at that factor left it. An undamped iteration
+// jumped to the piles' flat ends and ended on a singular matrix.
+TEST(DisplacementControlRunPastCapacity, ARingStopsAtTheSameStateInEveryStepping) {
+    std::string ring = test::read_file(std::string(ZOLAN_FIXTURES_DIR) + "/ring8_pushed3d.in");
+    const auto swap = [&ring](const std::string& from, const std::string& to) {
+        ASSERT_NE(ring.find(from), std::string::npos) << from;
+        ring.replace(ring.find(from), from.size(), to);
+    };
+    swap("30 60.0 1", "30 34.0 1");
+    swap("0.0 60.0 1", "0.0 34.0 1");
+    swap("60 2000 0 0 0 0 0 0 0\n60 3000", "60 1000 0 0 0 0 0 0 0\n60 2000");
+    swap("0 0 1 1 0 100 200", "0 0 1 1 0 20 200");  // steps that fail give up sooner
+    std::vector<Answer> a;
+    for (const char* dt : {"1.0", "0.5", "0.25"}) {
+        std::string in = ring;
+        const std::string steps = "1.0E-5 1.0E-5 0.33333 0.01";
+        in.replace(in.find(steps), steps.size(), std::string("1.0E-5 1.0E-5 ") + dt + " 0.01");
+        int status = -1;
+        const std::vector<Answer> b = run_answers(in, status);
+        ASSERT_EQ(b.size(), 1u) << dt;
+        a.push_back(b[0]);
+    }
+    for (const Answer& x : a) {
+        EXPECT_FALSE(x.converged);
+        EXPECT_GT(x.tconv, 0.5);
+        EXPECT_NEAR(x.tconv, a[0].tconv, 1e-9);
+        EXPECT_NEAR(x.U(2) - 36.0 * x.U(6), x.tconv * 0.5, 1e-6);
+        for (int k = 1; k <= 6; ++k) {
+            EXPECT_LE(std::abs(x.U(k)), k <= 3 ? 1.0 : 0.01) << "slot " << k;
+            EXPECT_NEAR(x.U(k), a[0].U(k), 1e-4 * size_of(a[0].U, 6) * (k > 3 ? 0.01 : 1.0)) << "slot " << k;
+        }
+    }
+}
+
 }  // namespace
 }  // namespace zolan
