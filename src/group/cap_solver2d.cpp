@@ -76,10 +76,12 @@ struct Solve {
     CAPVEC xstep, xsolve;     // point of definition: sums of the cap part of its solutions
     Cap2dOutcome out;  // the last converged iteration's values
     Table1<double, MAXPIL> pfgrp;  // group p-multipliers of the last converged iteration
-    // Damping: the Jacobian's diagonal of the last step, the size of the
-    // residual it was taken from, and of the step's first residual; the
-    // farthest pile head from the origin.
+    // Damping: the Jacobian's diagonal of the last step (and with a point of
+    // definition its diagonal at the point), the size of the residual it was
+    // taken from, and of the step's first residual; the farthest pile head
+    // from the origin.
     double wdiag[3] = {};
+    VEC3 pw;
     double mlast = 0.0, mfirst = 0.0, reach = 0.0;
 };
 
@@ -195,18 +197,35 @@ bool solve3(const MAT3& J, const CAPVEC& R, CAPVEC& dU) {
     return true;
 }
 
+// The point of definition: its X and Y, the flags of its three degrees of
+// freedom and their given displacements at the load factor TCUR.
+PNTXY point_xy(const SolveRequest& rq) {
+    PNTXY pt;
+    pt(1) = rq.PDXYZ(1), pt(2) = rq.PDXYZ(2);
+    return pt;
+}
+PNTFLGS point_flags(const SolveRequest& rq) {
+    PNTFLGS fl;
+    for (int k = 1; k <= 3; ++k) fl(k) = rq.PDFLAG(k);
+    return fl;
+}
+VEC3 point_given(const SolveRequest& rq) {
+    VEC3 dsp;
+    for (int k = 1; k <= 3; ++k) dsp(k) = TCUR * rq.PDDISP(k);
+    return dsp;
+}
+
 // 14, point of definition. On a step attempt's first iteration each
-// off-diagonal pair of the symmetric J is held to half of each of its two
-// diagonal magnitudes; then the augmented 6 x 6 system with the given
-// displacements in full, and dU its cap part. False for a singular system.
+// off-diagonal pair of the symmetric J is held to half the geometric mean of
+// its two diagonal magnitudes; then the augmented 6 x 6 system with the
+// given displacements at the load factor (stepped as the loads are), and dU
+// its cap part. False for a singular system.
 bool solve_point(Solve& s) {
     const SolveRequest& rq = *s.req;
     if (s.iter == 1) limit_off_diagonals(s.J);
-    PNTXY pt;
-    pt(1) = rq.PDXYZ(1), pt(2) = rq.PDXYZ(2);
-    PNTFLGS fl;
-    VEC3 dsp;
-    for (int k = 1; k <= 3; ++k) fl(k) = rq.PDFLAG(k), dsp(k) = rq.PDDISP(k);
+    const PNTXY pt = point_xy(rq);
+    const PNTFLGS fl = point_flags(rq);
+    const VEC3 dsp = point_given(rq);
     CAPMAT A6 = PNTSYS6(s.J, pt, fl);
     for (int i = 1; i <= 6; ++i)
         io::write_fmt(ITERTRC, F_TRC_SE, {i, A6(i, 1), A6(i, 2), A6(i, 3), A6(i, 4), A6(i, 5), A6(i, 6)});
@@ -276,8 +295,12 @@ bool evaluate(Solve& s, MAT3& KP, int& ISTAT, Iter& r) {
 }
 
 // The size of a residual: sum R(i)^2 / |J(i, i)| over the last Jacobian's
-// diagonal (forces and moment alike weighed as work).
+// diagonal (forces and moment alike weighed as work); with a point of
+// definition the size of its system's residual at the point (the unbalanced
+// loads that are given and the mismatch of the given displacements).
 double merit(const Solve& s) {
+    const SolveRequest& rq = *s.req;
+    if (s.pod) return point_residual_size(v3(s.R), v3(s.U), point_given(rq), point_xy(rq), point_flags(rq), s.pw);
     double m = 0.0;
     for (int i = 1; i <= 3; ++i)
         if (s.wdiag[i - 1] > 0.0) m += s.R(i) * s.R(i) / s.wdiag[i - 1];
@@ -286,10 +309,9 @@ double merit(const Solve& s) {
 
 // A step that raised the residual is taken back by halves (at most five
 // times) before the iteration goes on; a residual at the round-off of the
-// step's first one is never a rise. Not with a point of definition, nor
-// with the earlier tangent.
+// step's first one is never a rise. Not with the earlier tangent.
 bool damp(Solve& s, MAT3& KP, int& ISTAT, Iter& r) {
-    if (s.pod || KTANG == 1 || s.iter == 1) return true;
+    if (KTANG == 1 || s.iter == 1) return true;
     for (int halvings = 0; halvings < 5; ++halvings) {
         const double m = merit(s);
         if (!(m > s.mlast) || m <= 1.0e-24 * s.mfirst) break;
@@ -328,6 +350,7 @@ Iter newton_iteration(Solve& s, int& ISTAT) {
     s.Jc = s.J;
     for (int i = 1; i <= 3; ++i) io::write_fmt(ITERTRC, F_TRC_SS, {i, s.J(i, 1), s.J(i, 2), s.J(i, 3)});
     for (int i = 1; i <= 3; ++i) s.wdiag[i - 1] = std::abs(s.J(i, i));
+    if (s.pod) s.pw = point_diagonal(s.J, point_xy(*s.req));
     s.mlast = merit(s);
     if (s.iter == 1) s.mfirst = s.mlast;
     // 13. A symmetric Jacobian on a step attempt's first iteration.

@@ -34,6 +34,7 @@ constexpr double TOLTINY = f32(1.0e-12f);  // increments that count as nothing
 constexpr double TOLSMALL = f32(1.0e-8f);  // the same after 40 iterations
 constexpr double TGIVEUP = f32(1.1f);      // target that ends the stepping
 constexpr int KELLP = 1, KESING = 2;       // error words: a pile did not close, singular matrix
+constexpr double PROPMAX = 100.0;          // a step's movement beyond this times its first increment's
 
 // Runtime file.
 const fmt::Format F_GLOBAL(R"((/,"     GLOBAL ITERATIONS"))");
@@ -44,6 +45,8 @@ const fmt::Format F_NOCONV(
     R"((/,/,5X,"** WARNING **  ","PILE CAP DISPL DOES NOT CONVERGE AFTER,",I5,2X,"ITERATIONS"))");
 const fmt::Format F_SING_RES(R"((5X,"** WARNING **  ","DETERMINANT OF STIFFNESS MATRIX IS ZERO"))");
 const fmt::Format F_SING_RETRY(R"((5X,"NOTE: LOAD STEP TO LOAD FACTOR ",F8.4," HALVED AND RETRIED"))");
+const fmt::Format F_OUT_OF_PROPORTION(
+    R"((5X,"NOTE: LOAD STEP TO LOAD FACTOR ",F8.4," MOVED THE CAP OUT OF PROPORTION, HALVED AND RETRIED"))");
 const fmt::Format F_SING_RUN(R"((/,/,5X,"** WARNING **  ","DETERMINANT OF STIFFNESS MATRIX IS ZERO"))");
 const fmt::Format F_LOG_ITER(R"((5X,"ITERATION ",I4))");
 const fmt::Format F_LOG_DSP(R"((5X,"          ",4X,"- ErrDsp ",E13.5,", IncDsp ",E13.5,", TotDsp ",E13.5))");
@@ -94,10 +97,14 @@ struct Solve {
     // Embedded cap: its part of F and the passive block's report values.
     CAPVEC Fcap;
     double fp2 = 0.0, fp3 = 0.0, fppos = 0.0;
-    // Damping: the tangent's diagonal of the last step, the size of the
-    // residual it was taken from, and of the step's first residual.
+    // Damping: the tangent's diagonal of the last step (and with a point of
+    // definition its diagonal at the point), the size of the residual it was
+    // taken from, and of the step's first residual.
     double wdiag[6] = {};
+    CAPVEC pw;
     double mlast = 0.0, mfirst = 0.0;
+    // The step's first increment: the movement its increment asks for.
+    CAPVEC first;
     // The farthest pile head from the origin.
     double reach = 0.0;
     // Point of definition: the flag, the given displacements and loads at the
@@ -391,6 +398,14 @@ double merit(const CAPVEC& R, const double (&w)[6]) {
     return m;
 }
 
+// The size of the iteration's residual: merit, or with a point of definition
+// the size of its system's residual at the point (the unbalanced loads that
+// are given and the mismatch of the given displacements).
+double residual_size(const Solve& s) {
+    if (!s.pod) return merit(s.R, s.wdiag);
+    return point_residual_size(s.R, s.U, s.pdisp, point_of(*s.req), s.req->PDFLAG, s.pw);
+}
+
 // Steps 3-8 and the cap's force: group factors, the piles' residual, the
 // load and soil movement of the factor, the embedded cap's force, R. Returns
 // false when the call must end or the step fail (`r` tells which).
@@ -410,12 +425,11 @@ bool evaluate(Solve& s, int& ISTAT, Iter& r) {
 
 // A step that raised the residual is taken back by halves (at most five
 // times) before the iteration goes on; a residual at the round-off of the
-// step's first one is never a rise. Not with a point of definition, whose
-// system carries the given displacements, nor with the earlier tangent.
+// step's first one is never a rise. Not with the earlier tangent.
 bool damp(Solve& s, int& ISTAT, Iter& r) {
-    if (s.pod || KTANG == 1 || s.iter == 1) return true;
+    if (KTANG == 1 || s.iter == 1) return true;
     for (int halvings = 0; halvings < 5; ++halvings) {
-        const double m = merit(s.R, s.wdiag);
+        const double m = residual_size(s);
         if (!(m > s.mlast) || m <= 1.0e-24 * s.mfirst) break;
         for (int i = 1; i <= 6; ++i) {
             s.dU(i) *= 0.5;
@@ -445,7 +459,8 @@ Iter newton_iteration(Solve& s, int& ISTAT) {
     if (ISTAT == ISSTOP) return Iter::Return;  // a stop read inside the pile loops
     KCAPPY = 0;
     for (int i = 1; i <= 6; ++i) s.wdiag[i - 1] = std::abs(s.K(i, i));
-    s.mlast = merit(s.R, s.wdiag);
+    if (s.pod) s.pw = point_diagonal(s.K, point_of(*s.req));
+    s.mlast = residual_size(s);
     if (s.iter == 1) s.mfirst = s.mlast;
     // 12. A pile that did not close in the tangent fails the step; numbers
     //     that are no longer finite end the stepping.
@@ -470,6 +485,7 @@ Iter newton_iteration(Solve& s, int& ISTAT) {
     if (!all_finite(vec6(s.dU)) || (s.pod && !all_finite(std::span<const double>(&s.x(1), 12))))
         return Iter::Diverged;
     for (int i = 1; i <= 6; ++i) s.U(i) += s.dU(i), s.DU(i) += s.dU(i);
+    if (s.iter == 1) s.first = s.dU;
     if (s.pod) {
         trace_point_increment(s);
         return log_and_test(s);
@@ -484,6 +500,27 @@ Iter newton_iteration(Solve& s, int& ISTAT) {
     return log_and_test(s);
 }
 
+// The largest movement a pile head or the point of definition can have
+// from the cap's movement v: its translation and its rotation times the
+// farther of the farthest head and the point.
+double head_movement(const Solve& s, const CAPVEC& v) {
+    const CapMeasure m = V6NRM(v);
+    const VEC3 p = point_of(*s.req);
+    return m.d + m.r * std::max(s.reach, std::sqrt(p(1) * p(1) + p(2) * p(2) + p(3) * p(3)));
+}
+
+// With a point of definition, a step that converged to a movement out of all
+// proportion to its increment (PROPMAX times the movement of its first
+// increment, the cap's linear answer to it) is not accepted: the iteration
+// found a state the structure does not reach on its way, and the step is
+// halved instead (a note on the runtime file).
+bool out_of_proportion(const Solve& s) {
+    if (!s.pod || !(head_movement(s, s.DU) > PROPMAX * head_movement(s, s.first))) return false;
+    io::write_fmt(RUNFILE, F_OUT_OF_PROPORTION, {TCUR});
+    io::flush_unit(RUNFILE);
+    return true;
+}
+
 // One load step at the target s.sc.t; false when the call must return.
 bool load_step(Solve& s, int& ISTAT) {
     // 1-2. Step number, factor, log; the step's sums cleared.
@@ -496,6 +533,7 @@ bool load_step(Solve& s, int& ISTAT) {
     Iter r = Iter::Next;
     while (r == Iter::Next) r = newton_iteration(s, ISTAT);
     if (r == Iter::Return) return false;
+    if (r == Iter::Converged && out_of_proportion(s)) r = Iter::Failed;
     // 4-5. Converged: the step's displacement kept; failed: back to the last
     //    converged step.
     s.last_converged = r == Iter::Converged;

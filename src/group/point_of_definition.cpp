@@ -33,12 +33,16 @@ BMAT<6> space_rows(const VEC3& p) {
     return B;
 }
 
+// Each coupling against its own two diagonals, which the limit never
+// changes: a force per rotation and a moment per displacement are measured
+// against sqrt(K(i, i) K(j, j)) in their own units, so the order of the pairs
+// does not matter.
 template <class M>
 void limit_pairs(M& K, int n) {
     for (int i = 1; i <= n; ++i)
-        for (int j = 1; j <= n; ++j) {
-            const double lim = 0.5 * std::abs(K(i, i));
-            if (j != i && std::abs(K(i, j)) > lim) K(i, j) = K(j, i) = std::copysign(lim, K(i, j));
+        for (int j = i + 1; j <= n; ++j) {
+            const double lim = 0.5 * std::sqrt(std::abs(K(i, i)) * std::abs(K(j, j)));
+            if (std::abs(K(i, j)) > lim) K(i, j) = K(j, i) = std::copysign(lim, K(i, j));
         }
 }
 
@@ -48,6 +52,45 @@ double point_component(const BMAT<N>& B, const V& U, int k) {
     double c = 0.0;
     for (int j = 1; j <= N; ++j) c += B(k, j) * U(j);
     return c;
+}
+
+// Column k of B^-1: B is the unit matrix plus a block N above the diagonal
+// (the lever arms) with N N = 0, so B^-1 = I - N = 2 I - B.
+template <int N>
+double inverse_entry(const BMAT<N>& B, int i, int k) {
+    return (i == k ? 2.0 : 0.0) - B(i, k);
+}
+
+// The diagonal of the tangent at the point, B^-T K B^-1, in magnitude.
+template <int N, class M, class W>
+W diagonal_at_point(const M& K, const BMAT<N>& B) {
+    W w;
+    for (int k = 1; k <= N; ++k) {
+        double d = 0.0;
+        for (int j = 1; j <= N; ++j)
+            for (int i = 1; i <= N; ++i) d += inverse_entry(B, i, k) * K(i, j) * inverse_entry(B, j, k);
+        w(k) = std::abs(d);
+    }
+    return w;
+}
+
+// 1. Per degree of freedom with a given load: the residual carried to the
+//    point (component k of B^-T R) squared over w(k).
+// 2. Per given displacement: the mismatch squared times w(k).
+template <int N, class V, class Flags, class W>
+double residual_size(const V& R, const V& U, const V& PODDSP, const BMAT<N>& B, const Flags& fl, const W& w) {
+    double m = 0.0;
+    for (int k = 1; k <= N; ++k) {
+        if (fl(k) == 0) {
+            const double d = PODDSP(k) - point_component(B, U, k);
+            m += w(k) * d * d;
+            continue;
+        }
+        double q = 0.0;
+        for (int i = 1; i <= N; ++i) q += inverse_entry(B, i, k) * R(i);
+        if (w(k) > 0.0) m += q * q / w(k);
+    }
+    return m;
 }
 
 // 1. A := 0 with the cap matrix in its upper left block.
@@ -122,6 +165,24 @@ Marks markers(const Flags& fl) {
 
 void limit_off_diagonals(MAT3& J) { limit_pairs(J, 3); }
 void limit_off_diagonals(CAPMAT& K) { limit_pairs(K, 6); }
+
+VEC3 point_diagonal(const MAT3& J, const PNTXY& PODPT) {
+    return diagonal_at_point<3, MAT3, VEC3>(J, plane_rows(PODPT));
+}
+
+CAPVEC point_diagonal(const CAPMAT& K, const VEC3& PODPT) {
+    return diagonal_at_point<6, CAPMAT, CAPVEC>(K, space_rows(PODPT));
+}
+
+double point_residual_size(const VEC3& R, const VEC3& U, const VEC3& PODDSP, const PNTXY& PODPT,
+                           const PNTFLGS& PODFL, const VEC3& w) {
+    return residual_size(R, U, PODDSP, plane_rows(PODPT), PODFL, w);
+}
+
+double point_residual_size(const CAPVEC& R, const CAPVEC& U, const CAPVEC& PODDSP, const VEC3& PODPT,
+                           const CAPFLAGS& PODFL, const CAPVEC& w) {
+    return residual_size(R, U, PODDSP, space_rows(PODPT), PODFL, w);
+}
 
 CAPMAT PNTSYS6(const MAT3& J, const PNTXY& PODPT, const PNTFLGS& PODFL) {
     return augmented<3, CAPMAT>(J, plane_rows(PODPT), PODFL);

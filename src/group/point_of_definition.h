@@ -55,12 +55,27 @@ PointRhs12 CAPRES(const CAPVEC& R, const CAPVEC& F, const CAPVEC& PODDSP, const 
                   const CAPFLAGS& PODFL);
 
 // On a load step's first iteration the symmetric cap matrix (J or K) has
-// each off-diagonal term held to half the magnitude of its row's diagonal,
-// the sign kept: rows in order, each pair set on both sides, a later row
-// seeing what earlier rows left, so that a pair ends at most half the
-// smaller of its two diagonal magnitudes.
+// each off-diagonal pair held to half the geometric mean of its two
+// diagonal magnitudes, |K(i, j)| <= 0.5 sqrt(|K(i, i) K(j, j)|), the sign
+// kept and both sides set: a coupling of a force to a rotation is weighed
+// against a force per displacement and a moment per rotation alike.
 void limit_off_diagonals(MAT3& J);
 void limit_off_diagonals(CAPMAT& K);
+
+// The size of a point-of-definition system's residual, as the damped
+// iteration weighs it (forces and moments, translations and rotations alike
+// as work): at the point, each degree of freedom whose load is given counts
+// the cap residual R carried there (B^-T R: the forces, and the moments
+// about the point) squared over w(k), each whose displacement is given the
+// mismatch between the given value and the point's displacement for U
+// squared times w(k). w is the magnitude of the tangent's diagonal at the
+// point, B^-T K B^-1, from point_diagonal; B U is the point's displacement.
+VEC3 point_diagonal(const MAT3& J, const PNTXY& PODPT);
+CAPVEC point_diagonal(const CAPMAT& K, const VEC3& PODPT);
+double point_residual_size(const VEC3& R, const VEC3& U, const VEC3& PODDSP, const PNTXY& PODPT,
+                           const PNTFLGS& PODFL, const VEC3& w);
+double point_residual_size(const CAPVEC& R, const CAPVEC& U, const CAPVEC& PODDSP, const VEC3& PODPT,
+                           const CAPFLAGS& PODFL, const CAPVEC& w);
 
 // The converged state carried to the point for the report: D the point's
 // displacement, Q its loads (a given load as given, else the origin force or

@@ -505,12 +505,14 @@ TraceMatrices trace_matrices(const std::string& text, int n) {
 // A load case given at a point of definition, in the plane and the
 // three-dimensional model, in two load steps: on each step's first
 // iteration the cap part of the solved system is the formed matrix made
-// symmetric with each off-diagonal pair held, sign kept, to half the smaller
-// of its two diagonal magnitudes; later iterations solve with the matrix as
-// formed. Heads off to one side
-// (Y 20 and 30, Z 20 and 30) couple the axial direction to the rotations far
-// beyond that limit: |J(1,3)| = KA (20 + 30) against |J(1,1)| = 2 KA in the
-// plane, |K(1,5)| = KA (20 + 20 + 30 + 30) against |K(1,1)| = 4 KA in space.
+// symmetric with each off-diagonal pair held, sign kept, to half the
+// geometric mean of its two diagonal magnitudes; later iterations solve with
+// the matrix as formed. Heads off to one side (Y 20 and 30, Z 20 and 30)
+// couple the axial direction to the rotations beyond that limit:
+// |J(1,3)| = KA (20 + 30) = 50 KA against 0.5 sqrt(2 KA x KA (20^2 + 30^2))
+// = 25.5 KA in the plane, |K(1,5)| = KA (20 + 20 + 30 + 30) = 100 KA against
+// 0.5 sqrt(4 KA x 2600 KA) = 51 KA in space (the rotations' diagonals with
+// at least the axial springs' share).
 // The trace prints ten digits in the plane and five in space.
 TEST_F(CapSolver2d, PointOfDefinitionLimitsTheCouplingOnAStepsFirstIteration) {
     struct Case { const char* name; int n; double rel; };
@@ -551,7 +553,7 @@ TEST_F(CapSolver2d, PointOfDefinitionLimitsTheCouplingOnAStepsFirstIteration) {
                     double want = S[i][j];
                     if (t.iter[it] == 1 && i != j) {
                         const double sym = (S[i][j] + S[j][i]) / 2.0;
-                        const double lim = 0.5 * std::min(std::abs(S[i][i]), std::abs(S[j][j]));
+                        const double lim = 0.5 * std::sqrt(std::abs(S[i][i] * S[j][j]));
                         want = std::abs(sym) > lim ? std::copysign(lim, sym) : sym;
                         limited += std::abs(sym) > lim * (1.0 + 1e-3);
                     }

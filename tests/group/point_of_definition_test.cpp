@@ -123,27 +123,28 @@ M from_rows(const std::vector<std::vector<double>>& rows) {
     return A;
 }
 
-// Off-diagonal limiting of the symmetric cap matrix, worked by hand row by
-// row (lim = half the magnitude of the row's diagonal, a term beyond it set
-// to +-lim on both sides):
-// - within: pair (1,2) 4 < 5 and (2,3) 3 < 10 stay; (1,3) |-5| = 5 is not
-//   beyond 5 and stays.
-// - earlier row, then later row: row 1 (lim 5) sets -8 to -5 and 12 to 5;
-//   row 2 (lim 20) keeps -5 and sets 25 to 20; row 3 (lim 15 from the
-//   negative diagonal -30) keeps 5 and lowers that 20 to 15, half the
-//   smaller diagonal of the pair.
-// - zero diagonal: row 1 (lim 0) clears both its couplings.
-// - six: row 1 (lim 50) sets -70 to -50, row 6 (lim 30) lowers it to -30;
-//   row 2 (lim 1) sets (2,5) 3 to 1; (3,4) 2.5 is within rows 3 (25) and
-//   4 (4); row 4 (lim 4) sets (4,5) -20 to -4; row 5 (lim 15) sets (5,6)
-//   40 to 15, which row 6 (lim 30) keeps.
+// Off-diagonal limiting of the symmetric cap matrix, worked by hand: each
+// pair (i, j) to lim = 0.5 sqrt(|K(i, i) K(j, j)|), a term beyond it set to
+// +-lim on both sides, whatever the units of the pair:
+// - within: (1,2) 4 < 0.5 sqrt(200) = 7.07, (1,3) |-5| < 0.5 sqrt(300) =
+//   8.66, (2,3) 3 < 0.5 sqrt(600) = 12.2 stay.
+// - a force per rotation: row 3 is a moment per rotation (diagonal -360);
+//   (1,2) -12 beyond 0.5 sqrt(10 x 40) = 10 becomes -10, (1,3) 40 beyond
+//   0.5 sqrt(10 x 360) = 30 becomes 30, (2,3) 25 within 0.5 sqrt(40 x 360)
+//   = 60 stays (half the row's own diagonal, 5, would cut it eight times).
+// - zero diagonal: row 1 (lim 0) clears both its couplings; (2,3) 1 within
+//   0.5 sqrt(48) stays.
+// - six: (1,6) -70 beyond 0.5 sqrt(128 x 72) = 48 becomes -48; (2,5) 5
+//   beyond 0.5 sqrt(2 x 32) = 4 becomes 4; (3,4) 2.5 within 0.5 sqrt(400)
+//   = 10 stays; (4,5) -20 beyond 0.5 sqrt(8 x 32) = 8 becomes -8; (5,6) 40
+//   beyond 0.5 sqrt(32 x 72) = 24 becomes 24.
 TEST(PointOfDefinition, OffDiagonalLimitOfTheFirstIteration) {
     struct Case { const char* name; std::vector<std::vector<double>> in, out; };
     const Case plane[] = {
         {"within", {{10, 4, -5}, {4, 20, 3}, {-5, 3, -30}}, {{10, 4, -5}, {4, 20, 3}, {-5, 3, -30}}},
-        {"earlier row, then later row",
-         {{10, -8, 12}, {-8, 40, 25}, {12, 25, -30}},
-         {{10, -5, 5}, {-5, 40, 15}, {5, 15, -30}}},
+        {"a force per rotation",
+         {{10, -12, 40}, {-12, 40, 25}, {40, 25, -360}},
+         {{10, -10, 30}, {-10, 40, 25}, {30, 25, -360}}},
         {"zero diagonal", {{0, 2, -1}, {2, 8, 1}, {-1, 1, 6}}, {{0, 0, 0}, {0, 8, 1}, {0, 1, 6}}},
     };
     for (const Case& c : plane) {
@@ -152,19 +153,51 @@ TEST(PointOfDefinition, OffDiagonalLimitOfTheFirstIteration) {
         limit_off_diagonals(J);
         expect_rows(J, c.out);
     }
-    CAPMAT K = from_rows<CAPMAT>({{100, 0, 0, 0, 0, -70},
-                                  {0, 2, 0, 0, 3, 0},
+    CAPMAT K = from_rows<CAPMAT>({{128, 0, 0, 0, 0, -70},
+                                  {0, 2, 0, 0, 5, 0},
                                   {0, 0, 50, 2.5, 0, 0},
                                   {0, 0, 2.5, 8, -20, 0},
-                                  {0, 3, 0, -20, 30, 40},
-                                  {-70, 0, 0, 0, 40, 60}});
+                                  {0, 5, 0, -20, 32, 40},
+                                  {-70, 0, 0, 0, 40, 72}});
     limit_off_diagonals(K);
-    expect_rows(K, {{100, 0, 0, 0, 0, -30},
-                    {0, 2, 0, 0, 1, 0},
+    expect_rows(K, {{128, 0, 0, 0, 0, -48},
+                    {0, 2, 0, 0, 4, 0},
                     {0, 0, 50, 2.5, 0, 0},
-                    {0, 0, 2.5, 8, -4, 0},
-                    {0, 1, 0, -4, 30, 15},
-                    {-30, 0, 0, 0, 15, 60}});
+                    {0, 0, 2.5, 8, -8, 0},
+                    {0, 4, 0, -8, 32, 24},
+                    {-48, 0, 0, 0, 24, 72}});
+}
+
+// The size of a point system's residual, worked by hand at the point.
+// Plane, point (2, -1): B^-1 has the column (-1, -2, 1) for the rotation, so
+// the diagonal at the point is 4, 3 and (-1 -2 1) J (-1 -2 1)' = 24, and
+// the residual (1, 2, 3) carries the moment 3 - (2 x 2 + 1 x 1) = -2 to the
+// point. X given as 0.5 against 0.1 + 0.01 = 0.11: 4 x 0.39^2 = 0.6084,
+// plus 2^2 / 3 and (-2)^2 / 24.
+// Space, point (1, 2, 3), K = 2 I: the rotations' columns of B^-1 are
+// (0 3 -2 1 0 0), (-3 0 1 0 1 0), (2 -1 0 0 0 1), so the diagonal is 2, 2,
+// 2, 28, 22, 12; the residual of ones carries the moments 1 - (p x F) =
+// (2, -1, 2) to the point: 3/2 + 4/28 + 1/22 + 4/12; the X rotation given
+// as 0.05 against 0.01 replaces 4/28 by 28 x 0.04^2 = 0.0448.
+TEST(PointOfDefinition, ResidualSizeAtThePoint) {
+    MAT3 J = from_rows<MAT3>({{4, 1, 2}, {1, 3, 0.5}, {2, 0.5, 10}});
+    const VEC3 w3 = point_diagonal(J, xy(2, -1));
+    EXPECT_NEAR(w3(1), 4.0, 1e-14);
+    EXPECT_NEAR(w3(2), 3.0, 1e-14);
+    EXPECT_NEAR(w3(3), 24.0, 1e-13);
+    EXPECT_NEAR(point_residual_size(v3(1, 2, 3), v3(0.1, 0.2, 0.01), v3(0.5, 9, 9), xy(2, -1), fl3(0, 1, 1), w3),
+                0.6084 + 4.0 / 3.0 + 4.0 / 24.0, 1e-13);
+
+    CAPMAT K;
+    for (int i = 1; i <= 6; ++i) K(i, i) = 2.0;
+    const CAPVEC w6 = point_diagonal(K, v3(1, 2, 3));
+    const double want[6] = {2, 2, 2, 28, 22, 12};
+    for (int k = 1; k <= 6; ++k) EXPECT_NEAR(w6(k), want[k - 1], 1e-13) << k;
+    const CAPVEC R = cap({1, 1, 1, 1, 1, 1}), U = cap({0, 0, 0, 0.01, 0, 0}), D = cap({9, 9, 9, 0.05, 9, 9});
+    EXPECT_NEAR(point_residual_size(R, U, D, v3(1, 2, 3), fl6({1, 1, 1, 1, 1, 1}), w6),
+                1.5 + 4.0 / 28.0 + 1.0 / 22.0 + 4.0 / 12.0, 1e-13);
+    EXPECT_NEAR(point_residual_size(R, U, D, v3(1, 2, 3), fl6({1, 1, 1, 0, 1, 1}), w6),
+                1.5 + 0.0448 + 1.0 / 22.0 + 4.0 / 12.0, 1e-13);
 }
 
 // The mismatch rows hold the given displacement less the point's current
