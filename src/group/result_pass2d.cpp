@@ -20,7 +20,6 @@
 namespace zolan {
 namespace {
 
-constexpr int KELLP = 1;   // a pile's lateral solution did not close
 constexpr int KESING = 2;  // singular cap matrix
 constexpr int KEWARN = 3;  // pile warnings copied
 
@@ -221,8 +220,8 @@ void RESPASS2D(const SolveRequest& rq, const Cap2dOutcome& st, const CapForces& 
     // 1-3. Failures: status line, the failure records of a flexibility point.
     const bool none_converged = st.nconv == 0;
     const int ip = std::clamp(rq.IPOINT, 1, 3);
-    if (KERR == KELLP || KERR == KESING || none_converged) {
-        const int code = KERR == KELLP ? 6 : KERR == KESING ? 7 : 3;
+    if (piles_unclosed(KERR) || KERR == KESING || none_converged) {
+        const int code = piles_unclosed(KERR) ? 6 : KERR == KESING ? 7 : 3;
         if (code != 3) ANLSTAT(rq, code);
         if (rq.KESTIM == 2) FLEXFAIL2D(rq.ILOOP, ip);
         if (code == 3) ANLSTAT(rq, 3);

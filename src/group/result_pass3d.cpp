@@ -53,7 +53,6 @@ namespace {
 
 using namespace captext;
 
-constexpr int KELLP = 1;   // a pile's lateral solution did not close
 constexpr int KESING = 2;  // singular cap matrix
 constexpr int KEWARN = 3;  // pile warnings copied
 
@@ -378,8 +377,8 @@ void RESPASS3D(const SolveRequest& rq, const CapFinal& st, const CapForces& fvec
     KERR = pile_warnings(st, rq, ans);
     // 4. Outcome and status line.
     const bool none_converged = st.outcome == Stepping::Failed && st.nconv == 0;
-    if (KERR == KELLP || KERR == KESING) {
-        ANLSTAT(rq, KERR == KELLP ? 6 : 7);
+    if (piles_unclosed(KERR) || KERR == KESING) {
+        ANLSTAT(rq, piles_unclosed(KERR) ? 6 : 7);
         if (rq.KESTIM == 2) FLEXFAIL3D(rq.ILOOP, rq.IPOINT);
         if (rq.KTGT == 1) ans.KTGRES = -1;
     } else if (none_converged) {

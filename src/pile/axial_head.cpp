@@ -16,8 +16,6 @@
 namespace zolan {
 namespace {
 
-constexpr double DTINY = f32(1.0e-25f);  // a head movement below this is its own head force
-
 // The kind texts of one model's warnings.
 struct AxTexts {
     std::string_view fail_bearing, fail_pullout, max_bearing, max_pullout;
@@ -42,7 +40,7 @@ double distribute(int row, double d, double force, SLOTVEC& axmov, SLOTVEC& axfo
         set_status_once(ISTAT, status);
         return force;
     }
-    return std::abs(d) < DTINY ? d : axfor.node(1);
+    return axfor.node(1);
 }
 
 double axial_head(const AxTexts& texts, const AxControls& ctl, int row, double d, SLOTVEC& axmov, SLOTVEC& axfor,

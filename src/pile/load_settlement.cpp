@@ -24,7 +24,8 @@ namespace {
 constexpr int NTIP = 9;            // assumed tip movements per branch
 constexpr int MAXITER = 1000;      // passes of the mid-point iteration of an increment
 constexpr double TOLW = f32(1.0e-4f);   // convergence of the mid-point movement (internal length)
-constexpr double TOLWFINE = 1.0e-6 * TOLW;  // aimed at by a fine climb
+constexpr double TOLWFINE = 1.0e-12;  // aimed at by a fine climb, relative to the mid-point movement
+constexpr double TOLWLOOSE = 1.0e-6;   // a fine climb at its pass limit within this has converged
 constexpr double PI4 = f32(3.1416f);    // pi as the method writes it
 constexpr double IN_M = f32(0.0254f);
 constexpr double WT9ENG = 2.0, WT9SI = f32(0.0508f);  // smallest last tip movement
@@ -110,9 +111,13 @@ void AXCLIMB(int r, int p, const AXSAMP& s, double P0, double w0, AXNODES& P, AX
                 Pt = Pb + dP;
                 wt = wb + (Pb + dP / 2.0) * h / AE;
                 const double wm1 = wb + ((Pb + Pt) / 2.0 + Pb) * (h / 4.0) / AE;
-                if (!(std::abs(wm1 - wm) > (fine ? TOLWFINE : TOLW))) break;
+                // The fine closure is relative to the movement, so that it
+                // holds at every scale (a tip moving by less than a
+                // round-off of the length unit as well as a metre).
+                const double diff = std::abs(wm1 - wm);
+                if (!(diff > (fine ? TOLWFINE * std::abs(wm1) : TOLW))) break;
                 if (it >= MAXITER) {
-                    if (std::abs(wm1 - wm) > TOLW) flags |= AXC_NOCONV;
+                    if (diff > (fine ? TOLWLOOSE * std::abs(wm1) : TOLW)) flags |= AXC_NOCONV;
                     break;
                 }
                 wm = wm1;
