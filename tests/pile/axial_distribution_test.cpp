@@ -50,6 +50,18 @@ protected:
     int saved_units_ = 1;
 };
 
+// The head force of row 1 at head movement d, its evaluation clean (no
+// status, no error word).
+double head_force(const AxControls& ctl, double d) {
+    SLOTVEC mov, force;
+    int istat = 0;
+    RowReport rep;
+    const double F = AXIAL3(ctl, 1, d, mov, force, istat, rep);
+    EXPECT_EQ(istat, 0);
+    EXPECT_EQ(rep.kerr, 0) << d;
+    return F;
+}
+
 // The three calls in their order, after the two branches of the table.
 TEST_F(AxialDistribution, HeadMovementInsideAtZeroAndBeyondTheTable) {
     int st = test::set_axial_model_with_table();
@@ -128,12 +140,7 @@ TEST_F(AxialDistribution, HeadForceRisesSteadilyAcrossEveryPointOfTheCurve) {
         double last = 0.0;
         for (int i = 0; i <= NSTEP; ++i) {
             const double d = H * (1.0 + 0.012 * (2.0 * i / NSTEP - 1.0));
-            SLOTVEC mov, force;
-            int istat = 0;
-            RowReport rep;
-            const double F = AXIAL3(ctl, 1, d, mov, force, istat, rep);
-            EXPECT_EQ(istat, 0);
-            EXPECT_EQ(rep.kerr, 0) << d;
+            const double F = head_force(ctl, d);
             if (i > 0) dF.push_back(H > 0.0 ? F - last : last - F);
             last = F;
         }
@@ -211,15 +218,7 @@ TEST_F(AxialDistribution, HeadForceContinuousAtEveryScaleInBothSenses) {
         ASSERT_EQ(test::run_at_fixed_time("source.in", "one.in"), 0);
         for (double sense : {1.0, -1.0}) {
             SCOPED_TRACE(sense > 0.0 ? "compression" : "uplift");
-            auto head = [&](double d) {
-                SLOTVEC mov, force;
-                int istat = 0;
-                RowReport rep;
-                const double F = AXIAL3(ctl, 1, d, mov, force, istat, rep);
-                EXPECT_EQ(istat, 0);
-                EXPECT_EQ(rep.kerr, 0) << d;
-                return F;
-            };
+            auto head = [&](double d) { return head_force(ctl, d); };
             // Linear far below the curves' first points.
             const double k0 = head(sense * 1e-20) / (sense * 1e-20);
             EXPECT_GT(k0, 0.0);
@@ -283,15 +282,7 @@ TEST_F(AxialDistribution, AnalysisNamesADistributionThatCannotClose) {
 TEST_F(AxialDistribution, HeadStiffnessOfTheFirstSegmentsAtEveryScale) {
     test::set_axial_model();
     NINCR(1) = 100;
-    AXSAMP s;
-    s.NS = 1;
-    s.npts(1) = 2;
-    s.Z(2, 1) = 0.1;
-    s.T(2, 1) = 1.0;
-    s.NB = 2;
-    s.BP(2) = 100.0;
-    s.AEP(1) = s.AEP(2) = 1.0e6;
-    s.D = 20.0;
+    const AXSAMP s = test::one_sample({{0.1, 1.0}}, 1.0e6);
     AXTIP qw;
     for (int k = 2; k <= 10; ++k) {
         qw.W(k) = 0.1 * (k - 1);
