@@ -6,6 +6,7 @@
 #include "group/estimation_records3d.h"
 #include "group/point_of_definition.h"
 #include "model/case_tables.h"
+#include "model/analysis_outcomes.h"
 #include "model/input_tables.h"
 #include "model/result_tables.h"
 #include "model/run_state.h"
@@ -59,8 +60,10 @@ void plot_row(std::initializer_list<double> values) {
     WREOL(PLOTDATA);
 }
 
-// Pile warnings of the last iteration and their copy from the scratch file;
-// returns the error word, 3 when any block was written.
+// Pile warnings of the last iteration and their copy from the scratch file,
+// those of the piles past the peaks of their axial curves with them (noted
+// for the end of the run by an analysis of its own); returns the error
+// word, 3 when any block beyond a curve's end was written.
 int pile_warnings(const Cap2dOutcome& st, const SolveRequest& rq, SolveAnswer& ans) {
     int kerr = st.KERR;
     const struct {
@@ -73,10 +76,10 @@ int pile_warnings(const Cap2dOutcome& st, const SolveRequest& rq, SolveAnswer& a
         io::write_fmt(RUNFILE, b.run);
         kerr = KEWARN;
     }
-    if (kerr == KEWARN) {
-        WARNCOPY(3 * (std::max(st.naxwbr, 0) + std::max(st.naxwpo, 0)));
-        if (rq.KTGT == 1) ans.KTGRES = -1;
-    }
+    const int npeak = NOTEPEAK(NPILES, rq.KESTIM == 0 && rq.KTGT != 1);
+    const int nend = kerr == KEWARN ? std::max(st.naxwbr, 0) + std::max(st.naxwpo, 0) : 0;
+    if (nend + npeak > 0) WARNCOPY(3 * (nend + npeak));
+    if (kerr == KEWARN && rq.KTGT == 1) ans.KTGRES = -1;
     return kerr;
 }
 
