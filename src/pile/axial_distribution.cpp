@@ -33,10 +33,9 @@ constexpr double TOLFINE = 1.0e-10;      // residual aimed at: the head force of
 constexpr double DWMAX = f32(1.0e-6f);   // perturbation of the tip movement
 constexpr int KEAXD = 4;                 // error word of a distribution that did not close
 
-// One evaluation of tip movement wt (signed): three climbs at |wt| - dw,
-// |wt| + dw and |wt|; the node vectors keep the last one. H0 is the head
-// movement of wt (signed as wt), slope dH/dwt by the central difference
-// (0 when wt is 0).
+// One evaluation of tip movement wt (signed): two climbs at |wt| + dw and
+// |wt|; the node vectors keep the last one. H0 is the head movement of wt
+// (signed as wt), slope dH/dwt by the forward difference (0 when wt is 0).
 struct Eval {
     double wt = 0.0, H0 = 0.0, slope = 0.0;
 };
@@ -47,18 +46,18 @@ Eval evaluate(int r, int p, double wt, SLOTVEC& WN, SLOTVEC& PN, const AXSAMP& s
     // 1. Magnitude and perturbation.
     const double a = std::abs(wt);
     const double dw = a < DWMAX ? a / 2.0 : DWMAX;
-    // 2. Three trials, climbed finely: the head movement is solved for.
+    // 2. Two trials, climbed finely: the head movement is solved for.
     AXNODES P, w;
-    const double wa[3] = {a - dw, a + dw, a};
-    double H[3];
-    for (int t = 0; t < 3; ++t) {
+    const double wa[2] = {a + dw, a};
+    double H[2];
+    for (int t = 0; t < 2; ++t) {
         AXCLIMB(r, p, s, QWREAD(qw, wa[t]), wa[t], P, w, flags, true);
         H[t] = w(N + 1);
     }
     Eval e;
     e.wt = wt;
-    e.H0 = flip(H[2], neg);
-    e.slope = dw > 0.0 ? (H[1] - H[0]) / (2.0 * dw) : 0.0;
+    e.H0 = flip(H[1], neg);
+    e.slope = dw > 0.0 ? (H[0] - H[1]) / dw : 0.0;
     // 3. Climb point j (1 the tip) is real node N + 2 - j: the head node 1.
     for (int j = 1; j <= N + 1; ++j) {
         WN.node(N + 2 - j) = flip(w(j), neg);
