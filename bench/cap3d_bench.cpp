@@ -21,6 +21,7 @@
 #include "pile/pile_response.h"
 #include "pipe_model.h"
 #include "report/run_files.h"
+#include "solve_case.h"
 
 namespace {
 
@@ -124,12 +125,8 @@ void BM_Cap3dLoadCase(benchmark::State& state) {
     const std::string log = std::string(tmp ? tmp : "/tmp") + "/zolan-cap3d-bench.log";
     long responses = 0, secants = 0;
     for (auto _ : state) {
-        io::open_unit(RUNFILE, log, {io::Access::Write});
-        int istat = 0;
-        CAP3D(req, istat);
-        io::close_unit(RUNFILE);
-        status = istat;
-        ok = ok && istat == 0;
+        status = bench::solve_case(req, log);
+        ok = ok && status == 0;
         // The rows' own counts of the solve (lateral solutions started, secant solves).
         responses = secants = 0;
         for (int r = 1; r <= piles; ++r) responses += NRESP(r), secants += NSECNT(r);

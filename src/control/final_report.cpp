@@ -152,6 +152,10 @@ void ENDRUN(int& ISTAT) {
     const std::vector<std::string> incomplete = incomplete_lines();
     for (std::size_t k = 0; k < incomplete.size(); ++k)
         io::write_fmt(SUMFILE, k == 0 ? "(/,1X,A)" : "(1X,A)", {incomplete[k]});
+    // Then the piles past the peaks of their axial curves.
+    const std::vector<std::string> past_peak = past_peak_lines();
+    for (std::size_t k = 0; k < past_peak.size(); ++k)
+        io::write_fmt(SUMFILE, k == 0 ? "(/,1X,A)" : "(1X,A)", {past_peak[k]});
     // 8. Every run file but the run log is closed (the load-displacement
     // scratch too, should an estimation have left it open).
     for (int unit : {INPFILE, RESFILE, ECHOFILE, SUMFILE, PLOTFILE, STATFILE, PLOTDATA, FLEXFILE, CRVRPT, ITERTRC,
@@ -175,6 +179,7 @@ void ENDRUN(int& ISTAT) {
     }
     for (const std::string& t : FAILTXT) io::write_list(RUNFILE, {t});
     for (const std::string& t : incomplete) io::write_list(RUNFILE, {t});
+    for (const std::string& t : past_peak) io::write_list(RUNFILE, {t});
     // 3-4. Flush, then the timing block of the whole run; the run log last.
     io::flush_unit(RUNFILE);
     EXETIME();

@@ -284,7 +284,7 @@ bool evaluate(Solve& s, MAT3& KP, int& ISTAT, Iter& r) {
     group_factors(s);
     residual(s, ISTAT);
     if (ISTAT != 0) return r = Iter::Return, false;
-    if (KERR == KELLP) return r = Iter::Failed, false;
+    if (piles_unclosed(KERR)) return r = Iter::Failed, false;
     s.PE = zero_vec();
     for (int k = 1; k <= 3; ++k) s.PE(k) = TCUR * s.P(k);
     for (int k = 1; k <= NSMOV; ++k) SMVCUR(k, 1) = TCUR * SMOVY0(k), SMVCUR(k, 2) = TCUR * SMOVZ0(k);
@@ -345,7 +345,7 @@ Iter newton_iteration(Solve& s, int& ISTAT) {
     io::write_list(ITERTRC, {s.iter});
     jacobian(s, KP, ISTAT);
     if (ISTAT != 0) return Iter::Return;
-    if (KERR == KELLP) return Iter::Failed;
+    if (piles_unclosed(KERR)) return Iter::Failed;
     if (!all_finite(std::span<const double>(&s.J(1, 1), 9))) return Iter::Diverged;
     s.Jc = s.J;
     for (int i = 1; i <= 3; ++i) io::write_fmt(ITERTRC, F_TRC_SS, {i, s.J(i, 1), s.J(i, 2), s.J(i, 3)});

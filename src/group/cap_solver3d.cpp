@@ -413,7 +413,7 @@ bool evaluate(Solve& s, int& ISTAT, Iter& r) {
     if (KGRPRF > 0) GRPFAC(s.U, s.load, s.reach);
     residual(s, ISTAT);
     if (ISTAT != 0) return r = Iter::Return, false;
-    if (KERR == KELLP) return r = fail_step(s), false;
+    if (piles_unclosed(KERR)) return r = fail_step(s), false;
     for (int i = 1; i <= 6; ++i) s.load(i) = TCUR * s.P(i);
     if (s.pod) point_values(s);
     if (NSMOV > 0) SOILMV(TCUR);
@@ -464,7 +464,7 @@ Iter newton_iteration(Solve& s, int& ISTAT) {
     if (s.iter == 1) s.mfirst = s.mlast;
     // 12. A pile that did not close in the tangent fails the step; numbers
     //     that are no longer finite end the stepping.
-    if (KERR == KELLP) return fail_step(s);
+    if (piles_unclosed(KERR)) return fail_step(s);
     if (!all_finite(vec6(s.R)) || !all_finite(std::span<const double>(&s.K(1, 1), 36))) return Iter::Diverged;
     // 13-14. Trace; symmetric tangent on a step's first iteration.
     io::write_list(ITERTRC);

@@ -65,6 +65,12 @@ extern int KERR;     // analysis error word, cleared at the start of a solution 
 extern int KHINGE;   // hinge flag tested by the lateral and cap solvers
 extern double TCUR;  // load factor of the current load step
 
+// The error word of a pile solution that did not close: a lateral solution
+// (1) or an axial distribution along the pile (4). Either fails the cap's
+// step and, left at the end of the stepping, names the analysis's piles as
+// not converged.
+inline bool piles_unclosed(int kerr) { return kerr == 1 || kerr == 4; }
+
 using CapSolver = std::function<SolveAnswer(const SolveRequest& request, int& ISTAT)>;
 
 // What the load stepping of the three-dimensional solver hands to its result

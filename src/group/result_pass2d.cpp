@@ -6,6 +6,7 @@
 #include "group/estimation_records3d.h"
 #include "group/point_of_definition.h"
 #include "model/case_tables.h"
+#include "model/analysis_outcomes.h"
 #include "model/input_tables.h"
 #include "model/result_tables.h"
 #include "model/run_state.h"
@@ -20,7 +21,6 @@
 namespace zolan {
 namespace {
 
-constexpr int KELLP = 1;   // a pile's lateral solution did not close
 constexpr int KESING = 2;  // singular cap matrix
 constexpr int KEWARN = 3;  // pile warnings copied
 
@@ -60,8 +60,10 @@ void plot_row(std::initializer_list<double> values) {
     WREOL(PLOTDATA);
 }
 
-// Pile warnings of the last iteration and their copy from the scratch file;
-// returns the error word, 3 when any block was written.
+// Pile warnings of the last iteration and their copy from the scratch file,
+// those of the piles past the peaks of their axial curves with them (noted
+// for the end of the run by an analysis of its own); returns the error
+// word, 3 when any block beyond a curve's end was written.
 int pile_warnings(const Cap2dOutcome& st, const SolveRequest& rq, SolveAnswer& ans) {
     int kerr = st.KERR;
     const struct {
@@ -74,10 +76,10 @@ int pile_warnings(const Cap2dOutcome& st, const SolveRequest& rq, SolveAnswer& a
         io::write_fmt(RUNFILE, b.run);
         kerr = KEWARN;
     }
-    if (kerr == KEWARN) {
-        WARNCOPY(3 * (std::max(st.naxwbr, 0) + std::max(st.naxwpo, 0)));
-        if (rq.KTGT == 1) ans.KTGRES = -1;
-    }
+    const int npeak = NOTEPEAK(NPILES, rq.KESTIM == 0 && rq.KTGT != 1);
+    const int nend = kerr == KEWARN ? std::max(st.naxwbr, 0) + std::max(st.naxwpo, 0) : 0;
+    if (nend + npeak > 0) WARNCOPY(3 * (nend + npeak));
+    if (kerr == KEWARN && rq.KTGT == 1) ans.KTGRES = -1;
     return kerr;
 }
 
@@ -221,8 +223,8 @@ void RESPASS2D(const SolveRequest& rq, const Cap2dOutcome& st, const CapForces& 
     // 1-3. Failures: status line, the failure records of a flexibility point.
     const bool none_converged = st.nconv == 0;
     const int ip = std::clamp(rq.IPOINT, 1, 3);
-    if (KERR == KELLP || KERR == KESING || none_converged) {
-        const int code = KERR == KELLP ? 6 : KERR == KESING ? 7 : 3;
+    if (piles_unclosed(KERR) || KERR == KESING || none_converged) {
+        const int code = piles_unclosed(KERR) ? 6 : KERR == KESING ? 7 : 3;
         if (code != 3) ANLSTAT(rq, code);
         if (rq.KESTIM == 2) FLEXFAIL2D(rq.ILOOP, ip);
         if (code == 3) ANLSTAT(rq, 3);

@@ -53,7 +53,6 @@ namespace {
 
 using namespace captext;
 
-constexpr int KELLP = 1;   // a pile's lateral solution did not close
 constexpr int KESING = 2;  // singular cap matrix
 constexpr int KEWARN = 3;  // pile warnings copied
 
@@ -134,7 +133,10 @@ void plot_row(const CAPVEC& v) {
 }
 
 // Step 2 and 3: warning blocks of the last iteration and the copy of the
-// pile warnings; returns the error word, 3 when any block was written.
+// pile warnings, those of the piles past the peaks of their axial curves
+// with them (noted for the end of the run by an analysis of its own, not by
+// a point of an estimation); returns the error word, 3 when any block
+// beyond a curve's end was written.
 int pile_warnings(const CapFinal& st, const SolveRequest& rq, SolveAnswer& ans) {
     int kerr = st.KERR;
     const struct {
@@ -147,10 +149,10 @@ int pile_warnings(const CapFinal& st, const SolveRequest& rq, SolveAnswer& ans) 
         io::write_fmt(RUNFILE, KEXTRP == 1 ? b.w.run_extended : b.w.run);
         kerr = KEWARN;
     }
-    if (kerr == KEWARN) {
-        WARNCOPY(3 * (std::max(st.naxwbr, 0) + std::max(st.naxwpo, 0) + std::max(st.nftors, 0)));
-        if (rq.KTGT == 1) ans.KTGRES = -1;
-    }
+    const int npeak = NOTEPEAK(NPILES, rq.KESTIM == 0 && rq.KTGT != 1);
+    const int nend = kerr == KEWARN ? std::max(st.naxwbr, 0) + std::max(st.naxwpo, 0) + std::max(st.nftors, 0) : 0;
+    if (nend + npeak > 0) WARNCOPY(3 * (nend + npeak));
+    if (kerr == KEWARN && rq.KTGT == 1) ans.KTGRES = -1;
     return kerr;
 }
 
@@ -378,8 +380,8 @@ void RESPASS3D(const SolveRequest& rq, const CapFinal& st, const CapForces& fvec
     KERR = pile_warnings(st, rq, ans);
     // 4. Outcome and status line.
     const bool none_converged = st.outcome == Stepping::Failed && st.nconv == 0;
-    if (KERR == KELLP || KERR == KESING) {
-        ANLSTAT(rq, KERR == KELLP ? 6 : 7);
+    if (piles_unclosed(KERR) || KERR == KESING) {
+        ANLSTAT(rq, piles_unclosed(KERR) ? 6 : 7);
         if (rq.KESTIM == 2) FLEXFAIL3D(rq.ILOOP, rq.IPOINT);
         if (rq.KTGT == 1) ans.KTGRES = -1;
     } else if (none_converged) {

@@ -1,13 +1,48 @@
 #include "model/analysis_outcomes.h"
 
+#include <algorithm>
+
 #include "model/case_tables.h"
 #include "model/input_tables.h"
+#include "model/pile_warnings.h"
 #include "report/fortran_format.h"
 
 namespace zolan {
 
 Table1<IncompleteAnalysis, MAXINC_ANL> INCANL;
 int NINCANL = 0;
+Table1<PastPeak, MAXPEAK_ANL> PEAKANL;
+int NPEAKANL = 0;
+
+int NOTEPEAK(int n, bool note) {
+    const int count = past_peak_rows(n);
+    if (!note) return count;
+    for (int r = 1; r <= std::min(n, MAXPIL); ++r) {
+        if (AXPEAK(r) != 1) continue;
+        if (NPEAKANL < PEAKANL.size()) PEAKANL(NPEAKANL + 1) = {ICOMB != 0 ? 1 : 0, ICASE, r};
+        ++NPEAKANL;
+    }
+    return count;
+}
+
+std::vector<std::string> past_peak_lines() {
+    std::vector<std::string> out;
+    if (NPEAKANL <= 0) return out;
+    out.push_back("    ** WARNING **  " + std::to_string(NPEAKANL) +
+                  (NPEAKANL == 1 ? " PILE PAST THE PEAK OF ITS AXIAL CURVE:" : " PILES PAST THE PEAK OF THEIR AXIAL CURVES:"));
+    const int shown = std::min(NPEAKANL, PEAKANL.size());
+    for (int k = 1; k <= shown; ++k) {
+        const PastPeak& p = PEAKANL(k);
+        IncompleteAnalysis a;
+        a.comb = p.comb, a.number = p.number;
+        const std::string name = incomplete_name(a);
+        out.push_back("    " + incomplete_label(a) + (name.empty() ? "" : "  " + name) + ": PILE " +
+                      std::to_string(p.pile) + " IS PAST THE PEAK OF ITS AXIAL CURVE");
+    }
+    if (NPEAKANL > shown)
+        out.push_back("    (AND " + std::to_string(NPEAKANL - shown) + " MORE IN THE RESULTS REPORT)");
+    return out;
+}
 
 void NOTEINC(int code, double tconv, EstimationPoint at) {
     const IncompleteAnalysis a{ICOMB != 0 ? 1 : 0, ICASE, code, tconv, at};
@@ -67,6 +102,8 @@ std::string incomplete_point(const IncompleteAnalysis& a) {
 void reset_analysis_outcomes() {
     INCANL.fill(IncompleteAnalysis{});
     NINCANL = 0;
+    PEAKANL.fill(PastPeak{});
+    NPEAKANL = 0;
 }
 
 }  // namespace zolan

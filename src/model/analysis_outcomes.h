@@ -9,6 +9,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "model/limits.h"
 #include "model/table.h"
@@ -49,6 +50,29 @@ void NOTEINC(int code, double tconv = 0.0, EstimationPoint at = {});
 // its series (one that an envelope would take in), not a point of an
 // estimation.
 inline bool whole_analysis(const IncompleteAnalysis& a) { return a.at.kind == PointKind::Whole; }
+
+// Piles past the peak of their axial curves in the analyses of the run, in
+// the order the analyses reported them: the run log's final block and the
+// summary name the first MAXPEAK_ANL and count the others.
+struct PastPeak {
+    int comb = 0;    // 0 a load case, else a combination
+    int number = 0;  // its case or combination number
+    int pile = 0;    // the pile row
+};
+constexpr int MAXPEAK_ANL = 20;
+extern Table1<PastPeak, MAXPEAK_ANL> PEAKANL;
+extern int NPEAKANL;  // piles named by all the analyses (PEAKANL keeps the first MAXPEAK_ANL)
+
+// The rows 1 to n marked past their peaks in the latest residual evaluation
+// (AXPEAK), noted for the analysis in hand (ICASE, ICOMB) when `note`;
+// returns how many there are.
+int NOTEPEAK(int n, bool note);
+
+// The lines that close the run log and the summary: a warning with the
+// count of piles past their peaks, each one named with its analysis
+// ("LOAD CASE     1  NAME: PILE 3 IS PAST THE PEAK OF ITS AXIAL CURVE"), and
+// how many more the results report names. Empty when there are none.
+std::vector<std::string> past_peak_lines();
 
 // The status line of a code as the status file carries it: 1 completed, 2
 // solution at 100 tconv percent of the load, 3 no convergence on the cap, 6

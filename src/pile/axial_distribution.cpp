@@ -4,7 +4,10 @@
 // first guess: its points were climbed at the coarse mid-point tolerance and
 // lie a little off the fine climbs, so the search keeps a bracket of tip
 // movements whose evaluated head movements lie on both sides of the target,
-// widening it towards the table's ends until it holds the solution.
+// widening it towards the table's ends until it holds the solution. Every
+// test is relative to the head movement, so that a movement of 1e-20 closes
+// as well as one of a metre; near the origin the first guess comes from the
+// pile's linear response (every t-z and q-w curve on its first segment).
 #include "pile/axial_distribution.h"
 
 #include <algorithm>
@@ -23,7 +26,6 @@ namespace {
 
 constexpr int MAXUPD = 25;               // Newton updates before giving up
 constexpr int SLOWUPD = 10;              // after this many updates the looser test applies
-constexpr double ETINY = f32(1.0e-14f);  // a head movement below this is zero
 constexpr double TOLR = f32(1.0e-4f);    // residual: absolute for a zero head movement, else relative
 constexpr double TOLSLOW = f32(1.0e-3f); // relative residual accepted after SLOWUPD updates
 constexpr double TOLFINE = 1.0e-10;      // residual aimed at: the head force of a distribution serves
@@ -31,10 +33,9 @@ constexpr double TOLFINE = 1.0e-10;      // residual aimed at: the head force of
 constexpr double DWMAX = f32(1.0e-6f);   // perturbation of the tip movement
 constexpr int KEAXD = 4;                 // error word of a distribution that did not close
 
-// One evaluation of tip movement wt (signed): three climbs at |wt| - dw,
-// |wt| + dw and |wt|; the node vectors keep the last one. H0 is the head
-// movement of wt (signed as wt), slope dH/dwt by the central difference
-// (0 when wt is 0).
+// One evaluation of tip movement wt (signed): two climbs at |wt| + dw and
+// |wt|; the node vectors keep the last one. H0 is the head movement of wt
+// (signed as wt), slope dH/dwt by the forward difference (0 when wt is 0).
 struct Eval {
     double wt = 0.0, H0 = 0.0, slope = 0.0;
 };
@@ -45,18 +46,18 @@ Eval evaluate(int r, int p, double wt, SLOTVEC& WN, SLOTVEC& PN, const AXSAMP& s
     // 1. Magnitude and perturbation.
     const double a = std::abs(wt);
     const double dw = a < DWMAX ? a / 2.0 : DWMAX;
-    // 2. Three trials, climbed finely: the head movement is solved for.
+    // 2. Two trials, climbed finely: the head movement is solved for.
     AXNODES P, w;
-    const double wa[3] = {a - dw, a + dw, a};
-    double H[3];
-    for (int t = 0; t < 3; ++t) {
+    const double wa[2] = {a + dw, a};
+    double H[2];
+    for (int t = 0; t < 2; ++t) {
         AXCLIMB(r, p, s, QWREAD(qw, wa[t]), wa[t], P, w, flags, true);
         H[t] = w(N + 1);
     }
     Eval e;
     e.wt = wt;
-    e.H0 = flip(H[2], neg);
-    e.slope = dw > 0.0 ? (H[1] - H[0]) / (2.0 * dw) : 0.0;
+    e.H0 = flip(H[1], neg);
+    e.slope = dw > 0.0 ? (H[0] - H[1]) / dw : 0.0;
     // 3. Climb point j (1 the tip) is real node N + 2 - j: the head node 1.
     for (int j = 1; j <= N + 1; ++j) {
         WN.node(N + 2 - j) = flip(w(j), neg);
@@ -128,6 +129,32 @@ double next_tip(const Eval& e, const Search& s, bool halved, int p, int J) {
     return low;
 }
 
+// The head movement per unit tip movement of the linear response, where
+// every t-z curve and the q-w curve are on their first segments through
+// zero: one climb at a tip movement far below any curve's first point.
+double origin_ratio(int r, int p, const AXSAMP& s, const AXTIP& qw, int& flags) {
+    constexpr double WLIN = 1.0e-30;
+    const int N = std::clamp(NINCR(p), 1, MAXINC);
+    AXNODES P, w;
+    AXCLIMB(r, p, s, QWREAD(qw, WLIN), WLIN, P, w, flags, true);
+    return w(N + 1) / WLIN;
+}
+
+// The first guess of the tip movement for head movement E on the table's
+// segment between the points (lowH, lowT) and (upH, upT) (head and tip
+// movements, lowH < upH). On the segment through the origin the guess
+// leaves the origin on the pile's linear response c (head per tip movement)
+// and meets the segment's outer point (H1, T1):
+// T = E / c + (T1 - H1 / c) (E / H1)^2; elsewhere the segment's chord.
+double first_guess(double E, double lowH, double lowT, double upH, double upT, double c) {
+    if (E == upH || !(upH > lowH)) return upT;
+    const bool at_zero = lowH == 0.0 && lowT == 0.0;
+    if (!(c > 0.0) || !std::isfinite(c)) return lowT + (E - lowH) * (upT - lowT) / (upH - lowH);
+    const double H1 = at_zero ? upH : lowH, T1 = at_zero ? upT : lowT;
+    const double q = E / H1;
+    return E / c + (T1 - H1 / c) * q * q;
+}
+
 }  // namespace
 
 void AXDIST(int r, int p, double E, SLOTVEC& WN, SLOTVEC& PN, const AXSAMP& s, const AXTIP& qw, RowReport& rep) {
@@ -147,13 +174,15 @@ void AXDIST(int r, int p, double E, SLOTVEC& WN, SLOTVEC& PN, const AXSAMP& s, c
     sr.tmin = TM(1);
     sr.tmax = TM(J);
     // 2. First guess: the table's end beyond it, else its reading on the
-    //    segment (j - 1, j) holding E (E at the last point on the last one).
+    //    segment (j - 1, j) holding E (E at the last point on the last one),
+    //    on the segment through the origin from the linear response.
     double wt = E < HM(1) ? TM(1) : TM(J);
     if (!(E < HM(1) || E > HM(J))) {
         int j = 2;
         while (j < J && !(HM(j) > E)) ++j;
         const double lowH = HM(j - 1), lowT = TM(j - 1), upH = HM(j), upT = TM(j);
-        wt = E == upH || !(upH > lowH) ? upT : lowT + (E - lowH) * (upT - lowT) / (upH - lowH);
+        const bool origin = E != 0.0 && ((lowH == 0.0 && lowT == 0.0) || (upH == 0.0 && upT == 0.0));
+        wt = first_guess(E, lowH, lowT, upH, upT, origin ? origin_ratio(r, p, s, qw, flags) : 0.0);
     }
 
     // 3. Evaluate, test, update.
@@ -164,7 +193,7 @@ void AXDIST(int r, int p, double E, SLOTVEC& WN, SLOTVEC& PN, const AXSAMP& s, c
         //     lies beyond; or, within the tolerance (after SLOWUPD updates the
         //     looser one), at the limit of updates or of the bracket.
         const double res = E - e.H0;
-        const bool zero = std::abs(E) < ETINY;
+        const bool zero = E == 0.0;
         const double rel = zero ? std::abs(res) : std::abs(res / E);
         const bool fits = rel <= TOLR || (upd > SLOWUPD && !zero && rel <= TOLSLOW);
         if (rel <= TOLFINE * (zero ? TOLR : 1.0)) break;

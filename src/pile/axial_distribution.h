@@ -16,10 +16,11 @@ namespace zolan {
 // set p) for the axial head movement E (> 0 compression, < 0 uplift): slot 4
 // the head, slot NINCR(p) + 4 the tip, uplift values negative. s and qw are
 // the row's sample table (AXTZC) and q-w curve (AXQWC for the same E). The
-// head movement is solved a million times finer than the tolerance, on
-// climbs closed as finely, so that the head force is a continuous function
-// of E (the cap's Newton iteration differentiates it); a solution within the
-// tolerance is still accepted when the finer one is not reached. The tip
+// head movement is solved to 1e-10 of itself, on climbs closed finer still
+// relative to their movements, so that the head force is a continuous
+// function of E at every scale (the cap's Newton iteration differentiates
+// it); a solution within 1e-4 is still accepted when the finer one is not
+// reached. The tip
 // movement stays within the table's ends: a head movement beyond the climb
 // of an end gives the nodes of that end.
 // Failures go to the row's report `rep` only: a warning line (once per row

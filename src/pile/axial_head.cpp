@@ -16,8 +16,6 @@
 namespace zolan {
 namespace {
 
-constexpr double DTINY = f32(1.0e-25f);  // a head movement below this is its own head force
-
 // The kind texts of one model's warnings.
 struct AxTexts {
     std::string_view fail_bearing, fail_pullout, max_bearing, max_pullout;
@@ -42,14 +40,15 @@ double distribute(int row, double d, double force, SLOTVEC& axmov, SLOTVEC& axfo
         set_status_once(ISTAT, status);
         return force;
     }
-    return std::abs(d) < DTINY ? d : axfor.node(1);
+    return axfor.node(1);
 }
 
 double axial_head(const AxTexts& texts, const AxControls& ctl, int row, double d, SLOTVEC& axmov, SLOTVEC& axfor,
                   int& ISTAT, RowReport& rep) {
-    // 1. Node arrays cleared.
+    // 1. Node arrays cleared; the row not past its peak.
     axmov.fill(0.0);
     axfor.fill(0.0);
+    if (ctl.kwarn == 1 && row >= 1 && row <= MAXPIL) AXPEAK(row) = 0;
     // 2. No movement, no force.
     if (d == 0.0) return 0.0;
     // 3, 4. The curve and its reading.
@@ -71,6 +70,15 @@ double axial_head(const AxTexts& texts, const AxControls& ctl, int row, double d
         force = distribute(row, d, force, axmov, axfor, ISTAT, rep);
         const double f = AXFAC(row);
         for (int i = 1; i <= MAXNOD; ++i) axfor.slot(i) *= f;
+    }
+    // 6. A head past the peak of a curve that softens after it.
+    if (ctl.kwarn == 1) {
+        const double peak = row_curve_peak(ILSCRV(row), LSUNPT, LSUDSP, LSULOD, LSGNPT, LSGDSP, LSGLOD, d);
+        if (peak != 0.0 && std::abs(d) > std::abs(peak)) {
+            const RowScope scope(rep);
+            PEAKBLK(row, d, peak, force);
+            AXPEAK(row) = 1;
+        }
     }
     return force;
 }

@@ -22,8 +22,11 @@ namespace zolan {
 //   - ctl.kaxvar 1 and a generated curve: axmov, axfor get the axial movement
 //     and force at the nodes (AXTZC, AXQWC, AXDIST for d; a failed lookup's
 //     code goes to ISTAT, a distribution that did not close leaves the error
-//     word 4 in `rep`), the force becomes the head node's (d itself when
-//     |d| < 1e-25) and axfor is multiplied by AXFAC(pile); axmov is not.
+//     word 4 in `rep`), the force becomes the head node's at every scale of
+//     d and axfor is multiplied by AXFAC(pile); axmov is not.
+//   - while ctl.kwarn is 1: d past the peak of a curve that softens after it
+//     (row_curve_peak) writes the row's block on the pile-warning scratch
+//     file and marks the row in AXPEAK; any other d clears the mark.
 // axmov and axfor are cleared first and otherwise stay zero. The warning
 // blocks go to `rep` (the row's report), written and counted at its fold.
 double AXIAL3(const AxControls& ctl, int pile, double d, SLOTVEC& axmov, SLOTVEC& axfor, int& ISTAT, RowReport& rep);

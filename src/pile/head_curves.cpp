@@ -16,6 +16,12 @@ const fmt::Format& F_PILE_WARNING() {
     return f;
 }
 
+const fmt::Format& F_PEAK_WARNING() {
+    static const fmt::Format f(
+        R"((/,5X,"** WARNING **  ","PILE ",I0," IS PAST THE PEAK OF ITS AXIAL CURVE",/,20X,"AX. DISP.=",E12.4," > ",E12.4,5X,"AX. FORCE=",E12.4))");
+    return f;
+}
+
 constexpr std::size_t WARNW = 256;  // width of a copied warning record
 
 }  // namespace
@@ -24,6 +30,11 @@ void WARNBLK(int* count, std::string_view kind, int row, std::string_view move_l
              std::string_view force_label, double force) {
     const fmt::Item items[] = {kind, row, move_label, move, end, force_label, force};
     row_text_counted(count, WARNSCR, fmt::format_to_string(F_PILE_WARNING(), items));
+}
+
+void PEAKBLK(int row, double move, double peak, double force) {
+    const fmt::Item items[] = {row, move, peak, force};
+    row_text(WARNSCR, fmt::format_to_string(F_PEAK_WARNING(), items));
 }
 
 int WARNCOPY(int nrec) {

@@ -58,6 +58,26 @@ CurveReading read_head_curve(int n, const Xs& X, const Ys& Y, double d, int kext
     return c;
 }
 
+// The movement of the peak of a curve (n points X(j), Y(j), X ascending) on
+// the side of d: the point of largest force in the sense of d among the
+// points on that side, the nearest the origin of equals, when a point
+// farther out on that side carries less (the curve softens after it); 0
+// when the force never falls (a plateau is no peak).
+template <class Xs, class Ys>
+double head_curve_peak(int n, const Xs& X, const Ys& Y, double d) {
+    const double s = d < 0.0 ? -1.0 : 1.0;
+    double peak = 0.0, top = 0.0;
+    bool found = false, falls = false;
+    for (int i = 1; i <= n; ++i) {
+        const int j = s > 0.0 ? i : n + 1 - i;  // outwards from the origin
+        if (!(s * X(j) > 0.0)) continue;
+        const double f = s * Y(j);
+        if (!found || f > top) found = true, falls = false, top = f, peak = X(j);
+        else if (f < top) falls = true;
+    }
+    return found && falls ? peak : 0.0;
+}
+
 // The curve of a row selected by its signed number k: user curve k (point
 // counts NU, points XU, YU) when k > 0, else generated curve -k (NG, XG, YG),
 // read at d. A number beyond its tables reads as a curve without points.
@@ -75,6 +95,29 @@ CurveReading read_row_curve(int k, const Table1<int, NU>& nu, const Table2<doubl
     return read_head_curve(std::min(ng(g), NP), [&](int j) { return XG(g, j); }, [&](int j) { return YG(g, j); }, d,
                            kextrp);
 }
+
+// The peak movement (head_curve_peak) of the curve of a row selected as in
+// read_row_curve, on the side of d.
+template <int NU, int NG, int NP>
+double row_curve_peak(int k, const Table1<int, NU>& nu, const Table2<double, NU, NP>& XU,
+                      const Table2<double, NU, NP>& YU, const Table1<int, NG>& ng,
+                      const Table2<double, NG, NP>& XG, const Table2<double, NG, NP>& YG, double d) {
+    if (k > 0)
+        return k > NU ? 0.0
+                      : head_curve_peak(std::min(nu(k), NP), [&](int j) { return XU(k, j); },
+                                        [&](int j) { return YU(k, j); }, d);
+    const int g = -k;
+    if (g < 1 || g > NG) return 0.0;
+    return head_curve_peak(std::min(ng(g), NP), [&](int j) { return XG(g, j); }, [&](int j) { return YG(g, j); }, d);
+}
+
+// The block of a pile past the peak of its axial curve, on the pile-warning
+// scratch file like WARNBLK's: an empty record; 5X, "** WARNING **  ",
+// "PILE", the row in I0, " IS PAST THE PEAK OF ITS AXIAL CURVE"; 20X,
+// "AX. DISP.=", the movement in E12.4, " > ", the peak's movement in E12.4,
+// 5X, "AX. FORCE=", the force in E12.4. Not counted: the caller marks the
+// row (AXPEAK) in the same evaluation.
+void PEAKBLK(int row, double move, double peak, double force);
 
 // The three records of a pile warning, as one block on the pile-warning
 // scratch file: an empty record; 5X, "** WARNING **  ", the kind text, 2X,

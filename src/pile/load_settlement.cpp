@@ -24,7 +24,8 @@ namespace {
 constexpr int NTIP = 9;            // assumed tip movements per branch
 constexpr int MAXITER = 1000;      // passes of the mid-point iteration of an increment
 constexpr double TOLW = f32(1.0e-4f);   // convergence of the mid-point movement (internal length)
-constexpr double TOLWFINE = 1.0e-6 * TOLW;  // aimed at by a fine climb
+constexpr double TOLWFINE = 1.0e-11;  // aimed at by a fine climb, relative to the mid-point movement
+constexpr double TOLWLOOSE = 1.0e-6;   // a fine climb at its pass limit within this has converged
 constexpr double PI4 = f32(3.1416f);    // pi as the method writes it
 constexpr double IN_M = f32(0.0254f);
 constexpr double WT9ENG = 2.0, WT9SI = f32(0.0508f);  // smallest last tip movement
@@ -92,6 +93,7 @@ void AXCLIMB(int r, int p, const AXSAMP& s, double P0, double w0, AXNODES& P, AX
 
     // 3. The tip, and the mid depth of the lowest increment below the depth origin.
     double Pb = P0, wb = w0;
+    double dPlast = 0.0;  // the side force of the increment below
     double x = XTOP(r) + Lv - hv / 2.0;
     for (int i = 0; i < N; ++i, x -= hv) {
         P(i + 1) = Pb;
@@ -103,22 +105,30 @@ void AXCLIMB(int r, int p, const AXSAMP& s, double P0, double w0, AXNODES& P, AX
             // No rigidity: the increment passes no force up and does not shorten.
             flags |= AXC_NOAE;
         } else {
-            // 4.1-4.5 Fixed point of the mid-point movement.
-            double wm = wb;
+            // 4.1-4.5 Fixed point of the mid-point movement, from the lower
+            //     node's movement (a fine climb: from the mid-point the side
+            //     force of the increment below would give, nearer the
+            //     solution along a smooth pile).
+            double wm = fine ? wb + (2.0 * Pb + dPlast / 2.0) * (h / 4.0) / AE : wb;
             for (int it = 1;; ++it) {
                 const double dP = AXSIDE(s, x, wm) * As;
                 Pt = Pb + dP;
                 wt = wb + (Pb + dP / 2.0) * h / AE;
                 const double wm1 = wb + ((Pb + Pt) / 2.0 + Pb) * (h / 4.0) / AE;
-                if (!(std::abs(wm1 - wm) > (fine ? TOLWFINE : TOLW))) break;
+                // The fine closure is relative to the movement, so that it
+                // holds at every scale (a tip moving by less than a
+                // round-off of the length unit as well as a metre).
+                const double diff = std::abs(wm1 - wm);
+                if (!(diff > (fine ? TOLWFINE * std::abs(wm1) : TOLW))) break;
                 if (it >= MAXITER) {
-                    if (std::abs(wm1 - wm) > TOLW) flags |= AXC_NOCONV;
+                    if (diff > (fine ? TOLWLOOSE * std::abs(wm1) : TOLW)) flags |= AXC_NOCONV;
                     break;
                 }
                 wm = wm1;
             }
         }
         // 4.6 The upper node is the next increment's lower node.
+        dPlast = Pt - Pb;
         Pb = Pt;
         wb = wt;
     }

@@ -28,9 +28,9 @@ constexpr int AXC_NOAE = 2;    // an increment with zero or negative AE passed n
 // the head, increment by increment: each increment adds the side resistance
 // mobilised at its mid-point movement and shortens under its mean force.
 // Each mid-point movement is closed to 1e-4 (internal length) or, `fine`,
-// a million times finer (the axial distribution solves for the climb's
-// head movement and needs it smooth); a fine climb that reaches the pass
-// limit within 1e-4 has converged.
+// to 1e-12 of itself, at every scale of movement (the axial distribution
+// solves for the climb's head movement and needs it smooth); a fine climb
+// that reaches the pass limit within 1e-6 of its movement has converged.
 void AXCLIMB(int r, int p, const AXSAMP& s, double P0, double w0, AXNODES& P, AXNODES& w, int& flags,
              bool fine = false);
 

@@ -1,8 +1,11 @@
 // Axial force along a pile for a head movement: inside the load-settlement
 // table (compression and uplift), at zero, beyond the table at both ends, the
-// head force continuous and rising across every point of a generated curve,
-// and the failures that set the error word: a Newton iteration that cannot
-// close and a mid-point iteration that cannot converge.
+// head force continuous and rising across every point of a generated curve
+// and at every scale of movement in both senses, the linear response's
+// stiffness far below the curves' first points, and the failures that set
+// the error word: a Newton iteration that cannot close (an analysis with one
+// says its piles did not converge) and a mid-point iteration that cannot
+// converge.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -46,6 +49,18 @@ protected:
     }
     int saved_units_ = 1;
 };
+
+// The head force of row 1 at head movement d, its evaluation clean (no
+// status, no error word).
+double head_force(const AxControls& ctl, double d) {
+    SLOTVEC mov, force;
+    int istat = 0;
+    RowReport rep;
+    const double F = AXIAL3(ctl, 1, d, mov, force, istat, rep);
+    EXPECT_EQ(istat, 0);
+    EXPECT_EQ(rep.kerr, 0) << d;
+    return F;
+}
 
 // The three calls in their order, after the two branches of the table.
 TEST_F(AxialDistribution, HeadMovementInsideAtZeroAndBeyondTheTable) {
@@ -125,12 +140,7 @@ TEST_F(AxialDistribution, HeadForceRisesSteadilyAcrossEveryPointOfTheCurve) {
         double last = 0.0;
         for (int i = 0; i <= NSTEP; ++i) {
             const double d = H * (1.0 + 0.012 * (2.0 * i / NSTEP - 1.0));
-            SLOTVEC mov, force;
-            int istat = 0;
-            RowReport rep;
-            const double F = AXIAL3(ctl, 1, d, mov, force, istat, rep);
-            EXPECT_EQ(istat, 0);
-            EXPECT_EQ(rep.kerr, 0) << d;
+            const double F = head_force(ctl, d);
             if (i > 0) dF.push_back(H > 0.0 ? F - last : last - F);
             last = F;
         }
@@ -140,6 +150,164 @@ TEST_F(AxialDistribution, HeadForceRisesSteadilyAcrossEveryPointOfTheCurve) {
             else EXPECT_TRUE(dF[i] >= 0.0 && (i == 0 || dF[i - 1] > 0.0 || dF[i] == 0.0)) << "step " << i;
             const double left = i > 0 ? dF[i - 1] : dF[i + 1], right = i + 1 < dF.size() ? dF[i + 1] : dF[i - 1];
             EXPECT_LE(dF[i], 3.0 * std::max(left, right)) << "step " << i;
+        }
+    }
+}
+
+// One vertical pile, its load-settlement curve generated, at the length,
+// increments, pile type, shaft area and soil of a case (the 18 in pipe of
+// tests/fixtures/one_pile_axial.in otherwise).
+struct PileCase {
+    const char* what;
+    int nincr;
+    double len;         // ft
+    int ptype;          // 1 driven, 2 drilled
+    double area;        // in^2
+    int code;           // soil code of the one layer
+    const char* top;    // the layer's nine values at the top and at the bottom
+    const char* bottom;
+};
+
+std::string pile_input(const PileCase& c) {
+    std::string s = test::read_file(std::string(ZOLAN_FIXTURES_DIR) + "/one_pile_axial.in");
+    auto swap = [&s](const std::string& from, const std::string& to) {
+        const auto at = s.find(from);
+        ASSERT_NE(at, std::string::npos) << from;
+        s.replace(at, from.size(), to);
+    };
+    const std::string len = std::to_string(c.len);
+    swap("60 60.0 1 ", std::to_string(c.nincr) + " " + len + " " + std::to_string(c.ptype) + " ");
+    swap("0.0 60.0 1 ", "0.0 " + len + " 1 ");
+    swap("11.2E6 27.489 ", "11.2E6 " + std::to_string(c.area) + " ");
+    // One layer of the case's soil down to 400 ft.
+    const auto from = s.find("2                                                       ! NLAYER=2");
+    const auto to = s.find("GENERATED AXIAL LOAD-SETTLEMENT CURVES");
+    s.replace(from, to - from,
+              "1\n1 " + std::to_string(c.code) + "\n0.0 400.0\n2 9\n" + c.top + "\n" + c.bottom + "\n");
+    return s;
+}
+
+// Piles whose head settlement the issue of small movements showed: a long
+// pipe in stiff clay, compressible piles (a 2 in^2 steel shaft) drilled and
+// driven in clay, and a driven pile in an elastic subgrade (the t-z curves of
+// user p-y layers). At each scale of head movement, in both senses, the
+// head movement is prescribed in fine steps (0.05 % of it, over 2 %): the
+// head force moves in the sense of the movement up to the peak of the
+// curve and against it after (at most one turn), every step moves it (no
+// flat), and no step is three times both its neighbours (no jump). Far
+// below every curve's first point the response is linear: F/d is the same
+// from 1e-20 to 1e-10 in, and no distribution leaves the error word.
+TEST_F(AxialDistribution, HeadForceContinuousAtEveryScaleInBothSenses) {
+    const PileCase cases[] = {
+        {"long pipe in stiff clay", 100, 150.0, 1, 27.489, 3,
+         "60.0 2000.0 0.0 0.0 0.0 0.005 0.0 1000.0 18000.0", "60.0 4000.0 0.0 0.0 0.0 0.005 0.0 2000.0 36000.0"},
+        {"compressible drilled shaft in clay", 100, 100.0, 2, 2.0, 1,
+         "50.0 500.0 0.0 0.0 0.0 0.02 0.0 400.0 4500.0", "50.0 1000.0 0.0 0.0 0.0 0.01 0.0 800.0 9000.0"},
+        {"compressible driven pile in clay", 100, 100.0, 1, 2.0, 1,
+         "50.0 500.0 0.0 0.0 0.0 0.02 0.0 400.0 4500.0", "50.0 1000.0 0.0 0.0 0.0 0.01 0.0 800.0 9000.0"},
+        {"driven pile in an elastic subgrade", 100, 100.0, 1, 2.0, 12,
+         "50.0 0.0 0.0 100.0 0.0 0.0 0.0 500.0 5000.0", "50.0 0.0 0.0 100.0 0.0 0.0 0.0 1000.0 10000.0"},
+    };
+    AxControls ctl;
+    ctl.kextrp = 1;
+    ctl.kaxvar = 1;
+    for (const PileCase& c : cases) {
+        SCOPED_TRACE(c.what);
+        test::TempDir dir;
+        test::write_file("source.in", pile_input(c));
+        ASSERT_EQ(test::run_at_fixed_time("source.in", "one.in"), 0);
+        for (double sense : {1.0, -1.0}) {
+            SCOPED_TRACE(sense > 0.0 ? "compression" : "uplift");
+            auto head = [&](double d) { return head_force(ctl, d); };
+            // Linear far below the curves' first points.
+            const double k0 = head(sense * 1e-20) / (sense * 1e-20);
+            EXPECT_GT(k0, 0.0);
+            for (double d : {1e-18, 1e-15, 1e-12, 1e-10})
+                EXPECT_NEAR(head(sense * d) / (sense * d), k0, 1e-8 * k0) << d;
+            // Fine steps at every scale.
+            constexpr int NSTEP = 40;
+            for (double d0 : {1e-8, 1e-6, 1e-5, 1e-4, 1e-3, 1e-2, 0.1, 0.5, 1.0}) {
+                SCOPED_TRACE("head movement " + std::to_string(d0));
+                std::vector<double> dF;
+                double last = 0.0;
+                for (int i = 0; i <= NSTEP; ++i) {
+                    const double F = head(sense * d0 * (1.0 + 0.02 * (static_cast<double>(i) / NSTEP - 0.5)));
+                    if (i > 0) dF.push_back(sense * (F - last));
+                    last = F;
+                }
+                int turns = 0;
+                for (std::size_t i = 0; i < dF.size(); ++i) {
+                    EXPECT_NE(dF[i], 0.0) << "step " << i;
+                    if (i > 0 && (dF[i] > 0.0) != (dF[i - 1] > 0.0)) ++turns;
+                    const double left = i > 0 ? dF[i - 1] : dF[i + 1];
+                    const double right = i + 1 < dF.size() ? dF[i + 1] : dF[i - 1];
+                    EXPECT_LE(std::abs(dF[i]), 3.0 * std::max(std::abs(left), std::abs(right))) << "step " << i;
+                }
+                EXPECT_LE(turns, 1);
+                if (d0 <= 1e-4) {
+                    EXPECT_GT(dF.front(), 0.0);  // rising below the peak
+                }
+            }
+        }
+    }
+}
+
+// A 100 ft driven pile of 1 in^2 steel in one increment in clay: the mid-point
+// of the increment moves by inches under the side resistance it mobilises,
+// so no tip movement brings the head to the cap's movement and the
+// distribution cannot close. The analysis says so (its piles did not
+// converge) instead of completing with the last iterate's force.
+TEST_F(AxialDistribution, AnalysisNamesADistributionThatCannotClose) {
+    const PileCase c = {"one increment", 1, 100.0, 1, 1.0, 1, "50.0 500.0 0.0 0.0 0.0 0.02 0.0 1000.0 4500.0",
+                        "50.0 1000.0 0.0 0.0 0.0 0.01 0.0 1000.0 9000.0"};
+    test::TempDir dir;
+    std::string input = pile_input(c);
+    const std::string load = "7000.0 0.0 0.0 0.0 0.0 0.0 0.0 0.0 0.0";
+    input.replace(input.find(load), load.size(), "20000.0 0.0 0.0 0.0 0.0 0.0 0.0 0.0 0.0");
+    test::write_file("source.in", input);
+    ASSERT_EQ(test::run_at_fixed_time("source.in", "one.in"), 0);
+    const std::string status = test::read_file("status.txt");
+    EXPECT_NE(status.find("    6 NO CONVERGENCE ON PILES"), std::string::npos) << status;
+    EXPECT_EQ(status.find("ANALYSIS COMPLETED"), std::string::npos) << status;
+}
+
+// Hand-made uniform row far inside the first segments of its curves: t = 10 w
+// on a shaft of D = 20 (k = 10 x 3.1416 x 20 = 628.32 per unit length), a tip
+// spring Q = 1000 w, AE = 1e6, L = 100 in 100 increments. The bar on springs
+// gives the head stiffness K = AE lam (tanh lam L + b) / (1 + b tanh lam L),
+// lam = sqrt(k / AE), b = kq / (AE lam): the ratio F / d of the linear
+// response, in both senses, from 1e-20 up to head movements of 0.05 (the
+// head still on the t-z curve's first segment, which ends at 0.1), within
+// the increments' discretisation error (1e-3).
+TEST_F(AxialDistribution, HeadStiffnessOfTheFirstSegmentsAtEveryScale) {
+    test::set_axial_model();
+    NINCR(1) = 100;
+    const AXSAMP s = test::one_sample({{0.1, 1.0}}, 1.0e6);
+    AXTIP qw;
+    for (int k = 2; k <= 10; ++k) {
+        qw.W(k) = 0.1 * (k - 1);
+        qw.Q(k) = 100.0 * (k - 1);
+    }
+    // A rough table (head three times the tip): it only bounds the search.
+    const double TM[9] = {1e-4, 1e-3, 5e-3, 1e-2, 5e-2, 0.1, 0.5, 1.0, 2.0};
+    for (int k = 1; k <= 9; ++k) {
+        LSTAB(1, 10 + k, 1) = 3.0 * TM[k - 1];
+        LSTAB(1, 10 + k, 3) = TM[k - 1];
+        LSTAB(1, 10 - k, 1) = -3.0 * TM[k - 1];
+        LSTAB(1, 10 - k, 3) = -TM[k - 1];
+    }
+    const double AE = 1.0e6, k = 10.0 * 3.1416 * 20.0, kq = 1000.0;
+    const double lam = std::sqrt(k / AE), b = kq / (AE * lam), t = std::tanh(lam * 100.0);
+    const double K = AE * lam * (t + b) / (1.0 + b * t);
+    for (double E : {1e-20, 1e-14, 1e-9, 1e-4, 0.05}) {
+        for (double sense : {1.0, -1.0}) {
+            SCOPED_TRACE(sense * E);
+            SLOTVEC WN, PN;
+            RowReport rep;
+            AXDIST(1, 1, sense * E, WN, PN, s, qw, rep);
+            EXPECT_NEAR(PN.slot(4) / (sense * E), K, 1e-3 * K);
+            EXPECT_NEAR(WN.slot(4), sense * E, 1e-9 * E);
+            EXPECT_EQ(rep.kerr, 0);
         }
     }
 }

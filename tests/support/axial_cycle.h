@@ -4,22 +4,32 @@
 // the t-z curve (0, 0) (1, 1.27324) (2, 0) it sends 1 to 2 and 2 back to 1.
 #pragma once
 
+#include <initializer_list>
+#include <utility>
+
 #include "pile/axial_samples.h"
 
 namespace zolan::test {
 
-inline AXSAMP midpoint_cycle_samples() {
+// One sample serving the whole of a uniform row 100 long, D = 20, of
+// rigidity AE: its t-z curve from the origin through the points (z, t) given.
+inline AXSAMP one_sample(std::initializer_list<std::pair<double, double>> zt, double AE) {
     AXSAMP s;
     s.NS = 1;
-    s.npts(1) = 3;
-    s.Z(2, 1) = 1.0;
-    s.Z(3, 1) = 2.0;
-    s.T(2, 1) = 1.27324;
+    s.npts(1) = 1 + static_cast<int>(zt.size());
+    int i = 1;
+    for (const auto& [z, t] : zt) {
+        ++i;
+        s.Z(i, 1) = z;
+        s.T(i, 1) = t;
+    }
     s.NB = 2;
     s.BP(2) = 100.0;
-    s.AEP(1) = s.AEP(2) = 1.0e5;
+    s.AEP(1) = s.AEP(2) = AE;
     s.D = 20.0;
     return s;
 }
+
+inline AXSAMP midpoint_cycle_samples() { return one_sample({{1.0, 1.27324}, {2.0, 0.0}}, 1.0e5); }
 
 }  // namespace zolan::test
