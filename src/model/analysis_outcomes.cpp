@@ -8,6 +8,7 @@ namespace zolan {
 
 Table1<IncompleteAnalysis, MAXINC_ANL> INCANL;
 int NINCANL = 0;
+bool ANLBEGUN = false;
 
 void NOTEINC(int code, double tconv, EstimationPoint at) {
     const IncompleteAnalysis a{ICOMB != 0 ? 1 : 0, ICASE, code, tconv, at};
@@ -30,6 +31,7 @@ std::string status_line(int code, double tconv) {
         return fmt::format_to_string(f, items);
     }
     case 3: return "    3 NO CONVERGENCE ON PILE CAP";
+    case 4: return "    4 ANALYSIS STOPPED BY USER";
     case 6: return "    6 NO CONVERGENCE ON PILES   ";
     case 7: return "    7 SINGULAR STIFFNESS MATRIX ";
     default: return "    10 ANALYSIS COMPLETED";
@@ -67,6 +69,7 @@ std::string incomplete_point(const IncompleteAnalysis& a) {
 void reset_analysis_outcomes() {
     INCANL.fill(IncompleteAnalysis{});
     NINCANL = 0;
+    ANLBEGUN = false;
 }
 
 }  // namespace zolan
