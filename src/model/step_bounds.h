@@ -18,8 +18,8 @@ constexpr int MAXLSTEP = 10000;  // load steps of one analysis
 constexpr double MAXREAL = 1.0e20;
 // The least magnitude of a real number of the input other than zero: the
 // reciprocal of MAXREAL, so that a quotient of input values (a load over a
-// stiffness, a capacity times a reduction factor under a demand) stays as
-// finite as their products do. Far below any real quantity in any unit
+// stiffness, a demand over a reduced capacity) stays as finite as their
+// products do. Far below any real quantity in any unit
 // system; a smaller value is a typing fault, or an exponent that lost its
 // sign.
 constexpr double MINREAL = 1.0 / MAXREAL;
