@@ -14,6 +14,7 @@
 #include "control/load_assembly.h"
 #include "model/status_codes.h"
 #include "group/group_services.h"
+#include "model/analysis_outcomes.h"
 #include "model/analysis_tables.h"
 #include "model/case_tables.h"
 #include "model/input_tables.h"
@@ -385,6 +386,7 @@ void ANALYS(int pymode, int& ISTAT) {
     io::write_fmt(PLOTDATA, F_TITLE_BARE, title);
     io::write_fmt(STATFILE, F_RESULTS_STAT);
     io::write_fmt(STATFILE, F_TITLE_BARE, title);
+    ANLBEGUN = true;
     NANAL = 0;
     NDOF = NANTYP == 2 ? 3 : 6;
     if (!open_for_write(EQMFILE, FEQM, ISTAT)) return;

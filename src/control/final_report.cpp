@@ -148,6 +148,13 @@ void ENDRUN(int& ISTAT) {
         stop_notice({SUMFILE});
         if (ISTAT == ISOK) ISTAT = ISSTOP;
     }
+    // The status file and the plot data of a stopped run end in the stop,
+    // after the analysis it interrupted: a reader of either never takes a
+    // cut run for a complete one.
+    if (ISTAT == ISSTOP && ANLBEGUN) {
+        io::write_line(STATFILE, status_line(ISSTOP));
+        stop_notice({PLOTDATA});
+    }
     // The analyses that did not complete close the summary.
     const std::vector<std::string> incomplete = incomplete_lines();
     for (std::size_t k = 0; k < incomplete.size(); ++k)

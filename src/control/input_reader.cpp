@@ -140,6 +140,19 @@ std::string field_name(std::string_view what, std::size_t k, std::size_t n) {
     return names.size() == n && k < n ? names[k] : "";
 }
 
+namespace {
+
+// The reduction factors among the input's fields, by name, with their nouns:
+// each divides a demand/capacity ratio (the capacity reduced), so that only
+// a positive factor has a meaning. Null for any other field.
+const char* reduction_factor(std::string_view name) {
+    if (name == "LBRF 1") return "BENDING REDUCTION FACTOR";
+    if (name == "LBRF 2") return "SHEAR REDUCTION FACTOR";
+    return nullptr;
+}
+
+}  // namespace
+
 std::string real_text(double x) {
     std::string s;
     fmt::edit_G(s, x, 16, 7);
@@ -226,15 +239,21 @@ void Reader::rec(const char* what, std::span<const fmt::Target> targets) {
     if (!st.extra.empty()) extra_values_warning(st, targets.size());
 }
 
-// Every real number of a record within MAXREAL in magnitude, named by the
-// record's own field names where they list its values.
+// Every real number of a record zero or between MINREAL and MAXREAL in
+// magnitude, and every reduction factor positive, named by the record's own
+// field names where they list its values.
 void Reader::check_magnitudes(const char* what, std::span<const fmt::Target> targets) {
     for (std::size_t k = 0; k < targets.size(); ++k) {
         const fmt::Target& t = targets[k];
-        if (t.kind != fmt::Target::Kind::Real || std::fabs(*t.r) <= MAXREAL) continue;
+        if (t.kind != fmt::Target::Kind::Real) continue;
+        const double v = *t.r, a = std::fabs(v);
         const std::string name = field_name(what, k, targets.size());
-        fail("VALUE " + std::to_string(k + 1) + " OF THE RECORD" + (name.empty() ? "" : " (" + name + ")") + " IS " +
-             real_text(*t.r) + "; EXPECTED AT MOST 1.0E+20 IN MAGNITUDE");
+        const std::string value = "VALUE " + std::to_string(k + 1) + " OF THE RECORD" +
+                                  (name.empty() ? "" : " (" + name + ")") + " IS " + real_text(v);
+        if (!(a <= MAXREAL)) fail(value + "; EXPECTED AT MOST 1.0E+20 IN MAGNITUDE");
+        if (a != 0.0 && a < MINREAL) fail(value + "; EXPECTED 0 OR AT LEAST 1.0E-20 IN MAGNITUDE");
+        if (const char* factor = reduction_factor(name); factor != nullptr && !(v > 0.0))
+            positive(v, name.c_str(), factor);
     }
 }
 

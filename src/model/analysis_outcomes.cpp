@@ -43,6 +43,7 @@ std::vector<std::string> past_peak_lines() {
         out.push_back("    (AND " + std::to_string(NPEAKANL - shown) + " MORE IN THE RESULTS REPORT)");
     return out;
 }
+bool ANLBEGUN = false;
 
 void NOTEINC(int code, double tconv, EstimationPoint at) {
     const IncompleteAnalysis a{ICOMB != 0 ? 1 : 0, ICASE, code, tconv, at};
@@ -65,6 +66,7 @@ std::string status_line(int code, double tconv) {
         return fmt::format_to_string(f, items);
     }
     case 3: return "    3 NO CONVERGENCE ON PILE CAP";
+    case 4: return "    4 ANALYSIS STOPPED BY USER";
     case 6: return "    6 NO CONVERGENCE ON PILES   ";
     case 7: return "    7 SINGULAR STIFFNESS MATRIX ";
     default: return "    10 ANALYSIS COMPLETED";
@@ -104,6 +106,7 @@ void reset_analysis_outcomes() {
     NINCANL = 0;
     PEAKANL.fill(PastPeak{});
     NPEAKANL = 0;
+    ANLBEGUN = false;
 }
 
 }  // namespace zolan

@@ -75,9 +75,10 @@ int NOTEPEAK(int n, bool note);
 std::vector<std::string> past_peak_lines();
 
 // The status line of a code as the status file carries it: 1 completed, 2
-// solution at 100 tconv percent of the load, 3 no convergence on the cap, 6
-// on the piles, 7 singular matrix, any other the completed line of a target
-// trial ("10").
+// solution at 100 tconv percent of the load, 3 no convergence on the cap, 4
+// the run stopped by the user (after the analysis it interrupted), 6 no
+// convergence on the piles, 7 singular matrix, any other the completed line
+// of a target trial ("10").
 std::string status_line(int code, double tconv = 0.0);
 
 // "LOAD CASE     3" or "LOAD COMB.    1", and the name given in the input
@@ -87,6 +88,10 @@ std::string status_line(int code, double tconv = 0.0);
 std::string incomplete_label(const IncompleteAnalysis& a);
 std::string incomplete_name(const IncompleteAnalysis& a);
 std::string incomplete_point(const IncompleteAnalysis& a);
+
+// The analyses have begun the status file and the plot data (their headings
+// are written): a run that stops after that says so at the end of both.
+extern bool ANLBEGUN;
 
 void reset_analysis_outcomes();
 

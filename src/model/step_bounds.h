@@ -16,6 +16,13 @@ constexpr int MAXLSTEP = 10000;  // load steps of one analysis
 // analysis (a load times its lever arm, a modulus times an inertia, squares
 // of coordinates) stay finite.
 constexpr double MAXREAL = 1.0e20;
+// The least magnitude of a real number of the input other than zero: the
+// reciprocal of MAXREAL, so that a quotient of input values (a load over a
+// stiffness, a demand over a reduced capacity) stays as finite as their
+// products do. Far below any real quantity in any unit
+// system; a smaller value is a typing fault, or an exponent that lost its
+// sign.
+constexpr double MINREAL = 1.0 / MAXREAL;
 
 // The smallest increment the stepping can reach: after a failed step the
 // increment is halved, and the stepping gives up when the half falls below

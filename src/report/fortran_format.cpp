@@ -46,35 +46,13 @@ private:
     size_t cap_ = sizeof(stack_);
 };
 
-// Infinity and NaN as GNU Fortran writes them in a field of width w (0: as
-// narrow as possible). Returns false for a finite value.
-bool edit_nonfinite(std::string& out, double x, int w, bool plus) {
-    if (std::isnan(x)) {
-        if (w == 0) out += "NaN";
-        else if (w < 3) put_stars(out, w);
-        else put_right(out, "NaN", 3, w);
-        return true;
-    }
-    if (!std::isinf(x)) return false;
-    const char sign = std::signbit(x) ? '-' : (plus ? '+' : 0);
-    const int sl = sign ? 1 : 0;
-    char buf[12];
-    size_t n = 0;
-    if (sign) buf[n++] = sign;
-    if (w == 0 || (w >= 3 + sl && w < 8 + sl)) {
-        std::memcpy(buf + n, "Inf", 3);
-        n += 3;
-    } else if (w >= 8 + sl) {
-        std::memcpy(buf + n, "Infinity", 8);
-        n += 8;
-    } else if (sign == '+' && w >= 3) {  // the optional plus gives way first
-        n = 3;
-        std::memcpy(buf, "Inf", 3);
-    } else {
-        put_stars(out, w);
-        return true;
-    }
-    put_right(out, buf, n, w);
+// Infinity and NaN cannot be printed as numbers: their field is w asterisks
+// (one for a field as narrow as possible), as for any value that does not
+// fit its field, so that no report ever carries "Infinity" or "NaN" for a
+// number. Returns false for a finite value.
+bool edit_nonfinite(std::string& out, double x, int w) {
+    if (std::isfinite(x)) return false;
+    put_stars(out, w);
     return true;
 }
 
@@ -199,7 +177,7 @@ void edit_real_F(std::string& out, double x, int w, int d, int k, bool plus) {
         put_stars(out, w);
         return;
     }
-    if (edit_nonfinite(out, x, w, plus)) return;
+    if (edit_nonfinite(out, x, w)) return;
     if (w > 0 && d + 1 > w) {  // not even room for ".ddd"
         put_stars(out, w);
         return;
@@ -241,7 +219,7 @@ void edit_real_E(std::string& out, double x, int w, int d, int k, int e, char le
         put_stars(out, w);
         return;
     }
-    if (edit_nonfinite(out, x, w, plus)) return;
+    if (edit_nonfinite(out, x, w)) return;
     // The scale factor must leave at least one significant digit.
     if (k <= 0 ? k <= -d : k >= d + 2) {
         put_stars(out, w);
@@ -351,7 +329,7 @@ void edit_real_G(std::string& out, double x, int w, int d, int k, int e, bool pl
         put_stars(out, w);
         return;
     }
-    if (edit_nonfinite(out, x, w, plus)) return;
+    if (edit_nonfinite(out, x, w)) return;
     const int n = e > 0 ? e + 2 : 4;
     const int fd = g_fixed_decimals(std::fabs(x), d);
     if (fd < 0) {
@@ -919,7 +897,7 @@ std::string format_to_string(const Format& f, std::span<const Item> items) {
 
 namespace {
 void list_real(std::string& out, double x) {
-    if (edit_nonfinite(out, x, 25, false)) return;
+    if (edit_nonfinite(out, x, 25)) return;
     char buf[64];
     const double ax = std::fabs(x);
     const int fd = g_fixed_decimals(ax, 17);

@@ -68,11 +68,12 @@ std::string format_to_string(const Format& f, std::span<const Item> items);
 // with no separator of their own. A text is written character for character;
 // an integer right-aligned in 12 columns (20 beyond 32 bits); a real in the
 // 25-column field of GNU Fortran's list-directed output (1.5 is
-// "  1.5000000000000000     ").
+// "  1.5000000000000000     "; one that is not finite, 25 asterisks).
 void list_write(std::string& line, std::span<const Item> items);
 
 // Single fields, appended to `out`. A value that does not fit its width gives
-// w asterisks. `scale` is the kP scale factor in effect.
+// w asterisks, and so does a real that is not finite (Infinity, NaN): no
+// report prints either as a word. `scale` is the kP scale factor in effect.
 void edit_I(std::string& out, long long v, int w, int m = -1);
 void edit_F(std::string& out, double x, int w, int d, int scale = 0);
 void edit_E(std::string& out, double x, int w, int d, int scale = 0, int e = 0);

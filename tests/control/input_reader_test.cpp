@@ -507,10 +507,10 @@ TEST(InputReader, BadFilesEndWithStatus37) {
          edit(m, {{21, "1 0 0 0 0\n0 0 0 1 0 100 0\n1.0E-5 1.0E-5 0.25 0.01\nCOMBINATION\n1.0 1.0 1\n"
                        "2 5 0 0.0 0.0 0 0 0\n0\n25*0\n1\n1 1.0"}}),
          {"INPUT DATA FILE input.dat, LINE 22", "THE ITERATION LIMIT OF THE PILES (LBOPT 7) IS 0; EXPECTED 1 TO 1000"}},
-        // A subnormal increment: 1 / 4.9e-324 overflows the count.
+        // A subnormal increment, whose count 1 / 4.9e-324 would overflow, is
+        // refused by its magnitude before its steps are counted.
         {"an initial load increment of 4.9e-324", edit(m, {{10, "1.0E-5 1.0E-5 4.9E-324 4.9E-324"}}),
-         {"THE INITIAL LOAD-INCREMENT FACTOR (LCTOL 3) IS 0.4940656-323: MORE THAN 10000 LOAD STEPS; EXPECTED AT "
-          "MOST 10000 LOAD STEPS (A FACTOR OF AT LEAST 0.1000000E-03)"}},
+         {"VALUE 3 OF THE RECORD (LCTOL 3) IS 0.4940656-323; EXPECTED 0 OR AT LEAST 1.0E-20 IN MAGNITUDE"}},
         // Real numbers beyond 1e20 in magnitude, whose products would
         // overflow: named by the record's field where it lists them.
         {"a pile head at X = -1e21", edit(m, {{28, "-1.0E21 0.0 0.0 0.0 90.0 0.0 0.0"}}),
@@ -529,13 +529,43 @@ TEST(InputReader, BadFilesEndWithStatus37) {
           "VALUE 8 OF THE RECORD IS 0.1000000+301; EXPECTED AT MOST 1.0E+20 IN MAGNITUDE"}},
         {"a cap length of 2e20", edit(m, {{6, "2.0E20 10.0 3.0 0.0 0.0 0"}}),
          {"VALUE 1 OF THE RECORD (CAPLEN) IS 0.2000000E+21; EXPECTED AT MOST 1.0E+20 IN MAGNITUDE"}},
+        // Nonzero real numbers below 1e-20 in magnitude, whose quotients
+        // would overflow (a subnormal, the least double, one just below the
+        // bound), named as those beyond 1e20 are.
+        {"a section diameter of 1e-310", edit(m, {{38, "1.0E-310 17.0 0.0 0.0 0.0 0.0 0.0 0.0"}}),
+         {"INPUT DATA FILE input.dat, LINE 38", "RECORD: CROSS SECTION 1, RECORD 3 (XSTAB 1-8)",
+          "VALUE 1 OF THE RECORD (XSTAB 1) IS 0.1000000-309; EXPECTED 0 OR AT LEAST 1.0E-20 IN MAGNITUDE"}},
+        {"a load of -4.9e-324", edit(m, {{17, "-4.9E-324 0.0 0.0 0.0 0.0 0.0 0.0 0.0 0.0"}}),
+         {"RECORD: LOAD CASE 1, CONCENTRATED LOAD 1, RECORD 8 (CLOAD 1-9)",
+          "VALUE 1 OF THE RECORD (CLOAD 1) IS -0.4940656-323; EXPECTED 0 OR AT LEAST 1.0E-20 IN MAGNITUDE"}},
+        {"a soil value of 9.9e-21", edit(m, {{47, "110.0 0.0 35.0 90.0 0.0 0.0 0.0 500.0 9.9E-21"}}),
+         {"INPUT DATA FILE input.dat, LINE 47", "RECORD: LAYER 1, RECORD 4 (LAYPRP AT THE TOP)",
+          "VALUE 9 OF THE RECORD IS 0.9900000E-20; EXPECTED 0 OR AT LEAST 1.0E-20 IN MAGNITUDE"}},
+        // A reduction factor divides the demand/capacity ratios: only a
+        // positive one has a meaning.
+        {"a bending reduction factor of 0",
+         edit(m, {{21, "1 0 0 0 0\n0 0 0 1 0 100 200\n1.0E-5 1.0E-5 0.25 0.01\nCOMBINATION\n0.0 0.9 1\n"
+                       "2 5 0 0.0 0.0 0 0 0\n0\n25*0\n1\n1 1.0"}}),
+         {"INPUT DATA FILE input.dat, LINE 25",
+          "RECORD: LOAD COMBINATION 1, RECORD 4 (LBRF 1-2, INTEGER WITHOUT EFFECT)",
+          "THE BENDING REDUCTION FACTOR (LBRF 1) IS 0.000000; EXPECTED A POSITIVE VALUE"}},
+        {"a shear reduction factor of -0.75",
+         edit(m, {{21, "1 0 0 0 0\n0 0 0 1 0 100 200\n1.0E-5 1.0E-5 0.25 0.01\nCOMBINATION\n0.9 -0.75 1\n"
+                       "2 5 0 0.0 0.0 0 0 0\n0\n25*0\n1\n1 1.0"}}),
+         {"INPUT DATA FILE input.dat, LINE 25",
+          "THE SHEAR REDUCTION FACTOR (LBRF 2) IS -0.7500000; EXPECTED A POSITIVE VALUE"}},
+        {"a bending reduction factor of 1e-310",
+         edit(m, {{21, "1 0 0 0 0\n0 0 0 1 0 100 200\n1.0E-5 1.0E-5 0.25 0.01\nCOMBINATION\n1.0E-310 0.9 1\n"
+                       "2 5 0 0.0 0.0 0 0 0\n0\n25*0\n1\n1 1.0"}}),
+         {"VALUE 1 OF THE RECORD (LBRF 1) IS 0.1000000-309; EXPECTED 0 OR AT LEAST 1.0E-20 IN MAGNITUDE"}},
         // 1 / 1e-7 = 10^7 steps.
         {"an initial load increment of 1e-7", edit(m, {{10, "1.0E-5 1.0E-5 1.0E-7 1.0E-8"}}),
          {"INPUT DATA FILE input.dat, LINE 10", lctol,
           "THE INITIAL LOAD-INCREMENT FACTOR (LCTOL 3) IS 0.1000000E-06: 10000000 LOAD STEPS; EXPECTED AT MOST "
           "10000 LOAD STEPS (A FACTOR OF AT LEAST 0.1000000E-03)"}},
-        {"an initial load increment of 1e-300", edit(m, {{10, "1.0E-5 1.0E-5 1.0E-300 1.0E-300"}}),
-         {"THE INITIAL LOAD-INCREMENT FACTOR (LCTOL 3) IS 0.1000000-299: 0.1000000+301 LOAD STEPS; EXPECTED AT MOST "
+        // The least increment the magnitude bound lets through: 1 / 1e-20 = 1e20 steps.
+        {"an initial load increment of 1e-20", edit(m, {{10, "1.0E-5 1.0E-5 1.0E-20 1.0E-20"}}),
+         {"THE INITIAL LOAD-INCREMENT FACTOR (LCTOL 3) IS 0.1000000E-19: 0.1000000E+21 LOAD STEPS; EXPECTED AT MOST "
           "10000 LOAD STEPS (A FACTOR OF AT LEAST 0.1000000E-03)"}},
         // From 1, the halvings down to 1e-5 end at 2^-16 = 1.52587890625e-5,
         // 65536 steps; the last halving within 10,000 steps is 2^-13 (8192

@@ -104,15 +104,34 @@ int run_group(double interval, const char* when, const char* after = nullptr, bo
 // A stop written after a progress message (after `after`, when given); the
 // read that stops shows `stopped`.
 struct LoopCase {
-    const char* when;     // the progress message after which the front end writes 1
-    const char* after;    // a message that must come first
-    const char* stopped;  // the progress message of the read that stops
+    const char* when;         // the progress message after which the front end writes 1
+    const char* after;        // a message that must come first
+    const char* stopped;      // the progress message of the read that stops
+    const char* status_tail;  // the status file's line before the stop line ("": the file not begun)
     bool envelopes = false;
 };
 
+const char* const kStopStatus = "    4 ANALYSIS STOPPED BY USER\n";
+
+// A stopped run's status file and plot data say so at their end, after the
+// analysis the stop cut (`tail`, the status file's line before the stop
+// line); a stop before the analyses leaves both unbegun.
+void expect_stopped_files(const std::string& tail) {
+    const std::string notice = "\n      \n      *** ANALYSIS STOPPED BY USER ***\n";
+    const std::string status = test::read_file("status.txt"), plot = test::read_file("plotdata.txt");
+    if (tail.empty()) {
+        EXPECT_EQ(status, "");
+        EXPECT_EQ(plot.find("STOPPED"), std::string::npos) << plot;
+        return;
+    }
+    EXPECT_TRUE(status.ends_with("\n" + tail + "\n" + kStopStatus)) << status;
+    EXPECT_TRUE(plot.ends_with(notice)) << plot.substr(plot.size() > 400 ? plot.size() - 400 : 0);
+}
+
 // Each case ends the run at the loop's next read (the throttle passing every
 // call): status 4, the progress file telling where, the run log ending in the
-// stop text and its timing, and the results report in the stop notice.
+// stop text and its timing, the results report, the status file and the
+// plot data in the stop notice.
 void expect_stops(std::initializer_list<LoopCase> cases) {
     const std::string notice = "\n      \n      *** ANALYSIS STOPPED BY USER ***\n";
     for (const LoopCase& c : cases) {
@@ -128,6 +147,7 @@ void expect_stops(std::initializer_list<LoopCase> cases) {
         EXPECT_EQ(test::lines_of(log.substr(at + 1)).size(), 4u) << log.substr(at);
         EXPECT_TRUE(test::read_file("results.txt").ends_with(notice));
         EXPECT_NE(test::read_file("summary.txt").find(notice), std::string::npos);
+        expect_stopped_files(c.status_tail);
     }
 }
 
@@ -137,17 +157,18 @@ TEST(StopRequest, HonouredInsideLongLoops) {
     expect_stops({
         // The input data file's records, the unit conversion, the
         // distributed-load sets of Table C and the group factors of Table K.
-        {"INPUT DATA FILE, LINE        9", nullptr, "- INPUT DATA FILE, LINE       10"},
-        {"UNIT CONVERSION", nullptr, "- UNIT CONVERSION"},
-        {"TABLE C, DISTRIBUTED LOAD SET     1/    2", nullptr, "- INPUT ECHO, TABLE C, DISTRIBUTED LOAD SET     2/    2"},
-        {"TABLE K, PILE     4/   30", nullptr, "- INPUT ECHO, TABLE K, PILE     5/   30"},
-        {"TABLE D, PILE ROW     4/   30", nullptr, "- INPUT ECHO, TABLE D, PILE ROW     5/   30"},
-        {"TABLE H, GENERATED CURVE     1/    1", nullptr, "- INPUT ECHO, TABLE I, GENERATED CURVE     1/    1"},
-        {"CASE   2: PILE ROW     7/   30", nullptr, "- DISTRIBUTED LOADS OF LOAD CASE   2: PILE ROW     8/   30"},
+        {"INPUT DATA FILE, LINE        9", nullptr, "- INPUT DATA FILE, LINE       10", ""},
+        {"UNIT CONVERSION", nullptr, "- UNIT CONVERSION", ""},
+        {"TABLE C, DISTRIBUTED LOAD SET     1/    2", nullptr, "- INPUT ECHO, TABLE C, DISTRIBUTED LOAD SET     2/    2", ""},
+        {"TABLE K, PILE     4/   30", nullptr, "- INPUT ECHO, TABLE K, PILE     5/   30", ""},
+        {"TABLE D, PILE ROW     4/   30", nullptr, "- INPUT ECHO, TABLE D, PILE ROW     5/   30", ""},
+        {"TABLE H, GENERATED CURVE     1/    1", nullptr, "- INPUT ECHO, TABLE I, GENERATED CURVE     1/    1", ""},
+        {"CASE   2: PILE ROW     7/   30", nullptr, "- DISTRIBUTED LOADS OF LOAD CASE   2: PILE ROW     8/   30",
+         "LOAD CASE :     2"},
         // Case 1's lines laid again for the combination.
         {"CASE   1: PILE ROW    12/   30", "LOAD COMB.   1/  1 STARTED",
-         "- DISTRIBUTED LOADS OF LOAD CASE   1: PILE ROW    13/   30"},
-        {"CURVE FILE: PILE ROW    17/   30", nullptr, "- CURVE FILE: PILE ROW    18/   30"},
+         "- DISTRIBUTED LOADS OF LOAD CASE   1: PILE ROW    13/   30", "LOAD COMB. :     1"},
+        {"CURVE FILE: PILE ROW    17/   30", nullptr, "- CURVE FILE: PILE ROW    18/   30", "    1 ANALYSIS COMPLETED"},
     });
 }
 
@@ -161,9 +182,11 @@ TEST(StopRequest, HonouredInsideLongLoops) {
 // complete.
 TEST(StopRequest, HonouredAfterTheAnalyses) {
     expect_stops({
-        {"RESULTS: PILE ROW    12/   30", nullptr, "- RESULTS: PILE ROW    13/   30"},
-        {"RESULTS: PILE ROW     2/   30", "LOAD COMB.   1/  1 STARTED", "- RESULTS: PILE ROW     3/   30"},
-        {"PILE-TOP SUMMARY: PILE ROW     7/   30", nullptr, "- PILE-TOP SUMMARY: PILE ROW     8/   30"},
+        {"RESULTS: PILE ROW    12/   30", nullptr, "- RESULTS: PILE ROW    13/   30", "    1 ANALYSIS COMPLETED"},
+        {"RESULTS: PILE ROW     2/   30", "LOAD COMB.   1/  1 STARTED", "- RESULTS: PILE ROW     3/   30",
+         "    1 ANALYSIS COMPLETED"},
+        {"PILE-TOP SUMMARY: PILE ROW     7/   30", nullptr, "- PILE-TOP SUMMARY: PILE ROW     8/   30",
+         "    1 ANALYSIS COMPLETED"},
     });
     const std::string notice = "\n      \n      *** ANALYSIS STOPPED BY USER ***\n";
     struct Case {
@@ -171,10 +194,13 @@ TEST(StopRequest, HonouredAfterTheAnalyses) {
         bool envelopes;
         const char* start;  // the progress message from which reads are counted
         const char* cut;    // a text of the file cut
+        const char* status_tail;
     };
     const Case cases[] = {
-        {"the envelope's pages", true, "- ANALYSIS FOR LOAD CASE   2/  2 FINISHED", "LOAD CASE ENV : 1"},
-        {"the summary's copy", false, "- CURVE FILE: PILE ROW    30/   30", "SUMMARY FOR LOAD CASES AND COMBINATIONS"},
+        {"the envelope's pages", true, "- ANALYSIS FOR LOAD CASE   2/  2 FINISHED", "LOAD CASE ENV : 1",
+         "    1 CALCULATED AND PRINTED"},
+        {"the summary's copy", false, "- CURVE FILE: PILE ROW    30/   30", "SUMMARY FOR LOAD CASES AND COMBINATIONS",
+         "    1 ANALYSIS COMPLETED"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
@@ -199,6 +225,7 @@ TEST(StopRequest, HonouredAfterTheAnalyses) {
         EXPECT_EQ(test::read_file("progress.txt"), std::string(c.start) + "\n\n\n");
         const std::string results = test::read_file("results.txt"), summary = test::read_file("summary.txt");
         EXPECT_TRUE(results.ends_with(notice));
+        expect_stopped_files(c.status_tail);
         if (c.envelopes) {
             // Five piles of the minimum envelope, before the sixth's read.
             ASSERT_NE(results.find(c.cut), std::string::npos);
@@ -267,6 +294,10 @@ TEST(StopRequest, HonouredInThePrintPassRows) {
     EXPECT_EQ(results.find("* PILE GROUP *", second), std::string::npos) << results.substr(second);
     EXPECT_TRUE(results.ends_with("\n      \n      *** ANALYSIS STOPPED BY USER ***\n"));
     EXPECT_EQ(test::read_file("progress.txt").find("- RESULTS"), std::string::npos);
+    // The second case's status line, then the stop: the title lines and the
+    // series line, three lines per case, the stop line.
+    expect_stopped_files("    1 ANALYSIS COMPLETED");
+    EXPECT_EQ(test::lines_of(test::read_file("status.txt")).size(), 3 + 2 * 3 + 1u);
 }
 
 // A run of `input` at a fixed time with the processors of every case and
@@ -333,6 +364,8 @@ TEST(StopRequest, HonouredInsideThePileRowLoops) {
         EXPECT_NE(progress.find(" STEP:    1 TCUR:    0.2500 ITERATION:    1\n"), std::string::npos) << progress;
         for (const char* line : {"ANALYSIS COMPLETED", "SOLUTION AT", "NO CONVERGENCE"})
             EXPECT_EQ(files.at("status.txt").find(line), std::string::npos) << files.at("status.txt");
+        EXPECT_TRUE(files.at("status.txt").ends_with(std::string("      ANALYSIS DUE TO TOTAL LOAD\n") + kStopStatus))
+            << files.at("status.txt");
         const std::string& log = files.at("runtime.txt");
         EXPECT_NE(log.find("     STEP     1, TCUR     0.2500"), std::string::npos) << log;
         EXPECT_EQ(log.find("     ITERATION    1"), std::string::npos) << log;

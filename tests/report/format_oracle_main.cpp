@@ -60,17 +60,17 @@ Value text(std::string s) { return Value{'T', 0, 0.0, std::move(s)}; }
 
 double dec(const char* s) { return std::strtod(s, nullptr); }
 
-// Reals that stress rounding, signs, magnitudes and the G boundaries.
+// Reals that stress rounding, signs, magnitudes and the G boundaries. Finite
+// only: GNU Fortran writes Infinity and NaN as words, where the engine writes
+// the asterisks of a value that cannot be printed (the table tests hold those).
 std::vector<double> special_reals() {
-    const double inf = std::numeric_limits<double>::infinity();
     std::vector<double> v = {0.0, -0.0, 0.125, -0.125, 2.5, -2.5, 0.5, -0.5, 1.5, 3.5, 0.375, 0.625, 1.25,
                              0.05, -0.001, 0.001, -0.004, 0.004, 9.995, 99.5, 999.5, 9.5, 0.95, 0.095, 1.0,
                              10.0, 100.0, 1e5, 1e10, 1e15, 1e16, 1e17, 1e22, 1e23, 1e99, 1e100, 1e-99,
                              1e-100, 1e300, -1e300, DBL_MAX, -DBL_MAX, DBL_MIN, 5e-324, -5e-324, 2.5e-310,
                              1.0 / 3.0, 2.0 / 3.0, 3.141592653589793, 2.718281828459045, 123.456, -123.456,
                              0.1, 0.2, 0.3, 0.7, 12345.678, -98765.4321, 0.0625, 1.03125, 12.5, 0.015625,
-                             1e-5, 9.99999999999999e16, 99999999999999984.0, 0.09999999999999999,
-                             inf, -inf, std::numeric_limits<double>::quiet_NaN()};
+                             1e-5, 9.99999999999999e16, 99999999999999984.0, 0.09999999999999999};
     // Rounding boundaries of d significant digits: 0.1 - 0.5*10**(-d-1) and
     // 10**j - 0.5*10**(j-d), with their neighbours, and the powers of ten.
     for (int d = 1; d <= 12; ++d) {

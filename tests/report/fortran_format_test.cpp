@@ -78,11 +78,15 @@ TEST(FormatFields, FixedFields) {
         {1e23, 30, 1, 0, 0, "     99999999999999991611392.0"},  // exact binary value
         {-12.5, 0, 3, 0, 0, "-12.500"},             // F0.d: as narrow as possible
         {0.5, 0, 3, 0, 0, ".500"},
-        {kInf, 8, 2, 0, 0, "Infinity"},
-        {-kInf, 8, 2, 0, 0, "    -Inf"},
+        // Not a number that can be printed: the whole field in asterisks,
+        // as a value too wide for it (F0.d: one).
+        {kInf, 8, 2, 0, 0, "********"},
+        {-kInf, 8, 2, 0, 0, "********"},
         {-kInf, 3, 2, 0, 0, "***"},
-        {kNaN, 8, 2, 0, 0, "     NaN"},
+        {kNaN, 8, 2, 0, 0, "********"},
         {kNaN, 2, 0, 0, 0, "**"},
+        {kInf, 0, 3, 0, 0, "*"},
+        {-kNaN, 12, 4, 1, 0, "************"},
     };
     for (const RealCase& c : cases) {
         std::string out;
@@ -109,7 +113,8 @@ TEST(FormatFields, ExponentFields) {
         {12345.0, 12, 4, -1, 0, "  0.0123E+06"},
         {12345.678, 12, 4, 5, 0, "  12346.E+00"},
         {1.5, 12, 0, 0, 0, "************"},  // 0PE12.0 leaves no significant digit
-        {-kInf, 12, 4, 0, 0, "   -Infinity"},
+        {-kInf, 12, 4, 0, 0, "************"},  // not printable: asterisks
+        {kNaN, 10, 3, 1, 2, "**********"},
     };
     for (const RealCase& c : cases) {
         std::string out;
@@ -133,7 +138,9 @@ TEST(FormatFields, GeneralFields) {
         // 1 - 0.5*10**-1 formed in double precision is the double nearest 0.95,
         // so 0.95 lies on the limit and takes the F.0 form.
         {0.95, 13, 1, 0, 0, "       1.    "},
-        {kInf, 12, 4, 0, 0, "    Infinity"},
+        {kInf, 12, 4, 0, 0, "************"},  // not printable: asterisks
+        {-kInf, 18, 8, 1, 0, "******************"},
+        {kNaN, 12, 5, 1, 0, "************"},
     };
     for (const RealCase& c : cases) {
         std::string out;
@@ -280,7 +287,9 @@ TEST(FormatListDirected, RecordLayout) {
         {{1e17}, "   1.0000000000000000E+017"},
         {{1e-5}, "   1.0000000000000001E-005"},
         {{1.5, "x", 3}, "   1.5000000000000000     x           3"},
-        {{kNaN, -kInf}, "                       NaN                -Infinity"},
+        // Not printable: the real's 25 columns in asterisks.
+        {{kNaN, -kInf}, " **************************************************"},
+        {{1.5, kInf, 2}, "   1.5000000000000000     *************************           2"},
     };
     for (const ListCase& c : cases) {
         std::string line;
