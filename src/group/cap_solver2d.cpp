@@ -7,6 +7,7 @@
 #include <span>
 
 #include "group/cap_solver3d.h"
+#include "group/group_factor_rule.h"
 #include "group/pile_row_loops.h"
 #include "group/point_of_definition.h"
 #include "group/result_pass2d.h"

@@ -10,6 +10,7 @@
 #include <cmath>
 
 #include "group/cap_solver3d.h"
+#include "group/group_factor_rule.h"
 #include "model/case_tables.h"
 #include "model/input_tables.h"
 #include "model/pile_tables.h"
