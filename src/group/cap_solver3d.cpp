@@ -97,8 +97,10 @@ struct Solve {
     // residual it was taken from, and of the step's first residual.
     double wdiag[6] = {};
     double mlast = 0.0, mfirst = 0.0;
-    // The farthest pile head from the origin.
+    // The farthest pile head from the origin; the sense of the group
+    // factors held by a second solve.
     double reach = 0.0;
+    GroupSense sense;
     // Point of definition: the flag, the given displacements and loads at the
     // current factor, the 12 x 12 system (inverted in place), its right-hand
     // sides and solution, and the multipliers accumulated over the call.
@@ -311,7 +313,7 @@ double merit(const CAPVEC& R, const double (&w)[6]) {
 // load and soil movement of the factor, the embedded cap's force, R. Returns
 // false when the call must end or the step fail (`r` tells which).
 bool evaluate(Solve& s, int& ISTAT, Iter& r) {
-    if (KGRPRF > 0) GRPFAC(s.U, s.load, s.reach);
+    if (KGRPRF > 0) GRPFAC(s.U, s.load, s.reach, s.sense);
     residual(s, ISTAT);
     if (ISTAT != 0) return r = Iter::Return, false;
     if (KERR == KELLP) return r = fail_step(s), false;
@@ -400,6 +402,18 @@ Iter newton_iteration(Solve& s, int& ISTAT) {
     return log_and_test(s);
 }
 
+// A converged step: its displacement added, the values the result pass
+// reads kept.
+void keep_converged(Solve& s) {
+    for (int i = 1; i <= 6; ++i) s.Us(i) += s.DU(i);
+    ++s.nconv;
+    s.conv.F = s.F;
+    s.conv.Kc = s.Kc;
+    s.conv.Fcap = s.Fcap;
+    s.conv.fp2 = s.fp2, s.conv.fp3 = s.fp3, s.conv.fppos = s.fppos;
+    if (KGRPRF > 0) s.conv.pfgrp = PFGRP, s.conv.yfgrp = YFGRP;
+}
+
 // One load step at the target s.sc.t; false when the call must return.
 bool load_step(Solve& s, int& ISTAT) {
     // 1-2. Step number, factor, log; the step's sums cleared.
@@ -415,20 +429,47 @@ bool load_step(Solve& s, int& ISTAT) {
     // 4-5. Converged: the step's displacement kept; failed: back to the last
     //    converged step.
     s.last_converged = r == Iter::Converged;
-    if (s.last_converged) {
-        for (int i = 1; i <= 6; ++i) s.Us(i) += s.DU(i);
-        ++s.nconv;
-        s.conv.F = s.F;
-        s.conv.Kc = s.Kc;
-        s.conv.Fcap = s.Fcap;
-        s.conv.fp2 = s.fp2, s.conv.fp3 = s.fp3, s.conv.fppos = s.fppos;
-        if (KGRPRF > 0) s.conv.pfgrp = PFGRP, s.conv.yfgrp = YFGRP;
-    }
+    if (s.last_converged) keep_converged(s);
     s.U = s.Us;
     if (r == Iter::Diverged) CAPGIVEUP(s.sc);
     else CAPSTEPEND(s.sc, TCUR, s.last_converged, s.step);
     // 6. Progress.
     step_message(s);
+    return true;
+}
+
+// The group factors by the rule as written wherever it holds: when the
+// band's factors at the full load's displacement are not those of its
+// sense, the full load is solved again from there with that sense held, and
+// the answer is kept when it converges with the sense it was given; else
+// the band's answer stays (a pure torque, a symmetric group under a vertical
+// load, a battered group each of whose senses pushes it the other way).
+// Not with a point of definition. False when the call must return.
+bool hold_written_sense(Solve& s, int& ISTAT) {
+    if (!s.last_converged || s.sc.tconv < 1.0 || s.pod || (KGRPRF != 1 && KGRPRF != 2)) return true;
+    const GroupSense sense = group_sense_to_try(s.U, s.P, s.reach);
+    if (!sense.held) return true;
+    // 1. The warning words the iterations change, for an answer not kept.
+    const int kerr = KERR, naxwbr = NAXWBR, naxwpo = NAXWPO, nftors = NFTORS;
+    // 2. Newton iterations at the full load from the band's displacement.
+    Solve t = s;
+    t.sense = sense;
+    t.DU = zero_vec();
+    t.iter = 0;
+    TCUR = 1.0;
+    Iter r = Iter::Next;
+    while (r == Iter::Next) r = newton_iteration(t, ISTAT);
+    if (r == Iter::Return) return false;
+    // 3. Kept when the sense holds.
+    if (r == Iter::Converged) {
+        keep_converged(t);
+        if (group_sense_holds(t.Us, t.P, t.reach, sense)) {
+            t.U = t.Us;
+            s = t;
+            return true;
+        }
+    }
+    KERR = kerr, NAXWBR = naxwbr, NAXWPO = naxwpo, NFTORS = nftors;
     return true;
 }
 
@@ -581,7 +622,9 @@ SolveAnswer CAP3DSOLVE(const SolveRequest& request, int& ISTAT) {
     // 5. The load steps.
     while (s.sc.t <= 1.0)
         if (!load_step(s, ISTAT)) return unanswered(request);
-    // 6. The outcome at the last converged step, to the result pass.
+    // 6. The group factors by the rule as written where it holds; the
+    //    outcome at the last converged step, to the result pass.
+    if (!hold_written_sense(s, ISTAT)) return unanswered(request);
     done_message(s);
     const Cap3dOutcome out = outcome_of(s);
     if (group_services.result3d) return group_services.result3d(request, out, ISTAT);

@@ -12,6 +12,93 @@
 
 namespace zolan {
 
+namespace {
+
+// Scratch rows: the factors of the layout turned round (KGRPRF 1 without a
+// push) and those of a rule the iteration is compared with.
+Table1<double, MAXPIL> turn_pf, turn_yf, other_pf, other_yf;
+
+// The smallest lateral movement that tells a sense: the cap's tolerance of
+// the pile heads' largest movement (below it, round-off).
+double lateral_floor(const CAPVEC& U, double reach) {
+    return std::max(TOLREL, 1.0e-12) * GRPBAND(U, reach) / GRPBANDF;
+}
+
+// 3-4 of GRPFAC: the direction (cy, cz) as a unit vector, and each row's
+// factors of the two directions combined by it.
+void combine(double cy, double cz) {
+    const double len = std::sqrt(cy * cy + cz * cz);
+    cy /= len, cz /= len;
+    for (int p = 1; p <= NPILES; ++p) {
+        PFGRP(p) = std::sqrt(std::pow(PFGRP1(p) * cy, 2) + std::pow(PFGRP2(p) * cz, 2));
+        YFGRP(p) = std::sqrt(std::pow(YFGRP1(p) * cy, 2) + std::pow(YFGRP2(p) * cz, 2));
+    }
+}
+
+// The factors by the rule as written: the sense of each lateral axis the
+// sign of the cap's movement along it (+ when none), unless `held` gives it;
+// the direction that of the movement, else of the load's lateral force, else
+// along Y.
+void specified(const CAPVEC& U, const CAPVEC& load, const GroupSense& held) {
+    if (KGRPRF == 1) {
+        PFACT1(held.held ? held.y : (U(2) < 0.0 ? -1.0 : 1.0));
+        PFACT2(held.held ? held.z : (U(3) < 0.0 ? -1.0 : 1.0));
+        for (int p = 1; p <= NPILES; ++p) PFGRP1(p) = PFGRP(p), YFGRP1(p) = YFGRP(p);
+    }
+    double cy = std::abs(U(2)), cz = std::abs(U(3));
+    if (cy == 0.0 && cz == 0.0) cy = std::abs(load(2)), cz = std::abs(load(3));
+    if (cy == 0.0 && cz == 0.0) cy = 1.0;
+    combine(cy, cz);
+}
+
+// The weights of the two lateral directions (KGRPRF other than 3): those of
+// the movement beyond the band; within it the movement's own share
+// |U| / band, the rest that of the push (else along Y), so that the weights
+// pass from the push's direction to the movement's without a jump.
+std::pair<double, double> direction_weights(const CAPVEC& U, double band, const LateralPush& push) {
+    const double m = std::hypot(U(2), U(3));
+    if (m > 0.0 && !(m < band)) return {std::abs(U(2)), std::abs(U(3))};
+    double py = 1.0, pz = 0.0;
+    const double pl = std::hypot(push.y, push.z);
+    if (pl > push.min) py = std::abs(push.y) / pl, pz = std::abs(push.z) / pl;
+    if (!(m > 0.0)) return {py, pz};
+    const double rest = 1.0 - m / band;
+    return {std::abs(U(2)) / band + rest * py, std::abs(U(3)) / band + rest * pz};
+}
+
+// Factors from the layout (KGRPRF 1) with no push on the group: the
+// movement's factors (as written) in the share m / band of its lateral
+// movement m, the rest those of the layout turned round (PFACTTURN), which
+// no turn of a symmetric layout changes.
+void unpushed(const CAPVEC& U, const CAPVEC& load, double band) {
+    const double m = std::hypot(U(2), U(3));
+    const double t = m > 0.0 && band > 0.0 ? std::min(1.0, m / band) : (m > 0.0 ? 1.0 : 0.0);
+    if (t > 0.0) specified(U, load, {});
+    if (t == 1.0) return;
+    PFACTTURN(turn_pf, turn_yf);
+    for (int p = 1; p <= NPILES; ++p) {
+        PFGRP(p) = t > 0.0 ? t * PFGRP(p) + (1.0 - t) * turn_pf(p) : turn_pf(p);
+        YFGRP(p) = t > 0.0 ? t * YFGRP(p) + (1.0 - t) * turn_yf(p) : turn_yf(p);
+    }
+}
+
+// The largest difference between the factors of two rules at U: `a`, then
+// `b`, which the factors in effect are left with.
+double factor_gap(const CAPVEC& U, const CAPVEC& load, double reach, const GroupSense& a, const GroupSense& b) {
+    GRPFAC(U, load, reach, a);
+    for (int p = 1; p <= NPILES; ++p) other_pf(p) = PFGRP(p), other_yf(p) = YFGRP(p);
+    GRPFAC(U, load, reach, b);
+    double gap = 0.0;
+    for (int p = 1; p <= NPILES; ++p)
+        gap = std::max({gap, std::abs(PFGRP(p) - other_pf(p)), std::abs(YFGRP(p) - other_yf(p))});
+    return gap;
+}
+
+// The sense the rule as written gives U.
+GroupSense sense_of(const CAPVEC& U) { return {true, U(2) < 0.0 ? -1.0 : 1.0, U(3) < 0.0 ? -1.0 : 1.0}; }
+
+}  // namespace
+
 double GRPSENSE(double u, double band, double l, double lmin) {
     const double pushed = std::abs(l) > lmin ? (l < 0.0 ? -1.0 : 1.0) : 0.0;
     if (u == 0.0) return pushed;
@@ -46,39 +133,24 @@ LateralPush GRPPUSH(double fx, double fy, double fz) {
     return soil;
 }
 
-namespace {
-
-// The weights of the two lateral directions (KGRPRF other than 3): those of
-// the movement beyond the band; within it the movement's own share
-// |U| / band, the rest that of the push (else along Y), so that the weights
-// pass from the push's direction to the movement's without a jump.
-std::pair<double, double> direction_weights(const CAPVEC& U, double band, const LateralPush& push) {
-    const double m = std::hypot(U(2), U(3));
-    if (m > 0.0 && !(m < band)) return {std::abs(U(2)), std::abs(U(3))};
-    double py = 1.0, pz = 0.0;
-    const double pl = std::hypot(push.y, push.z);
-    if (pl > push.min) py = std::abs(push.y) / pl, pz = std::abs(push.z) / pl;
-    if (!(m > 0.0)) return {py, pz};
-    const double rest = 1.0 - m / band;
-    return {std::abs(U(2)) / band + rest * py, std::abs(U(3)) / band + rest * pz};
-}
-
-}  // namespace
-
-void GRPFAC(const CAPVEC& U, const CAPVEC& load, double reach) {
-    // 1. The band of lateral movement within which the factors pass from the
+void GRPFAC(const CAPVEC& U, const CAPVEC& load, double reach, const GroupSense& held) {
+    // 1. The rule as written, for a sense held by the solver.
+    if (held.held && KGRPRF != 3) return specified(U, load, held);
+    // 2. The band of lateral movement within which the factors pass from the
     //    push's sense and direction (the load's lateral force, else the
-    //    soil's movement; without either, the mean of both senses along Y)
-    //    to the movement's.
+    //    soil's movement) to the movement's; from the layout without a push,
+    //    from the layout turned round.
     const double band = GRPBAND(U, reach);
     const LateralPush push = GRPPUSH(load(1), load(2), load(3));
-    // 2. The factors of each direction for the sense.
+    if (KGRPRF == 1 && !(std::hypot(push.y, push.z) > push.min)) return unpushed(U, load, band);
+    // 3. The factors of each direction for the sense.
     if (KGRPRF == 1) {
         PFACT1(GRPSENSE(U(2), band, push.y, push.min));
         PFACT2(GRPSENSE(U(3), band, push.z, push.min));
         for (int p = 1; p <= NPILES; ++p) PFGRP1(p) = PFGRP(p), YFGRP1(p) = YFGRP(p);
     }
-    // 3. The direction, as a unit vector: the given one, else by the weights.
+    // 4. The direction: the given one, else by the weights; each row's
+    //    combined factors.
     double cy = 0.0, cz = 0.0;
     if (KGRPRF == 3) {
         cy = std::abs(GRPMVY), cz = std::abs(GRPMVZ);
@@ -86,15 +158,41 @@ void GRPFAC(const CAPVEC& U, const CAPVEC& load, double reach) {
     } else {
         std::tie(cy, cz) = direction_weights(U, band, push);
     }
-    const double len = std::sqrt(cy * cy + cz * cz);
-    cy /= len, cz /= len;
-    // 4. Each row's combined factors.
-    for (int p = 1; p <= NPILES; ++p) {
-        PFGRP(p) = std::sqrt(std::pow(PFGRP1(p) * cy, 2) + std::pow(PFGRP2(p) * cz, 2));
-        YFGRP(p) = std::sqrt(std::pow(YFGRP1(p) * cy, 2) + std::pow(YFGRP2(p) * cz, 2));
-    }
+    combine(cy, cz);
 }
 
-void group_factors_for_load(const CAPVEC& load) { GRPFAC(load, load, CAPREACH()); }
+GroupSense group_sense_to_try(const CAPVEC& U, const CAPVEC& load, double reach) {
+    if (KGRPRF != 1 && KGRPRF != 2) return {};
+    if (!(std::hypot(U(2), U(3)) > lateral_floor(U, reach))) return {};
+    const GroupSense sense = sense_of(U);
+    if (!(factor_gap(U, load, reach, sense, {}) > TOLREL)) return {};
+    return sense;
+}
+
+bool group_sense_holds(const CAPVEC& U, const CAPVEC& load, double reach, const GroupSense& sense) {
+    if (!(std::hypot(U(2), U(3)) > lateral_floor(U, reach))) return false;
+    return !(factor_gap(U, load, reach, sense_of(U), sense) > TOLREL);
+}
+
+GroupFactorBasis group_factor_basis(const CAPVEC& U, const CAPVEC& load, double reach) {
+    if (std::hypot(U(2), U(3)) > lateral_floor(U, reach)) return GroupFactorBasis::Movement;
+    const double lmin = TOLREL * std::sqrt(load(1) * load(1) + load(2) * load(2) + load(3) * load(3));
+    if (std::hypot(load(2), load(3)) > lmin) return GroupFactorBasis::Load;
+    const LateralPush push = GRPPUSH(load(1), load(2), load(3));
+    if (std::hypot(push.y, push.z) > push.min) return GroupFactorBasis::Soil;
+    return KGRPRF == 1 ? GroupFactorBasis::Turns : GroupFactorBasis::AlongY;
+}
+
+void group_factors_for_load(const CAPVEC& load) {
+    // The load's lateral force as a movement of the group: its sense and
+    // direction, else those of the soil's movement, else the layout turned
+    // round (or, for the pile table's factors, along Y).
+    CAPVEC u = load;
+    const LateralPush push = GRPPUSH(load(1), load(2), load(3));
+    const double lateral = std::hypot(push.y, push.z) > push.min ? 1.0 : 0.0;
+    u.fill(0.0);
+    u(2) = lateral * push.y, u(3) = lateral * push.z;
+    GRPFAC(u, load, CAPREACH());
+}
 
 }  // namespace zolan

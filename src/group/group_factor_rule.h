@@ -10,17 +10,51 @@
 
 namespace zolan {
 
+// A sense of the group's movement the solver holds while it solves again
+// with the factors of the rule as written: -1 or +1 along Y and along Z.
+struct GroupSense {
+    bool held = false;
+    double y = 1.0, z = 1.0;
+};
+
 // Group reduction factors of every row for the cap displacement U: the
 // factors of the two lateral directions, for the sense of the movement,
 // combined by its direction. Within the band of GRPBAND the lateral movement
 // does not decide alone: the sense and the direction pass continuously from
-// those of the lateral push on the group (GRPPUSH; without one, the mean of
-// both senses, along Y) to those of the movement, which hold beyond it. No
-// factor turns with a sign of round-off or jumps between two iterations, a
-// symmetric group stays symmetric, and a clear lateral movement takes the
-// factors of its own sense and direction.
+// those of the lateral push on the group (GRPPUSH) to those of the
+// movement, which hold beyond it. Without a push, factors computed from the
+// layout (KGRPRF 1) pass from those of the layout turned round (PFACTTURN,
+// src/soil/group_factors.h) and the pile table's factors (KGRPRF 2) from
+// those along Y. No factor turns with a sign of round-off or jumps between
+// two iterations, a symmetric group stays symmetric, and a clear lateral
+// movement takes the factors of its own sense and direction.
+// With a `held` sense (KGRPRF 1 and 2), the rule as written instead: the
+// held sense, the direction of the movement (else of the load's lateral
+// force, else along Y), whatever the band.
 // reach: the farthest pile head from the cap origin (CAPREACH).
-void GRPFAC(const CAPVEC& U, const CAPVEC& load, double reach);
+void GRPFAC(const CAPVEC& U, const CAPVEC& load, double reach, const GroupSense& held = {});
+
+// The rule as written wherever it holds. After the solver has converged at
+// U under `load` with the band's factors, the sense to hold while it solves
+// again (held), when the cap moved sideways by more than round-off (the
+// cap's tolerance of the heads' movement) and the factors of the rule as
+// written for that sense differ from the band's by more than the cap's
+// tolerance; else nothing to try (not held).
+GroupSense group_sense_to_try(const CAPVEC& U, const CAPVEC& load, double reach);
+// True when a solution U reached with the held `sense` is one of the rule as
+// written: the cap moved sideways, and the factors of U's own sense are
+// those of the held one within the cap's tolerance. Both leave the factors
+// in effect changed.
+bool group_sense_holds(const CAPVEC& U, const CAPVEC& load, double reach, const GroupSense& sense);
+
+// What the factors of a converged cap displacement U under `load` were taken
+// from, for their caption: the cap's lateral movement (more than round-off);
+// without one, the load's lateral force, else the soil's lateral movement;
+// without either, the layout turned round (KGRPRF 1) or the pile table's
+// factors along Y.
+enum class GroupFactorBasis { Movement, Load, Soil, Turns, AlongY };
+GroupFactorBasis group_factor_basis(const CAPVEC& U, const CAPVEC& load, double reach);
+
 // The distance of the farthest pile head from the cap origin.
 double CAPREACH();
 // The band of lateral cap movement for U: GRPBANDF of the largest movement
@@ -49,7 +83,8 @@ LateralPush GRPPUSH(double fx, double fy, double fz);
 double GRPSENSE(double u, double band, double l, double lmin);
 // The factors of every row for the sense and direction of a load on the
 // group (a flexible cap, which has no one movement): those of its lateral
-// force, else of the soil's movement, else of no lateral push at all.
+// force, else of the soil's lateral movement; without either, those of the
+// layout turned round (KGRPRF 1) or the pile table's along Y (KGRPRF 2).
 void group_factors_for_load(const CAPVEC& load);
 
 }  // namespace zolan

@@ -28,6 +28,7 @@ constexpr double EPSU = f32(1.0e-5f);  // in-line offset taken as zero
 constexpr double EPSV = f32(1.0e-6f);  // side offset taken as zero
 constexpr double SIDLIM = 5.0;       // side by side: no reduction beyond 5 diameters
 constexpr double LINLIM = 8.0;       // in line and oblique: none beyond 8 diameters
+constexpr double PI_TURN = 3.14159265358979323846;
 
 struct Pile {
     int row;
@@ -39,6 +40,7 @@ std::vector<Pile> piles;
 std::vector<double> prod;
 std::vector<std::size_t> twin;  // per pile: 1 + index of the first later pile at its position, 0 none
 std::vector<int> ncoin;         // per pile: later piles at its position
+std::vector<double> turned;     // per pile: the mean of its products over the turns
 CoincidentPiles coincident;
 
 // Piles a row stands for: the integer part of PMULT, none below 1.
@@ -60,6 +62,7 @@ void lay_out() {
     prod.resize(piles.size());
     twin.resize(piles.size());
     ncoin.resize(piles.size());
+    turned.resize(piles.size());
     std::size_t i = 0;
     for (int r = 1; r <= NPILES; ++r) {
         const long long n = row_piles(r);
@@ -98,16 +101,14 @@ double pair_factor(double u, double v, double direction) {
     return std::min(1.0, std::sqrt(side * side + line * line));
 }
 
-// The routine of both directions: `along_y` takes Y in line and Z across.
-void pfact(double direction, bool along_y, Table1<double, MAXPIL>& pf, Table1<double, MAXPIL>& yf) {
-    lay_out();
+// 2-4. Each pile's product of pair factors for a movement along the unit
+// vector (cy, cz) of the horizontal plane (Y, Z) in the given sense: the
+// in-line offset u along the movement, the side offset v across it.
+void products(double cy, double cz, double direction) {
     const std::size_t n = piles.size();
     const double b0 = NPILES >= 1 ? set_diameter(IPROP(1)) : 0.0;
-
-    // 2-4. Products of the pair factors.
     for (std::size_t i = 0; i < n; ++i) {
         const Pile& a = piles[i];
-        const double ia = along_y ? a.y : a.z, ca = along_y ? a.z : a.y;
         const double da = KAVGD == 1 ? set_diameter(IPROP(a.row)) : b0;
         double p = 1.0, q = 1.0;  // products for the sense (between the senses: p toward +, q toward -)
         twin[i] = ncoin[i] = 0;
@@ -115,8 +116,9 @@ void pfact(double direction, bool along_y, Table1<double, MAXPIL>& pf, Table1<do
             if (j == i) continue;
             const Pile& c = piles[j];
             const double b = KAVGD == 1 ? (da + set_diameter(IPROP(c.row))) / 2.0 : b0;
-            const double u = (ia - (along_y ? c.y : c.z)) / b;
-            const double v = (ca - (along_y ? c.z : c.y)) / b;
+            const double dy = a.y - c.y, dz = a.z - c.z;
+            const double u = (dy * cy + dz * cz) / b;
+            const double v = (dz * cy - dy * cz) / b;
             if (j > i && std::fabs(u) < EPSU && std::fabs(v) < EPSV) {
                 if (ncoin[i]++ == 0) twin[i] = j + 1;
             }
@@ -129,30 +131,55 @@ void pfact(double direction, bool along_y, Table1<double, MAXPIL>& pf, Table1<do
         }
         prod[i] = std::fabs(direction) == 1.0 ? p : 0.5 * (1.0 + direction) * p + 0.5 * (1.0 - direction) * q;
     }
+}
 
-    // 5-6. Mean per row; a row without piles keeps the factor 1.
+// 5-6. Mean of the products `of` per row; a row without piles keeps the
+// factor 1. The y-multipliers are 1.
+void row_means(const std::vector<double>& of, Table1<double, MAXPIL>& pf, Table1<double, MAXPIL>& yf) {
     std::size_t i = 0;
     for (int r = 1; r <= NPILES; ++r) {
         const long long m = row_piles(r);
         double sum = 0.0;
-        for (long long k = 0; k < m; ++k) sum += prod[i++];
+        for (long long k = 0; k < m; ++k) sum += of[i++];
         pf(r) = m >= 1 ? sum / static_cast<double>(m) : 1.0;
         yf(r) = 1.0;
     }
+}
 
-    // Coincident piles, each pair once, the first in pile order named.
+// Coincident piles, each pair once, the first in pile order named.
+void note_coincident() {
     coincident = {};
-    for (std::size_t k = 0; k < n; ++k) {
+    for (std::size_t k = 0; k < piles.size(); ++k) {
         if (ncoin[k] == 0) continue;
         if (coincident.pairs == 0) coincident = {0, piles[k].row, piles[twin[k] - 1].row};
         coincident.pairs += ncoin[k];
     }
 }
 
+// The routine of both directions: `along_y` takes Y in line and Z across.
+void pfact(double direction, bool along_y, Table1<double, MAXPIL>& pf, Table1<double, MAXPIL>& yf) {
+    lay_out();
+    products(along_y ? 1.0 : 0.0, along_y ? 0.0 : 1.0, direction);
+    row_means(prod, pf, yf);
+    note_coincident();
+}
+
 }  // namespace
 
 void PFACT1(double direction) { pfact(direction, true, PFGRP, YFGRP); }
 void PFACT2(double direction) { pfact(direction, false, PFGRP2, YFGRP2); }
+
+void PFACTTURN(Table1<double, MAXPIL>& pf, Table1<double, MAXPIL>& yf) {
+    lay_out();
+    std::fill(turned.begin(), turned.end(), 0.0);
+    for (int k = 0; k < NTURNS; ++k) {
+        const double a = 2.0 * PI_TURN * static_cast<double>(k) / static_cast<double>(NTURNS);
+        products(std::cos(a), std::sin(a), 1.0);
+        for (std::size_t i = 0; i < piles.size(); ++i) turned[i] += prod[i] / static_cast<double>(NTURNS);
+    }
+    row_means(turned, pf, yf);
+    note_coincident();
+}
 
 CoincidentPiles group_coincident_piles() { return coincident; }
 
@@ -171,6 +198,7 @@ void reset_group_factors() {
     prod.clear();
     twin.clear();
     ncoin.clear();
+    turned.clear();
     coincident = {};
 }
 
