@@ -82,12 +82,35 @@ void unpushed(const CAPVEC& U, const CAPVEC& load, double band) {
     }
 }
 
+// The rule of a model: GRPFAC, or that of the plane model on the plane
+// displacements and load laid out as the space model's (below).
+using FactorRule = void (*)(const CAPVEC& U, const CAPVEC& load, double reach, const GroupSense& held);
+
+// The plane model's rule on U and load laid out as the space model's: the
+// factors of the one lateral direction (KGRPRF 1), for the sense GRPSENSE
+// gives within the band, else the held one.
+void plane_rule(const CAPVEC& U, const CAPVEC& load, double reach, const GroupSense& held) {
+    if (KGRPRF != 1) return;
+    const LateralPush push = GRPPUSH(load(1), load(2), 0.0);
+    PFACT1(held.held ? held.y : GRPSENSE(U(2), GRPBAND(U, reach), push.y, push.min));
+}
+
+// A plane displacement (X, Y, rotation about Z) or load laid out as the
+// space model's.
+CAPVEC as_space(const CAPVEC& v) {
+    CAPVEC w;
+    w.fill(0.0);
+    w(1) = v(1), w(2) = v(2), w(6) = v(3);
+    return w;
+}
+
 // The largest difference between the factors of two rules at U: `a`, then
 // `b`, which the factors in effect are left with.
-double factor_gap(const CAPVEC& U, const CAPVEC& load, double reach, const GroupSense& a, const GroupSense& b) {
-    GRPFAC(U, load, reach, a);
+double factor_gap(FactorRule rule, const CAPVEC& U, const CAPVEC& load, double reach, const GroupSense& a,
+                  const GroupSense& b) {
+    rule(U, load, reach, a);
     for (int p = 1; p <= NPILES; ++p) other_pf(p) = PFGRP(p), other_yf(p) = YFGRP(p);
-    GRPFAC(U, load, reach, b);
+    rule(U, load, reach, b);
     double gap = 0.0;
     for (int p = 1; p <= NPILES; ++p)
         gap = std::max({gap, std::abs(PFGRP(p) - other_pf(p)), std::abs(YFGRP(p) - other_yf(p))});
@@ -161,17 +184,42 @@ void GRPFAC(const CAPVEC& U, const CAPVEC& load, double reach, const GroupSense&
     combine(cy, cz);
 }
 
-GroupSense group_sense_to_try(const CAPVEC& U, const CAPVEC& load, double reach) {
+void GRPFAC2D(const CAPVEC& U, const CAPVEC& load, double reach, const GroupSense& held) {
+    plane_rule(as_space(U), as_space(load), reach, held);
+}
+
+namespace {
+
+GroupSense sense_to_try(FactorRule rule, const CAPVEC& U, const CAPVEC& load, double reach) {
     if (KGRPRF != 1 && KGRPRF != 2) return {};
     if (!(std::hypot(U(2), U(3)) > lateral_floor(U, reach))) return {};
     const GroupSense sense = sense_of(U);
-    if (!(factor_gap(U, load, reach, sense, {}) > TOLREL)) return {};
+    if (!(factor_gap(rule, U, load, reach, sense, {}) > TOLREL)) return {};
     return sense;
 }
 
-bool group_sense_holds(const CAPVEC& U, const CAPVEC& load, double reach, const GroupSense& sense) {
+bool sense_holds(FactorRule rule, const CAPVEC& U, const CAPVEC& load, double reach, const GroupSense& sense) {
     if (!(std::hypot(U(2), U(3)) > lateral_floor(U, reach))) return false;
-    return !(factor_gap(U, load, reach, sense_of(U), sense) > TOLREL);
+    return !(factor_gap(rule, U, load, reach, sense_of(U), sense) > TOLREL);
+}
+
+}  // namespace
+
+GroupSense group_sense_to_try(const CAPVEC& U, const CAPVEC& load, double reach) {
+    return sense_to_try(GRPFAC, U, load, reach);
+}
+
+bool group_sense_holds(const CAPVEC& U, const CAPVEC& load, double reach, const GroupSense& sense) {
+    return sense_holds(GRPFAC, U, load, reach, sense);
+}
+
+GroupSense group_sense_to_try2d(const CAPVEC& U, const CAPVEC& load, double reach) {
+    if (KGRPRF != 1) return {};
+    return sense_to_try(plane_rule, as_space(U), as_space(load), reach);
+}
+
+bool group_sense_holds2d(const CAPVEC& U, const CAPVEC& load, double reach, const GroupSense& sense) {
+    return sense_holds(plane_rule, as_space(U), as_space(load), reach, sense);
 }
 
 GroupFactorBasis group_factor_basis(const CAPVEC& U, const CAPVEC& load, double reach) {

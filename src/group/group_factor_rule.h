@@ -47,6 +47,14 @@ GroupSense group_sense_to_try(const CAPVEC& U, const CAPVEC& load, double reach)
 // in effect changed.
 bool group_sense_holds(const CAPVEC& U, const CAPVEC& load, double reach, const GroupSense& sense);
 
+// The plane model (KGRPRF 1): the factors of its one lateral direction by
+// the same rule, for the plane displacement U (X, Y, rotation about Z) and
+// load (X, Y, moment about Z) in their first three places; and the sense to
+// try and its test for a second solve, as above.
+void GRPFAC2D(const CAPVEC& U, const CAPVEC& load, double reach, const GroupSense& held = {});
+GroupSense group_sense_to_try2d(const CAPVEC& U, const CAPVEC& load, double reach);
+bool group_sense_holds2d(const CAPVEC& U, const CAPVEC& load, double reach, const GroupSense& sense);
+
 // What the factors of a converged cap displacement U under `load` were taken
 // from, for their caption: the cap's lateral movement (more than round-off);
 // without one, the load's lateral force, else the soil's lateral movement;
