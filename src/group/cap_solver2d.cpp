@@ -411,15 +411,10 @@ bool hold_written_sense(Solve& s, int& ISTAT) {
     while (r == Iter::Next) r = newton_iteration(t, ISTAT);
     if (r == Iter::Return) return false;
     // 3. Kept when the sense holds.
-    if (r == Iter::Converged) {
-        keep_converged(t);
-        if (group_sense_holds2d(t.Us, t.P, t.reach, sense)) {
-            t.U = t.Us;
-            s = t;
-            return true;
-        }
-    }
-    KERR = kerr, NAXWBR = naxwbr, NAXWPO = naxwpo;
+    if (r == Iter::Converged) keep_converged(t);
+    const bool holds = r == Iter::Converged && group_sense_holds2d(t.Us, t.P, t.reach, sense);
+    if (holds) t.U = t.Us, s = t;
+    else KERR = kerr, NAXWBR = naxwbr, NAXWPO = naxwpo;
     return true;
 }
 
