@@ -41,6 +41,8 @@ std::vector<double> prod;
 std::vector<std::size_t> twin;  // per pile: 1 + index of the first later pile at its position, 0 none
 std::vector<int> ncoin;         // per pile: later piles at its position
 std::vector<double> turned;     // per pile: the mean of its products over the turns
+std::vector<double> turned_key; // the layout they are of: per pile Y, Z, diameter; then KAVGD
+CoincidentPiles turned_coincident;
 CoincidentPiles coincident;
 
 // Piles a row stands for: the integer part of PMULT, none below 1.
@@ -147,13 +149,14 @@ void row_means(const std::vector<double>& of, Table1<double, MAXPIL>& pf, Table1
 }
 
 // Coincident piles, each pair once, the first in pile order named.
-void note_coincident() {
-    coincident = {};
+CoincidentPiles coincident_of() {
+    CoincidentPiles c;
     for (std::size_t k = 0; k < piles.size(); ++k) {
         if (ncoin[k] == 0) continue;
-        if (coincident.pairs == 0) coincident = {0, piles[k].row, piles[twin[k] - 1].row};
-        coincident.pairs += ncoin[k];
+        if (c.pairs == 0) c = {0, piles[k].row, piles[twin[k] - 1].row};
+        c.pairs += ncoin[k];
     }
+    return c;
 }
 
 // The routine of both directions: `along_y` takes Y in line and Z across.
@@ -161,7 +164,7 @@ void pfact(double direction, bool along_y, Table1<double, MAXPIL>& pf, Table1<do
     lay_out();
     products(along_y ? 1.0 : 0.0, along_y ? 0.0 : 1.0, direction);
     row_means(prod, pf, yf);
-    note_coincident();
+    coincident = coincident_of();
 }
 
 }  // namespace
@@ -170,15 +173,32 @@ void PFACT1(double direction) { pfact(direction, true, PFGRP, YFGRP); }
 void PFACT2(double direction) { pfact(direction, false, PFGRP2, YFGRP2); }
 
 void PFACTTURN(Table1<double, MAXPIL>& pf, Table1<double, MAXPIL>& yf) {
+    // 1. The layout, and whether its turned factors are those of the last
+    //    call (the same piles at the same places, of the same diameters).
     lay_out();
-    std::fill(turned.begin(), turned.end(), 0.0);
-    for (int k = 0; k < NTURNS; ++k) {
-        const double a = 2.0 * PI_TURN * static_cast<double>(k) / static_cast<double>(NTURNS);
-        products(std::cos(a), std::sin(a), 1.0);
-        for (std::size_t i = 0; i < piles.size(); ++i) turned[i] += prod[i] / static_cast<double>(NTURNS);
+    const std::size_t n = piles.size();
+    bool same = turned_key.size() == 3 * n + 1 && turned_key[3 * n] == KAVGD;
+    for (std::size_t i = 0; same && i < n; ++i)
+        same = turned_key[3 * i] == piles[i].y && turned_key[3 * i + 1] == piles[i].z &&
+               turned_key[3 * i + 2] == set_diameter(IPROP(piles[i].row));
+    // 2. Else each pile's mean product over the turns.
+    if (!same) {
+        std::fill(turned.begin(), turned.end(), 0.0);
+        for (int k = 0; k < NTURNS; ++k) {
+            const double a = 2.0 * PI_TURN * static_cast<double>(k) / static_cast<double>(NTURNS);
+            products(std::cos(a), std::sin(a), 1.0);
+            for (std::size_t i = 0; i < n; ++i) turned[i] += prod[i] / static_cast<double>(NTURNS);
+        }
+        turned_key.resize(3 * n + 1);
+        for (std::size_t i = 0; i < n; ++i)
+            turned_key[3 * i] = piles[i].y, turned_key[3 * i + 1] = piles[i].z,
+            turned_key[3 * i + 2] = set_diameter(IPROP(piles[i].row));
+        turned_key[3 * n] = KAVGD;
+        turned_coincident = coincident_of();
     }
+    // 3. The rows' means.
     row_means(turned, pf, yf);
-    note_coincident();
+    coincident = turned_coincident;
 }
 
 CoincidentPiles group_coincident_piles() { return coincident; }
@@ -199,6 +219,8 @@ void reset_group_factors() {
     twin.clear();
     ncoin.clear();
     turned.clear();
+    turned_key.clear();
+    turned_coincident = {};
     coincident = {};
 }
 
