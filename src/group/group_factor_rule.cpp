@@ -243,4 +243,8 @@ void group_factors_for_load(const CAPVEC& load) {
     GRPFAC(u, load, CAPREACH());
 }
 
+void reset_group_factor_rule() {
+    for (Table1<double, MAXPIL>* t : {&turn_pf, &turn_yf, &other_pf, &other_yf}) t->fill(0.0);
+}
+
 }  // namespace zolan

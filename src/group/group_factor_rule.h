@@ -95,4 +95,7 @@ double GRPSENSE(double u, double band, double l, double lmin);
 // layout turned round (KGRPRF 1) or the pile table's along Y (KGRPRF 2).
 void group_factors_for_load(const CAPVEC& load);
 
+// The rule's scratch rows back to their start, at the start of a run.
+void reset_group_factor_rule();
+
 }  // namespace zolan

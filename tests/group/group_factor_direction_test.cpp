@@ -139,5 +139,65 @@ TEST(GroupFactorDirection, GivenFactorsWeighedByAClearMovementOnly) {
     }
 }
 
+// The rule as written wherever it holds: after a solve by the band, the
+// sense to hold in a second solve is that of a lateral movement clear of
+// round-off whose band factors are not already its own (a movement inside
+// the band against the load's push); a held sense holds when the solution
+// still moves that way.
+TEST(GroupFactorDirection, SenseToHoldAndWhetherItHeld) {
+    const CAPVEC push_y = vec(5e5, 4e4, 0.0);
+    struct Try {
+        const char* what;
+        int kgrprf;
+        CAPVEC U, load;
+        bool held;
+        double y;  // the sense held along Y
+    };
+    const Try tries[] = {
+        // 0.01 in toward -Y within a band of 0.25 x 0.1005 in, pushed +Y.
+        {"inside the band, against the push", 1, vec(0.1, -0.01, 0.0), push_y, true, -1.0},
+        // The pile table's factors: the band weighs the push's direction
+        // (along Y) against the movement's (0.01, 0.005).
+        {"the pile table's factors, a direction of their own", 2, vec(0.1, -0.01, 0.005), push_y, true, -1.0},
+        {"the pile table's factors, along the push", 2, vec(0.1, -0.01, 0.0), push_y, false, 0.0},
+        {"beyond the band", 1, vec(0.01, -0.05, 0.0), push_y, false, 0.0},
+        {"round-off", 1, vec(0.1, 1e-12, 0.0), vec(5e5, 0.0, 0.0), false, 0.0},
+        {"given direction", 3, vec(0.1, -0.01, 0.0), push_y, false, 0.0},
+    };
+    for (const Try& c : tries) {
+        SCOPED_TRACE(c.what);
+        two_piles(c.kgrprf);
+        for (int r = 1; r <= 2; ++r) PFGRP1(r) = YFGRP1(r) = 0.8, PFGRP2(r) = YFGRP2(r) = 0.6;
+        GRPMVY = 1.0, GRPMVZ = 0.0;
+        const GroupSense g = group_sense_to_try(c.U, c.load, CAPREACH());
+        EXPECT_EQ(g.held, c.held);
+        if (c.held) {
+            EXPECT_EQ(g.y, c.y);
+        }
+    }
+    struct Hold {
+        const char* what;
+        CAPVEC U;
+        double y;
+        bool holds;
+    };
+    const Hold holds[] = {
+        {"moves the held way", vec(0.1, -0.01, 0.0), -1.0, true},
+        {"moves the other way", vec(0.1, -0.01, 0.0), 1.0, false},
+        {"does not move sideways", vec(0.1, 1e-12, 0.0), -1.0, false},
+    };
+    for (const Hold& c : holds) {
+        SCOPED_TRACE(c.what);
+        two_piles(1);
+        EXPECT_EQ(group_sense_holds(c.U, push_y, CAPREACH(), {true, c.y, 1.0}), c.holds);
+    }
+    // Held, the factors are those of the held sense whatever the band: -Y
+    // makes row 1 lead.
+    two_piles(1);
+    GRPFAC(vec(0.1, 0.001, 0.0), push_y, CAPREACH(), {true, -1.0, 1.0});
+    EXPECT_NEAR(PFGRP(1), LEAD, 1e-6);
+    EXPECT_NEAR(PFGRP(2), TRAIL, 1e-6);
+}
+
 }  // namespace
 }  // namespace zolan
