@@ -50,6 +50,25 @@ CAPVEC case1_load() {
     return q;
 }
 
+// Pile rows of other diameters than row 1's while every pair's spacing
+// ratio takes row 1's (KAVGD 0): a warning, naming that diameter and the
+// switch that takes each pair's own, so that the order of the rows does not
+// decide the factors unseen.
+void mixed_diameter_warning() {
+    static const fmt::Format warn(
+        R"((/,5X,"** WARNING **  PILE ROWS DIFFER IN DIAMETER: S/B OF EVERY PAIR USES ROW 1'S",F10.3,1X,A3,)"
+        R"("; KAVGD = 1 TAKES THE AVERAGE OF EACH PAIR"))");
+    const double b0 = first_diameter();
+    for (int r = 2; r <= NPILES; ++r) {
+        if (NANTYP == 2 && PMULT(r) < 1.0) continue;  // a plane row standing for no pile
+        const double b = IPROP(r) >= 1 ? SECTAB(IPROP(r), 1, SEC_TOP + SP_DIA) : b0;
+        if (std::fabs(b - b0) > 1.0e-6 * std::fabs(b0)) {
+            io::write_fmt(U, warn, {UCM1E3(b0), USLEN.view()});
+            return;
+        }
+    }
+}
+
 void rows(const Table1<double, MAXPIL>& pf, const Table1<double, MAXPIL>& yf) {
     for (int r = 1; r <= NPILES; ++r) GRPROW(U, r, pf(r), yf(r));
 }
@@ -78,7 +97,10 @@ void table_k_plane() {
     if (STOPSEEN()) return;
     // 3-4. Heading, diameter, rows.
     io::write_fmt(U, title);
-    if (computed && KAVGD == 0) io::write_fmt(U, diameter, {UCM1E3(first_diameter()), USLEN.view()});
+    if (computed && KAVGD == 0) {
+        io::write_fmt(U, diameter, {UCM1E3(first_diameter()), USLEN.view()});
+        mixed_diameter_warning();
+    }
     io::write_fmt(U, block);
     rows(PFGRP, YFGRP);
     if (computed) coincident_warning();
@@ -127,6 +149,7 @@ void table_k_3d_computed() {
             io::write_fmt(U, diameter, {UCM1E3(first_diameter()), USLEN.view()});
         else
             io::write_fmt(U, diameter, {first_diameter(), ULEN.view()});
+        mixed_diameter_warning();
     } else if (by_load) {
         io::write_fmt(U, average);
     }

@@ -10,6 +10,7 @@
 #include "flexcap/slab_analysis.h"
 #include "flexcap/slab_report.h"
 #include "flexcap/slab_tables.h"
+#include "group/group_factor_rule.h"
 #include "group/group_services.h"
 #include "model/status_codes.h"
 #include "model/analysis_outcomes.h"
@@ -117,6 +118,7 @@ void RESETRUN() {
     reset_stiffness_tables();
     reset_warm_tables();
     reset_group_factors();
+    reset_group_factor_rule();
     reset_group_services_state();
     // The flexible cap of the three-dimensional solver is the slab program.
     if (!group_services.flexcap) group_services.flexcap = FLEXCAP;

@@ -7,6 +7,7 @@
 #include "flexcap/shell_element.h"
 #include "flexcap/slab_analysis.h"
 #include "group/cap_solver3d.h"
+#include "group/group_factor_rule.h"
 #include "group/pile_row_loops.h"
 #include "model/case_tables.h"
 #include "model/input_tables.h"
@@ -118,7 +119,7 @@ void group_state(double f) {
         for (int r = 1; r <= c.NNLOD; ++r)
             for (int i = 0; i < 6; ++i) s[i] += FCTAB.VNLOD(i + 1, r);
         const CAPVEC load = slab_to_cap(s);
-        GRPFAC(load, load, CAPREACH());
+        group_factors_for_load(load);
     }
     if (NSMOV > 0) SOILMV(f);
 }

@@ -7,6 +7,7 @@
 #include <span>
 
 #include "group/cap_solver3d.h"
+#include "group/group_factor_rule.h"
 #include "group/pile_row_loops.h"
 #include "group/point_of_definition.h"
 #include "group/result_pass2d.h"
@@ -83,6 +84,7 @@ struct Solve {
     double wdiag[3] = {};
     VEC3 pw;
     double mlast = 0.0, mfirst = 0.0, reach = 0.0;
+    GroupSense sense;  // the sense of the group factors held by a second solve
 };
 
 CAPVEC zero_vec() {
@@ -265,15 +267,10 @@ Iter log_and_test(const Solve& s) {
 
 // The group reduction factors of the rows computed from the layout
 // (KGRPRF 1) for the sense of the cap's lateral movement in this iteration,
-// by the rule of the three-dimensional cap (GRPSENSE within the band of
-// GRPBAND, the cap's rotation about Z its only rotation).
+// by the rule of the three-dimensional cap (GRPFAC2D), or for the sense a
+// second solve holds.
 void group_factors(const Solve& s) {
-    if (KGRPRF != 1) return;
-    CAPVEC U;
-    U.fill(0.0);
-    U(1) = s.U(1), U(2) = s.U(2), U(6) = s.U(3);
-    const LateralPush push = GRPPUSH(s.P(1), s.P(2), 0.0);
-    PFACT1(GRPSENSE(s.U(2), GRPBAND(U, s.reach), push.y, push.min));
+    if (KGRPRF == 1) GRPFAC2D(s.U, s.P, s.reach, s.sense);
 }
 
 // Steps 3-8: the group factors, the residual of the piles, the load and the
@@ -378,6 +375,19 @@ Iter newton_iteration(Solve& s, int& ISTAT) {
     return log_and_test(s);
 }
 
+// A converged step: its displacement added, the values the result pass
+// reads kept.
+void keep_converged(Solve& s) {
+    for (int k = 1; k <= 3; ++k) s.Us(k) += s.DU(k);
+    ++s.out.nconv;
+    s.out.PE = s.PE;
+    s.out.F = s.F;
+    s.out.Jc = s.Jc;
+    s.out.rp = s.rp;
+    s.out.pos = s.pos;
+    s.pfgrp = PFGRP;
+}
+
 // One load step at the target s.sc.t; false when the call must return.
 bool load_step(Solve& s, int& ISTAT) {
     // 1-4. Step number, factor, log; the step's sums cleared.
@@ -394,19 +404,40 @@ bool load_step(Solve& s, int& ISTAT) {
     // Step end: converged, the step's displacement and state kept; failed,
     // back to the last converged displacement.
     s.last_converged = r == Iter::Converged;
-    if (s.last_converged) {
-        for (int k = 1; k <= 3; ++k) s.Us(k) += s.DU(k);
-        ++s.out.nconv;
-        s.out.PE = s.PE;
-        s.out.F = s.F;
-        s.out.Jc = s.Jc;
-        s.out.rp = s.rp;
-        s.out.pos = s.pos;
-        s.pfgrp = PFGRP;
-    }
+    if (s.last_converged) keep_converged(s);
     s.U = s.Us;
     if (r == Iter::Diverged) CAPGIVEUP(s.sc);
     else CAPSTEPEND(s.sc, TCUR, s.last_converged, s.step);
+    return true;
+}
+
+// The group factors by the rule as written wherever it holds, as in the
+// three-dimensional solver: when the band's factors at the full load's
+// displacement are not those of its sense, the full load is solved again
+// from there with that sense held, and the answer kept when it converges
+// with the sense it was given. Not with a point of definition. False when
+// the call must return.
+bool hold_written_sense(Solve& s, int& ISTAT) {
+    if (!s.last_converged || s.sc.tconv < 1.0 || s.pod || KGRPRF != 1) return true;
+    const GroupSense sense = group_sense_to_try2d(s.Us, s.P, s.reach);
+    if (!sense.held) return true;
+    // 1. The warning words the iterations change, for an answer not kept.
+    const int kerr = KERR, naxwbr = NAXWBR, naxwpo = NAXWPO;
+    // 2. Newton iterations at the full load from the band's displacement.
+    Solve t = s;
+    t.sense = sense;
+    t.U = t.Us;
+    t.dU = t.DU = t.xstep = zero_vec();
+    t.iter = 0;
+    TCUR = 1.0;
+    Iter r = Iter::Next;
+    while (r == Iter::Next) r = newton_iteration(t, ISTAT);
+    if (r == Iter::Return) return false;
+    // 3. Kept when the sense holds.
+    if (r == Iter::Converged) keep_converged(t);
+    const bool holds = r == Iter::Converged && group_sense_holds2d(t.Us, t.P, t.reach, sense);
+    if (holds) t.U = t.Us, s = t;
+    else KERR = kerr, NAXWBR = naxwbr, NAXWPO = naxwpo;
     return true;
 }
 
@@ -486,7 +517,12 @@ SolveAnswer CAP2DSOLVE(const SolveRequest& request, int& ISTAT) {
             KFLAG = 0;
             return unanswered(request);
         }
-    // 4. The outcome to the result pass.
+    // 4. The group factors by the rule as written where it holds; the
+    //    outcome to the result pass.
+    if (!hold_written_sense(s, ISTAT)) {
+        KFLAG = 0;
+        return unanswered(request);
+    }
     const Cap2dOutcome out = outcome_of(s);
     if (group_services.result2d) {
         const SolveAnswer a = group_services.result2d(request, out, ISTAT);

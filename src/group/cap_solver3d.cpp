@@ -4,10 +4,9 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
-#include <tuple>
-#include <utility>
 
 #include "group/cap_passive.h"
+#include "group/group_factor_rule.h"
 #include "group/cap_pseudo_pile.h"
 #include "group/matrix_kernels.h"
 #include "group/point_of_definition.h"
@@ -105,8 +104,10 @@ struct Solve {
     double mlast = 0.0, mfirst = 0.0;
     // The step's first increment: the movement its increment asks for.
     CAPVEC first;
-    // The farthest pile head from the origin.
+    // The farthest pile head from the origin; the sense of the group
+    // factors held by a second solve.
     double reach = 0.0;
+    GroupSense sense;
     // Point of definition: the flag, the given displacements and loads at the
     // current factor, the 12 x 12 system (inverted in place), its right-hand
     // sides and solution, and the multipliers accumulated over the call.
@@ -155,89 +156,6 @@ void done_message(const Solve& s) {
 bool stop_requested(const Solve& s) { return CAPPOLL(*s.req, s.step, TCUR, s.iter); }
 
 }  // namespace
-
-double GRPSENSE(double u, double band, double l, double lmin) {
-    const double pushed = std::abs(l) > lmin ? (l < 0.0 ? -1.0 : 1.0) : 0.0;
-    if (u == 0.0) return pushed;
-    if (!(std::abs(u) < band)) return u < 0.0 ? -1.0 : 1.0;
-    const double t = u / band;
-    return t + (1.0 - std::abs(t)) * pushed;
-}
-
-double CAPREACH() {
-    double reach = 0.0;
-    for (int p = 1; p <= NPILES; ++p)
-        reach = std::max(reach, std::sqrt(CORX(p) * CORX(p) + CORY(p) * CORY(p) + CORZ(p) * CORZ(p)));
-    return reach;
-}
-
-double GRPBAND(const CAPVEC& U, double reach) {
-    const double move = std::sqrt(U(1) * U(1) + U(2) * U(2) + U(3) * U(3)) +
-                        std::sqrt(U(4) * U(4) + U(5) * U(5) + U(6) * U(6)) * reach;
-    return GRPBANDF * move;
-}
-
-LateralPush GRPPUSH(double fx, double fy, double fz) {
-    const double lmin = TOLREL * std::sqrt(fx * fx + fy * fy + fz * fz);
-    if (std::hypot(fy, fz) > lmin) return {fy, fz, lmin};
-    LateralPush soil;
-    double most = 0.0;
-    for (int k = 1; k <= NSMOV; ++k) {
-        soil.y += SMOVY0(k), soil.z += SMOVZ0(k);
-        most = std::max(most, std::hypot(SMOVY0(k), SMOVZ0(k)));
-    }
-    soil.min = TOLREL * most;
-    return soil;
-}
-
-namespace {
-
-// The weights of the two lateral directions (KGRPRF other than 3): those of
-// the movement beyond the band; within it the movement's own share
-// |U| / band, the rest that of the push (else along Y), so that the weights
-// pass from the push's direction to the movement's without a jump.
-std::pair<double, double> direction_weights(const CAPVEC& U, double band, const LateralPush& push) {
-    const double m = std::hypot(U(2), U(3));
-    if (m > 0.0 && !(m < band)) return {std::abs(U(2)), std::abs(U(3))};
-    double py = 1.0, pz = 0.0;
-    const double pl = std::hypot(push.y, push.z);
-    if (pl > push.min) py = std::abs(push.y) / pl, pz = std::abs(push.z) / pl;
-    if (!(m > 0.0)) return {py, pz};
-    const double rest = 1.0 - m / band;
-    return {std::abs(U(2)) / band + rest * py, std::abs(U(3)) / band + rest * pz};
-}
-
-}  // namespace
-
-void GRPFAC(const CAPVEC& U, const CAPVEC& load, double reach) {
-    // 1. The band of lateral movement within which the factors pass from the
-    //    push's sense and direction (the load's lateral force, else the
-    //    soil's movement; without either, the mean of both senses along Y)
-    //    to the movement's.
-    const double band = GRPBAND(U, reach);
-    const LateralPush push = GRPPUSH(load(1), load(2), load(3));
-    // 2. The factors of each direction for the sense.
-    if (KGRPRF == 1) {
-        PFACT1(GRPSENSE(U(2), band, push.y, push.min));
-        PFACT2(GRPSENSE(U(3), band, push.z, push.min));
-        for (int p = 1; p <= NPILES; ++p) PFGRP1(p) = PFGRP(p), YFGRP1(p) = YFGRP(p);
-    }
-    // 3. The direction, as a unit vector: the given one, else by the weights.
-    double cy = 0.0, cz = 0.0;
-    if (KGRPRF == 3) {
-        cy = std::abs(GRPMVY), cz = std::abs(GRPMVZ);
-        if (cy == 0.0 && cz == 0.0) cy = cz = 1.0;
-    } else {
-        std::tie(cy, cz) = direction_weights(U, band, push);
-    }
-    const double len = std::sqrt(cy * cy + cz * cz);
-    cy /= len, cz /= len;
-    // 4. Each row's combined factors.
-    for (int p = 1; p <= NPILES; ++p) {
-        PFGRP(p) = std::sqrt(std::pow(PFGRP1(p) * cy, 2) + std::pow(PFGRP2(p) * cz, 2));
-        YFGRP(p) = std::sqrt(std::pow(YFGRP1(p) * cy, 2) + std::pow(YFGRP2(p) * cz, 2));
-    }
-}
 
 void SOILMV(double t) {
     for (int k = 1; k <= NSMOV; ++k) SMVCUR(k, 1) = t * SMOVY0(k), SMVCUR(k, 2) = t * SMOVZ0(k);
@@ -410,7 +328,7 @@ double residual_size(const Solve& s) {
 // load and soil movement of the factor, the embedded cap's force, R. Returns
 // false when the call must end or the step fail (`r` tells which).
 bool evaluate(Solve& s, int& ISTAT, Iter& r) {
-    if (KGRPRF > 0) GRPFAC(s.U, s.load, s.reach);
+    if (KGRPRF > 0) GRPFAC(s.U, s.load, s.reach, s.sense);
     residual(s, ISTAT);
     if (ISTAT != 0) return r = Iter::Return, false;
     if (piles_unclosed(KERR)) return r = fail_step(s), false;
@@ -521,6 +439,18 @@ bool out_of_proportion(const Solve& s) {
     return true;
 }
 
+// A converged step: its displacement added, the values the result pass
+// reads kept.
+void keep_converged(Solve& s) {
+    for (int i = 1; i <= 6; ++i) s.Us(i) += s.DU(i);
+    ++s.nconv;
+    s.conv.F = s.F;
+    s.conv.Kc = s.Kc;
+    s.conv.Fcap = s.Fcap;
+    s.conv.fp2 = s.fp2, s.conv.fp3 = s.fp3, s.conv.fppos = s.fppos;
+    if (KGRPRF > 0) s.conv.pfgrp = PFGRP, s.conv.yfgrp = YFGRP;
+}
+
 // One load step at the target s.sc.t; false when the call must return.
 bool load_step(Solve& s, int& ISTAT) {
     // 1-2. Step number, factor, log; the step's sums cleared.
@@ -537,20 +467,47 @@ bool load_step(Solve& s, int& ISTAT) {
     // 4-5. Converged: the step's displacement kept; failed: back to the last
     //    converged step.
     s.last_converged = r == Iter::Converged;
-    if (s.last_converged) {
-        for (int i = 1; i <= 6; ++i) s.Us(i) += s.DU(i);
-        ++s.nconv;
-        s.conv.F = s.F;
-        s.conv.Kc = s.Kc;
-        s.conv.Fcap = s.Fcap;
-        s.conv.fp2 = s.fp2, s.conv.fp3 = s.fp3, s.conv.fppos = s.fppos;
-        if (KGRPRF > 0) s.conv.pfgrp = PFGRP, s.conv.yfgrp = YFGRP;
-    }
+    if (s.last_converged) keep_converged(s);
     s.U = s.Us;
     if (r == Iter::Diverged) CAPGIVEUP(s.sc);
     else CAPSTEPEND(s.sc, TCUR, s.last_converged, s.step);
     // 6. Progress.
     step_message(s);
+    return true;
+}
+
+// The group factors by the rule as written wherever it holds: when the
+// band's factors at the full load's displacement are not those of its
+// sense, the full load is solved again from there with that sense held, and
+// the answer is kept when it converges with the sense it was given; else
+// the band's answer stays (a pure torque, a symmetric group under a vertical
+// load, a battered group each of whose senses pushes it the other way).
+// Not with a point of definition. False when the call must return.
+bool hold_written_sense(Solve& s, int& ISTAT) {
+    if (!s.last_converged || s.sc.tconv < 1.0 || s.pod || (KGRPRF != 1 && KGRPRF != 2)) return true;
+    const GroupSense sense = group_sense_to_try(s.U, s.P, s.reach);
+    if (!sense.held) return true;
+    // 1. The warning words the iterations change, for an answer not kept.
+    const int kerr = KERR, naxwbr = NAXWBR, naxwpo = NAXWPO, nftors = NFTORS;
+    // 2. Newton iterations at the full load from the band's displacement.
+    Solve t = s;
+    t.sense = sense;
+    t.DU = zero_vec();
+    t.iter = 0;
+    TCUR = 1.0;
+    Iter r = Iter::Next;
+    while (r == Iter::Next) r = newton_iteration(t, ISTAT);
+    if (r == Iter::Return) return false;
+    // 3. Kept when the sense holds.
+    if (r == Iter::Converged) {
+        keep_converged(t);
+        if (group_sense_holds(t.Us, t.P, t.reach, sense)) {
+            t.U = t.Us;
+            s = t;
+            return true;
+        }
+    }
+    KERR = kerr, NAXWBR = naxwbr, NAXWPO = naxwpo, NFTORS = nftors;
     return true;
 }
 
@@ -703,7 +660,9 @@ SolveAnswer CAP3DSOLVE(const SolveRequest& request, int& ISTAT) {
     // 5. The load steps.
     while (s.sc.t <= 1.0)
         if (!load_step(s, ISTAT)) return unanswered(request);
-    // 6. The outcome at the last converged step, to the result pass.
+    // 6. The group factors by the rule as written where it holds; the
+    //    outcome at the last converged step, to the result pass.
+    if (!hold_written_sense(s, ISTAT)) return unanswered(request);
     done_message(s);
     const Cap3dOutcome out = outcome_of(s);
     if (group_services.result3d) return group_services.result3d(request, out, ISTAT);

@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "group/estimation_records3d.h"
+#include "group/group_factor_rule.h"
 #include "group/point_of_definition.h"
 #include "model/analysis_outcomes.h"
 #include "model/case_tables.h"
@@ -87,6 +88,23 @@ const fmt::Format F_GRP_CAP(
     "(/,7X,'REDUCTION FACTORS FOR CLOSELY-SPACED PILE',1X,'GROUPS, COMBINED Y AND Z DIRECTIONS',/,7X,'ESTIMATED "
     "USING MOVEMENT IN',1X,'THE DIRECTION OF PILE CAP DISPLACEMENTS',/,7X,'                                 ',/,7X,'  "
     "   GROUP NO     P-FACTOR     Y-FACTOR        ',/)");
+// The cap did not move sideways: what the factors were taken from instead.
+const fmt::Format F_GRP_LOAD(
+    "(/,7X,'REDUCTION FACTORS FOR CLOSELY-SPACED PILE',1X,'GROUPS, COMBINED Y AND Z DIRECTIONS',/,7X,'NO LATERAL "
+    "CAP MOVEMENT:',1X,'MOVEMENT IN THE DIRECTION OF THE LATERAL LOAD',/,7X,'                                 ',/,7X,'  "
+    "   GROUP NO     P-FACTOR     Y-FACTOR        ',/)");
+const fmt::Format F_GRP_SOIL(
+    "(/,7X,'REDUCTION FACTORS FOR CLOSELY-SPACED PILE',1X,'GROUPS, COMBINED Y AND Z DIRECTIONS',/,7X,'NO LATERAL "
+    "CAP MOVEMENT:',1X,'MOVEMENT IN THE DIRECTION OF SOIL MOVEMENT',/,7X,'                                 ',/,7X,'  "
+    "   GROUP NO     P-FACTOR     Y-FACTOR        ',/)");
+const fmt::Format F_GRP_TURNS(
+    "(/,7X,'REDUCTION FACTORS FOR CLOSELY-SPACED PILE',1X,'GROUPS, COMBINED Y AND Z DIRECTIONS',/,7X,'NO LATERAL "
+    "CAP MOVEMENT OR LOAD:',1X,'MEAN OF MOVEMENT IN 24 DIRECTIONS',/,7X,'                                 ',/,7X,'  "
+    "   GROUP NO     P-FACTOR     Y-FACTOR        ',/)");
+const fmt::Format F_GRP_ALONGY(
+    "(/,7X,'REDUCTION FACTORS FOR CLOSELY-SPACED PILE',1X,'GROUPS, COMBINED Y AND Z DIRECTIONS',/,7X,'NO LATERAL "
+    "CAP MOVEMENT OR LOAD:',1X,'MOVEMENT IN THE Y-DIRECTION',/,7X,'                                 ',/,7X,'  "
+    "   GROUP NO     P-FACTOR     Y-FACTOR        ',/)");
 const fmt::Format F_GRP_PLOT("(7X,'*REDUCTION FACTORS FOR CLOSELY-SPACED PILE*')");
 
 
@@ -163,7 +181,16 @@ void group_factors(const CapFinal& st) {
         PFGRP(p) = st.pfgrp(p);
         YFGRP(p) = st.yfgrp(p);
     }
-    for (int unit : {RESFILE, SUMFILE}) io::write_fmt(unit, KGRPRF == 3 ? F_GRP_GIVEN : F_GRP_CAP);
+    const fmt::Format* caption = &F_GRP_GIVEN;
+    if (KGRPRF != 3) {
+        const GroupFactorBasis basis = group_factor_basis(st.U, st.P, CAPREACH());
+        caption = basis == GroupFactorBasis::Load    ? &F_GRP_LOAD
+                  : basis == GroupFactorBasis::Soil  ? &F_GRP_SOIL
+                  : basis == GroupFactorBasis::Turns ? &F_GRP_TURNS
+                  : basis == GroupFactorBasis::AlongY ? &F_GRP_ALONGY
+                                                      : &F_GRP_CAP;
+    }
+    for (int unit : {RESFILE, SUMFILE}) io::write_fmt(unit, *caption);
     io::write_fmt(PLOTDATA, F_GRP_PLOT);
     for (int p = 1; p <= NPILES; ++p) {
         for (int unit : {RESFILE, SUMFILE}) GRPROW(unit, p, PFGRP(p), YFGRP(p));

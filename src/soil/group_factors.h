@@ -4,6 +4,8 @@
 // other pile of the group. The y-multipliers are 1.
 #pragma once
 
+#include "model/input_tables.h"
+
 namespace zolan {
 
 // direction: +1 movement toward increasing Y (PFACT1) or Z (PFACT2), -1 the
@@ -22,6 +24,17 @@ namespace zolan {
 using GroupStop = bool (*)(int pile, int piles);
 void PFACT1(double direction, GroupStop stop = nullptr);
 void PFACT2(double direction, GroupStop stop = nullptr);
+
+// The factors of a group that no push moves one way rather than another:
+// for each row the mean over NTURNS movements at equal angles round the
+// horizontal plane (every 15 degrees, starting along +Y) of the factors of
+// a movement that way, so that turning the layout by a multiple of the
+// angle (a group of three-, four-, six- or eight-fold symmetry onto itself)
+// turns the factors with it. Along +Y and +Z a movement takes the factors
+// PFACT1(1) and PFACT2(1) give. Writes pf, yf of rows 1..NPILES (yf 1) and
+// YTOP, as PFACT1 does.
+constexpr int NTURNS = 24;
+void PFACTTURN(Table1<double, MAXPIL>& pf, Table1<double, MAXPIL>& yf);
 
 // Piles standing at the same position in the last call (their pair factor is
 // 0, and so are their products): the number of such pairs and the rows of the

@@ -227,5 +227,49 @@ TEST(TableK, CoincidentPilesWarning) {
     EXPECT_EQ(std::vector<std::string>(lines.end() - static_cast<long>(tail.size()), lines.end()), tail);
 }
 
+// Rows of other diameters than row 1's under KAVGD 0: every pair's spacing
+// ratio takes row 1's diameter, and a warning after the diameter line names
+// it and KAVGD 1; none with KAVGD 1, with one diameter, or for a plane row
+// that stands for no pile.
+TEST(TableK, MixedDiametersWarnUnderRowOnesDiameter) {
+    // The diameter as F10.3, a blank and the unit's three characters.
+    auto warn = [](const char* diameter) {
+        return std::string("     ** WARNING **  PILE ROWS DIFFER IN DIAMETER: S/B OF EVERY PAIR USES ROW 1'S") +
+               diameter + "; KAVGD = 1 TAKES THE AVERAGE OF EACH PAIR";
+    };
+    const std::string warn10 = warn("    10.000  IN"), warn600 = warn("   600.000  MM");
+    struct Case {
+        const char* what;
+        int nantyp, nunits, kgrprf, kavgd;
+        double row2;      // row 2's diameter, in units of row 1's
+        double pmult2;    // piles row 2 stands for
+        std::string want;  // the line after the diameter line ("" none)
+    };
+    const Case cases[] = {
+        {"space, by load", 3, 1, 1, 0, 2.0, 1.0, warn10},
+        {"space, given movement", 3, 1, 3, 0, 0.5, 1.0, warn10},
+        {"plane, SI", 2, 2, 1, 0, 2.0, 1.0, warn600},
+        {"average diameter", 3, 1, 1, 1, 2.0, 1.0, ""},
+        {"one diameter", 3, 1, 1, 0, 1.0, 1.0, ""},
+        {"plane row of no pile", 2, 1, 1, 0, 2.0, 0.5, ""},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        model(c.nantyp, c.nunits, c.kgrprf, c.kavgd, c.nantyp == 3, {0, 100, 0, 0, 0, 0});
+        SECTAB(2, 1, SEC_TOP + SP_DIA) = c.row2 * SECTAB(1, 1, SEC_TOP + SP_DIA);
+        IPROP(2) = 2;
+        PMULT(2) = c.pmult2;
+        const std::vector<std::string> lines = table_k();
+        int warnings = 0;
+        for (const std::string& l : lines) warnings += l.find("WARNING") != std::string::npos;
+        EXPECT_EQ(warnings, c.want.empty() ? 0 : 1);
+        if (c.want.empty()) continue;
+        ASSERT_GT(lines.size(), 7u);
+        EXPECT_EQ(lines[5].substr(0, 22), "       PILE DIAMETER =");
+        EXPECT_EQ(lines[6], "");
+        EXPECT_EQ(lines[7], c.want);
+    }
+}
+
 }  // namespace
 }  // namespace zolan

@@ -204,5 +204,139 @@ TEST(GroupFactorRun, PlaneGroupAgreesWithItsSpaceTwin) {
     }
 }
 
+// The battered 2 x 3 group (plane and space twins) under 2,400 kN down and
+// 240 kN toward +Y: its battered row pushes the cap back toward -Y, by 8 %
+// of its settlement, and the factors of -Y (the sense of the cap's movement)
+// hold: the answer is the one the same file gives with those factors put in
+// the pile table (KGRPRF 2), UY -0.0968 mm. The -Y factors from the
+// published pair factors (610 mm pipes, rows 2 m apart, 1.8 m along Z):
+// 0.8149 (middle) and 0.8813 (corners) on the leading -Y row, 0.5417 and
+// 0.6378 on the trailing +Y row; per plane row their means 0.8592, 0.6058.
+TEST(GroupFactorRun, BatteredGroupTakesTheSenseItMoves) {
+    const std::string dead = "2400.0 0.0 0.0 0.0 0.0 0.0 ", pushed = "2400.0 240.0 0.0 0.0 0.0 0.0 ";
+    struct Case {
+        const char* what;
+        std::string input;
+        const char* unit_row;  // a pile table record with neutral factors
+        std::vector<std::string> given;
+    };
+    const Case cases[] = {
+        {"space", fixture("twin_space_si_group.in"), "0.0 0.0 1.0 1.0 1.0 1.0 1.0",
+         {"0.0 0.0 0.8149 1.0 1.0 1.0 1.0", "0.0 0.0 0.8813 1.0 1.0 1.0 1.0", "0.0 0.0 0.8813 1.0 1.0 1.0 1.0",
+          "0.0 0.0 0.5417 1.0 1.0 1.0 1.0", "0.0 0.0 0.6378 1.0 1.0 1.0 1.0", "0.0 0.0 0.6378 1.0 1.0 1.0 1.0"}},
+        {"plane", fixture("twin_plane_si_group.in"), "0.0 1.8 1.0 1.0 1.0",
+         {"0.0 1.8 0.8592 1.0 1.0", "0.0 1.8 0.6058 1.0 1.0"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        std::string input = c.input;
+        ASSERT_NE(input.find(dead), std::string::npos);
+        input.replace(input.find(dead), dead.size(), pushed);
+        std::string given = input;
+        const std::string control = " 0 0 0 0 0 1 0 0 0 0 0 0 1 1 0 0 0 0";
+        ASSERT_NE(given.find(control), std::string::npos);
+        given.replace(given.find(control), control.size(), " 0 0 0 0 0 2 0 0 0 0 0 0 1 1 0 0 0 0");
+        for (const std::string& row : c.given) {
+            const std::size_t at = given.find(c.unit_row);
+            ASSERT_NE(at, std::string::npos);
+            given.replace(at, std::string(c.unit_row).size(), row);
+        }
+        int st1 = -1, st2 = -1;
+        const std::vector<Analysis> found = run(input, st1), put = run(given, st2);
+        EXPECT_EQ(st1, 0);
+        EXPECT_EQ(st2, 0);
+        ASSERT_GE(found.size(), 1u);
+        ASSERT_GE(put.size(), 1u);
+        EXPECT_TRUE(found[0].converged);
+        EXPECT_NEAR(put[0].U(2), -0.0968e-3, 0.0005e-3);
+        EXPECT_NEAR(found[0].U(2), put[0].U(2), 2e-4 * std::abs(put[0].U(2)));
+        EXPECT_NEAR(found[0].U(1), put[0].U(1), 2e-4 * std::abs(put[0].U(1)));
+    }
+}
+
+// A layout of n piles on a circle of radius r (m) about the origin, pile k
+// at 360 k / n degrees from +Y toward +Z, vertical or battered 1H:4V
+// outward, in the pile table of the space twin (its soil and curves, the
+// pipe bending alike about both its axes, the curves generated on rows 1 and
+// 2), under one load case of the given load record.
+std::string ring(int n, double r, bool battered, const std::string& load) {
+    std::string input = fixture("twin_space_si_group.in");
+    const std::string iz = "1.0633E9 0.0 0.0", curves = "\n2\n1\n4\n";
+    input.replace(input.find(iz), iz.size(), "1.0633E9 1.0633E9 0.0");
+    for (std::size_t at; (at = input.find(curves)) != std::string::npos;) input.replace(at, curves.size(), "\n2\n1\n2\n");
+    const std::size_t cases = input.find("LOAD CASES"), layout = input.find("PILE LAYOUT"),
+                      props = input.find("PILE PROPERTIES"), dist = input.find("DISTRIBUTED LOAD SETS");
+    std::ostringstream piles;
+    piles.precision(12);
+    piles << "PILE LAYOUT\n" << n << "\n";
+    for (int k = 0; k < n; ++k) {
+        const double a = 360.0 * k / n, rad = a * 3.14159265358979323846 / 180.0;
+        piles << (battered ? "2 2 2 0 0 0 0 0 2 2\n" : "2 2 1 0 0 0 0 0 1 1\n") << "0.0 0.0 1.0 1.0 1.0 1.0 1.0\n"
+              << "0.0 " << r * std::cos(rad) << " " << r * std::sin(rad) << " " << (battered ? a : 0.0) << " "
+              << (battered ? 75.96 : 90.0) << " 0.0 0.0\n";
+    }
+    const std::string load_cases = "LOAD CASES\n1 0 0 0 0\n0 0 0 1 0 100 200\n1.0E-5 1.0E-6 0.25 0.01\nLOAD\n"
+                                   "0 0 0 0 0 0 0 0\n1 5 1.0 0 0.0 0.0 0 0 0\n0\n"
+                                   "1 1 0 0 1 1 0 0 1 0 0 1 0 0 1 0 0 1 1 1 0 0 0 1 1\n1\n" +
+                                   load + "\n0\n0\nLOAD COMBINATIONS\n0 0 0 0 0\n";
+    return input.substr(0, cases) + load_cases + input.substr(dist, layout - dist) + piles.str() + input.substr(props);
+}
+
+// Symmetric layouts under loads that push them no way sideways: pure
+// torques on a ring of 8 pipes 2 m round the origin and vertical loads on
+// the ring battered outward and on a triangle battered outward. The cap
+// does not drift, and every pile carries, in its own radial and tangential
+// directions, what pile 1 carries: the same axial force, shears and head
+// moments (to 1e-4 of the largest). Factors taken along Y alone gave the
+// piles on Y 5 % more of a torque than those on Z, unequal moments round a
+// battered ring and a drifting triangle.
+TEST(GroupFactorRun, SymmetricLayoutsStaySymmetric) {
+    struct Case {
+        const char* what;
+        int n;
+        double r;
+        bool battered;
+        const char* load;
+    };
+    const Case cases[] = {
+        {"ring of 8, torque", 8, 2.0, false, "0.0 0.0 0.0 0.0 0.0 1000.0 0.0 0.0 0.0"},
+        {"ring of 8, small torque", 8, 2.0, false, "0.0 0.0 0.0 0.0 0.0 10.0 0.0 0.0 0.0"},
+        {"battered ring of 8, vertical", 8, 2.0, true, "4000.0 0.0 0.0 0.0 0.0 0.0 0.0 0.0 0.0"},
+        {"battered triangle, vertical", 3, 1.2, true, "1500.0 0.0 0.0 0.0 0.0 0.0 0.0 0.0 0.0"},
+        {"battered triangle, torque", 3, 1.2, true, "1500.0 0.0 0.0 0.0 0.0 300.0 0.0 0.0 0.0"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        int status = -1;
+        const std::vector<Analysis> seen = run(ring(c.n, c.r, c.battered, c.load), status);
+        EXPECT_EQ(status, 0);
+        ASSERT_EQ(seen.size(), 1u);
+        const Analysis& a = seen[0];
+        EXPECT_TRUE(a.converged);
+        const double move = std::abs(a.U(1)) + std::abs(a.U(4)) * c.r;
+        EXPECT_LT(std::hypot(a.U(2), a.U(3)), 1e-6 * move);
+        ASSERT_EQ(a.heads.size(), static_cast<std::size_t>(c.n));
+        // Forces X, Y, Z and moments X, Y, Z; Y and Z pairs turned to the
+        // pile's radial (toward it from the origin) and tangential axes.
+        auto own = [&](int k) {
+            const double t = 2.0 * 3.14159265358979323846 * k / c.n, ct = std::cos(t), st = std::sin(t);
+            const auto& h = a.heads[k];
+            return std::vector<double>{h[0], h[1] * ct + h[2] * st, -h[1] * st + h[2] * ct,
+                                       h[3], h[4] * ct + h[5] * st, -h[4] * st + h[5] * ct};
+        };
+        double fmax = 0.0, mmax = 0.0;
+        for (const auto& h : a.heads) {
+            fmax = std::max({fmax, std::abs(h[0]), std::abs(h[1]), std::abs(h[2])});
+            mmax = std::max({mmax, std::abs(h[3]), std::abs(h[4]), std::abs(h[5])});
+        }
+        const std::vector<double> first = own(0);
+        for (int k = 1; k < c.n; ++k) {
+            const std::vector<double> v = own(k);
+            for (int q = 0; q < 6; ++q)
+                EXPECT_NEAR(v[q], first[q], 1e-4 * (q < 3 ? fmax : mmax)) << "pile " << k + 1 << " quantity " << q + 1;
+        }
+    }
+}
+
 }  // namespace
 }  // namespace zolan

@@ -226,5 +226,47 @@ TEST(GroupFactors, AllRowsOfTheTables) {
     }
 }
 
+// Factors of a layout turned round (PFACTTURN): each pile's mean over
+// movements every 15 degrees of its product of pair factors. Two piles s
+// diameters apart, their line at any multiple of 15 degrees: a movement at
+// an angle a off the line makes them oblique (in line at 0 and 180 degrees,
+// side by side at 90), the same mean whichever way the line runs, the same
+// for both piles. A ring of 8 and a triangle: every pile alike.
+TEST(GroupFactors, TurnedRoundLayouts) {
+    auto mean = [](double s) {
+        double sum = 0.0;
+        for (int k = 0; k < 24; ++k) {
+            const double a = k * 15.0 * 3.14159265358979323846 / 180.0, u = s * std::cos(a), v = s * std::sin(a);
+            if (std::abs(u) < 1e-9) sum += S(s);
+            else if (std::abs(v) < 1e-9) sum += u > 0 ? L(s) : T(s);
+            else sum += O(std::abs(u), std::abs(v), u > 0);
+        }
+        return sum / 24.0;
+    };
+    for (double s : {3.0, 4.0}) {
+        for (double deg : {0.0, 15.0, 45.0, 90.0, 135.0}) {
+            SCOPED_TRACE("spacing " + std::to_string(s) + ", line at " + std::to_string(deg));
+            const double t = deg * 3.14159265358979323846 / 180.0;
+            layout(3, {{0.0, 0.0}, {s * B * std::cos(t), s * B * std::sin(t)}});
+            PFACTTURN(PFGRP, YFGRP);
+            EXPECT_NEAR(PFGRP(1), mean(s), 1e-6);
+            EXPECT_NEAR(PFGRP(2), mean(s), 1e-6);
+            EXPECT_EQ(YFGRP(1), 1.0);
+        }
+    }
+    for (int n : {3, 8}) {
+        SCOPED_TRACE(std::to_string(n) + " piles round a circle");
+        std::vector<Row> rows;
+        for (int k = 0; k < n; ++k) {
+            const double t = 2.0 * 3.14159265358979323846 * k / n;
+            rows.push_back({2.5 * B * std::cos(t), 2.5 * B * std::sin(t)});
+        }
+        layout(3, rows);
+        PFACTTURN(PFGRP, YFGRP);
+        EXPECT_LT(PFGRP(1), 0.95);
+        for (int r = 2; r <= n; ++r) EXPECT_NEAR(PFGRP(r), PFGRP(1), 1e-9) << "row " << r;
+    }
+}
+
 }  // namespace
 }  // namespace zolan
