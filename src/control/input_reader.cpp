@@ -243,10 +243,13 @@ void Reader::rec(const char* what, std::span<const fmt::Target> targets) {
 // magnitude, and every reduction factor positive, named by the record's own
 // field names where they list its values.
 void Reader::check_magnitudes(const char* what, std::span<const fmt::Target> targets) {
+    const bool factors = std::string_view(what).find("LBRF") != std::string_view::npos;
     for (std::size_t k = 0; k < targets.size(); ++k) {
         const fmt::Target& t = targets[k];
         if (t.kind != fmt::Target::Kind::Real) continue;
         const double v = *t.r, a = std::fabs(v);
+        // The field's name and value as text only for a value refused.
+        if (a <= MAXREAL && (a == 0.0 || a >= MINREAL) && (!factors || v > 0.0)) continue;
         const std::string name = field_name(what, k, targets.size());
         const std::string value = "VALUE " + std::to_string(k + 1) + " OF THE RECORD" +
                                   (name.empty() ? "" : " (" + name + ")") + " IS " + real_text(v);

@@ -421,8 +421,8 @@ bool hold_written_sense(Solve& s, int& ISTAT) {
     if (!s.last_converged || s.sc.tconv < 1.0 || s.pod || KGRPRF != 1) return true;
     const GroupSense sense = group_sense_to_try2d(s.Us, s.P, s.reach);
     if (!sense.held) return true;
-    // 1. The warning words the iterations change, for an answer not kept.
-    const int kerr = KERR, naxwbr = NAXWBR, naxwpo = NAXWPO;
+    // 1. The error word the iterations change, for an answer not kept.
+    const int kerr = KERR;
     // 2. Newton iterations at the full load from the band's displacement.
     Solve t = s;
     t.sense = sense;
@@ -436,9 +436,18 @@ bool hold_written_sense(Solve& s, int& ISTAT) {
     // 3. Kept when the sense holds.
     if (r == Iter::Converged) keep_converged(t);
     const bool holds = r == Iter::Converged && group_sense_holds2d(t.Us, t.P, t.reach, sense);
-    if (holds) t.U = t.Us, s = t;
-    else KERR = kerr, NAXWBR = naxwbr, NAXWPO = naxwpo;
-    return true;
+    if (holds) {
+        t.U = t.Us, s = t;
+        return true;
+    }
+    // 4. Else the band's answer stays, its piles evaluated once more at it,
+    //    so that the pile warnings (their counts, blocks and the rows past
+    //    their peaks) are its own and not those of the answer left.
+    KERR = kerr;
+    NAXWBR = NAXWPO = 0;
+    group_factors(s);
+    residual(s, ISTAT);
+    return ISTAT == 0;
 }
 
 // The outcome for the result pass; the load factor and the soil movement

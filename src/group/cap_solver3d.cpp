@@ -487,8 +487,8 @@ bool hold_written_sense(Solve& s, int& ISTAT) {
     if (!s.last_converged || s.sc.tconv < 1.0 || s.pod || (KGRPRF != 1 && KGRPRF != 2)) return true;
     const GroupSense sense = group_sense_to_try(s.U, s.P, s.reach);
     if (!sense.held) return true;
-    // 1. The warning words the iterations change, for an answer not kept.
-    const int kerr = KERR, naxwbr = NAXWBR, naxwpo = NAXWPO, nftors = NFTORS;
+    // 1. The error word the iterations change, for an answer not kept.
+    const int kerr = KERR;
     // 2. Newton iterations at the full load from the band's displacement.
     Solve t = s;
     t.sense = sense;
@@ -507,8 +507,13 @@ bool hold_written_sense(Solve& s, int& ISTAT) {
             return true;
         }
     }
-    KERR = kerr, NAXWBR = naxwbr, NAXWPO = naxwpo, NFTORS = nftors;
-    return true;
+    // 4. Else the band's answer stays, its piles evaluated once more at it,
+    //    so that the pile warnings (their counts, blocks and the rows past
+    //    their peaks) are its own and not those of the answer left.
+    KERR = kerr;
+    if (KGRPRF > 0) GRPFAC(s.U, s.load, s.reach, s.sense);
+    residual(s, ISTAT);
+    return ISTAT == 0;
 }
 
 // The stepping's outcome as the result pass reads it; the shared words are

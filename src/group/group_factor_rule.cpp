@@ -235,9 +235,9 @@ void group_factors_for_load(const CAPVEC& load) {
     // The load's lateral force as a movement of the group: its sense and
     // direction, else those of the soil's movement, else the layout turned
     // round (or, for the pile table's factors, along Y).
-    CAPVEC u = load;
     const LateralPush push = GRPPUSH(load(1), load(2), load(3));
     const double lateral = std::hypot(push.y, push.z) > push.min ? 1.0 : 0.0;
+    CAPVEC u;
     u.fill(0.0);
     u(2) = lateral * push.y, u(3) = lateral * push.z;
     GRPFAC(u, load, CAPREACH());
