@@ -126,9 +126,14 @@ bool soil_tangents(const LateralControls& ctl, Llp3dWork& w, int N, double h, La
         const double kt = Yp != Ym ? (s.gp.node(j) * Yp - s.gm.node(j) * Ym) / (Yp - Ym) : Es;
         s.kyz.node(j) = s.kzy.node(j) = 0.0;
         if (y > 0.0 && Y > 0.0) {
-            const double c = (y >= mov ? 1.0 : -1.0) * (kt - Es) / Y;
+            const double d = (y >= mov ? 1.0 : -1.0) * (kt - Es);
             const double ny = w.ypl.v.node(j) / y, nz = w.zpl.v.node(j) / y;
-            const double ry = w.ypl.v.node(j) - m1, rz = w.zpl.v.node(j) - m2;
+            double ry = w.ypl.v.node(j) - m1, rz = w.zpl.v.node(j) - m2;
+            double c = d / Y;
+            // A deflection so small (deep down a long pile) that the change
+            // of the modulus per unit of it overflows: the same terms, the
+            // relative movement taken as its direction first.
+            if (!std::isfinite(c)) c = d, ry /= Y, rz /= Y;
             s.kyy.node(j) = Es + c * ry * ny;
             s.kyz.node(j) = c * ry * nz;
             s.kzy.node(j) = c * rz * ny;

@@ -54,6 +54,20 @@ TEST(LateralScaleRun, EveryAnalysisSolvesToTheFullLoad) {
     }
 }
 
+// One 45 m pipe in stiff clay without free water (its p-y curve rises as
+// y^(1/4), so its secant modulus grows without bound towards a deflection
+// of zero) under loads of 0.05 to 5 kN, down, up, across and with a torque:
+// deep down the pile the deflections fall to 1e-298 m, where the tangent's
+// coupling of the two bending planes once overflowed into NaN and ended
+// the lateral analyses at their first iteration.
+TEST(LateralScaleRun, ALongPileInDryStiffClayCarriesTinyLoads) {
+    const std::string input = test::read_file(std::string(ZOLAN_FIXTURES_DIR) + "/long_pile_dry_stiff_clay_si.in");
+    int status = -1, completed = 0;
+    EXPECT_EQ(test::incomplete_analyses(input, status, &completed), "");
+    EXPECT_EQ(completed, 5);
+    EXPECT_EQ(status, 0);
+}
+
 // Four hundred of the example's piles in its soils, 20 x 20 at 6 ft (most
 // heads beyond the example's cap plan, a warning of the echo only), under
 // the example's wind alone (cap results only, for speed):
